@@ -1,0 +1,130 @@
+// The module's face towards the host's plug-in manager: the exported API
+// version and the two entry points that register and remove everything the
+// module offers.
+
+#include "commands/info/DKnodeInfoCmd.h"
+#include "commands/map/DKmapCmd.h"
+#include "commands/map/DKmapStore.h"
+#include "nodes/DKhyperVeilCallbacks.h"
+#include "plugin/DKerrorFrame.h"
+#include "plugin/DKexception.h"
+
+// The version text is defined below, once for the whole module.
+#define MNoVersionString
+#include <maya/MFnPlugin.h>
+#include <maya/MMessage.h>
+#include <maya/MObject.h>
+#include <maya/MPxNode.h>
+#include <maya/MSceneMessage.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MTypeId.h>
+
+#include <algorithm>
+#include <vector>
+
+#ifdef _WIN32
+#define DK_EXPORT __declspec(dllexport)
+#else
+#define DK_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" DK_EXPORT const char MApiVersion[] = "200800";
+
+namespace {
+
+const char* const kFrameName = "Dravik Tools: ";
+const MCallbackId kNoCallback = 0xFFFFFFFF;
+
+MCallbackId sceneCallbackId = kNoCallback;
+
+struct NodeTypeEntry {
+    const char* name;
+    const MTypeId& id;
+    MCreatorFunction creator;
+    MInitializeFunction initialize;
+    MPxNode::Type type;
+};
+
+struct CommandEntry {
+    const char* name;
+    MCreatorFunction creator;
+    MCreateSyntaxFunction syntax;
+    // Unload does not mirror load: commands are removed by ascending rank.
+    unsigned unloadRank;
+};
+
+// Registered first at load, removed last at unload.
+const std::vector<NodeTypeEntry>& nodeTypes() {
+    static const std::vector<NodeTypeEntry> types{};
+    return types;
+}
+
+// In load order.
+const std::vector<CommandEntry>& commands() {
+    static const std::vector<CommandEntry> entries{
+        {DKnodeInfoCmd::commandName, DKnodeInfoCmd::creator, DKnodeInfoCmd::newSyntax, 2},
+        {DKmapCmd::commandName, DKmapCmd::creator, DKmapCmd::newSyntax, 1},
+    };
+    return entries;
+}
+
+std::vector<const CommandEntry*> commandsInUnloadOrder() {
+    std::vector<const CommandEntry*> order;
+    for (const CommandEntry& entry : commands()) {
+        order.push_back(&entry);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const CommandEntry* a, const CommandEntry* b) {
+        return a->unloadRank < b->unloadRank;
+    });
+    return order;
+}
+
+void registerEverything(MFnPlugin& plugin) {
+    for (const NodeTypeEntry& node : nodeTypes()) {
+        checkStatus(plugin.registerNode(node.name, node.id, node.creator, node.initialize,
+                                        node.type, nullptr));
+    }
+    for (const CommandEntry& command : commands()) {
+        checkStatus(plugin.registerCommand(command.name, command.creator, command.syntax));
+    }
+    checkStatus(plugin.registerUI("dkDravikToolsCreateUI", "dkDravikToolsDeleteUI", "", ""));
+
+    MStatus status;
+    sceneCallbackId = MSceneMessage::addCallback(MSceneMessage::kSceneUpdate, sceneUpdateCallback,
+                                                 nullptr, &status);
+    checkStatus(status, "Error adding nodeAdded callback");
+}
+
+// A failed step leaves the earlier removals done: nothing is restored.
+void deregisterEverything(MFnPlugin& plugin) {
+    clearMapStore();
+
+    checkStatus(MMessage::removeCallback(sceneCallbackId), "Error removing sceneUpdated callback");
+    sceneCallbackId = kNoCallback;
+
+    for (const CommandEntry* command : commandsInUnloadOrder()) {
+        checkStatus(plugin.deregisterCommand(command->name));
+    }
+    for (const NodeTypeEntry& node : nodeTypes()) {
+        checkStatus(plugin.deregisterNode(node.id));
+    }
+}
+
+}  // namespace
+
+DK_EXPORT MStatus initializePlugin(MObject object) {
+    MFnPlugin plugin(object, "Dravik Studios Inc.", "1.1", "Any");
+    return errorFrame(kFrameName, [&] {
+        registerEverything(plugin);
+        return MStatus(MS::kSuccess);
+    });
+}
+
+DK_EXPORT MStatus uninitializePlugin(MObject object) {
+    MFnPlugin plugin(object);
+    return errorFrame(kFrameName, [&] {
+        deregisterEverything(plugin);
+        return MStatus(MS::kSuccess);
+    });
+}
