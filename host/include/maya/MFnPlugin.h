@@ -27,8 +27,6 @@
 #define MINIMAYA_API_STRING_(version) #version
 #define MINIMAYA_API_STRING(version) MINIMAYA_API_STRING_(version)
 
-typedef MSyntax (*MCreateSyntaxFunction)();
-
 class OPENMAYA_EXPORT MFnPlugin : public MFnBase {
 public:
     MFnPlugin();
@@ -63,8 +61,7 @@ public:
 
     // Script procedures run after a successful load and before unload. A
     // session without a user interface runs the batch forms instead; an empty
-    // name runs nothing. Fails when a procedure this session would run does
-    // not exist.
+    // name runs nothing. The procedures are looked up when they are run.
     MStatus registerUI(const MString& creationProc, const MString& deletionProc,
                        const MString& creationBatchProc = "",
                        const MString& deletionBatchProc = "");
@@ -73,7 +70,7 @@ public:
     static MObject findPlugin(const MString& pluginName);
 
 protected:
-    bool accepts(const MObject& object) const override;
+    bool acceptsObject(const MObject& object) const override;
 
 private:
     MFnPlugin(const MFnPlugin&);
@@ -90,6 +87,6 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
 #ifndef MNoVersionString
 extern "C" {
 extern PLUGIN_EXPORT const char MApiVersion[];
-PLUGIN_EXPORT const char MApiVersion[] = MINIMAYA_API_STRING(MAYA_API_VERSION);
+const char MApiVersion[] = MINIMAYA_API_STRING(MAYA_API_VERSION);
 }
 #endif

@@ -63,7 +63,6 @@ public:
     static void appendToResult(bool val);
     static void appendToResult(const char* val);
     static void appendToResult(const MString& val);
-    static void appendToResult(const MStringArray& val);
 
     static bool isCurrentResultArray();
     static MResultType currentResultType();

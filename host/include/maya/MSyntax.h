@@ -13,6 +13,11 @@ struct SyntaxAccess;
 }  // namespace plugin
 }  // namespace host
 
+class MSyntax;
+
+// Makes the syntax of a command (MFnPlugin::registerCommand).
+typedef MSyntax (*MCreateSyntaxFunction)();
+
 class OPENMAYA_EXPORT MSyntax {
 public:
     enum MArgType {

@@ -1,0 +1,49 @@
+#pragma once
+// Command arguments as the script language hands them over, and the strict
+// readings that argument checking uses: a text that is not wholly a number
+// is not a number here, although the language itself would read it as 0.
+
+#include "script/Value.h"
+
+#include <maya/MArgList.h>
+#include <maya/MSyntax.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+namespace plugin {
+
+struct ArgListData {
+    std::vector<mel::Value> values;
+};
+
+struct ArgListAccess {
+    static MArgList fromValues(std::vector<mel::Value> values);
+    static const std::vector<mel::Value>& values(const MArgList& args) {
+        return args.fData->values;
+    }
+};
+
+bool readBool(const mel::Value& value, bool& result);
+bool readInt(const mel::Value& value, int& result);
+bool readDouble(const mel::Value& value, double& result);
+bool readString(const mel::Value& value, std::string& result);
+
+// A text that names a flag: a dash followed by something that does not start
+// a number.
+bool isFlagToken(const mel::Value& value);
+// The name without its one leading dash.
+std::string stripDash(const std::string& name);
+
+// text as a script string literal, quotes and escapes included.
+std::string quoted(const std::string& text);
+
+// The value checked and stored for an argument of the given kind: a bool or
+// an integer as an int, a number of any unit as a float, names as texts.
+bool convertArgument(const mel::Value& value, MSyntax::MArgType type, mel::Value& result);
+// "a boolean", "an integer", ...
+const char* describeArgType(MSyntax::MArgType type);
+
+}  // namespace plugin
+}  // namespace host

@@ -1,0 +1,235 @@
+#include "plugin/CommandBridge.h"
+
+#include "foundation/Output.h"
+#include "plugin/Args.h"
+#include "plugin/CommandResult.h"
+#include "script/Interpreter.h"
+#include "undo/UndoQueue.h"
+
+#include <maya/MArgList.h>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+
+namespace host {
+namespace plugin {
+
+namespace {
+
+struct Definition {
+    std::string name;
+    MCreatorFunction creator = nullptr;
+    MSyntax syntax;
+    std::string pluginName;
+};
+
+std::map<std::string, Definition>& definitions() {
+    static std::map<std::string, Definition> table;
+    return table;
+}
+
+// Definition order, for commandsOf.
+std::vector<std::string>& order() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+std::map<std::string, int>& running() {
+    static std::map<std::string, int> depth;
+    return depth;
+}
+
+bool isIdentifier(const std::string& name) {
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) {
+        return false;
+    }
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string render(const mel::Value& arg) {
+    if (isFlagToken(arg)) {
+        return arg.str();
+    }
+    switch (arg.type()) {
+        case mel::Type::String:
+            return quoted(arg.str());
+        case mel::Type::Vector: {
+            const mel::Vec3 v = arg.asVector();
+            return "<<" + mel::formatFloat(v.x) + ", " + mel::formatFloat(v.y) + ", " +
+                   mel::formatFloat(v.z) + ">>";
+        }
+        case mel::Type::StringArray:
+        case mel::Type::IntArray:
+        case mel::Type::FloatArray:
+        case mel::Type::VectorArray: {
+            std::string out = "{";
+            for (std::size_t i = 0; i < arg.size(); ++i) {
+                out += (i ? ", " : "") + render(arg.element(i));
+            }
+            return out + "}";
+        }
+        default:
+            return arg.text();
+    }
+}
+
+// The call as it would be typed, for undo and redo messages.
+std::string callText(const std::string& name, const std::vector<mel::Value>& args) {
+    std::string text = name;
+    for (const mel::Value& arg : args) {
+        text += " " + render(arg);
+    }
+    return text;
+}
+
+// Runs one of a command object's entry points, turning an exception that
+// escapes it into an error line.
+bool invoke(const std::string& name, const std::function<MStatus()>& entryPoint) {
+    try {
+        return entryPoint().statusCode() == MS::kSuccess;
+    } catch (const std::exception& e) {
+        Output::instance().error(name + ": " + e.what());
+    } catch (...) {
+        Output::instance().error(name + ": unexpected exception");
+    }
+    return false;
+}
+
+// Marks the plug-in's code as in use while one of its commands runs.
+class Running {
+public:
+    explicit Running(const std::string& pluginName) : m_plugin(pluginName) {
+        ++running()[m_plugin];
+    }
+    ~Running() {
+        if (--running()[m_plugin] == 0) {
+            running().erase(m_plugin);
+        }
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    std::string m_plugin;
+};
+
+class CommandEntry : public undo::Entry {
+public:
+    CommandEntry(std::unique_ptr<MPxCommand> command, std::string pluginName)
+        : m_command(std::move(command)), m_plugin(std::move(pluginName)) {}
+    std::string name() const override { return m_command->commandString().asChar(); }
+
+protected:
+    bool undoIt() override {
+        return run([this] { return m_command->undoIt(); });
+    }
+    bool redoIt() override {
+        return run([this] { return m_command->redoIt(); });
+    }
+
+private:
+    // Results set while undoing or redoing are not the undo command's.
+    bool run(const std::function<MStatus()>& entryPoint) {
+        Running running(m_plugin);
+        ResultScope discarded;
+        return invoke(name(), entryPoint);
+    }
+
+    std::unique_ptr<MPxCommand> m_command;
+    std::string m_plugin;
+};
+
+bool carryOut(const Definition& definition, mel::CommandCall& call) {
+    Running running(definition.pluginName);
+    std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(definition.creator()));
+    if (!command) {
+        Output::instance().error(definition.name + ": the command could not be created.");
+        return false;
+    }
+    CommandAccess::prepare(*command, definition.syntax,
+                           MString(callText(definition.name, call.args).c_str()));
+    const MArgList args = ArgListAccess::fromValues(call.args);
+    bool ok = false;
+    {
+        ResultScope result;
+        ok = invoke(definition.name, [&] { return command->doIt(args); });
+        call.hasResult = result.hasResult();
+        if (call.hasResult) {
+            call.result = result.result();
+        }
+    }
+    if (ok && command->isUndoable()) {
+        undo::record(std::make_unique<CommandEntry>(std::move(command), definition.pluginName));
+    }
+    return ok;
+}
+
+}  // namespace
+
+MStatus defineCommand(const std::string& name, MCreatorFunction creator,
+                      MCreateSyntaxFunction createSyntax, const std::string& pluginName) {
+    if (!isIdentifier(name) || !creator) {
+        return MS::kInvalidParameter;
+    }
+    mel::Interpreter& interpreter = mel::Interpreter::instance();
+    if (interpreter.commandExists(name) || definitions().count(name)) {
+        return MS::kFailure;
+    }
+    Definition definition;
+    definition.name = name;
+    definition.creator = creator;
+    definition.pluginName = pluginName;
+    if (createSyntax) {
+        definition.syntax = createSyntax();
+    }
+    definitions()[name] = definition;
+    order().push_back(name);
+    // The definition is looked up at each call, and copied, so that a command
+    // that removes itself while it runs stays intact until it returns.
+    interpreter.defineCommand(name, [name](mel::CommandCall& call) {
+        const auto found = definitions().find(name);
+        if (found == definitions().end()) {
+            return false;
+        }
+        const Definition definition = found->second;
+        return carryOut(definition, call);
+    });
+    return MS::kSuccess;
+}
+
+MStatus undefineCommand(const std::string& name, const std::string& pluginName) {
+    const auto found = definitions().find(name);
+    if (found == definitions().end() || found->second.pluginName != pluginName) {
+        return MS::kFailure;
+    }
+    definitions().erase(found);
+    order().erase(std::find(order().begin(), order().end(), name));
+    mel::Interpreter::instance().undefineCommand(name);
+    return MS::kSuccess;
+}
+
+std::vector<std::string> commandsOf(const std::string& pluginName) {
+    std::vector<std::string> result;
+    for (const std::string& name : order()) {
+        if (definitions().at(name).pluginName == pluginName) {
+            result.push_back(name);
+        }
+    }
+    return result;
+}
+
+bool isRunningCommandOf(const std::string& pluginName) {
+    return running().count(pluginName) > 0;
+}
+
+}  // namespace plugin
+}  // namespace host

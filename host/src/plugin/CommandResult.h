@@ -1,0 +1,23 @@
+#pragma once
+// The result of the MPxCommand being carried out: MPxCommand's static result
+// functions write to the innermost scope, so a command that runs another
+// keeps its own result.
+
+#include "script/Value.h"
+
+namespace host {
+namespace plugin {
+
+class ResultScope {
+public:
+    ResultScope();
+    ~ResultScope();
+    ResultScope(const ResultScope&) = delete;
+    ResultScope& operator=(const ResultScope&) = delete;
+
+    bool hasResult() const;
+    const mel::Value& result() const;
+};
+
+}  // namespace plugin
+}  // namespace host

@@ -1,0 +1,147 @@
+#include "plugin/Syntax.h"
+
+#include "plugin/Args.h"
+
+using host::plugin::FlagSpec;
+using host::plugin::SyntaxData;
+
+namespace host {
+namespace plugin {
+
+const FlagSpec* SyntaxData::findFlag(const std::string& name) const {
+    const std::string bare = stripDash(name);
+    for (const FlagSpec& flag : flags) {
+        if (flag.shortName == bare || flag.longName == bare) {
+            return &flag;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace plugin
+}  // namespace host
+
+namespace {
+
+// The query and edit flags that enableQuery and enableEdit stand for.
+const char* const kQueryNames[] = {"q", "query"};
+const char* const kEditNames[] = {"e", "edit"};
+
+bool isReserved(const SyntaxData& data, const std::string& name) {
+    return (data.queryEnabled && (name == kQueryNames[0] || name == kQueryNames[1])) ||
+           (data.editEnabled && (name == kEditNames[0] || name == kEditNames[1]));
+}
+
+FlagSpec* findMutable(SyntaxData& data, const char* name) {
+    return name ? const_cast<FlagSpec*>(data.findFlag(name)) : nullptr;
+}
+
+}  // namespace
+
+MSyntax::MSyntax() : fData(new SyntaxData) {}
+MSyntax::MSyntax(const MSyntax& other) : fData(new SyntaxData(*other.fData)) {}
+MSyntax& MSyntax::operator=(const MSyntax& other) {
+    *fData = *other.fData;
+    return *this;
+}
+MSyntax::~MSyntax() {
+    delete fData;
+}
+
+MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType argType1,
+                         MArgType argType2, MArgType argType3, MArgType argType4, MArgType argType5,
+                         MArgType argType6) {
+    if (!shortName || !longName) {
+        return MS::kInvalidParameter;
+    }
+    FlagSpec flag;
+    flag.shortName = host::plugin::stripDash(shortName);
+    flag.longName = host::plugin::stripDash(longName);
+    if (flag.shortName.empty() || flag.longName.empty() || fData->findFlag(flag.shortName) ||
+        fData->findFlag(flag.longName) || isReserved(*fData, flag.shortName) ||
+        isReserved(*fData, flag.longName)) {
+        return MS::kInvalidParameter;
+    }
+    // The kinds after the first kNoArg are ignored, as a flag's arguments
+    // cannot have gaps.
+    for (MArgType type : {argType1, argType2, argType3, argType4, argType5, argType6}) {
+        if (type == kNoArg) {
+            break;
+        }
+        if (type <= kNoArg || type >= kLastArgType) {
+            return MS::kInvalidParameter;
+        }
+        flag.argTypes.push_back(type);
+    }
+    fData->flags.push_back(flag);
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::makeFlagMultiUse(const char* flagName) {
+    FlagSpec* flag = findMutable(*fData, flagName);
+    if (!flag) {
+        return MS::kInvalidParameter;
+    }
+    flag->multiUse = true;
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::makeFlagQueryWithFullArgs(const char* flagName, bool forceQueryWithFullArgs) {
+    FlagSpec* flag = findMutable(*fData, flagName);
+    if (!flag) {
+        return MS::kInvalidParameter;
+    }
+    flag->queryWithFullArgs = forceQueryWithFullArgs;
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::addArg(MArgType arg) {
+    if (arg <= kNoArg || arg >= kLastArgType) {
+        return MS::kInvalidParameter;
+    }
+    fData->commandArgs.push_back(arg);
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects,
+                               unsigned int maximumObjects) {
+    if (objectFormat <= kInvalidObjectFormat || objectFormat >= kLastObjectFormat ||
+        minimumObjects > maximumObjects) {
+        return MS::kInvalidParameter;
+    }
+    fData->objectFormat = objectFormat;
+    fData->minObjects = minimumObjects;
+    fData->maxObjects = maximumObjects;
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::setMinObjects(unsigned int minimumObjectCount) {
+    if (minimumObjectCount > fData->maxObjects) {
+        return MS::kInvalidParameter;
+    }
+    fData->minObjects = minimumObjectCount;
+    return MS::kSuccess;
+}
+
+MStatus MSyntax::setMaxObjects(unsigned int maximumObjectCount) {
+    if (maximumObjectCount < fData->minObjects) {
+        return MS::kInvalidParameter;
+    }
+    fData->maxObjects = maximumObjectCount;
+    return MS::kSuccess;
+}
+
+void MSyntax::useSelectionAsDefault(bool useSelectionAsDefault) {
+    fData->useSelectionAsDefault = useSelectionAsDefault;
+}
+
+void MSyntax::enableQuery(bool supportsQuery) {
+    fData->queryEnabled = supportsQuery;
+}
+void MSyntax::enableEdit(bool supportsEdit) {
+    fData->editEnabled = supportsEdit;
+}
+
+void MSyntax::clear() {
+    *fData = SyntaxData();
+}

@@ -1,0 +1,73 @@
+#pragma once
+// What an MSyntax holds, and the checking of one call against it.
+
+#include "script/Value.h"
+
+#include <maya/MSelectionList.h>
+#include <maya/MSyntax.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+namespace plugin {
+
+struct FlagSpec {
+    std::string shortName;  // without the dash
+    std::string longName;
+    std::vector<MSyntax::MArgType> argTypes;
+    bool multiUse = false;
+    bool queryWithFullArgs = false;
+};
+
+struct SyntaxData {
+    std::vector<FlagSpec> flags;
+    std::vector<MSyntax::MArgType> commandArgs;
+    MSyntax::MObjectFormat objectFormat = MSyntax::kNone;
+    unsigned int minObjects = 0;
+    unsigned int maxObjects = 0xFFFFFFFFu;
+    bool useSelectionAsDefault = false;
+    bool queryEnabled = false;
+    bool editEnabled = false;
+
+    // The flag called name (short or long, with or without the dash).
+    const FlagSpec* findFlag(const std::string& name) const;
+};
+
+struct SyntaxAccess {
+    static const SyntaxData& data(const MSyntax& syntax) { return *syntax.fData; }
+};
+
+struct FlagUse {
+    const FlagSpec* flag;
+    std::vector<mel::Value> args;  // converted to the flag's argument kinds
+};
+
+// A call checked against a syntax. The flag uses point into its own copy of
+// the syntax, so it is never copied.
+struct ParsedArgs {
+    ParsedArgs() = default;
+    explicit ParsedArgs(const SyntaxData& grammar) : syntax(grammar) {}
+    ParsedArgs(const ParsedArgs&) = delete;
+    ParsedArgs& operator=(const ParsedArgs&) = delete;
+
+    SyntaxData syntax;
+    bool ok = false;
+    bool query = false;
+    bool edit = false;
+    std::vector<FlagUse> uses;
+    std::vector<mel::Value> commandArgs;
+    std::vector<std::string> objects;
+    // The objects resolved, when the syntax asks for a selection list.
+    MSelectionList objectList;
+
+    // The uses of a flag in call order; empty for a flag not in the syntax.
+    std::vector<const FlagUse*> usesOf(const std::string& flag) const;
+};
+
+// Checks args against parsed.syntax and fills parsed, which is fresh. The
+// first problem found is shown as an error line and leaves ok false.
+void parseArguments(const std::vector<mel::Value>& args, ParsedArgs& parsed);
+
+}  // namespace plugin
+}  // namespace host
