@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Interpreter.h"
+
+namespace host::mel {
+
+// Installs the language's builtin functions (string, math, and the system ones such as
+// print, eval and whatIs) into the interpreter's name table.
+void registerBuiltins(Interpreter& interpreter);
+void registerStringBuiltins(Interpreter& interpreter);
+void registerMathBuiltins(Interpreter& interpreter);
+void registerSystemBuiltins(Interpreter& interpreter);
+
+// Thrown by a builtin's body to fail with a message; the wrapper reports it.
+struct BuiltinError {
+    std::string message;
+};
+
+// A builtin that maps its arguments to one result, taking between min and max arguments.
+using PureFn = std::function<Value(const std::vector<Value>& args)>;
+void defineFunction(Interpreter& interpreter, const std::string& name, std::size_t min,
+                    std::size_t max, PureFn fn);
+
+// Reports "Wrong number of arguments on call to name." and returns false unless the call has
+// between min and max arguments.
+bool checkArgCount(const CommandCall& call, const std::string& name, std::size_t min,
+                   std::size_t max);
+
+}  // namespace host::mel

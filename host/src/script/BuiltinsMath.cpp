@@ -1,0 +1,138 @@
+// Numeric and vector builtins, and the seeded random numbers.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include "Builtins.h"
+
+namespace host::mel {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// One generator for the session; seed() restarts it, so scripts can repeat a sequence.
+std::mt19937& generator() {
+    static std::mt19937 gen(12345u);
+    return gen;
+}
+
+double uniform(double lo, double hi) {
+    double u = generator()() / 4294967296.0;  // [0, 1), the same on every platform
+    return lo + (hi - lo) * u;
+}
+
+Vec3 vectorArg(const Value& v) {
+    if (v.isArray() || v.type() == Type::Matrix)
+        throw BuiltinError{"Cannot convert data of type " + Value::typeName(v.type()) +
+                           " to type vector."};
+    return v.asVector();
+}
+
+void defineUnary(Interpreter& in, const std::string& name, double (*fn)(double)) {
+    defineFunction(in, name, 1, 1,
+                   [fn](const std::vector<Value>& a) { return Value(fn(a[0].asFloat())); });
+}
+
+void defineBinary(Interpreter& in, const std::string& name, double (*fn)(double, double)) {
+    defineFunction(in, name, 2, 2, [fn](const std::vector<Value>& a) {
+        return Value(fn(a[0].asFloat(), a[1].asFloat()));
+    });
+}
+
+// min and max keep int when both sides are int.
+void defineExtreme(Interpreter& in, const std::string& name, bool wantMax) {
+    defineFunction(in, name, 2, 2, [wantMax](const std::vector<Value>& a) {
+        if (a[0].type() == Type::Int && a[1].type() == Type::Int)
+            return Value(wantMax ? std::max(a[0].asInt(), a[1].asInt())
+                                 : std::min(a[0].asInt(), a[1].asInt()));
+        return Value(wantMax ? std::max(a[0].asFloat(), a[1].asFloat())
+                             : std::min(a[0].asFloat(), a[1].asFloat()));
+    });
+}
+
+}  // namespace
+
+void registerMathBuiltins(Interpreter& in) {
+    defineUnary(in, "floor", [](double x) { return std::floor(x); });
+    defineUnary(in, "ceil", [](double x) { return std::ceil(x); });
+    defineUnary(in, "trunc", [](double x) { return std::trunc(x); });
+    defineUnary(in, "sqrt", [](double x) { return std::sqrt(x); });
+    defineUnary(in, "exp", [](double x) { return std::exp(x); });
+    defineUnary(in, "log", [](double x) { return std::log(x); });
+    defineUnary(in, "log10", [](double x) { return std::log10(x); });
+    defineUnary(in, "sin", [](double x) { return std::sin(x); });
+    defineUnary(in, "cos", [](double x) { return std::cos(x); });
+    defineUnary(in, "tan", [](double x) { return std::tan(x); });
+    defineUnary(in, "asin", [](double x) { return std::asin(x); });
+    defineUnary(in, "acos", [](double x) { return std::acos(x); });
+    defineUnary(in, "atan", [](double x) { return std::atan(x); });
+    defineUnary(in, "deg_to_rad", [](double x) { return x * kPi / 180.0; });
+    defineUnary(in, "rad_to_deg", [](double x) { return x * 180.0 / kPi; });
+    defineUnary(in, "sign", [](double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; });
+    defineBinary(in, "pow", [](double x, double y) { return std::pow(x, y); });
+    defineBinary(in, "fmod", [](double x, double y) { return std::fmod(x, y); });
+    defineBinary(in, "atan2", [](double y, double x) { return std::atan2(y, x); });
+    defineBinary(in, "hypot", [](double x, double y) { return std::hypot(x, y); });
+    defineExtreme(in, "min", false);
+    defineExtreme(in, "max", true);
+
+    defineFunction(in, "abs", 1, 1, [](const std::vector<Value>& a) {
+        const Value& v = a[0];
+        if (v.type() == Type::Int) {
+            long long x = v.asInt();
+            return Value(wrapInt(x < 0 ? -x : x));
+        }
+        if (v.type() == Type::Vector) {
+            Vec3 c = v.asVector();
+            return Value(Vec3{std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)});
+        }
+        return Value(std::fabs(v.asFloat()));
+    });
+    defineFunction(in, "clamp", 3, 3, [](const std::vector<Value>& a) {
+        double lo = a[0].asFloat(), hi = a[1].asFloat(), x = a[2].asFloat();
+        return Value(x < lo ? lo : x > hi ? hi : x);
+    });
+
+    defineFunction(in, "mag", 1, 1, [](const std::vector<Value>& a) {
+        Vec3 v = vectorArg(a[0]);
+        return Value(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
+    });
+    defineFunction(in, "unit", 1, 1, [](const std::vector<Value>& a) {
+        Vec3 v = vectorArg(a[0]);
+        double m = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        if (m == 0)
+            return Value(v);
+        return Value(Vec3{v.x / m, v.y / m, v.z / m});
+    });
+    defineFunction(in, "dot", 2, 2, [](const std::vector<Value>& a) {
+        Vec3 x = vectorArg(a[0]), y = vectorArg(a[1]);
+        return Value(x.x * y.x + x.y * y.y + x.z * y.z);
+    });
+    defineFunction(in, "cross", 2, 2, [](const std::vector<Value>& a) {
+        Vec3 x = vectorArg(a[0]), y = vectorArg(a[1]);
+        return Value(Vec3{x.y * y.z - x.z * y.y, x.z * y.x - x.x * y.z, x.x * y.y - x.y * y.x});
+    });
+
+    // rand(max), rand(min, max); with vectors, each component on its own.
+    defineFunction(in, "rand", 1, 2, [](const std::vector<Value>& a) {
+        bool vectors =
+            a[0].type() == Type::Vector || (a.size() == 2 && a[1].type() == Type::Vector);
+        if (vectors) {
+            Vec3 lo{}, hi = vectorArg(a.back());
+            if (a.size() == 2)
+                lo = vectorArg(a[0]);
+            double x = uniform(lo.x, hi.x), y = uniform(lo.y, hi.y);
+            return Value(Vec3{x, y, uniform(lo.z, hi.z)});
+        }
+        double lo = a.size() == 2 ? a[0].asFloat() : 0.0;
+        return Value(uniform(lo, a.back().asFloat()));
+    });
+    defineFunction(in, "seed", 1, 1, [](const std::vector<Value>& a) {
+        generator().seed(static_cast<std::uint32_t>(a[0].asInt()));
+        return Value(a[0].asInt());
+    });
+}
+
+}  // namespace host::mel

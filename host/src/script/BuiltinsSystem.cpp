@@ -1,0 +1,134 @@
+// Builtins that reach the interpreter or the process: print, error, warning, eval, exists,
+// whatIs, getenv, putenv and about.
+#include <cstdint>
+#include <cstdlib>
+
+#include "../foundation/Output.h"
+#include "Builtins.h"
+#include "Runtime.h"
+
+namespace host::mel {
+
+namespace {
+
+Runtime& runtime() {
+    return Interpreter::instance().runtime();
+}
+
+// print shows an array one element per line and a matrix one row per line.
+std::string printed(const Value& v) {
+    if (v.isArray()) {
+        std::string out;
+        for (std::size_t i = 0; i < v.size(); ++i)
+            out += v.element(i).text() + "\n";
+        return out;
+    }
+    if (v.type() == Type::Matrix) {
+        const Matrix& m = v.matrix();
+        std::string out;
+        for (int r = 0; r < m.rows; ++r) {
+            for (int c = 0; c < m.cols; ++c)
+                out += (c ? " " : "") + formatFloat(m.at(r, c));
+            out += "\n";
+        }
+        return out;
+    }
+    return v.text();
+}
+
+// error and warning take their message last, behind optional flags such as -noContext.
+bool message(CommandCall& call, const char* name, bool warning) {
+    if (!checkArgCount(call, name, 1, 3))
+        return false;
+    runtime().report(call.args.back().text(), warning, true);
+    return warning;
+}
+
+std::string whatIs(const std::string& name) {
+    Runtime& rt = runtime();
+    if (!name.empty() && name[0] == '$') {
+        Value* v = rt.findVariable(name);
+        return v ? Value::typeName(v->type()) + " variable" : "Unknown";
+    }
+    if (auto proc = rt.findProc(name)) {
+        if (proc->file.empty())
+            return "Mel procedure entered interactively.";
+        return "Mel procedure found in: " + proc->file;
+    }
+    if (rt.findCommand(name))
+        return "Command";
+    std::string script = rt.findScript(name + ".mel");
+    if (!script.empty())
+        return "Script found in: " + script;
+    return "Unknown";
+}
+
+bool about(CommandCall& call, const std::vector<Value*>&) {
+    if (!checkArgCount(call, "about", 1, 1))
+        return false;
+    const std::string flag = call.args[0].text();
+    if (flag == "-batch" || flag == "-b" || flag == "-linux" || flag == "-is64") {
+        call.result = Value(1);
+    } else if (flag == "-windows" || flag == "-nt" || flag == "-macOS" || flag == "-mac") {
+        call.result = Value(0);
+    } else if (flag == "-version" || flag == "-v") {
+        call.result = Value("2008");
+    } else if (flag == "-apiVersion" || flag == "-api") {
+        call.result = Value(200800);
+    } else if (flag == "-operatingSystem" || flag == "-os") {
+        call.result = Value("linux64");
+    } else {
+        Interpreter::instance().reportError("about: Invalid flag \"" + flag + "\".");
+        return false;
+    }
+    call.hasResult = true;
+    return true;
+}
+
+}  // namespace
+
+void registerSystemBuiltins(Interpreter& in) {
+    in.defineBuiltin("print", [](CommandCall& call, const std::vector<Value*>&) {
+        if (!checkArgCount(call, "print", 1, 1))
+            return false;
+        Output::instance().print(printed(call.args[0]));
+        return true;
+    });
+    in.defineBuiltin("error", [](CommandCall& call, const std::vector<Value*>&) {
+        return message(call, "error", false);
+    });
+    in.defineBuiltin("warning", [](CommandCall& call, const std::vector<Value*>&) {
+        return message(call, "warning", true);
+    });
+    // eval runs its text at the top level, not in the caller's scope; its result is that of
+    // the text's last statement that had one.
+    in.defineBuiltin("eval", [](CommandCall& call, const std::vector<Value*>&) {
+        if (!checkArgCount(call, "eval", 1, SIZE_MAX))
+            return false;
+        std::string text;
+        for (const Value& v : call.args)
+            text += (text.empty() ? "" : " ") + v.text();
+        return runtime().run(text, "", &call.result, &call.hasResult);
+    });
+    defineFunction(in, "exists", 1, 1, [](const std::vector<Value>& a) {
+        Runtime& rt = runtime();
+        const std::string name = a[0].text();
+        return Value(rt.findProc(name) || rt.findCommand(name) ||
+                     !rt.findScript(name + ".mel").empty());
+    });
+    defineFunction(in, "whatIs", 1, 1,
+                   [](const std::vector<Value>& a) { return Value(whatIs(a[0].text())); });
+    defineFunction(in, "getenv", 1, 1, [](const std::vector<Value>& a) {
+        const char* v = std::getenv(a[0].text().c_str());
+        return Value(std::string(v ? v : ""));
+    });
+    defineFunction(in, "putenv", 2, 2, [](const std::vector<Value>& a) {
+        const std::string name = a[0].text();
+        if (name.empty() || name.find('=') != std::string::npos)
+            throw BuiltinError{"putenv: invalid variable name \"" + name + "\"."};
+        return Value(setenv(name.c_str(), a[1].text().c_str(), 1) == 0);
+    });
+    in.defineBuiltin("about", about);
+}
+
+}  // namespace host::mel

@@ -1,0 +1,96 @@
+#include "Interpreter.h"
+
+#include "Builtins.h"
+#include "Parser.h"
+#include "Runtime.h"
+
+namespace host::mel {
+
+Interpreter& Interpreter::instance() {
+    static Interpreter interpreter;
+    return interpreter;
+}
+
+Interpreter::Interpreter() : rt_(std::make_unique<Runtime>()) {
+    registerBuiltins(*this);
+}
+
+Interpreter::~Interpreter() = default;
+
+void Interpreter::defineCommand(const std::string& name, CommandFn fn) {
+    rt_->commands[name] = CommandEntry{std::move(fn), nullptr};
+}
+
+void Interpreter::defineBuiltin(const std::string& name, BuiltinFn fn) {
+    rt_->commands[name] = CommandEntry{nullptr, std::move(fn)};
+}
+
+void Interpreter::undefineCommand(const std::string& name) {
+    rt_->commands.erase(name);
+}
+
+bool Interpreter::commandExists(const std::string& name) const {
+    return rt_->commands.count(name) > 0;
+}
+
+bool Interpreter::execute(const std::string& source, Value* result, const std::string& fileName) {
+    Value value;
+    bool had = false;
+    bool ok = rt_->run(source, fileName, &value, &had);
+    if (had && result)
+        *result = std::move(value);
+    rt_->lastHadResult = had;
+    return ok;
+}
+
+bool Interpreter::lastHadResult() const {
+    return rt_->lastHadResult;
+}
+
+bool Interpreter::sourceFile(const std::string& path) {
+    return rt_->sourcePath(path);
+}
+
+void Interpreter::setScriptPaths(const std::vector<std::string>& dirs) {
+    rt_->scriptPaths = dirs;
+}
+
+const std::vector<std::string>& Interpreter::scriptPaths() const {
+    return rt_->scriptPaths;
+}
+
+bool Interpreter::procedureExists(const std::string& name) const {
+    return rt_->globalProcs_.count(name) > 0;
+}
+
+void Interpreter::reset() {
+    rt_->reset();
+}
+
+bool Interpreter::insideCatch() const {
+    return rt_->insideCatch();
+}
+
+bool Interpreter::insideCatchQuiet() const {
+    return rt_->insideCatchQuiet();
+}
+
+void Interpreter::reportError(const std::string& text) {
+    rt_->report(text, false);
+}
+
+void Interpreter::reportWarning(const std::string& text) {
+    rt_->report(text, true);
+}
+
+bool Interpreter::isIncomplete(const std::string& source) {
+    Parser parser(source, [](const std::string&) { return true; });
+    try {
+        parser.parse();
+    } catch (const SyntaxError& e) {
+        return e.atEnd;
+    }
+    return false;
+}
+
+}  // namespace host::mel

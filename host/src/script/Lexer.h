@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host::mel {
+
+// A fault in the MEL text found before anything runs. atEnd marks faults caused by the text
+// ending early (open brace, string or comment), which more input could still complete.
+struct SyntaxError {
+    int line = 1;
+    int column = 1;
+    std::string message;
+    bool atEnd = false;
+};
+
+enum class Tok { End, Ident, Var, Int, Float, String, Op };
+
+struct Token {
+    Tok kind = Tok::End;
+    std::string text;  // identifier, "$name", operator, or a string literal's decoded value
+    int intValue = 0;
+    double floatValue = 0;
+    std::size_t pos = 0;  // offset of the first character
+    std::size_t end = 0;  // offset just behind the token
+    bool is(const char* op) const { return kind == Tok::Op && text == op; }
+};
+
+// Turns MEL text into tokens on demand. The parser moves the cursor back when it tries one
+// reading of a statement and then another, and asks for raw words in command syntax, where
+// `pCube1.vtx[0:3]` or `-type` are single arguments.
+class Lexer {
+public:
+    explicit Lexer(const std::string& source);
+
+    Token next();
+    Token peek();
+    std::size_t pos() const { return pos_; }
+    void seek(std::size_t pos) { pos_ = pos; }
+
+    // Skips blanks and comments; returns the character then under the cursor, or '\0' at the
+    // end of the text.
+    char peekChar();
+    // A bare command-syntax word at the cursor (after peekChar() found a word character).
+    Token nextWord();
+    static bool isWordBreak(char c);
+
+    int lineOf(std::size_t pos) const;
+    int columnOf(std::size_t pos) const;
+    std::string lineText(int line) const;
+    [[noreturn]] void fail(std::size_t pos, const std::string& message, bool atEnd = false) const;
+
+private:
+    void skipBlanks();
+    Token lexNumber(std::size_t start);
+    Token lexString(std::size_t start);
+
+    const std::string& src_;
+    std::size_t pos_ = 0;
+    std::vector<std::size_t> lineStarts_;
+};
+
+}  // namespace host::mel
