@@ -118,11 +118,16 @@ Decomposition splitLinearPart(const MMatrix& m) {
     double scale[3] = {0.0, 0.0, 0.0};
     double along[3][3] = {};  // along[i][p]: component of row i along axis p (p < i)
     for (int i = 0; i < 3; ++i) {
+        // Two projection passes: the second removes what rounding left of the earlier axes, so
+        // the axes stay orthogonal to rounding even for badly conditioned matrices.
         MVector rest = rows[i];
-        for (int p = 0; p < i; ++p) {
-            if (present[p]) {
-                along[i][p] = axes[p] * rest;
-                rest -= axes[p] * along[i][p];
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int p = 0; p < i; ++p) {
+                if (present[p]) {
+                    const double part = axes[p] * rest;
+                    along[i][p] += part;
+                    rest -= axes[p] * part;
+                }
             }
         }
         scale[i] = rest.length();
