@@ -1,0 +1,134 @@
+#include "dag/Dag.h"
+#include "graph/Node.h"
+#include "selection/Component.h"
+#include "selection/Selection.h"
+
+#include <algorithm>
+
+namespace host {
+namespace selection {
+
+bool Item::sameTarget(const Item& other) const {
+    if (node != other.node || isDag() != other.isDag() || isPlug() != other.isPlug())
+        return false;
+    if (isPlug())
+        return plug == other.plug;
+    return !isDag() || path == other.path;
+}
+
+bool Item::live() const {
+    Node* n = host::nodeOf(node);
+    return n && n->inScene && (!isDag() || path.isValid());
+}
+
+Item nodeItem(const MObject& node) {
+    Item item;
+    item.node = node;
+    // A DAG node named by itself stands for its first path.
+    if (node.hasFn(MFn::kDagNode))
+        MDagPath::getAPathTo(node, item.path);
+    return item;
+}
+
+Item pathItem(const MDagPath& path, const MObject& component) {
+    Item item;
+    item.node = path.node();
+    item.path = path;
+    item.component = component;
+    return item;
+}
+
+Item plugItem(const MPlug& plug) {
+    Item item;
+    item.node = plug.node();
+    item.plug = plug;
+    return item;
+}
+
+MObject ownCopy(const MObject& component) {
+    Component* c = componentOf(component);
+    return c ? toMObject(c->clone()) : MObject();
+}
+
+void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy) {
+    Component* part = componentOf(item.component);
+    auto found = std::find_if(items.begin(), items.end(), [&](const Item& existing) {
+        if (!existing.sameTarget(item))
+            return false;
+        Component* other = componentOf(existing.component);
+        return !part || !other || other->apiType() == part->apiType();
+    });
+    if (found == items.end()) {
+        if (strategy == MSelectionList::kRemoveFromList)
+            return;
+        Item copy = item;
+        copy.component = ownCopy(item.component);
+        items.push_back(copy);
+        return;
+    }
+    Component* existing = componentOf(found->component);
+    if (!part) {
+        // The whole object: absorbs its parts, or leaves with them.
+        if (strategy == MSelectionList::kMergeNormal)
+            found->component = MObject();
+        else
+            items.erase(found);
+        return;
+    }
+    if (!existing)
+        return;  // a part of an object that is in the list whole
+    auto combined = existing->clone();
+    for (int e : part->elements()) {
+        bool inside = combined->contains(e);
+        if (strategy == MSelectionList::kMergeNormal)
+            combined->add(e);
+        else if (strategy == MSelectionList::kRemoveFromList || inside)
+            combined->remove(e);
+        else
+            combined->add(e);
+    }
+    if (combined->elements().empty())
+        items.erase(found);
+    else
+        found->component = toMObject(combined);
+}
+
+void selectionStrings(const Item& item, MStringArray& out) {
+    if (item.isPlug()) {
+        out.append(item.plug.name());
+        return;
+    }
+    if (!item.isDag()) {
+        Node* n = host::nodeOf(item.node);
+        if (n)
+            out.append(MString(n->name().c_str()));
+        return;
+    }
+    std::string base = item.path.partialPathName().asChar();
+    Component* part = componentOf(item.component);
+    if (!part) {
+        out.append(MString(base.c_str()));
+        return;
+    }
+    const ComponentKind* kind = componentKindOf(part->apiType());
+    std::string prefix = base + "." + (kind ? kind->name : "pt");
+    std::vector<int> sorted = part->elements();
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t i = 0; i < sorted.size();) {
+        size_t j = i;
+        while (j + 1 < sorted.size() && sorted[j + 1] == sorted[j] + 1)
+            ++j;
+        std::string range = std::to_string(sorted[i]);
+        if (j > i)
+            range += ":" + std::to_string(sorted[j]);
+        out.append(MString((prefix + "[" + range + "]").c_str()));
+        i = j + 1;
+    }
+}
+
+MStatus noSuchObject() {
+    return MS::kInvalidParameter;
+}
+
+}  // namespace selection
+}  // namespace host

@@ -1,0 +1,63 @@
+#ifndef HOST_SELECTION_SELECTION_H
+#define HOST_SELECTION_SELECTION_H
+
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+namespace selection {
+
+// One entry of a selection list: a dependency node, a DAG path (with an
+// optional component) or a plug.
+struct Item {
+    MObject node;
+    MDagPath path;      // set for DAG nodes; its node is `node`
+    MObject component;  // part of the path's shape, or null for all of it
+    MPlug plug;         // set for plug entries
+
+    bool isDag() const { return !path.node().isNull(); }
+    bool isPlug() const { return !plug.isNull(); }
+    // Whether both name the same thing, components aside.
+    bool sameTarget(const Item& other) const;
+    // Whether what it names is still part of the scene.
+    bool live() const;
+};
+
+Item nodeItem(const MObject& node);
+Item pathItem(const MDagPath& path, const MObject& component);
+Item plugItem(const MPlug& plug);
+
+// A component a list owns, so later edits through the caller's object do
+// not change the list.
+MObject ownCopy(const MObject& component);
+
+// Adds an item to a list the way MSelectionList::merge does: a whole
+// object absorbs its components, components of one object are combined.
+void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy);
+
+// Everything a selection string names, in scene order; fails when it
+// names nothing.
+MStatus itemsNamed(const std::string& text, std::vector<Item>& found);
+
+// The strings ("name", "a|b", "shape.pt[3:7]", "node.attr") that name an
+// item.
+void selectionStrings(const Item& item, MStringArray& out);
+
+// The status of a look-up that matched no object.
+MStatus noSuchObject();
+
+struct ListAccess {
+    static std::vector<Item>& items(MSelectionList& list) { return list.m_items; }
+    static const std::vector<Item>& items(const MSelectionList& list) { return list.m_items; }
+};
+
+}  // namespace selection
+}  // namespace host
+
+#endif
