@@ -1,0 +1,15 @@
+#ifndef HOST_STARTUP_H
+#define HOST_STARTUP_H
+
+// What parts of the host set up when the host starts; MLibrary::initialize
+// calls them in order (node types before the commands that make them, the
+// world before anything is put under it). Parts with commands of their own
+// (plugin/, undo/) register them from their own headers.
+namespace host {
+void registerGraphNodeTypes();  // graph/: dependNode, objectSet, time ...
+void registerDagNodeTypes();    // dag/: dagNode, world, transform, shape ...
+void createDefaultNodes();      // graph/: the world and the nodes every scene has
+void registerScriptCommands();  // commands/: the built-in scene commands
+}  // namespace host
+
+#endif

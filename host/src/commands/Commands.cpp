@@ -1,0 +1,7 @@
+#include "Startup.h"
+
+namespace host {
+
+void registerScriptCommands() {}
+
+}  // namespace host

@@ -1,0 +1,144 @@
+// Reading and writing plug values: the pull side of the dependency graph.
+#include "graph/Data.h"
+#include "graph/DataAccess.h"
+#include "graph/PlugAccess.h"
+#include "graph/Scene.h"
+
+#include <maya/MDataBlock.h>
+#include <maya/MDataHandle.h>
+#include <maya/MPxNode.h>
+
+namespace host {
+
+bool isResolved(const PlugPath& path) {
+    return path.indices.size() == path.attribute->arrayChain().size();
+}
+
+namespace {
+
+// The connection that feeds this plug or one of its compound ancestors,
+// with the way back down from the fed plug to this one (child positions).
+struct Feed {
+    PlugRef source;
+    std::vector<int> childSteps;
+};
+
+bool findFeed(const PlugRef& plug, Feed& feed) {
+    PlugPath path = plug.path;
+    std::vector<int> steps;
+    for (;;) {
+        auto it = plug.node->inputs.find(path);
+        if (it != plug.node->inputs.end()) {
+            feed.source = it->second;
+            feed.childSteps.assign(steps.rbegin(), steps.rend());
+            return true;
+        }
+        Attribute* a = path.attribute;
+        if (!a->parent) return false;
+        // An element index belongs to the attribute that is the array.
+        if (a->array && !path.indices.empty()) path.indices.pop_back();
+        steps.push_back(a->parent->childIndex(a));
+        path.attribute = a->parent;
+    }
+}
+
+Value defaultOf(const Attribute& a) { return cloneValue(a.defaultValue); }
+
+// Converts a value arriving through a connection to what the destination
+// attribute holds.
+Value convertTo(const Attribute& a, const Value& v) {
+    if (std::holds_alternative<std::monostate>(v)) return v;
+    switch (a.kind) {
+        case Attribute::Kind::Numeric:
+            if (a.numericType == MFnNumericData::kBoolean) return valueAsDouble(v) != 0.0;
+            if (a.numericType == MFnNumericData::kFloat || a.numericType == MFnNumericData::kDouble)
+                return valueAsDouble(v);
+            if (std::holds_alternative<std::shared_ptr<Data>>(v)) return v;
+            return valueAsLong(v);
+        case Attribute::Kind::Enum: return valueAsLong(v);
+        case Attribute::Kind::Unit: return valueAsDouble(v);
+        default: return v;
+    }
+}
+
+bool computes(const Node& node, const Attribute& a) {
+    return a.computed && (node.type().compute || node.user());
+}
+
+void compute(Node& node, const PlugPath& path) {
+    if (node.type().compute && node.type().compute(node, path)) {
+        node.clean.insert(path);
+        return;
+    }
+    if (MPxNode* user = node.user()) {
+        MPlug plug = PlugAccess::make(&node, path);
+        MDataBlock block = DataBlockAccess::make(node);
+        MStatus status = user->compute(plug, block);
+        if (status) node.clean.insert(path);
+    }
+}
+
+}  // namespace
+
+Value evaluate(const PlugRef& plug) {
+    Feed feed;
+    if (findFeed(plug, feed)) {
+        PlugRef src = feed.source;
+        for (int step : feed.childSteps) {
+            Attribute* sa = src.path.attribute;
+            if (step < 0 || static_cast<size_t>(step) >= sa->children.size()) {
+                // A numeric compound feeding a numeric compound of another
+                // shape: take the matching component.
+                Value whole = evaluate(src);
+                return convertTo(*plug.path.attribute, whole);
+            }
+            src.path.attribute = sa->children[step].get();
+        }
+        if (src.path.attribute->isCompound()) {
+            // Compound to compound of the same layout is read child by child
+            // by the callers; a leaf destination fed by a compound gets the
+            // first component.
+            if (!src.path.attribute->children.empty()) {
+                PlugRef first = src;
+                first.path.attribute = src.path.attribute->children[0].get();
+                return convertTo(*plug.path.attribute, evaluate(first));
+            }
+            return Value{};
+        }
+        return convertTo(*plug.path.attribute, evaluate(src));
+    }
+    Node& node = *plug.node;
+    const Attribute& a = *plug.path.attribute;
+    if (computes(node, a) && !node.clean.count(plug.path)) compute(node, plug.path);
+    if (const PlugValue* pv = node.stored(plug.path))
+        if (!std::holds_alternative<std::monostate>(pv->value)) return cloneValue(pv->value);
+    return defaultOf(a);
+}
+
+MStatus assign(const PlugRef& plug, const Value& value) {
+    Node& node = *plug.node;
+    for (const Attribute* a = plug.path.attribute; a; a = a->parent) {
+        PlugPath p{const_cast<Attribute*>(a), plug.path.indices};
+        p.indices.resize(std::min(p.indices.size(), a->arrayChain().size()));
+        if (node.lockedPlugs.count(p)) return MS::kFailure;
+        if (node.inputs.count(p)) return MS::kFailure;
+    }
+    Attribute& a = *plug.path.attribute;
+    if (a.internal && node.user()) {
+        MPlug mplug = PlugAccess::make(plug);
+        MDataHandle handle = DataHandleAccess::make(a, value);
+        MDGContext ctx;
+        if (node.user()->setInternalValueInContext(mplug, handle, ctx)) {
+            Scene::current().propagateDirty(node, &a);
+            Scene::current().touch();
+            return MS::kSuccess;
+        }
+    }
+    node.storage(plug.path).value = cloneValue(value);
+    if (a.computed) node.clean.insert(plug.path);
+    Scene::current().propagateDirty(node, &a);
+    Scene::current().touch();
+    return MS::kSuccess;
+}
+
+}  // namespace host

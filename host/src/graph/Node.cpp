@@ -1,0 +1,170 @@
+#include "graph/Node.h"
+
+#include <maya/MPxNode.h>
+
+#include <algorithm>
+
+namespace host {
+
+Node::Node(NodeType& type) : m_type(&type) {}
+
+Node::~Node() = default;
+
+MFn::Type Node::apiType() const { return m_type->apiType; }
+
+bool Node::hasFn(MFn::Type type) const {
+    return type == MFn::kBase || type == MFn::kNamedObject || m_type->hasFn(type);
+}
+
+void Node::setUser(MPxNode* user) {
+    m_user.reset(user);
+    if (user) NodeAccess::bind(*user, this);
+}
+
+Attribute* Node::findAttribute(const std::string& name) const {
+    if (Attribute* a = m_type->findAttribute(name)) return a;
+    for (const auto& d : m_dynamic)
+        if (Attribute* a = d->find(name)) return a;
+    return nullptr;
+}
+
+std::vector<Attribute*> Node::attributes() const {
+    std::vector<Attribute*> all;
+    all.reserve(m_type->attributes().size() + m_dynamic.size());
+    for (const auto& a : m_type->attributes()) all.push_back(a.get());
+    for (const auto& a : m_dynamic) all.push_back(a.get());
+    return all;
+}
+
+namespace {
+bool nameClash(const Attribute& a, const Node& node) {
+    if (node.findAttribute(a.longName)) return true;
+    if (!a.shortName.empty() && node.findAttribute(a.shortName)) return true;
+    for (const auto& c : a.children)
+        if (nameClash(*c, node)) return true;
+    return false;
+}
+}  // namespace
+
+bool Node::addDynamicAttribute(const AttributePtr& attribute) {
+    if (!attribute || attribute->parent || nameClash(*attribute, *this)) return false;
+    attribute->dynamic = true;
+    for (auto& c : attribute->children) c->dynamic = true;
+    m_dynamic.push_back(attribute);
+    return true;
+}
+
+bool Node::removeDynamicAttribute(Attribute* attribute) {
+    auto it = std::find_if(m_dynamic.begin(), m_dynamic.end(),
+                           [&](const AttributePtr& a) { return a.get() == attribute; });
+    if (it == m_dynamic.end()) return false;
+    m_values.erase(attribute);
+    m_dynamic.erase(it);
+    return true;
+}
+
+bool Node::isDynamic(const Attribute* attribute) const {
+    const Attribute* root = attribute->root();
+    return std::any_of(m_dynamic.begin(), m_dynamic.end(),
+                       [&](const AttributePtr& a) { return a.get() == root; });
+}
+
+namespace {
+// The attributes from the root down to the plug's attribute.
+std::vector<const Attribute*> lineage(const Attribute* attribute) {
+    std::vector<const Attribute*> chain;
+    for (const Attribute* a = attribute; a; a = a->parent) chain.push_back(a);
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
+}  // namespace
+
+const PlugValue* Node::stored(const PlugPath& path) const {
+    auto chain = lineage(path.attribute);
+    auto rootIt = m_values.find(chain.front());
+    if (rootIt == m_values.end()) return nullptr;
+    const PlugValue* pv = &rootIt->second;
+    size_t next = 0;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        const Attribute* a = chain[i];
+        if (a->array) {
+            if (next >= path.indices.size()) return pv;  // the array plug itself
+            auto e = pv->elements.find(path.indices[next++]);
+            if (e == pv->elements.end()) return nullptr;
+            pv = &e->second;
+        }
+        if (i + 1 < chain.size()) {
+            int c = a->childIndex(chain[i + 1]);
+            if (c < 0 || static_cast<size_t>(c) >= pv->children.size()) return nullptr;
+            pv = &pv->children[c];
+        }
+    }
+    return pv;
+}
+
+PlugValue& Node::storage(const PlugPath& path) {
+    auto chain = lineage(path.attribute);
+    PlugValue* pv = &m_values[chain.front()];
+    size_t next = 0;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        const Attribute* a = chain[i];
+        if (a->array) {
+            if (next >= path.indices.size()) return *pv;
+            pv = &pv->elements[path.indices[next++]];
+        }
+        if (i + 1 < chain.size()) {
+            int c = a->childIndex(chain[i + 1]);
+            if (pv->children.size() < a->children.size()) pv->children.resize(a->children.size());
+            pv = &pv->children[c];
+        }
+    }
+    return *pv;
+}
+
+void Node::eraseStorage(const PlugPath& path) {
+    const Attribute* a = path.attribute;
+    // Stored values are only ever reached through this node, so handing out
+    // the tree mutably from here is sound.
+    auto mutableStored = [this](const PlugPath& p) { return const_cast<PlugValue*>(stored(p)); };
+    if (a->array && path.indices.size() == a->arrayChain().size()) {
+        PlugPath arrayPath = path;
+        arrayPath.indices.pop_back();
+        if (PlugValue* array = mutableStored(arrayPath)) array->elements.erase(path.indices.back());
+        return;
+    }
+    if (PlugValue* pv = mutableStored(path)) *pv = PlugValue{};
+}
+
+std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
+    std::set<unsigned> found;
+    if (const PlugValue* pv = stored(arrayPath))
+        for (const auto& e : pv->elements) found.insert(e.first);
+    size_t depth = arrayPath.indices.size();
+    auto collect = [&](const PlugPath& p) {
+        // Any connected plug at or below an element of this array.
+        if (p.indices.size() <= depth) return;
+        if (!std::equal(arrayPath.indices.begin(), arrayPath.indices.end(), p.indices.begin()))
+            return;
+        for (const Attribute* a = p.attribute; a; a = a->parent)
+            if (a == arrayPath.attribute) {
+                found.insert(p.indices[depth]);
+                return;
+            }
+    };
+    for (const auto& in : inputs) collect(in.first);
+    for (const auto& out : outputs) collect(out.first);
+    return {found.begin(), found.end()};
+}
+
+void Node::invalidate(const Attribute* attribute) {
+    for (auto it = clean.begin(); it != clean.end();) {
+        bool below = false;
+        for (const Attribute* a = it->attribute; a && !below; a = a->parent) below = (a == attribute);
+        it = below ? clean.erase(it) : std::next(it);
+    }
+}
+
+Node* NodeAccess::node(const MPxNode& px) { return px.m_node; }
+void NodeAccess::bind(MPxNode& px, Node* node) { px.m_node = node; }
+
+}  // namespace host

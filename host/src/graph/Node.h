@@ -1,0 +1,102 @@
+#ifndef HOST_GRAPH_NODE_H
+#define HOST_GRAPH_NODE_H
+
+#include "graph/Attribute.h"
+#include "graph/NodeType.h"
+#include "graph/Object.h"
+#include "graph/Plug.h"
+#include "graph/Value.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class MPxNode;
+
+namespace host {
+
+// A dependency node. Nodes are owned by the scene while they are part of it
+// and by whatever still refers to them (MObjects, undo entries) after.
+class Node : public Object {
+public:
+    explicit Node(NodeType& type);
+    ~Node() override;
+
+    MFn::Type apiType() const override;
+    bool hasFn(MFn::Type type) const override;
+
+    NodeType& type() const { return *m_type; }
+    const std::string& name() const { return m_name; }
+    MPxNode* user() const { return m_user.get(); }
+    void setUser(MPxNode* user);
+
+    bool inScene = false;  // false before it is added and after deletion
+    bool shared = false;
+    bool locked = false;
+    bool isDefault = false;  // a node the host makes with every scene
+
+    // --- attributes
+    Attribute* findAttribute(const std::string& name) const;
+    // Top-level attributes: the type's, then the dynamic ones.
+    std::vector<Attribute*> attributes() const;
+    const std::vector<AttributePtr>& dynamicAttributes() const { return m_dynamic; }
+    bool addDynamicAttribute(const AttributePtr& attribute);
+    bool removeDynamicAttribute(Attribute* attribute);
+    bool isDynamic(const Attribute* attribute) const;
+
+    // --- stored values
+    // The stored value tree of a plug, or null when nothing is stored.
+    const PlugValue* stored(const PlugPath& path) const;
+    // The stored value tree of a plug, created on demand.
+    PlugValue& storage(const PlugPath& path);
+    void eraseStorage(const PlugPath& path);
+    // Logical indices of the existing elements of an array plug: stored ones
+    // and connected ones.
+    std::vector<unsigned> elementIndices(const PlugPath& arrayPath) const;
+
+    // --- connections (destination plug -> its one source; source -> many)
+    std::map<PlugPath, PlugRef> inputs;
+    std::map<PlugPath, std::vector<PlugRef>> outputs;
+
+    // --- evaluation
+    // Computed plugs whose stored value is up to date; everything else that
+    // the node computes is evaluated again when read.
+    std::set<PlugPath> clean;
+    // Forgets the computed values of the attribute and everything below it.
+    void invalidate(const Attribute* attribute);
+
+    // --- DAG relations
+    std::vector<Node*> parents;
+    std::vector<Node*> children;
+    bool isDag() const { return m_type->dag; }
+
+    // Locked plugs (by path), as setAttr -lock leaves them.
+    std::set<PlugPath> lockedPlugs;
+    std::set<PlugPath> keyablePlugs;      // per-plug keyable overrides
+    std::set<PlugPath> nonKeyablePlugs;
+
+private:
+    friend class Scene;
+    NodeType* m_type;
+    std::string m_name;
+    std::unique_ptr<MPxNode> m_user;
+    std::vector<AttributePtr> m_dynamic;
+    std::unordered_map<const Attribute*, PlugValue> m_values;
+};
+
+using NodePtr = std::shared_ptr<Node>;
+
+inline Node* nodeOf(const MObject& object) { return ObjectAccess::as<Node>(object); }
+
+// Access to the node behind an MPxNode.
+struct NodeAccess {
+    static Node* node(const MPxNode& px);
+    static void bind(MPxNode& px, Node* node);
+};
+
+}  // namespace host
+
+#endif

@@ -1,0 +1,37 @@
+#ifndef HOST_GRAPH_PLUGACCESS_H
+#define HOST_GRAPH_PLUGACCESS_H
+
+#include "graph/Node.h"
+#include "graph/Plug.h"
+#include "graph/Value.h"
+
+#include <maya/MDGContext.h>
+#include <maya/MPlug.h>
+
+namespace host {
+
+// The door between MPlug and the graph.
+struct PlugAccess {
+    static MPlug make(Node* node, const PlugPath& path);
+    static MPlug make(const PlugRef& ref) { return make(ref.node, ref.path); }
+    static PlugRef ref(const MPlug& plug);
+    static Node* node(const MPlug& plug);
+    static Attribute* attribute(const MPlug& plug);
+    static const std::vector<unsigned>& indices(const MPlug& plug) { return plug.m_indices; }
+};
+
+// True when every array on the way to the plug has its index (the plug is a
+// leaf value or a compound of values, not an array of them).
+bool isResolved(const PlugPath& path);
+
+// The current value of a resolved leaf plug: its source's value when
+// connected, its computed value when an input affects it, else what is
+// stored, else the attribute's default.
+Value evaluate(const PlugRef& plug);
+// Sets the stored value of a leaf plug and dirties what depends on it.
+// Fails for locked plugs and for destinations of a connection.
+MStatus assign(const PlugRef& plug, const Value& value);
+
+}  // namespace host
+
+#endif

@@ -1,0 +1,114 @@
+#ifndef HOST_GRAPH_SCENE_H
+#define HOST_GRAPH_SCENE_H
+
+#include "graph/Node.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace host {
+
+// Finds free names quickly: for each stem (a name without its trailing
+// number) the numbers in use, so "name#" never scans all nodes.
+class NameIndex {
+public:
+    void add(const std::string& name, Node* node);
+    void remove(const std::string& name, Node* node);
+    const std::vector<Node*>* find(const std::string& name) const;
+    bool taken(const std::string& name) const { return find(name) != nullptr; }
+    // The lowest-numbered free name "<stem><n>", n >= 1.
+    std::string freeNumbered(const std::string& stem) const;
+    void clear();
+
+private:
+    struct Stem {
+        std::set<unsigned long> used;
+        mutable unsigned long hint = 1;  // no free number lies below it
+    };
+    std::unordered_map<std::string, std::vector<Node*>> m_byName;
+    std::unordered_map<std::string, Stem> m_stems;
+};
+
+// Splits "pCube12" into "pCube" and 12; a name without trailing digits has
+// number 0.
+std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& name);
+
+// The dependency graph of the current scene.
+class Scene {
+public:
+    static Scene& current();
+
+    Node& world() const { return *m_world; }
+    NodePtr share(Node* node) const;
+    MObject object(Node* node) const;
+
+    // Makes a node of the type with a free name close to the one asked for
+    // (the type's name with a number when empty); DAG nodes go under parent
+    // (the world when null). Returns null for unknown or abstract types.
+    NodePtr createNode(const std::string& typeName, const std::string& name = "",
+                       Node* parent = nullptr);
+    NodePtr createNode(NodeType& type, const std::string& name = "", Node* parent = nullptr);
+    // What removing a node cut, so that putting it back restores it.
+    struct Detached {
+        std::vector<std::pair<PlugRef, PlugRef>> connections;  // source, destination
+        std::vector<std::pair<Node*, Node*>> dagLinks;         // parent, child
+        std::vector<int> dagPositions;                         // child's place under parent
+    };
+    // Takes a node out of the scene, cutting its connections and DAG links.
+    Detached removeNode(Node& node);
+    // Puts a removed node back under its name (renamed if that is taken now).
+    void restoreNode(const NodePtr& node, const Detached& links);
+
+    // Renames to a free name close to the one asked for ("#" is numbered);
+    // returns the name given.
+    std::string rename(Node& node, const std::string& requested);
+    std::string uniqueName(const std::string& requested, const Node* node,
+                           const Node* parent) const;
+
+    const NameIndex& names() const { return m_names; }
+    std::vector<Node*> nodesNamed(const std::string& shortName) const;
+    std::vector<Node*> allNodes() const;  // in creation order
+    size_t nodeCount() const { return m_nodes.size(); }
+
+    // --- DAG
+    bool addChild(Node& parent, Node& child, int position = -1);
+    bool removeChild(Node& parent, Node& child);
+    bool isAncestor(const Node& ancestor, const Node& node) const;
+
+    // --- connections
+    bool connect(const PlugRef& source, const PlugRef& destination);
+    bool disconnect(const PlugRef& source, const PlugRef& destination);
+    const PlugRef* sourceOf(const PlugRef& destination) const;
+
+    // --- evaluation
+    // Marks everything that depends on the plug as needing evaluation.
+    void propagateDirty(Node& node, const Attribute* attribute);
+
+    // Empties the scene (new scene): every node but the world and the
+    // default nodes is removed.
+    void clear();
+    // Called by every change that a saved file would see.
+    void touch() { ++m_revision; }
+    unsigned long revision() const { return m_revision; }
+
+private:
+    Scene();
+    void registerName(Node& node);
+    void unregisterName(Node& node);
+    void dirtyDownstream(Node& node, const Attribute* attribute, std::set<std::pair<Node*, const Attribute*>>& seen);
+
+    NodePtr m_world;
+    std::vector<NodePtr> m_order;
+    std::unordered_map<Node*, size_t> m_nodes;  // node -> position in m_order
+    size_t m_removedInOrder = 0;
+    NameIndex m_names;
+    unsigned long m_revision = 0;
+};
+
+}  // namespace host
+
+#endif

@@ -1,0 +1,54 @@
+#include "Startup.h"
+#include "foundation/Output.h"
+#include "plugin/PluginManager.h"
+#include "script/Interpreter.h"
+#include "undo/UndoCommands.h"
+
+#include <maya/MLibrary.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool started = false;
+
+std::vector<std::string> scriptPaths() {
+    std::vector<std::string> dirs;
+    if (const char* env = std::getenv("MAYA_SCRIPT_PATH")) {
+        std::stringstream in(env);
+        std::string dir;
+        while (std::getline(in, dir, ':'))
+            if (!dir.empty()) dirs.push_back(dir);
+    }
+#ifdef MINIMAYA_DEFAULT_SCRIPT_PATH
+    dirs.push_back(MINIMAYA_DEFAULT_SCRIPT_PATH);
+#endif
+    return dirs;
+}
+
+}  // namespace
+
+MStatus MLibrary::initialize(const char* applicationName, bool viewLicense) {
+    return initialize(true, applicationName, viewLicense);
+}
+
+MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
+    if (!wantScriptOutput) host::Output::instance().setEcho(nullptr);
+    if (started) return MS::kSuccess;
+    started = true;
+    host::registerGraphNodeTypes();
+    host::registerDagNodeTypes();
+    host::createDefaultNodes();
+    host::registerScriptCommands();
+    host::plugin::registerCommands();
+    host::undo::registerCommands();
+    host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
+    return MS::kSuccess;
+}
+
+void MLibrary::cleanup(int exitStatus) {
+    std::exit(exitStatus);
+}
