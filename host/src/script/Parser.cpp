@@ -769,7 +769,7 @@ ExprPtr Parser::parseCommandArgs(const Token& name, bool inBackquote) {
             args.push_back(literal(s, Value(s.text)));
         } else if (c == '$') {
             args.push_back(parsePostfix());
-        } else if (c == '(' || c == '{') {
+        } else if (c == '(' || c == '{' || (c == '<' && lex_.peek().is("<<"))) {
             args.push_back(parsePrimary());
         } else {
             // Bare words, numbers included, stay strings: the command decides what they mean.
