@@ -1,0 +1,216 @@
+// Selection list editing, the active selection and component function sets.
+#include "dag_fixture.h"
+
+#include <maya/MFnSingleIndexedComponent.h>
+#include <maya/MItSelectionList.h>
+#include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+namespace host::dag::testing {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names strings(const MSelectionList& list) {
+    MStringArray all;
+    list.getSelectionStrings(all);
+    Names out;
+    for (unsigned i = 0; i < all.length(); ++i)
+        out.push_back(all[i].asChar());
+    return out;
+}
+
+Names active() {
+    MSelectionList list;
+    MGlobal::getActiveSelectionList(list);
+    return strings(list);
+}
+
+MObject points(std::initializer_list<int> elements) {
+    MFnSingleIndexedComponent fn;
+    MObject c = fn.create(MFn::kMeshVertComponent);
+    for (int e : elements)
+        fn.addElement(e);
+    return c;
+}
+
+class SelectionList : public DagTest {
+protected:
+    void SetUp() override {
+        DagTest::SetUp();
+        a = &make("transform", "a");
+        b = &make("transform", "b");
+        mesh = &make("locator", "meshShape", a);
+    }
+    Node* a = nullptr;
+    Node* b = nullptr;
+    Node* mesh = nullptr;
+};
+
+TEST_F(SelectionList, ItemsAnswerOnlyForWhatTheyAre) {
+    MSelectionList list;
+    list.add("a");
+    list.add("time1");
+    list.add("a.tx");
+    MDagPath path;
+    EXPECT_TRUE(list.getDagPath(0, path));
+    EXPECT_EQ(list.getDagPath(1, path), MS::kFailure);
+    EXPECT_FALSE(list.getDagPath(2, path));
+    MPlug plug;
+    EXPECT_FALSE(list.getPlug(0, plug));
+    MObject node;
+    ASSERT_TRUE(list.getDependNode(2, node));
+    EXPECT_EQ(node, object(*a));
+    EXPECT_EQ(list.getDependNode(3, node), MS::kInvalidParameter);
+    EXPECT_EQ(strings(list), (Names{"a", "time1", "a.translateX"}));
+}
+
+TEST_F(SelectionList, NameAddsDoNotRepeatButExplicitMergesDecide) {
+    MSelectionList list;
+    list.add("a");
+    list.add("a");
+    EXPECT_EQ(list.length(), 1u);
+    list.add(object(*a));
+    EXPECT_EQ(list.length(), 1u);
+    list.add(object(*b), true);
+    EXPECT_EQ(list.length(), 2u);
+    EXPECT_TRUE(list.hasItem(object(*b)));
+    ASSERT_TRUE(list.remove(0));
+    EXPECT_FALSE(list.hasItem(object(*a)));
+    EXPECT_FALSE(list.remove(5));
+    EXPECT_FALSE(list.add(MObject()));
+    EXPECT_FALSE(list.add(MDagPath()));
+}
+
+TEST_F(SelectionList, ComponentsOfOneShapeCombine) {
+    MDagPath shape = pathTo(*mesh);
+    MSelectionList list;
+    list.add(shape, points({1, 2}), true);
+    list.add(shape, points({2, 5}), true);
+    ASSERT_EQ(list.length(), 1u);
+    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1:2]", "meshShape.vtx[5]"}));
+    EXPECT_TRUE(list.hasItem(shape, points({1, 5})));
+    EXPECT_FALSE(list.hasItem(shape, points({1, 3})));
+    EXPECT_TRUE(list.hasItemPartly(shape, points({1, 3})));
+    EXPECT_FALSE(list.hasItem(shape));
+
+    list.toggle(shape, points({5, 7}));
+    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1:2]", "meshShape.vtx[7]"}));
+    list.merge(shape, points({1, 2, 7}), MSelectionList::kRemoveFromList);
+    EXPECT_TRUE(list.isEmpty());
+
+    // The whole shape absorbs its parts.
+    list.add(shape, points({1}), true);
+    list.add(shape, MObject::kNullObj, true);
+    EXPECT_EQ(strings(list), (Names{"meshShape"}));
+    EXPECT_TRUE(list.hasItem(shape, points({9})));
+}
+
+TEST_F(SelectionList, TheListKeepsItsOwnComponent) {
+    MDagPath shape = pathTo(*mesh);
+    MObject mine = points({1});
+    MSelectionList list;
+    list.add(shape, mine);
+    MFnSingleIndexedComponent(mine).addElement(9);
+    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1]"}));
+}
+
+TEST_F(SelectionList, MergeStrategiesOverLists) {
+    MSelectionList left, right;
+    left.add("a");
+    left.add("b");
+    right.add("b");
+    right.add("time1");
+    MSelectionList xored = left;
+    xored.merge(right, MSelectionList::kXORWithList);
+    EXPECT_EQ(strings(xored), (Names{"a", "time1"}));
+    MSelectionList removed = left;
+    removed.merge(right, MSelectionList::kRemoveFromList);
+    EXPECT_EQ(strings(removed), (Names{"a"}));
+    left.merge(left);
+    EXPECT_EQ(strings(left), (Names{"a", "b"}));
+}
+
+TEST_F(SelectionList, IteratorFiltersByType) {
+    MSelectionList list;
+    list.add("a");
+    list.add("time1");
+    list.add("meshShape");
+    Names seen;
+    for (MItSelectionList it(list, MFn::kDagNode); !it.isDone(); it.next()) {
+        MStringArray s;
+        it.getStrings(s);
+        seen.push_back(s[0].asChar());
+        EXPECT_EQ(it.itemType(), MItSelectionList::kDagSelectionItem);
+    }
+    EXPECT_EQ(seen, (Names{"a", "meshShape"}));
+    MItSelectionList all(list);
+    all.next();
+    EXPECT_EQ(all.itemType(), MItSelectionList::kDNselectionItem);
+}
+
+TEST_F(SelectionList, ActiveSelectionAdjustments) {
+    ASSERT_TRUE(MGlobal::selectByName("a", MGlobal::kReplaceList));
+    ASSERT_TRUE(MGlobal::selectByName("b", MGlobal::kAddToList));
+    EXPECT_EQ(active(), (Names{"a", "b"}));
+    MGlobal::selectByName("time1", MGlobal::kAddToHeadOfList);
+    EXPECT_EQ(active(), (Names{"time1", "a", "b"}));
+    MGlobal::selectByName("a", MGlobal::kXORWithList);
+    EXPECT_EQ(active(), (Names{"time1", "b"}));
+    MGlobal::unselectByName("time1");
+    EXPECT_EQ(active(), (Names{"b"}));
+    MObject aObj = object(*a);
+    MGlobal::select(aObj, MGlobal::kReplaceList);
+    EXPECT_TRUE(MGlobal::isSelected(aObj));
+    MGlobal::unselect(aObj);
+    EXPECT_EQ(active(), Names{});
+    EXPECT_FALSE(MGlobal::selectByName("missing", MGlobal::kReplaceList));
+
+    MSelectionList found;
+    ASSERT_TRUE(MGlobal::getSelectionListByName("a", found));
+    ASSERT_TRUE(MGlobal::getSelectionListByName("b", found));
+    EXPECT_EQ(found.length(), 2u);
+}
+
+TEST_F(SelectionList, DeletedNodesLeaveTheActiveSelection) {
+    MGlobal::selectByName("a", MGlobal::kReplaceList);
+    MGlobal::selectByName("b", MGlobal::kAddToList);
+    NodePtr keep = Scene::current().share(b);
+    Scene::Detached cut = Scene::current().removeNode(*b);
+    EXPECT_EQ(active(), (Names{"a"}));
+    Scene::current().restoreNode(keep, cut);
+    EXPECT_EQ(active(), (Names{"a"}));
+    MGlobal::clearSelectionList();
+    EXPECT_EQ(active(), Names{});
+}
+
+TEST(SingleIndexedComponent, ElementsKeepOrderWithoutRepeats) {
+    MFnSingleIndexedComponent fn;
+    MStatus status;
+    MObject c = fn.create(MFn::kDynParticleSetComponent, &status);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(c.apiType(), MFn::kDynParticleSetComponent);
+    EXPECT_TRUE(fn.isEmpty());
+    MIntArray some;
+    some.append(4);
+    some.append(1);
+    some.append(4);
+    ASSERT_TRUE(fn.addElements(some));
+    EXPECT_EQ(fn.elementCount(), 2);
+    EXPECT_EQ(fn.element(0), 4);
+    EXPECT_EQ(fn.element(1), 1);
+    fn.element(2, &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(fn.addElement(-1));
+    EXPECT_FALSE(fn.hasWeights());
+
+    MFnSingleIndexedComponent bad;
+    bad.create(MFn::kTransform, &status);
+    EXPECT_FALSE(status);
+    MFnSingleIndexedComponent onNode(MObject(), &status);
+    EXPECT_FALSE(status);
+}
+
+}  // namespace
+}  // namespace host::dag::testing
