@@ -14,7 +14,8 @@ class OPENMAYA_EXPORT MEulerRotation {
 public:
     enum RotationOrder { kXYZ, kYZX, kZXY, kXZY, kYXZ, kZYX };
 
-    MEulerRotation();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MEulerRotation() : x(0.0), y(0.0), z(0.0), order(kXYZ) {}
     MEulerRotation(const MEulerRotation& src);
     MEulerRotation(double xx, double yy, double zz, RotationOrder ord = kXYZ);
     MEulerRotation(const MVector& v, RotationOrder ord = kXYZ);

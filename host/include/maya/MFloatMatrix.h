@@ -10,7 +10,12 @@
 
 class OPENMAYA_EXPORT MFloatMatrix {
 public:
-    MFloatMatrix();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MFloatMatrix()
+        : matrix{{1.0f, 0.0f, 0.0f, 0.0f},
+                 {0.0f, 1.0f, 0.0f, 0.0f},
+                 {0.0f, 0.0f, 1.0f, 0.0f},
+                 {0.0f, 0.0f, 0.0f, 1.0f}} {}
     MFloatMatrix(const MFloatMatrix& src);
     MFloatMatrix(const float m[4][4]);
     MFloatMatrix(const double m[4][4]);

@@ -11,10 +11,12 @@
 
 class OPENMAYA_EXPORT MFloatPoint {
 public:
-    MFloatPoint();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MFloatPoint() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}
     MFloatPoint(const MFloatPoint& src);
     MFloatPoint(const MFloatVector& src);
-    MFloatPoint(float xx, float yy, float zz = 0.0f, float ww = 1.0f);
+    constexpr MFloatPoint(float xx, float yy, float zz = 0.0f, float ww = 1.0f)
+        : x(xx), y(yy), z(zz), w(ww) {}
     MFloatPoint(const float f[4]);
     MFloatPoint(const double d[4]);
     ~MFloatPoint();

@@ -12,11 +12,12 @@ class OPENMAYA_EXPORT MFloatVector {
 public:
     enum Axis { kXaxis, kYaxis, kZaxis, kWaxis };
 
-    MFloatVector();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}
     MFloatVector(const MFloatVector& src);
     MFloatVector(const MVector& src);
     MFloatVector(const MFloatPoint& src);
-    MFloatVector(float xx, float yy, float zz = 0.0f);
+    constexpr MFloatVector(float xx, float yy, float zz = 0.0f) : x(xx), y(yy), z(zz) {}
     MFloatVector(const float f[3]);
     MFloatVector(const double d[3]);
     ~MFloatVector();

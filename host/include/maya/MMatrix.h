@@ -10,7 +10,12 @@
 
 class OPENMAYA_EXPORT MMatrix {
 public:
-    MMatrix();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MMatrix()
+        : matrix{{1.0, 0.0, 0.0, 0.0},
+                 {0.0, 1.0, 0.0, 0.0},
+                 {0.0, 0.0, 1.0, 0.0},
+                 {0.0, 0.0, 0.0, 1.0}} {}
     MMatrix(const MMatrix& src);
     MMatrix(const double m[4][4]);
     MMatrix(const float m[4][4]);

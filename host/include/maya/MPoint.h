@@ -11,12 +11,14 @@
 
 class OPENMAYA_EXPORT MPoint {
 public:
-    MPoint();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MPoint() : x(0.0), y(0.0), z(0.0), w(1.0) {}
     MPoint(const MPoint& src);
     MPoint(const MFloatPoint& src);
     MPoint(const MVector& src);
     MPoint(const MFloatVector& src);
-    MPoint(double xx, double yy, double zz = 0.0, double ww = 1.0);
+    constexpr MPoint(double xx, double yy, double zz = 0.0, double ww = 1.0)
+        : x(xx), y(yy), z(zz), w(ww) {}
     MPoint(const double d[4]);
     MPoint(const float f[4]);
     ~MPoint();

@@ -12,7 +12,8 @@
 
 class OPENMAYA_EXPORT MQuaternion {
 public:
-    MQuaternion();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MQuaternion() : x(0.0), y(0.0), z(0.0), w(1.0) {}
     MQuaternion(const MQuaternion& src);
     MQuaternion(double xx, double yy, double zz, double ww);
     MQuaternion(const double q[4]);

@@ -13,7 +13,18 @@ class OPENMAYA_EXPORT MTransformationMatrix {
 public:
     enum RotationOrder { kInvalid, kXYZ, kYZX, kZXY, kXZY, kYXZ, kZYX, kLast };
 
-    MTransformationMatrix();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MTransformationMatrix()
+        : fTranslate{0.0, 0.0, 0.0},
+          fRotate{0.0, 0.0, 0.0},
+          fRotationOrder(kXYZ),
+          fRotateOrientation{0.0, 0.0, 0.0, 1.0},
+          fScale{1.0, 1.0, 1.0},
+          fShear{0.0, 0.0, 0.0},
+          fScalePivot{0.0, 0.0, 0.0},
+          fScalePivotTranslate{0.0, 0.0, 0.0},
+          fRotatePivot{0.0, 0.0, 0.0},
+          fRotatePivotTranslate{0.0, 0.0, 0.0} {}
     MTransformationMatrix(const MTransformationMatrix& src);
     MTransformationMatrix(const MMatrix& src);
     ~MTransformationMatrix();

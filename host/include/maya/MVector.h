@@ -13,12 +13,13 @@ class OPENMAYA_EXPORT MVector {
 public:
     enum Axis { kXaxis, kYaxis, kZaxis, kWaxis };
 
-    MVector();
+    // constexpr so the class constants are ready before other files' static initialisers run.
+    constexpr MVector() : x(0.0), y(0.0), z(0.0) {}
     MVector(const MVector& src);
     MVector(const MFloatPoint& src);
     MVector(const MFloatVector& src);
     MVector(const MPoint& src);
-    MVector(double xx, double yy, double zz = 0.0);
+    constexpr MVector(double xx, double yy, double zz = 0.0) : x(xx), y(yy), z(zz) {}
     MVector(const double d[3]);
     MVector(const float f[3]);
     ~MVector();

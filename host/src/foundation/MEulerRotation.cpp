@@ -111,7 +111,6 @@ MEulerRotation::RotationOrder reversed(MEulerRotation::RotationOrder order) {
 
 const MEulerRotation MEulerRotation::identity;
 
-MEulerRotation::MEulerRotation() : x(0.0), y(0.0), z(0.0), order(kXYZ) {}
 MEulerRotation::MEulerRotation(const MEulerRotation& src) = default;
 MEulerRotation::MEulerRotation(double xx, double yy, double zz, RotationOrder ord)
     : x(xx), y(yy), z(zz), order(ord) {}

@@ -7,10 +7,6 @@ namespace la = host::foundation;
 // Default construction is the identity.
 const MFloatMatrix MFloatMatrix::identity;
 
-MFloatMatrix::MFloatMatrix() {
-    la::setIdentity(matrix);
-}
-
 MFloatMatrix::MFloatMatrix(const MFloatMatrix& src) = default;
 
 MFloatMatrix::MFloatMatrix(const float m[4][4]) {

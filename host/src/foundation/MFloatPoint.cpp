@@ -8,10 +8,8 @@ namespace la = host::foundation;
 
 const MFloatPoint MFloatPoint::origin(0.0f, 0.0f, 0.0f, 1.0f);
 
-MFloatPoint::MFloatPoint() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}
 MFloatPoint::MFloatPoint(const MFloatPoint& src) = default;
 MFloatPoint::MFloatPoint(const MFloatVector& src) : x(src.x), y(src.y), z(src.z), w(1.0f) {}
-MFloatPoint::MFloatPoint(float xx, float yy, float zz, float ww) : x(xx), y(yy), z(zz), w(ww) {}
 MFloatPoint::MFloatPoint(const float f[4]) : x(f[0]), y(f[1]), z(f[2]), w(f[3]) {}
 MFloatPoint::MFloatPoint(const double d[4])
     : x(static_cast<float>(d[0])),

@@ -16,12 +16,10 @@ const MFloatVector MFloatVector::xNegAxis(-1.0f, 0.0f, 0.0f);
 const MFloatVector MFloatVector::yNegAxis(0.0f, -1.0f, 0.0f);
 const MFloatVector MFloatVector::zNegAxis(0.0f, 0.0f, -1.0f);
 
-MFloatVector::MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}
 MFloatVector::MFloatVector(const MFloatVector& src) = default;
 MFloatVector::MFloatVector(const MVector& src)
     : x(static_cast<float>(src.x)), y(static_cast<float>(src.y)), z(static_cast<float>(src.z)) {}
 MFloatVector::MFloatVector(const MFloatPoint& src) : x(src.x), y(src.y), z(src.z) {}
-MFloatVector::MFloatVector(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
 MFloatVector::MFloatVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
 MFloatVector::MFloatVector(const double d[3])
     : x(static_cast<float>(d[0])), y(static_cast<float>(d[1])), z(static_cast<float>(d[2])) {}

@@ -7,10 +7,6 @@ namespace la = host::foundation;
 // Default construction is the identity.
 const MMatrix MMatrix::identity;
 
-MMatrix::MMatrix() {
-    la::setIdentity(matrix);
-}
-
 MMatrix::MMatrix(const MMatrix& src) = default;
 
 MMatrix::MMatrix(const double m[4][4]) {

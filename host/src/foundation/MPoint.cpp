@@ -9,12 +9,10 @@ namespace la = host::foundation;
 
 const MPoint MPoint::origin(0.0, 0.0, 0.0, 1.0);
 
-MPoint::MPoint() : x(0.0), y(0.0), z(0.0), w(1.0) {}
 MPoint::MPoint(const MPoint& src) = default;
 MPoint::MPoint(const MFloatPoint& src) : x(src.x), y(src.y), z(src.z), w(src.w) {}
 MPoint::MPoint(const MVector& src) : x(src.x), y(src.y), z(src.z), w(1.0) {}
 MPoint::MPoint(const MFloatVector& src) : x(src.x), y(src.y), z(src.z), w(1.0) {}
-MPoint::MPoint(double xx, double yy, double zz, double ww) : x(xx), y(yy), z(zz), w(ww) {}
 MPoint::MPoint(const double d[4]) : x(d[0]), y(d[1]), z(d[2]), w(d[3]) {}
 MPoint::MPoint(const float f[4]) : x(f[0]), y(f[1]), z(f[2]), w(f[3]) {}
 MPoint::~MPoint() = default;

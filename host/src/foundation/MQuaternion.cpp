@@ -52,7 +52,6 @@ void unitRotationRows(const MMatrix& m, double r[3][3]) {
 
 const MQuaternion MQuaternion::identity;
 
-MQuaternion::MQuaternion() : x(0.0), y(0.0), z(0.0), w(1.0) {}
 MQuaternion::MQuaternion(const MQuaternion& src) = default;
 MQuaternion::MQuaternion(double xx, double yy, double zz, double ww) : x(xx), y(yy), z(zz), w(ww) {}
 MQuaternion::MQuaternion(const double q[4]) : x(q[0]), y(q[1]), z(q[2]), w(q[3]) {}

@@ -181,18 +181,6 @@ Decomposition splitLinearPart(const MMatrix& m) {
 
 const MTransformationMatrix MTransformationMatrix::identity;
 
-MTransformationMatrix::MTransformationMatrix()
-    : fTranslate{0.0, 0.0, 0.0},
-      fRotate{0.0, 0.0, 0.0},
-      fRotationOrder(kXYZ),
-      fRotateOrientation{0.0, 0.0, 0.0, 1.0},
-      fScale{1.0, 1.0, 1.0},
-      fShear{0.0, 0.0, 0.0},
-      fScalePivot{0.0, 0.0, 0.0},
-      fScalePivotTranslate{0.0, 0.0, 0.0},
-      fRotatePivot{0.0, 0.0, 0.0},
-      fRotatePivotTranslate{0.0, 0.0, 0.0} {}
-
 MTransformationMatrix::MTransformationMatrix(const MTransformationMatrix& src) = default;
 
 MTransformationMatrix::MTransformationMatrix(const MMatrix& src) : MTransformationMatrix() {

@@ -19,12 +19,10 @@ const MVector MVector::xNegAxis(-1.0, 0.0, 0.0);
 const MVector MVector::yNegAxis(0.0, -1.0, 0.0);
 const MVector MVector::zNegAxis(0.0, 0.0, -1.0);
 
-MVector::MVector() : x(0.0), y(0.0), z(0.0) {}
 MVector::MVector(const MVector& src) = default;
 MVector::MVector(const MFloatPoint& src) : x(src.x), y(src.y), z(src.z) {}
 MVector::MVector(const MFloatVector& src) : x(src.x), y(src.y), z(src.z) {}
 MVector::MVector(const MPoint& src) : x(src.x), y(src.y), z(src.z) {}
-MVector::MVector(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 MVector::MVector(const double d[3]) : x(d[0]), y(d[1]), z(d[2]) {}
 MVector::MVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
 MVector::~MVector() = default;
