@@ -151,6 +151,12 @@ TEST_F(MelRobustness, DeepNestingIsRejectedNotOverflowed) {
     EXPECT_EQ(run(many + "$k").asInt(), 19999);
 }
 
+TEST_F(MelRobustness, RedeclaringAnArrayWhileAssigningIntoItIsSafe) {
+    // The index expression replaces $a; the write lands in the array it started with.
+    run("int $a[] = {1}; $a[eval(\"int $a[] = {7, 8}; 0\")] = 5;");
+    EXPECT_EQ(text("$a"), "7 8");
+}
+
 TEST_F(MelRobustness, GarbageNeverCrashes) {
     const std::string alphabet = "$abc01.;{}()[]<>\"`'\\/*+-=!&|?:,^% \n\tifforprocintdo";
     std::mt19937 gen(7);

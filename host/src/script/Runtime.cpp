@@ -2,7 +2,6 @@
 
 #include <sys/resource.h>
 
-#include <climits>
 #include <cmath>
 #include <fstream>
 #include <new>
@@ -683,7 +682,9 @@ Value Runtime::store(const Expr& target, const Value& v) {
     Slot* s = lookup(var.name);
     if (!s)
         fail("\"" + var.name + "\" is an undeclared variable.");
-    Value& holder = **s;
+    // Held: evaluating the indices below may rebind the name (eval can redeclare it).
+    Slot held = *s;
+    Value& holder = *held;
     if (cell) {
         if (holder.type() != Type::Matrix)
             fail(illegal("[][]", holder));
