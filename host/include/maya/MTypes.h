@@ -17,11 +17,6 @@
 #define NULL 0
 #endif
 
-// Tolerances the isEquivalent() family falls back to.
-#define kDoubleEpsilon 1.0e-10
-#define kFloatEpsilon 1.0e-5F
-#define kExtendedEpsilon kDoubleEpsilon
-
 typedef unsigned int uint;
 typedef unsigned short ushort;
 typedef signed char MInt8;
