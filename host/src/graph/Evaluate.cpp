@@ -61,14 +61,23 @@ Value convertTo(const Attribute& a, const Value& v) {
     }
 }
 
+bool hasCompute(const NodeType& type) {
+    for (const NodeType* t = &type; t; t = t->parent)
+        if (t->compute) return true;
+    return false;
+}
+
 bool computes(const Node& node, const Attribute& a) {
-    return a.computed && (node.type().compute || node.user());
+    return a.computed && (hasCompute(node.type()) || node.user());
 }
 
 void compute(Node& node, const PlugPath& path) {
-    if (node.type().compute && node.type().compute(node, path)) {
-        node.clean.insert(path);
-        return;
+    // A type computes what it knows and leaves the rest to its base types.
+    for (const NodeType* t = &node.type(); t; t = t->parent) {
+        if (t->compute && t->compute(node, path)) {
+            node.clean.insert(path);
+            return;
+        }
     }
     if (MPxNode* user = node.user()) {
         MPlug plug = PlugAccess::make(&node, path);

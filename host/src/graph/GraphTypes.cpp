@@ -79,6 +79,10 @@ void registerGraphNodeTypes() {
 
 void createDefaultNodes() {
     Scene& scene = Scene::current();
+    if (NodeTypeRegistry::instance().find("world") && scene.nodesNamed("world").empty()) {
+        NodePtr world = scene.createNode("world", "world");
+        world->isDefault = true;
+    }
     if (!scene.nodesNamed("time1").empty()) return;
     NodePtr time = scene.createNode("time", "time1");
     time->isDefault = true;

@@ -41,6 +41,8 @@ public:
     std::string classification;
     MPxNode::Type pxType = MPxNode::kDependNode;
     Creator creator;
+    // Both run for the type and its base types: compute tries the type's own
+    // first, onCreate runs the base types' first.
     Compute compute;
     Hook onCreate;  // after the node's attributes exist (before postConstructor)
 

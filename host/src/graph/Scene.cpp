@@ -170,7 +170,10 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     m_order.push_back(node);
     registerName(*node);
     if (type.apiType == MFn::kWorld && !m_world) m_world = node;
-    if (type.onCreate) type.onCreate(*node);
+    std::vector<const NodeType*> lineage;
+    for (const NodeType* t = &type; t; t = t->parent) lineage.insert(lineage.begin(), t);
+    for (const NodeType* t : lineage)
+        if (t->onCreate) t->onCreate(*node);
     if (node->user()) node->user()->postConstructor();
     touch();
     return node;
