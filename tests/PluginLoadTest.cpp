@@ -3,9 +3,17 @@
 
 #include "PluginTestSupport.h"
 
+#include "plugin/FaultInjection.h"
+#include "script/Interpreter.h"
+
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+
+#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -78,6 +86,105 @@ TEST_F(PluginLoadTest, ShippedEditorProcedureIsHarmless) {
     ASSERT_TRUE(dktest::loadPlugin());
     ASSERT_TRUE(dktest::run("file -f -new"));
     EXPECT_TRUE(dktest::errors().empty());
+}
+
+bool commandExists(const std::string& name) {
+    return host::mel::Interpreter::instance().commandExists(name);
+}
+
+// The frame's own line; the host adds its own report after it.
+std::vector<std::string> pluginFrameLines() {
+    std::vector<std::string> lines;
+    for (const std::string& line : dktest::errors()) {
+        if (line.rfind("Dravik Tools: ", 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::string apiError(const std::string& message) {
+    return "Dravik Tools: : API error encountered - " + message;
+}
+
+std::string failureString() {
+    return MStatus(MS::kFailure).errorString().asChar();
+}
+
+class PluginFaultTest : public PluginLoadTest {
+protected:
+    void SetUp() override {
+        PluginLoadTest::SetUp();
+        host::faults::onFailedInitialize([this](const std::string&) {
+            registeredAtFailure = {commandExists("dkNodeInfo"), commandExists("dkMap")};
+        });
+    }
+    void TearDown() override {
+        host::faults::clear();
+        host::faults::onFailedInitialize(nullptr);
+        PluginLoadTest::TearDown();
+    }
+
+    // dkNodeInfo, dkMap: whether each was registered when the load gave up.
+    std::vector<bool> registeredAtFailure;
+};
+
+TEST_F(PluginFaultTest, FailedCommandRegistrationKeepsEarlierStepsAndReportsOnce) {
+    host::faults::failNext("MFnPlugin::registerCommand", "dkMap");
+    EXPECT_FALSE(dktest::loadPlugin());
+    EXPECT_EQ(registeredAtFailure, (std::vector<bool>{true, false}));
+    EXPECT_EQ(pluginFrameLines(), Lines{apiError(failureString())});
+}
+
+TEST_F(PluginFaultTest, FailedUiRegistrationComesAfterEveryCommand) {
+    host::faults::failNext("MFnPlugin::registerUI");
+    EXPECT_FALSE(dktest::loadPlugin());
+    EXPECT_EQ(registeredAtFailure, (std::vector<bool>{true, true}));
+    EXPECT_EQ(pluginFrameLines(), Lines{apiError(failureString())});
+}
+
+TEST_F(PluginFaultTest, FailedCallbackRegistrationNamesItsContext) {
+    host::faults::failNext("MSceneMessage::addCallback");
+    EXPECT_FALSE(dktest::loadPlugin());
+    EXPECT_EQ(registeredAtFailure, (std::vector<bool>{true, true}));
+    EXPECT_EQ(pluginFrameLines(), Lines{apiError("Error adding nodeAdded callback: " +
+                                                 dktest::statusText(MStatus(MS::kFailure)))});
+}
+
+// The maps go first and are not restored; with the callback still in place
+// every command stays, and a second unload can finish the job.
+TEST_F(PluginFaultTest, FailedCallbackRemovalKeepsEveryCommandButNotTheMaps) {
+    ASSERT_TRUE(dktest::loadPlugin());
+    ASSERT_TRUE(dktest::run("dkMap lost"));
+    host::faults::failNext("MMessage::removeCallback");
+    EXPECT_FALSE(dktest::unloadPlugin());
+    EXPECT_EQ(pluginFrameLines(), Lines{apiError("Error removing sceneUpdated callback: " +
+                                                 dktest::statusText(MStatus(MS::kFailure)))});
+    EXPECT_TRUE(commandExists("dkNodeInfo"));
+    EXPECT_TRUE(commandExists("dkMap"));
+    EXPECT_EQ(dktest::evalString("dkMap -ex lost"), "0");
+
+    dktest::clearOutput();
+    EXPECT_TRUE(dktest::unloadPlugin());
+    EXPECT_TRUE(dktest::errors().empty());
+}
+
+// Commands leave in their own order, dkMap before dkNodeInfo. Past the
+// callback step nothing is restored, so the module cannot be unloaded again:
+// the case runs in a child process of its own.
+using PluginFaultDeathTest = PluginFaultTest;
+
+TEST_F(PluginFaultDeathTest, FailedCommandRemovalStopsAfterTheCommandsRemovedBeforeIt) {
+    ASSERT_TRUE(dktest::loadPlugin());
+    EXPECT_EXIT(
+        {
+            host::faults::failNext("MFnPlugin::deregisterCommand", "dkNodeInfo");
+            const bool failed = !dktest::unloadPlugin();
+            const bool reported = pluginFrameLines() == Lines{apiError(failureString())};
+            const bool removedInOrder = !commandExists("dkMap") && commandExists("dkNodeInfo");
+            std::_Exit(failed && reported && removedInOrder ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
