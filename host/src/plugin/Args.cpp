@@ -164,6 +164,18 @@ bool convertArgument(const mel::Value& value, MSyntax::MArgType type, mel::Value
     }
 }
 
+bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result) {
+    if (value.isArray()) {
+        return value.convertTo(arrayType, result);
+    }
+    mel::Value array = mel::Value::defaultOf(arrayType);
+    if (!array.setElement(0, value)) {
+        return false;
+    }
+    result = array;
+    return true;
+}
+
 std::string quoted(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {

@@ -36,6 +36,10 @@ bool isFlagToken(const mel::Value& value);
 // The name without its one leading dash.
 std::string stripDash(const std::string& name);
 
+// value as an array of arrayType: an array converted element by element, a
+// scalar as an array of one. False when an element does not convert.
+bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result);
+
 // text as a script string literal, quotes and escapes included.
 std::string quoted(const std::string& text);
 

@@ -55,13 +55,27 @@ bool isIdentifier(const std::string& name) {
     return true;
 }
 
+// Whether a word can stand unquoted in a typed command.
+bool isBareWord(const std::string& word) {
+    if (word.empty() || word[0] == '-') {
+        return false;
+    }
+    for (char c : word) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '.' && c != ':' &&
+            c != '|' && c != '*') {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string render(const mel::Value& arg) {
     if (isFlagToken(arg)) {
         return arg.str();
     }
     switch (arg.type()) {
         case mel::Type::String:
-            return quoted(arg.str());
+            return isBareWord(arg.str()) ? arg.str() : quoted(arg.str());
         case mel::Type::Vector: {
             const mel::Vec3 v = arg.asVector();
             return "<<" + mel::formatFloat(v.x) + ", " + mel::formatFloat(v.y) + ", " +

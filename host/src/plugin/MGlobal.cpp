@@ -2,6 +2,7 @@
 // members live with the selection.
 
 #include "foundation/Output.h"
+#include "plugin/Args.h"
 #include "script/Interpreter.h"
 #include "undo/UndoQueue.h"
 
@@ -47,14 +48,9 @@ MStatus runAs(const MString& command, bool displayEnabled, bool undoEnabled, Typ
     if (!run(command, displayEnabled, undoEnabled, result)) {
         return MS::kFailure;
     }
-    if (Value::isArrayType(type) && !result.isArray()) {
-        Value array = Value::defaultOf(type);
-        if (!array.setElement(0, result)) {
-            return MS::kFailure;
-        }
-        result = array;
-    }
-    return result.convertTo(type, out) ? MS::kSuccess : MS::kFailure;
+    const bool ok = Value::isArrayType(type) ? host::plugin::toArray(result, type, out)
+                                             : result.convertTo(type, out);
+    return ok ? MS::kSuccess : MS::kFailure;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "foundation/Output.h"
+#include "plugin/Args.h"
 #include "plugin/CommandResult.h"
 
 #include <maya/MDoubleArray.h>
@@ -40,11 +41,10 @@ void set(Value value) {
 // convert).
 void append(const Value& item) {
     const Type arrayType = Value::arrayOf(item.type());
-    ResultSlot& slot = current();
     Value array = Value::defaultOf(arrayType);
-    if (slot.has) {
+    if (current().has) {
         Value existing;
-        if (slot.value.convertTo(arrayType, existing)) {
+        if (host::plugin::toArray(current().value, arrayType, existing)) {
             array = existing;
         }
     }

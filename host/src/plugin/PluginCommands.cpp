@@ -19,7 +19,7 @@ namespace plugin {
 
 namespace {
 
-MStringArray toArray(const std::vector<std::string>& texts) {
+MStringArray stringArray(const std::vector<std::string>& texts) {
     MStringArray result;
     for (const std::string& text : texts) {
         result.append(MString(text.c_str()));
@@ -154,7 +154,7 @@ public:
             for (const Plugin* plugin : PluginManager::instance().plugins()) {
                 names.push_back(plugin->name);
             }
-            setResult(toArray(names));
+            setResult(stringArray(names));
             return MS::kSuccess;
         }
         if (name.empty()) {
@@ -190,7 +190,7 @@ private:
         } else if (flag == "apiVersion") {
             setResult(MString(plugin.apiVersion.c_str()));
         } else if (flag == "command") {
-            setResult(toArray(commandsOf(plugin.name)));
+            setResult(stringArray(commandsOf(plugin.name)));
         } else if (flag == "dependNode") {
             std::vector<std::string> types;
             for (const NodeType* type : NodeTypeRegistry::instance().types()) {
@@ -198,7 +198,7 @@ private:
                     types.push_back(type->name);
                 }
             }
-            setResult(toArray(types));
+            setResult(stringArray(types));
         }
     }
 };
