@@ -8,6 +8,8 @@
 namespace host {
 void registerGraphNodeTypes();  // graph/: dependNode, objectSet, time ...
 void registerDagNodeTypes();    // dag/: dagNode, world, transform, shape ...
+void registerParticleNodeTypes();  // particles/: particle, emitter, field, instancer; their
+                                   // commands and the time commands
 void createDefaultNodes();      // graph/: the world and the nodes every scene has
 void registerScriptCommands();  // commands/: the built-in scene commands
 }  // namespace host

@@ -41,6 +41,7 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     started = true;
     host::registerGraphNodeTypes();
     host::registerDagNodeTypes();
+    host::registerParticleNodeTypes();
     host::createDefaultNodes();
     host::registerScriptCommands();
     host::plugin::registerCommands();

@@ -1,0 +1,280 @@
+// What a particle instancer draws: for each particle, the object it shows
+// and the matrix it shows it with.
+#include "particles/Instancer.h"
+
+#include "dag/Dag.h"
+#include "graph/PlugAccess.h"
+#include "particles/Particles.h"
+
+#include <maya/MEulerRotation.h>
+#include <maya/MTransformationMatrix.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+
+namespace host {
+namespace particles {
+
+namespace {
+
+constexpr double kCycleTolerance = 1e-6;
+
+long enumOf(Node& node, const Attribute* attribute) {
+    return valueAsLong(evaluate(PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}}));
+}
+double numberOf(Node& node, const Attribute* attribute) {
+    return valueAsDouble(evaluate(PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}}));
+}
+
+// The per-particle values behind each instancing option, with the
+// instancer's defaults for options that name no usable attribute.
+class Options {
+public:
+    Options(Node& shape, unsigned element) : m_shape(shape) {
+        for (const auto& pair : attributeMapping(shape, element))
+            m_mapping.emplace(pair.first, pair.second);  // the first pair of an option wins
+        m_count = particles::count(shape);
+    }
+
+    bool has(const std::string& option) const { return attribute(option) != nullptr; }
+
+    MVectorArray vectorsOf(const std::string& option, const MVector& fallback) const {
+        if (const Attribute* a = attribute(option)) {
+            MVectorArray values = vectors(m_shape, a);
+            if (values.length() == m_count)
+                return values;
+        }
+        return MVectorArray(m_count, fallback);
+    }
+    MDoubleArray doublesOf(const std::string& option, double fallback) const {
+        if (const Attribute* a = attribute(option)) {
+            if (perParticleKind(m_shape, a) == ArrayKind::Int) {
+                MIntArray values = ints(m_shape, a);
+                if (values.length() == m_count) {
+                    MDoubleArray converted(m_count);
+                    for (unsigned k = 0; k < m_count; ++k)
+                        converted[k] = values[k];
+                    return converted;
+                }
+            }
+            MDoubleArray values = doubles(m_shape, a);
+            if (values.length() == m_count)
+                return values;
+        }
+        return MDoubleArray(m_count, fallback);
+    }
+    unsigned count() const { return m_count; }
+
+private:
+    // A mapped attribute that is a per-particle array of the shape.
+    const Attribute* attribute(const std::string& option) const {
+        auto it = m_mapping.find(option);
+        if (it == m_mapping.end())
+            return nullptr;
+        const Attribute* a = m_shape.findAttribute(it->second);
+        return perParticleKind(m_shape, a) == ArrayKind::None ? nullptr : a;
+    }
+
+    Node& m_shape;
+    std::map<std::string, std::string> m_mapping;
+    unsigned m_count = 0;
+};
+
+// The rotation that turns aimAxis onto the aim direction and, about it,
+// upAxis toward worldUp (points are row vectors: v * R).
+MMatrix aimRotation(const MVector& aim, const MVector& aimAxis, const MVector& upAxis,
+                    const MVector& worldUp) {
+    if (aim.length() == 0.0 || aimAxis.length() == 0.0)
+        return MMatrix();
+    auto frame = [](const MVector& primary, const MVector& secondary, MVector out[3]) {
+        out[0] = primary.normal();
+        MVector up = secondary - out[0] * (secondary * out[0]);
+        if (up.length() < 1e-12) {
+            // The up vector is parallel to the aim: any perpendicular will do.
+            MVector helper =
+                std::fabs(out[0].x) < 0.9 ? MVector(1.0, 0.0, 0.0) : MVector(0.0, 1.0, 0.0);
+            up = helper - out[0] * (helper * out[0]);
+        }
+        out[1] = up.normal();
+        out[2] = out[0] ^ out[1];
+    };
+    MVector from[3], to[3];
+    frame(aimAxis, upAxis, from);
+    frame(aim, worldUp, to);
+    MMatrix r;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            double sum = 0.0;
+            for (int k = 0; k < 3; ++k)
+                sum += from[k][i] * to[k][j];
+            r.matrix[i][j] = sum;
+        }
+    return r;
+}
+
+enum class RotationSource { None, Rotation, AimDirection, AimPosition };
+
+RotationSource rotationSource(const Options& options, bool hasType, double type) {
+    if (hasType) {
+        switch (static_cast<int>(type)) {
+            case 0:
+                return RotationSource::Rotation;
+            case 1:
+                return RotationSource::AimDirection;
+            case 2:
+                return RotationSource::AimPosition;
+            default:
+                break;
+        }
+    }
+    if (options.has("aimDirection"))
+        return RotationSource::AimDirection;
+    if (options.has("aimPosition"))
+        return RotationSource::AimPosition;
+    if (options.has("rotation"))
+        return RotationSource::Rotation;
+    return RotationSource::None;
+}
+
+// Which object each particle shows: the "objectIndex" option when it is
+// mapped, else sequential cycling through the objects by age.
+std::vector<int> objectIndices(Node& instancer, const Options& options, int objects) {
+    const InstancerAttributes& a = instancerAttributes();
+    std::vector<int> result(options.count(), 0);
+    if (objects <= 0)
+        return result;
+    if (options.has("objectIndex")) {
+        MDoubleArray index = options.doublesOf("objectIndex", 0.0);
+        for (unsigned k = 0; k < options.count(); ++k)
+            result[k] = static_cast<int>(std::clamp(std::trunc(index[k]), 0.0, objects - 1.0));
+        return result;
+    }
+    if (enumOf(instancer, a.cycle) != 1)
+        return result;
+    double step = numberOf(instancer, a.cycleStep);
+    if (enumOf(instancer, a.cycleStepUnit) == 0)
+        step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+    MDoubleArray age = options.doublesOf("age", 0.0);
+    MDoubleArray start = options.doublesOf("cycleStartObject", 0.0);
+    for (unsigned k = 0; k < options.count(); ++k) {
+        long steps =
+            step > 0.0 ? static_cast<long>(std::floor(age[k] / step + kCycleTolerance)) : 0;
+        long index = (static_cast<long>(std::trunc(start[k])) + steps) % objects;
+        result[k] = static_cast<int>(index < 0 ? index + objects : index);
+    }
+    return result;
+}
+
+}  // namespace
+
+Node* feedingShape(Node& instancer, unsigned* element) {
+    auto it = instancer.inputs.find(PlugPath{instancerAttributes().inputPoints, {}});
+    if (it == instancer.inputs.end())
+        return nullptr;
+    const PlugRef& source = it->second;
+    if (!source.node || !source.node->inScene || !isShape(*source.node) ||
+        source.path.attribute != shapeAttributes().instancePointData ||
+        source.path.indices.size() != 1)
+        return nullptr;
+    if (element)
+        *element = source.path.indices[0];
+    return source.node;
+}
+
+std::vector<Node*> hierarchy(Node& instancer) {
+    std::vector<Node*> objects;
+    for (const auto& in : instancer.inputs) {
+        if (in.first.attribute != instancerAttributes().inputHierarchy ||
+            in.first.indices.size() != 1 || !in.second.node || !in.second.node->inScene)
+            continue;
+        unsigned index = in.first.indices[0];
+        if (objects.size() <= index)
+            objects.resize(index + 1, nullptr);
+        objects[index] = in.second.node;
+    }
+    return objects;
+}
+
+InstancerView evaluateInstancer(Node& instancer) {
+    InstancerView view;
+    view.shape = feedingShape(instancer, &view.element);
+    view.objects = hierarchy(instancer);
+    if (!view.shape || view.objects.empty())
+        return view;
+    const InstancerAttributes& a = instancerAttributes();
+    Options options(*view.shape, view.element);
+    const unsigned n = options.count();
+
+    MVectorArray position = options.vectorsOf("position", MVector::zero);
+    MVectorArray rotation = options.vectorsOf("rotation", MVector::zero);
+    MVectorArray scale = options.vectorsOf("scale", MVector(1.0, 1.0, 1.0));
+    MVectorArray shear = options.vectorsOf("shear", MVector::zero);
+    MVectorArray aimDirection = options.vectorsOf("aimDirection", MVector::zero);
+    MVectorArray aimPosition = options.vectorsOf("aimPosition", MVector::zero);
+    MVectorArray aimAxis = options.vectorsOf("aimAxis", MVector(1.0, 0.0, 0.0));
+    MVectorArray aimUpAxis = options.vectorsOf("aimUpAxis", MVector(0.0, 1.0, 0.0));
+    MVectorArray aimWorldUp = options.vectorsOf("aimWorldUp", MVector(0.0, 1.0, 0.0));
+    MDoubleArray visibility = options.doublesOf("visibility", 1.0);
+    MDoubleArray rotationType = options.doublesOf("rotationType", -1.0);
+    MDoubleArray ids = options.has("id") ? options.doublesOf("id", 0.0)
+                                         : doubles(*view.shape, shapeAttributes().particleId);
+    const bool hasType = options.has("rotationType");
+    const double angleScale =
+        enumOf(instancer, a.rotationAngleUnits) == 1 ? 1.0 : 3.14159265358979323846 / 180.0;
+    const auto order = static_cast<MEulerRotation::RotationOrder>(
+        std::clamp(enumOf(instancer, a.rotationOrder), 0L, 5L));
+    const MMatrix placement = dag::inclusiveMatrix(dag::firstPath(instancer));
+    const std::vector<int> chosen =
+        objectIndices(instancer, options, static_cast<int>(view.objects.size()));
+
+    for (unsigned k = 0; k < n; ++k) {
+        Node* object = view.objects[chosen[k]];
+        if (!object || visibility[k] == 0.0)
+            continue;
+        MTransformationMatrix scaleShear;
+        const double s[3] = {scale[k].x, scale[k].y, scale[k].z};
+        const double h[3] = {shear[k].x, shear[k].y, shear[k].z};
+        scaleShear.setScale(s, MSpace::kTransform);
+        scaleShear.setShear(h, MSpace::kTransform);
+        MMatrix turn;
+        switch (rotationSource(options, hasType, rotationType[k])) {
+            case RotationSource::Rotation:
+                turn = MEulerRotation(rotation[k] * angleScale, order).asMatrix();
+                break;
+            case RotationSource::AimDirection:
+                turn = aimRotation(aimDirection[k], aimAxis[k], aimUpAxis[k], aimWorldUp[k]);
+                break;
+            case RotationSource::AimPosition:
+                turn = aimRotation(aimPosition[k] - position[k], aimAxis[k], aimUpAxis[k],
+                                   aimWorldUp[k]);
+                break;
+            case RotationSource::None:
+                break;
+        }
+        MMatrix m = scaleShear.asMatrix() * turn;
+        m.matrix[3][0] += position[k].x;
+        m.matrix[3][1] += position[k].y;
+        m.matrix[3][2] += position[k].z;
+        Draw draw;
+        draw.particleIndex = k;
+        draw.particleId = k < ids.length() ? static_cast<int>(ids[k]) : static_cast<int>(k);
+        draw.objectIndex = chosen[k];
+        draw.object = object;
+        draw.matrix = m * placement;
+        view.draws.push_back(draw);
+    }
+    return view;
+}
+
+bool computeInstancer(Node& instancer, const PlugPath& plug) {
+    if (plug.attribute == instancerAttributes().hierarchyCount) {
+        instancer.storage(plug).value = static_cast<long>(hierarchy(instancer).size());
+        return true;
+    }
+    return dag::computeMatrices(instancer, plug);
+}
+
+}  // namespace particles
+}  // namespace host

@@ -1,0 +1,151 @@
+#include "dag/Dag.h"
+#include "graph/Scene.h"
+#include "particles/Instancer.h"
+
+#include <maya/MItInstancer.h>
+
+namespace host {
+namespace particles {
+
+struct InstancerWalk {
+    std::vector<Node*> instancers;
+    size_t current = 0;
+    InstancerView view;
+    size_t draw = 0;
+    std::vector<dag::NodePath> paths;  // of the current particle's object
+    size_t path = 0;
+
+    bool done() const { return current >= instancers.size(); }
+    const Draw* currentDraw() const { return done() ? nullptr : &view.draws[draw]; }
+
+    void collect(const dag::NodePath& path) {
+        paths.push_back(path);
+        for (Node* child : path.back()->children) {
+            dag::NodePath below = path;
+            below.push_back(child);
+            collect(below);
+        }
+    }
+    void loadPaths() {
+        paths.clear();
+        path = 0;
+        collect(dag::firstPath(*view.draws[draw].object));
+    }
+    // Stops at the first instancer from `current` on that draws anything.
+    void load() {
+        for (; current < instancers.size(); ++current) {
+            view = evaluateInstancer(*instancers[current]);
+            if (!view.draws.empty()) {
+                draw = 0;
+                loadPaths();
+                return;
+            }
+        }
+    }
+    void reset() {
+        instancers.clear();
+        for (Node* node : Scene::current().allNodes())
+            if (node->inScene && node->type().hasFn(MFn::kInstancer))
+                instancers.push_back(node);
+        current = 0;
+        load();
+    }
+    void nextInstancer() {
+        if (done())
+            return;
+        ++current;
+        load();
+    }
+    void nextParticle() {
+        if (done())
+            return;
+        if (++draw < view.draws.size())
+            loadPaths();
+        else
+            nextInstancer();
+    }
+    void next() {
+        if (done())
+            return;
+        if (++path >= paths.size())
+            nextParticle();
+    }
+};
+
+}  // namespace particles
+}  // namespace host
+
+using host::particles::InstancerWalk;
+
+MItInstancer::MItInstancer() : m_walk(std::make_unique<InstancerWalk>()) {
+    m_walk->reset();
+}
+
+MItInstancer::~MItInstancer() = default;
+
+MStatus MItInstancer::reset() {
+    m_walk->reset();
+    return MS::kSuccess;
+}
+
+MStatus MItInstancer::next() {
+    if (m_walk->done())
+        return MS::kFailure;
+    m_walk->next();
+    return MS::kSuccess;
+}
+
+MStatus MItInstancer::nextParticle() {
+    if (m_walk->done())
+        return MS::kFailure;
+    m_walk->nextParticle();
+    return MS::kSuccess;
+}
+
+MStatus MItInstancer::nextInstancer() {
+    if (m_walk->done())
+        return MS::kFailure;
+    m_walk->nextInstancer();
+    return MS::kSuccess;
+}
+
+bool MItInstancer::isDone() const {
+    return m_walk->done();
+}
+
+MObject MItInstancer::instancer() const {
+    if (m_walk->done())
+        return MObject();
+    return host::Scene::current().object(m_walk->instancers[m_walk->current]);
+}
+
+MDagPath MItInstancer::instancerPath() const {
+    if (m_walk->done())
+        return MDagPath();
+    return host::dag::PathAccess::make(host::dag::firstPath(*m_walk->instancers[m_walk->current]));
+}
+
+MDagPath MItInstancer::path() const {
+    if (m_walk->done())
+        return MDagPath();
+    return host::dag::PathAccess::make(m_walk->paths[m_walk->path]);
+}
+
+MMatrix MItInstancer::matrix() const {
+    const host::particles::Draw* draw = m_walk->currentDraw();
+    return draw ? draw->matrix : MMatrix();
+}
+
+unsigned int MItInstancer::instancerId() const {
+    MObject object = instancer();
+    return *reinterpret_cast<const unsigned*>(&object);
+}
+
+unsigned int MItInstancer::particleId() const {
+    const host::particles::Draw* draw = m_walk->currentDraw();
+    return draw ? static_cast<unsigned>(draw->particleId) : 0u;
+}
+
+unsigned int MItInstancer::pathId() const {
+    return m_walk->done() ? 0u : static_cast<unsigned>(m_walk->path);
+}

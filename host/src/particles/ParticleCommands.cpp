@@ -1,0 +1,806 @@
+// The particle commands: particle, setParticleAttr, getParticleAttr,
+// saveInitialState, emitter, gravity and connectDynamic. Every command that
+// changes the scene records its changes and is undoable.
+#include "animation/Time.h"
+#include "dag/Dag.h"
+#include "graph/Data.h"
+#include "graph/PlugAccess.h"
+#include "particles/Commands.h"
+#include "particles/Particles.h"
+#include "particles/Random.h"
+#include "particles/SceneEdit.h"
+#include "plugin/CommandBridge.h"
+#include "script/Interpreter.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MArgList.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnSingleIndexedComponent.h>
+#include <maya/MGlobal.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace host {
+namespace particles {
+
+MStatus fail(const char* command, const std::string& message) {
+    mel::Interpreter::instance().reportError(std::string(command) + ": " + message);
+    return MS::kFailure;
+}
+
+Node* nodeNamed(const MString& name) {
+    MSelectionList list;
+    MObject object;
+    if (!MGlobal::getSelectionListByName(name, list) || !list.getDependNode(0, object))
+        return nullptr;
+    return nodeOf(object);
+}
+
+PlugRef plugOf(Node& node, const Attribute* attribute, std::vector<unsigned> indices) {
+    return PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), std::move(indices)}};
+}
+
+Node* createShape(SceneEdit& edit, const std::string& name, Node* parent) {
+    Node* transform = parent;
+    std::string shapeName;
+    if (!transform) {
+        transform = edit.create("transform", name.empty() ? "particle#" : name);
+        if (!transform)
+            return nullptr;
+        shapeName = name.empty() ? "particleShape" +
+                                       std::to_string(splitTrailingNumber(transform->name()).second)
+                                 : transform->name() + "Shape";
+    } else {
+        shapeName = "particleShape#";
+    }
+    Node* shape = edit.create("particle", shapeName, transform);
+    if (!shape)
+        return nullptr;
+    if (Node* clock = animation::timeNode())
+        edit.connect(plugOf(*clock, clock->findAttribute("outTime"), {}),
+                     plugOf(*shape, shapeAttributes().currentTime, {}));
+    return shape;
+}
+
+namespace {
+
+MString nameOf(const Node* node) {
+    return MString(node->name().c_str());
+}
+
+// A per-particle attribute of the shape by name, or an error text.
+const Attribute* perParticleNamed(Node& shape, const MString& name, std::string& error) {
+    const Attribute* a = shape.findAttribute(name.asChar());
+    if (perParticleKind(shape, a) == ArrayKind::None) {
+        error = std::string("'") + name.asChar() + "' is not a per-particle attribute of " +
+                shape.name() + ".";
+        return nullptr;
+    }
+    return a;
+}
+
+// The particles a selection names: whole shapes, or particles of them
+// picked by array index ("shape.pt[3:7]").
+struct Target {
+    Node* shape = nullptr;
+    std::vector<unsigned> indices;  // empty with all set
+    bool all = false;
+};
+
+bool particleTargets(const MSelectionList& list, std::vector<Target>& targets, std::string& error) {
+    std::map<Node*, size_t> byShape;
+    for (unsigned i = 0; i < list.length(); ++i) {
+        MDagPath path;
+        MObject component;
+        Node* shape = nullptr;
+        if (list.getDagPath(i, path, component))
+            shape = shapeOf(nodeOf(path.node()));
+        if (!shape) {
+            MStringArray names;
+            list.getSelectionStrings(i, names);
+            error = std::string(names.length() ? names[0].asChar() : "object") +
+                    " is not a particle object.";
+            return false;
+        }
+        auto found = byShape.find(shape);
+        if (found == byShape.end()) {
+            found = byShape.emplace(shape, targets.size()).first;
+            targets.push_back(Target{shape, {}, false});
+        }
+        Target& target = targets[found->second];
+        if (component.isNull() || !component.hasFn(MFn::kDynParticleSetComponent)) {
+            target.all = true;
+            continue;
+        }
+        MIntArray elements;
+        MFnSingleIndexedComponent(component).getElements(elements);
+        const unsigned n = count(*shape);
+        for (unsigned k = 0; k < elements.length(); ++k) {
+            if (elements[k] < 0 || static_cast<unsigned>(elements[k]) >= n) {
+                error = shape->name() + ".pt[" + std::to_string(elements[k]) +
+                        "] is not a particle of " + shape->name() + ".";
+                return false;
+            }
+            target.indices.push_back(static_cast<unsigned>(elements[k]));
+        }
+    }
+    for (Target& t : targets) {
+        if (t.all) {
+            t.indices.clear();
+            for (unsigned k = 0, n = count(*t.shape); k < n; ++k)
+                t.indices.push_back(k);
+        }
+        std::sort(t.indices.begin(), t.indices.end());
+        t.indices.erase(std::unique(t.indices.begin(), t.indices.end()), t.indices.end());
+    }
+    return true;
+}
+
+bool readVectorFlag(const MArgDatabase& db, const char* flag, MVector& v) {
+    return db.getFlagArgument(flag, 0, v.x) && db.getFlagArgument(flag, 1, v.y) &&
+           db.getFlagArgument(flag, 2, v.z);
+}
+
+// Where a particle command's single value for one particle comes from.
+struct ValueFlags {
+    bool hasFloat = false, hasVector = false;
+    double f = 0.0;
+    MVector v;
+    void read(const MArgDatabase& db) {
+        hasFloat = static_cast<bool>(db.getFlagArgument("fv", 0, f));
+        hasVector = readVectorFlag(db, "vv", v);
+    }
+};
+
+// ---------------------------------------------------------------- particle
+
+class ParticleCmd : public EditingCommand {
+public:
+    static void* creator() { return new ParticleCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("p", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.makeFlagMultiUse("p");
+        s.addFlag("n", "name", MSyntax::kString);
+        s.addFlag("c", "conserve", MSyntax::kDouble);
+        s.addFlag("ct", "count");
+        s.addFlag("at", "attribute", MSyntax::kString);
+        s.makeFlagQueryWithFullArgs("at", true);
+        s.addFlag("id", "particleId", MSyntax::kLong);
+        s.makeFlagQueryWithFullArgs("id", true);
+        s.addFlag("or", "order", MSyntax::kLong);
+        s.makeFlagQueryWithFullArgs("or", true);
+        s.addFlag("fv", "floatValue", MSyntax::kDouble);
+        s.addFlag("vv", "vectorValue", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("ppd", "perParticleDouble");
+        s.addFlag("ppv", "perParticleVector");
+        s.setObjectType(MSyntax::kStringObjects, 0, 1);
+        s.enableQuery();
+        s.enableEdit();
+        return s;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        if (!db.isQuery() && !db.isEdit())
+            return create(db);
+        if (objects.length() != 1)
+            return fail("particle", "a particle object is required.");
+        Node* shape = shapeOf(nodeNamed(objects[0]));
+        if (!shape)
+            return fail("particle",
+                        std::string(objects[0].asChar()) + " is not a particle object.");
+        return db.isQuery() ? query(db, *shape) : edit(db, *shape);
+    }
+
+private:
+    MStatus create(const MArgDatabase& db) {
+        MVectorArray positions;
+        for (unsigned i = 0, n = db.numberOfFlagUses("p"); i < n; ++i) {
+            MArgList values;
+            db.getFlagArgumentList("p", i, values);
+            positions.append(MVector(values.asDouble(0), values.asDouble(1), values.asDouble(2)));
+        }
+        MString name;
+        db.getFlagArgument("n", 0, name);
+        Node* shape = createShape(m_edit, name.asChar());
+        if (!shape)
+            return fail("particle", "the particle object could not be made.");
+        const ShapeAttributes& a = shapeAttributes();
+        const unsigned n = positions.length();
+        MDoubleArray ids(n),
+            births(n,
+                   MTime(valueAsDouble(evaluate(plugOf(*shape, a.startFrame, {}))), MTime::uiUnit())
+                       .as(MTime::kSeconds));
+        for (unsigned k = 0; k < n; ++k)
+            ids[k] = k;
+        m_edit.set(plugOf(*shape, a.position0, {}), dataValue<VectorArrayData>(positions));
+        m_edit.set(plugOf(*shape, a.velocity0, {}),
+                   dataValue<VectorArrayData>(MVectorArray(n, MVector::zero)));
+        m_edit.set(plugOf(*shape, a.particleId0, {}), dataValue<DoubleArrayData>(ids));
+        m_edit.set(plugOf(*shape, a.birthTime0, {}), dataValue<DoubleArrayData>(births));
+        m_edit.set(plugOf(*shape, a.nextId0, {}), static_cast<long>(n));
+        double conserve = 1.0;
+        if (db.getFlagArgument("c", 0, conserve))
+            m_edit.set(plugOf(*shape, a.conserve, {}), conserve);
+        MStringArray result;
+        result.append(nameOf(shape->parents.front()));
+        result.append(nameOf(shape));
+        setResult(result);
+        return MS::kSuccess;
+    }
+
+    // The array index the -id or -order flag names, or -1 with the error shown.
+    static int particleIndex(const MArgDatabase& db, Node& shape) {
+        int id = 0;
+        if (db.getFlagArgument("id", 0, id)) {
+            int index = indexOfId(shape, id);
+            if (index < 0)
+                fail("particle",
+                     shape.name() + " has no particle with id " + std::to_string(id) + ".");
+            return index;
+        }
+        int order = 0;
+        if (db.getFlagArgument("or", 0, order)) {
+            if (order < 0 || static_cast<unsigned>(order) >= count(shape)) {
+                fail("particle",
+                     shape.name() + " has no particle at order " + std::to_string(order) + ".");
+                return -1;
+            }
+            return order;
+        }
+        fail("particle", "-id or -order is required with -attribute.");
+        return -1;
+    }
+
+    static MStatus query(const MArgDatabase& db, Node& shape) {
+        if (db.isFlagSet("ct")) {
+            setResult(static_cast<int>(count(shape)));
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("c")) {
+            setResult(valueAsDouble(evaluate(plugOf(shape, shapeAttributes().conserve, {}))));
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("ppd") || db.isFlagSet("ppv")) {
+            const ArrayKind wanted = db.isFlagSet("ppd") ? ArrayKind::Double : ArrayKind::Vector;
+            MStringArray names;
+            for (const Attribute* a : shape.attributes())
+                if (perParticleKind(shape, a) == wanted)
+                    names.append(a->longName.c_str());
+            setResult(names);
+            return MS::kSuccess;
+        }
+        MString name;
+        if (!db.getFlagArgument("at", 0, name))
+            return fail("particle", "a flag to query is required.");
+        std::string error;
+        const Attribute* a = perParticleNamed(shape, name, error);
+        if (!a)
+            return fail("particle", error);
+        int index = particleIndex(db, shape);
+        if (index < 0)
+            return MS::kFailure;
+        MDoubleArray result;
+        switch (perParticleKind(shape, a)) {
+            case ArrayKind::Vector: {
+                MVector v = vectors(shape, a)[index];
+                result.append(v.x);
+                result.append(v.y);
+                result.append(v.z);
+                break;
+            }
+            case ArrayKind::Int:
+                result.append(ints(shape, a)[index]);
+                break;
+            default:
+                result.append(doubles(shape, a)[index]);
+        }
+        setResult(result);
+        return MS::kSuccess;
+    }
+
+    MStatus edit(const MArgDatabase& db, Node& shape) {
+        double conserve = 0.0;
+        if (db.getFlagArgument("c", 0, conserve))
+            m_edit.set(plugOf(shape, shapeAttributes().conserve, {}), conserve);
+        MString name;
+        if (!db.getFlagArgument("at", 0, name))
+            return MS::kSuccess;
+        std::string error;
+        const Attribute* a = perParticleNamed(shape, name, error);
+        if (!a)
+            return fail("particle", error);
+        int index = particleIndex(db, shape);
+        if (index < 0)
+            return MS::kFailure;
+        ValueFlags value;
+        value.read(db);
+        switch (perParticleKind(shape, a)) {
+            case ArrayKind::Vector: {
+                if (!value.hasVector)
+                    return fail("particle", "-vectorValue is required for " + a->longName + ".");
+                MVectorArray values = vectors(shape, a);
+                values[index] = value.v;
+                m_edit.set(plugOf(shape, a, {}), dataValue<VectorArrayData>(values));
+                break;
+            }
+            case ArrayKind::Int: {
+                if (!value.hasFloat)
+                    return fail("particle", "-floatValue is required for " + a->longName + ".");
+                MIntArray values = ints(shape, a);
+                values[index] = static_cast<int>(value.f);
+                m_edit.set(plugOf(shape, a, {}), dataValue<IntArrayData>(values));
+                break;
+            }
+            default: {
+                if (!value.hasFloat)
+                    return fail("particle", "-floatValue is required for " + a->longName + ".");
+                MDoubleArray values = doubles(shape, a);
+                values[index] = value.f;
+                m_edit.set(plugOf(shape, a, {}), dataValue<DoubleArrayData>(values));
+            }
+        }
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------- setParticleAttr
+
+class SetParticleAttrCmd : public EditingCommand {
+public:
+    static void* creator() { return new SetParticleAttrCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("at", "attribute", MSyntax::kString);
+        s.addFlag("fv", "floatValue", MSyntax::kDouble);
+        s.addFlag("vv", "vectorValue", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("rf", "randomFloat", MSyntax::kDouble);
+        s.addFlag("rv", "randomVector", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("r", "relative", MSyntax::kBoolean);
+        s.setObjectType(MSyntax::kSelectionList, 1);
+        s.useSelectionAsDefault(true);
+        return s;
+    }
+
+    // Each picked particle gets the value, plus a random offset in
+    // [-random, random] per component that depends on its id alone, added
+    // to what it holds when relative.
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MString name;
+        if (!db.getFlagArgument("at", 0, name))
+            return fail("setParticleAttr", "-attribute is required.");
+        ValueFlags value;
+        value.read(db);
+        double randomFloat = 0.0;
+        db.getFlagArgument("rf", 0, randomFloat);
+        MVector randomVector;
+        readVectorFlag(db, "rv", randomVector);
+        bool relative = false;
+        db.getFlagArgument("r", 0, relative);
+        MSelectionList list;
+        db.getObjects(list);
+        std::vector<Target> targets;
+        std::string error;
+        if (!particleTargets(list, targets, error))
+            return fail("setParticleAttr", error);
+        // Every target is checked before any is changed.
+        std::vector<const Attribute*> attributes;
+        for (const Target& t : targets) {
+            const Attribute* a = perParticleNamed(*t.shape, name, error);
+            if (!a)
+                return fail("setParticleAttr", error);
+            const ArrayKind kind = perParticleKind(*t.shape, a);
+            if (kind == ArrayKind::Vector ? !value.hasVector && !value.hasFloat : !value.hasFloat)
+                return fail(
+                    "setParticleAttr",
+                    std::string(kind == ArrayKind::Vector ? "-vectorValue" : "-floatValue") +
+                        " is required for " + a->longName + ".");
+            attributes.push_back(a);
+        }
+        for (size_t i = 0; i < targets.size(); ++i) {
+            Node& shape = *targets[i].shape;
+            const Attribute* a = attributes[i];
+            MDoubleArray ids = doubles(shape, shapeAttributes().particleId);
+            auto jitter = [&](unsigned index, unsigned channel, double range) {
+                Random random(0, static_cast<long>(ids[index]));
+                return range * (2.0 * random.uniform(channel) - 1.0);
+            };
+            switch (perParticleKind(shape, a)) {
+                case ArrayKind::Vector: {
+                    MVectorArray values = vectors(shape, a);
+                    MVector given = value.hasVector ? value.v : MVector(value.f, value.f, value.f);
+                    for (unsigned k : targets[i].indices) {
+                        MVector v = given + MVector(jitter(k, 0, randomVector.x),
+                                                    jitter(k, 1, randomVector.y),
+                                                    jitter(k, 2, randomVector.z));
+                        values[k] = relative ? values[k] + v : v;
+                    }
+                    m_edit.set(plugOf(shape, a, {}), dataValue<VectorArrayData>(values));
+                    break;
+                }
+                case ArrayKind::Int: {
+                    MIntArray values = ints(shape, a);
+                    for (unsigned k : targets[i].indices) {
+                        int v = static_cast<int>(value.f + jitter(k, 0, randomFloat));
+                        values[k] = relative ? values[k] + v : v;
+                    }
+                    m_edit.set(plugOf(shape, a, {}), dataValue<IntArrayData>(values));
+                    break;
+                }
+                default: {
+                    MDoubleArray values = doubles(shape, a);
+                    for (unsigned k : targets[i].indices) {
+                        double v = value.f + jitter(k, 0, randomFloat);
+                        values[k] = relative ? values[k] + v : v;
+                    }
+                    m_edit.set(plugOf(shape, a, {}), dataValue<DoubleArrayData>(values));
+                }
+            }
+        }
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------- getParticleAttr
+
+class GetParticleAttrCmd : public MPxCommand {
+public:
+    static void* creator() { return new GetParticleAttrCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("at", "attribute", MSyntax::kString);
+        s.addFlag("a", "array", MSyntax::kBoolean);
+        s.setObjectType(MSyntax::kSelectionList, 1);
+        s.useSelectionAsDefault(true);
+        return s;
+    }
+
+    // With -array true, every picked particle's value (vectors as three
+    // numbers each). Otherwise the mean and the largest distance of a value
+    // from it, per component.
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MString name;
+        if (!db.getFlagArgument("at", 0, name))
+            return fail("getParticleAttr", "-attribute is required.");
+        bool asArray = false;
+        db.getFlagArgument("a", 0, asArray);
+        MSelectionList list;
+        db.getObjects(list);
+        std::vector<Target> targets;
+        std::string error;
+        if (!particleTargets(list, targets, error))
+            return fail("getParticleAttr", error);
+        std::vector<std::vector<double>> picked;  // one row per particle
+        unsigned width = 0;
+        for (const Target& t : targets) {
+            const Attribute* a = perParticleNamed(*t.shape, name, error);
+            if (!a)
+                return fail("getParticleAttr", error);
+            const ArrayKind kind = perParticleKind(*t.shape, a);
+            const unsigned w = kind == ArrayKind::Vector ? 3 : 1;
+            if (width && w != width)
+                return fail("getParticleAttr", "the objects hold different kinds of " +
+                                                   std::string(name.asChar()) + ".");
+            width = w;
+            MDoubleArray d = kind == ArrayKind::Double ? doubles(*t.shape, a) : MDoubleArray();
+            MVectorArray v = kind == ArrayKind::Vector ? vectors(*t.shape, a) : MVectorArray();
+            MIntArray i = kind == ArrayKind::Int ? ints(*t.shape, a) : MIntArray();
+            for (unsigned k : t.indices) {
+                if (kind == ArrayKind::Vector)
+                    picked.push_back({v[k].x, v[k].y, v[k].z});
+                else
+                    picked.push_back({kind == ArrayKind::Int ? static_cast<double>(i[k]) : d[k]});
+            }
+        }
+        MDoubleArray result;
+        if (asArray) {
+            for (const auto& row : picked)
+                for (double x : row)
+                    result.append(x);
+        } else if (!picked.empty()) {
+            std::vector<double> mean(width, 0.0), offset(width, 0.0);
+            for (const auto& row : picked)
+                for (unsigned c = 0; c < width; ++c)
+                    mean[c] += row[c] / picked.size();
+            for (const auto& row : picked)
+                for (unsigned c = 0; c < width; ++c)
+                    offset[c] = std::max(offset[c], std::fabs(row[c] - mean[c]));
+            for (double x : mean)
+                result.append(x);
+            for (double x : offset)
+                result.append(x);
+        }
+        setResult(result);
+        return MS::kSuccess;
+    }
+};
+
+// --------------------------------------------------------- saveInitialState
+
+class SaveInitialStateCmd : public EditingCommand {
+public:
+    static void* creator() { return new SaveInitialStateCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.setObjectType(MSyntax::kSelectionList, 1);
+        s.useSelectionAsDefault(true);
+        return s;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        db.getObjects(list);
+        std::vector<Target> targets;
+        std::string error;
+        if (!particleTargets(list, targets, error))
+            return fail("saveInitialState", error);
+        MStringArray names;
+        for (const Target& t : targets) {
+            Node& shape = *t.shape;
+            for (const Attribute* a : shape.attributes()) {
+                if (perParticleKind(shape, a) == ArrayKind::None)
+                    continue;
+                const Attribute* twin = shape.findAttribute(a->longName + "0");
+                if (!twin || twin == a || perParticleKind(shape, twin) != perParticleKind(shape, a))
+                    continue;
+                m_edit.set(plugOf(shape, twin, {}), cloneValue(evaluate(plugOf(shape, a, {}))));
+            }
+            m_edit.set(plugOf(shape, shapeAttributes().nextId0, {}),
+                       evaluate(plugOf(shape, shapeAttributes().nextId, {})));
+            names.append(nameOf(&shape));
+        }
+        setResult(names);
+        return MS::kSuccess;
+    }
+};
+
+// ------------------------------------------------------ emitter and gravity
+
+// Sets a double3 compound's children.
+void setTriple(SceneEdit& edit, Node& node, const Attribute* compound, const MVector& v) {
+    const double values[3] = {v.x, v.y, v.z};
+    for (int i = 0; i < 3; ++i)
+        edit.set(plugOf(node, compound->children[i].get(), {}), values[i]);
+}
+
+void setPosition(SceneEdit& edit, Node& node, const MArgDatabase& db) {
+    MVector position;
+    if (readVectorFlag(db, "pos", position))
+        setTriple(edit, node, dag::attributes().translate, position);
+}
+
+// The axis flags -dx -dy -dz, each defaulting to the attribute's value.
+MVector directionFlags(const MArgDatabase& db, Node& node, const Attribute* compound) {
+    double v[3];
+    dag::readDouble3(node, const_cast<Attribute*>(compound), v);
+    const char* flags[3] = {"dx", "dy", "dz"};
+    for (int i = 0; i < 3; ++i)
+        db.getFlagArgument(flags[i], 0, v[i]);
+    return MVector(v[0], v[1], v[2]);
+}
+
+class EmitterCmd : public EditingCommand {
+public:
+    static void* creator() { return new EmitterCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("pos", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("typ", "type", MSyntax::kString);
+        s.addFlag("r", "rate", MSyntax::kDouble);
+        s.addFlag("sp", "spread", MSyntax::kDouble);
+        s.addFlag("spd", "speed", MSyntax::kDouble);
+        s.addFlag("srn", "speedRandom", MSyntax::kDouble);
+        s.addFlag("dx", "directionX", MSyntax::kDouble);
+        s.addFlag("dy", "directionY", MSyntax::kDouble);
+        s.addFlag("dz", "directionZ", MSyntax::kDouble);
+        s.addFlag("sd", "seed", MSyntax::kLong);
+        s.addFlag("n", "name", MSyntax::kString);
+        return s;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        const EmitterAttributes& e = emitterAttributes();
+        long type = 1;
+        MString typeName;
+        if (db.getFlagArgument("typ", 0, typeName)) {
+            if (typeName == "omni")
+                type = 1;
+            else if (typeName == "direction" || typeName == "directional")
+                type = 0;
+            else
+                return fail("emitter", std::string("unsupported emitter type: ") +
+                                           typeName.asChar() + " (omni or direction).");
+        }
+        MString name;
+        db.getFlagArgument("n", 0, name);
+        Node* emitter = m_edit.create("pointEmitter", name.length() ? name.asChar() : "emitter#");
+        if (!emitter)
+            return fail("emitter", "the emitter could not be made.");
+        setPosition(m_edit, *emitter, db);
+        m_edit.set(plugOf(*emitter, e.emitterType, {}), type);
+        struct NumberFlag {
+            const char* flag;
+            const Attribute* attribute;
+        };
+        for (const NumberFlag& f : {NumberFlag{"r", e.rate}, NumberFlag{"sp", e.spread},
+                                    NumberFlag{"spd", e.speed}, NumberFlag{"srn", e.speedRandom}}) {
+            double v = 0.0;
+            if (db.getFlagArgument(f.flag, 0, v))
+                m_edit.set(plugOf(*emitter, f.attribute, {}), v);
+        }
+        int seed = 0;
+        if (db.getFlagArgument("sd", 0, seed))
+            m_edit.set(plugOf(*emitter, e.seed, {}), static_cast<long>(seed));
+        setTriple(m_edit, *emitter, e.direction, directionFlags(db, *emitter, e.direction));
+        MStringArray result;
+        result.append(nameOf(emitter));
+        setResult(result);
+        return MS::kSuccess;
+    }
+};
+
+class GravityCmd : public EditingCommand {
+public:
+    static void* creator() { return new GravityCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("pos", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("m", "magnitude", MSyntax::kDouble);
+        s.addFlag("dx", "directionX", MSyntax::kDouble);
+        s.addFlag("dy", "directionY", MSyntax::kDouble);
+        s.addFlag("dz", "directionZ", MSyntax::kDouble);
+        s.addFlag("n", "name", MSyntax::kString);
+        return s;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        const FieldAttributes& f = fieldAttributes();
+        MString name;
+        db.getFlagArgument("n", 0, name);
+        Node* field =
+            m_edit.create("gravityField", name.length() ? name.asChar() : "gravityField#");
+        if (!field)
+            return fail("gravity", "the field could not be made.");
+        setPosition(m_edit, *field, db);
+        double magnitude = 9.8;
+        db.getFlagArgument("m", 0, magnitude);
+        m_edit.set(plugOf(*field, f.magnitude, {}), magnitude);
+        setTriple(m_edit, *field, f.direction, directionFlags(db, *field, f.direction));
+        MStringArray result;
+        result.append(nameOf(field));
+        setResult(result);
+        return MS::kSuccess;
+    }
+};
+
+// ----------------------------------------------------------- connectDynamic
+
+// The next free element of an array plug.
+unsigned nextElement(Node& node, const Attribute* array) {
+    std::vector<unsigned> used = node.elementIndices(PlugPath{const_cast<Attribute*>(array), {}});
+    return used.empty() ? 0 : used.back() + 1;
+}
+
+bool feeds(Node& source, const Attribute* output, Node& shape, const Attribute* input) {
+    for (const auto& in : shape.inputs)
+        if (in.first.attribute == input && in.second.node == &source &&
+            in.second.path.attribute == output)
+            return true;
+    return false;
+}
+
+class ConnectDynamicCmd : public EditingCommand {
+public:
+    static void* creator() { return new ConnectDynamicCmd; }
+    static MSyntax newSyntax() {
+        MSyntax s;
+        s.addFlag("em", "emitters", MSyntax::kString);
+        s.makeFlagMultiUse("em");
+        s.addFlag("f", "fields", MSyntax::kString);
+        s.makeFlagMultiUse("f");
+        s.setObjectType(MSyntax::kSelectionList, 1);
+        s.useSelectionAsDefault(true);
+        return s;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        struct Source {
+            Node* node;
+            const Attribute* output;
+            const Attribute* input;
+        };
+        std::vector<Source> sources;
+        for (const char* flag : {"em", "f"}) {
+            const bool emitter = flag[0] == 'e';
+            for (unsigned i = 0, n = db.numberOfFlagUses(flag); i < n; ++i) {
+                MArgList values;
+                db.getFlagArgumentList(flag, i, values);
+                MString name = values.asString(0);
+                Node* node = nodeNamed(name);
+                if (!node || !node->type().hasFn(emitter ? MFn::kEmitter : MFn::kField))
+                    return fail("connectDynamic", std::string(name.asChar()) + " is not " +
+                                                      (emitter ? "an emitter." : "a field."));
+                sources.push_back(emitter ? Source{node, emitterAttributes().output,
+                                                   shapeAttributes().newParticles}
+                                          : Source{node, fieldAttributes().outputForce,
+                                                   shapeAttributes().inputForce});
+            }
+        }
+        if (sources.empty())
+            return fail("connectDynamic", "-emitters or -fields is required.");
+        MSelectionList list;
+        db.getObjects(list);
+        std::vector<Target> targets;
+        std::string error;
+        if (!particleTargets(list, targets, error))
+            return fail("connectDynamic", error);
+        MStringArray names;
+        for (const Target& t : targets) {
+            for (const Source& s : sources) {
+                if (feeds(*s.node, s.output, *t.shape, s.input))
+                    continue;
+                m_edit.connect(plugOf(*s.node, s.output, {nextElement(*s.node, s.output)}),
+                               plugOf(*t.shape, s.input, {nextElement(*t.shape, s.input)}));
+            }
+            names.append(nameOf(t.shape));
+        }
+        setResult(names);
+        return MS::kSuccess;
+    }
+};
+
+}  // namespace
+
+void registerCommands() {
+    plugin::defineCommand("particle", ParticleCmd::creator, ParticleCmd::newSyntax, "");
+    plugin::defineCommand("setParticleAttr", SetParticleAttrCmd::creator,
+                          SetParticleAttrCmd::newSyntax, "");
+    plugin::defineCommand("getParticleAttr", GetParticleAttrCmd::creator,
+                          GetParticleAttrCmd::newSyntax, "");
+    plugin::defineCommand("saveInitialState", SaveInitialStateCmd::creator,
+                          SaveInitialStateCmd::newSyntax, "");
+    plugin::defineCommand("emitter", EmitterCmd::creator, EmitterCmd::newSyntax, "");
+    plugin::defineCommand("gravity", GravityCmd::creator, GravityCmd::newSyntax, "");
+    plugin::defineCommand("connectDynamic", ConnectDynamicCmd::creator,
+                          ConnectDynamicCmd::newSyntax, "");
+    registerInstancerCommands();
+    animation::registerTimeCommands();
+}
+
+}  // namespace particles
+}  // namespace host

@@ -1,0 +1,670 @@
+// The particle solver and the shape's per-particle data.
+#include "particles/Simulation.h"
+
+#include "dag/Dag.h"
+#include "graph/Data.h"
+#include "graph/PlugAccess.h"
+#include "graph/Scene.h"
+#include "particles/Particles.h"
+#include "particles/Random.h"
+
+#include <maya/MPoint.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+
+namespace host {
+namespace particles {
+
+namespace {
+
+// Frame counting and deaths compare times that are sums of the same frame
+// length; this keeps a time that lands on a frame from falling a hair short.
+constexpr double kFrameTolerance = 1e-6;
+constexpr double kLifeTolerance = 1e-9;
+
+PlugRef plugOf(Node& node, const Attribute* attribute) {
+    return PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}};
+}
+
+double number(Node& node, const Attribute* attribute) {
+    return valueAsDouble(evaluate(plugOf(node, attribute)));
+}
+
+template <class T>
+T* dataOf(const Value& value) {
+    auto* data = std::get_if<std::shared_ptr<Data>>(&value);
+    return data ? dynamic_cast<T*>(data->get()) : nullptr;
+}
+
+template <class T, class Array>
+Value dataValue(const Array& array) {
+    return std::shared_ptr<Data>(std::make_shared<T>(array));
+}
+
+ArrayKind kindOfData(MFnData::Type type) {
+    switch (type) {
+        case MFnData::kDoubleArray:
+            return ArrayKind::Double;
+        case MFnData::kVectorArray:
+            return ArrayKind::Vector;
+        case MFnData::kIntArray:
+            return ArrayKind::Int;
+        default:
+            return ArrayKind::None;
+    }
+}
+
+// One per-particle array of the state, with its initial-state twin.
+struct Column {
+    const Attribute* attribute = nullptr;
+    const Attribute* initial = nullptr;
+    ArrayKind kind = ArrayKind::Double;
+    double fill = 0.0;  // what a new particle gets
+    MDoubleArray d;
+    MVectorArray v;
+    MIntArray i;
+
+    unsigned length() const {
+        switch (kind) {
+            case ArrayKind::Vector:
+                return v.length();
+            case ArrayKind::Int:
+                return i.length();
+            default:
+                return d.length();
+        }
+    }
+    void resize(unsigned n) {
+        unsigned old = length();
+        switch (kind) {
+            case ArrayKind::Vector:
+                v.setLength(n);
+                for (unsigned k = old; k < n; ++k)
+                    v[k] = MVector(fill, fill, fill);
+                break;
+            case ArrayKind::Int:
+                i.setLength(n);
+                for (unsigned k = old; k < n; ++k)
+                    i[k] = static_cast<int>(fill);
+                break;
+            default:
+                d.setLength(n);
+                for (unsigned k = old; k < n; ++k)
+                    d[k] = fill;
+        }
+    }
+    // Keeps the elements whose flag is set, in order.
+    void keep(const std::vector<char>& alive) {
+        unsigned out = 0;
+        for (unsigned k = 0; k < alive.size(); ++k) {
+            if (!alive[k])
+                continue;
+            switch (kind) {
+                case ArrayKind::Vector:
+                    v[out] = v[k];
+                    break;
+                case ArrayKind::Int:
+                    i[out] = i[k];
+                    break;
+                default:
+                    d[out] = d[k];
+            }
+            ++out;
+        }
+        resize(out);
+    }
+    void read(const Value& value) {
+        d.clear();
+        v.clear();
+        i.clear();
+        switch (kind) {
+            case ArrayKind::Vector:
+                if (auto* a = dataOf<VectorArrayData>(value))
+                    v = a->value;
+                break;
+            case ArrayKind::Int:
+                if (auto* a = dataOf<IntArrayData>(value))
+                    i = a->value;
+                break;
+            default:
+                if (auto* a = dataOf<DoubleArrayData>(value))
+                    d = a->value;
+        }
+    }
+    Value value() const {
+        switch (kind) {
+            case ArrayKind::Vector:
+                return dataValue<VectorArrayData>(v);
+            case ArrayKind::Int:
+                return dataValue<IntArrayData>(i);
+            default:
+                return dataValue<DoubleArrayData>(d);
+        }
+    }
+};
+
+enum Role { kPosition, kVelocity, kAcceleration, kMass, kId, kBirth, kLifespan, kRoles };
+
+struct State {
+    std::vector<Column> columns;
+    long nextId = 0;
+    unsigned count() const { return columns[kPosition].length(); }
+    Column& operator[](Role role) { return columns[role]; }
+};
+
+// Where a shape's particles stand: how many frames past its start frame,
+// and the clock that was counted with.
+struct Record {
+    std::weak_ptr<Object> owner;
+    long step = 0;
+    double start = 0.0;
+    double frame = 0.0;
+};
+
+std::unordered_map<const Node*, Record>& records() {
+    static std::unordered_map<const Node*, Record> all;
+    return all;
+}
+
+Record* recordOf(Node& node) {
+    auto it = records().find(&node);
+    if (it == records().end())
+        return nullptr;
+    // A node made where a deleted one lived must not inherit its record.
+    if (it->second.owner.lock().get() != &node) {
+        records().erase(it);
+        return nullptr;
+    }
+    return &it->second;
+}
+
+struct Clock {
+    double start = 0.0;  // seconds
+    double frame = 0.0;  // one frame of the UI unit, in seconds
+    long stepAt(double seconds) const {
+        if (seconds <= start)
+            return 0;
+        return static_cast<long>(std::floor((seconds - start) / frame + kFrameTolerance));
+    }
+    double timeOf(long step) const { return start + static_cast<double>(step) * frame; }
+};
+
+Clock clockOf(Node& shape) {
+    const MTime::Unit unit = MTime::uiUnit();
+    Clock clock;
+    clock.start = MTime(number(shape, shapeAttributes().startFrame), unit).as(MTime::kSeconds);
+    clock.frame = MTime(1.0, unit).as(MTime::kSeconds);
+    return clock;
+}
+
+bool isInitialTwin(const Node& shape, const Attribute* attribute);
+
+// The arrays users added: per-particle arrays that are not an initial-state
+// twin. Marking them computed sends their reads through the solver, and
+// making each one affect itself keeps it from being taken as up to date
+// after a setAttr, so that a later time change reaches it too.
+std::vector<Attribute*> userColumns(Node& shape) {
+    std::vector<Attribute*> found;
+    for (const AttributePtr& a : shape.dynamicAttributes()) {
+        if (perParticleKind(shape, a.get()) == ArrayKind::None || isInitialTwin(shape, a.get()))
+            continue;
+        a->perParticle = true;
+        a->computed = true;
+        if (std::find(a->affects.begin(), a->affects.end(), a.get()) == a->affects.end())
+            a->affects.push_back(a.get());
+        found.push_back(a.get());
+    }
+    return found;
+}
+
+bool isInitialTwin(const Node& shape, const Attribute* attribute) {
+    const ShapeAttributes& s = shapeAttributes();
+    for (const Attribute* a : {s.position0, s.velocity0, s.acceleration0, s.mass0, s.particleId0,
+                               s.birthTime0, s.lifespanPP0})
+        if (a == attribute)
+            return true;
+    const std::string& name = attribute->longName;
+    if (name.size() < 2 || name.back() != '0')
+        return false;
+    const Attribute* base = shape.findAttribute(name.substr(0, name.size() - 1));
+    return base && perParticleKind(shape, base) == perParticleKind(shape, attribute);
+}
+
+State emptyState(Node& shape, const Clock& clock) {
+    const ShapeAttributes& s = shapeAttributes();
+    State state;
+    auto add = [&](const Attribute* current, const Attribute* initial, double fill) {
+        Column c;
+        c.attribute = current;
+        c.initial = initial;
+        c.kind = perParticleKind(shape, current);
+        c.fill = fill;
+        state.columns.push_back(c);
+    };
+    add(s.position, s.position0, 0.0);
+    add(s.velocity, s.velocity0, 0.0);
+    add(s.acceleration, s.acceleration0, 0.0);
+    add(s.mass, s.mass0, 1.0);
+    add(s.particleId, s.particleId0, 0.0);
+    add(s.birthTime, s.birthTime0, clock.start);
+    add(s.lifespanPP, s.lifespanPP0, number(shape, s.lifespan));
+    for (Attribute* a : userColumns(shape)) {
+        Attribute* twin = shape.findAttribute(a->longName + "0");
+        add(a, twin && isInitialTwin(shape, twin) ? twin : nullptr, 0.0);
+    }
+    return state;
+}
+
+// Gives every column the particle count and every particle an id.
+void normalize(State& state, long firstFreeId) {
+    unsigned n = state.count();
+    Column& ids = state[kId];
+    bool idsValid = ids.length() == n;
+    for (Column& c : state.columns)
+        c.resize(n);
+    long next = firstFreeId;
+    for (unsigned k = 0; k < n; ++k) {
+        if (!idsValid)
+            ids.d[k] = static_cast<double>(k);
+        next = std::max(next, static_cast<long>(ids.d[k]) + 1);
+    }
+    state.nextId = std::max(state.nextId, next);
+}
+
+State initialState(Node& shape, const Clock& clock) {
+    State state = emptyState(shape, clock);
+    for (Column& c : state.columns)
+        if (c.initial)
+            c.read(evaluate(plugOf(shape, c.initial)));
+    state.nextId = static_cast<long>(number(shape, shapeAttributes().nextId0));
+    normalize(state, 0);
+    return state;
+}
+
+State currentState(Node& shape, const Clock& clock) {
+    State state = emptyState(shape, clock);
+    for (Column& c : state.columns)
+        if (const PlugValue* pv = shape.stored(plugOf(shape, c.attribute).path))
+            c.read(pv->value);
+    if (const PlugValue* pv = shape.stored(plugOf(shape, shapeAttributes().nextId).path))
+        state.nextId = valueAsLong(pv->value);
+    normalize(state, 0);
+    return state;
+}
+
+MMatrix worldMatrixOf(Node& node) {
+    return dag::inclusiveMatrix(dag::firstPath(node));
+}
+
+// The nodes feeding the elements of an array input, by element index.
+std::vector<Node*> feeders(Node& node, const Attribute* arrayInput) {
+    std::vector<Node*> found;
+    for (const auto& in : node.inputs)
+        if (in.first.attribute == arrayInput && in.second.node && in.second.node->inScene)
+            found.push_back(in.second.node);
+    return found;
+}
+
+MVector readVector(Node& node, const Attribute* compound) {
+    double v[3];
+    dag::readDouble3(node, const_cast<Attribute*>(compound), v);
+    return MVector(v[0], v[1], v[2]);
+}
+
+// A unit vector inside the cone of half-angle spread * 90 degrees around
+// the axis (the whole sphere for an omni emitter).
+MVector emissionDirection(const MVector& axis, double spread, bool omni, const Random& random) {
+    const double pi = 3.14159265358979323846;
+    double cosMax = omni ? -1.0 : std::cos(std::clamp(spread, 0.0, 1.0) * pi / 2.0);
+    double cosTheta = 1.0 - random.uniform(0) * (1.0 - cosMax);
+    double sinTheta = std::sqrt(std::max(0.0, 1.0 - cosTheta * cosTheta));
+    double phi = 2.0 * pi * random.uniform(1);
+    MVector w = axis.length() > 0.0 ? axis.normal() : MVector(1.0, 0.0, 0.0);
+    MVector helper = std::fabs(w.x) < 0.9 ? MVector(1.0, 0.0, 0.0) : MVector(0.0, 1.0, 0.0);
+    MVector u = (helper ^ w).normal();
+    MVector v = w ^ u;
+    return w * cosTheta + u * (sinTheta * std::cos(phi)) + v * (sinTheta * std::sin(phi));
+}
+
+void appendParticle(State& state, const MVector& position, const MVector& velocity, double birth,
+                    double lifespan) {
+    unsigned n = state.count();
+    for (Column& c : state.columns)
+        c.resize(n + 1);
+    state[kPosition].v[n] = position;
+    state[kVelocity].v[n] = velocity;
+    state[kAcceleration].v[n] = MVector::zero;
+    state[kId].d[n] = static_cast<double>(state.nextId++);
+    state[kBirth].d[n] = birth;
+    state[kLifespan].d[n] = lifespan;
+}
+
+void emit(Node& shape, State& state, const Clock& clock, long step, const MMatrix& toShape) {
+    const ShapeAttributes& s = shapeAttributes();
+    const EmitterAttributes& e = emitterAttributes();
+    const long mode = valueAsLong(evaluate(plugOf(shape, s.lifespanMode)));
+    const double lifespan = number(shape, s.lifespan);
+    const double lifespanRandom = number(shape, s.lifespanRandom);
+    const long maxCount = static_cast<long>(number(shape, s.maxCount));
+    const double birth = clock.timeOf(step + 1);
+    for (Node* emitter : feeders(shape, s.newParticles)) {
+        if (!emitter->type().hasFn(MFn::kEmitter))
+            continue;
+        const double rate = std::max(0.0, number(*emitter, e.rate));
+        // Counting from the start frame rather than carrying a fraction
+        // makes a frame's births depend on nothing but its number.
+        auto emitted = [&](long k) {
+            return static_cast<long>(std::floor(rate * clock.frame * k + kFrameTolerance));
+        };
+        long births = emitted(step + 1) - emitted(step);
+        if (maxCount >= 0)
+            births = std::min(births, std::max(0L, maxCount - static_cast<long>(state.count())));
+        const MMatrix world = worldMatrixOf(*emitter);
+        const MPoint origin = MPoint(0.0, 0.0, 0.0) * world;
+        const MVector axis = readVector(*emitter, e.direction) * world;
+        const bool omni = valueAsLong(evaluate(plugOf(*emitter, e.emitterType))) != 0;
+        const double spread = number(*emitter, e.spread);
+        const double speed = number(*emitter, e.speed);
+        const double speedRandom = number(*emitter, e.speedRandom);
+        const long seed = static_cast<long>(number(*emitter, e.seed));
+        for (long b = 0; b < births; ++b) {
+            Random random(seed, state.nextId);
+            MVector velocity = emissionDirection(axis, spread, omni, random) *
+                               (speed + speedRandom * (random.uniform(2) - 0.5));
+            double life = lifespan;
+            if (mode == 2)
+                life += lifespanRandom * (random.uniform(3) - 0.5);
+            MPoint local = origin * toShape;
+            appendParticle(state, MVector(local.x, local.y, local.z), velocity * toShape, birth,
+                           life);
+        }
+    }
+}
+
+// Moves the particles from frame `step` to the next one: forces, then
+// deaths, then births (which neither move nor die in the frame they appear).
+void advance(Node& shape, State& state, const Clock& clock, long step) {
+    const ShapeAttributes& s = shapeAttributes();
+    const FieldAttributes& f = fieldAttributes();
+    const MMatrix toShape = worldMatrixOf(shape).inverse();
+    const double dt = clock.frame;
+    const unsigned n = state.count();
+    if (valueAsLong(evaluate(plugOf(shape, s.isDynamic))) != 0) {
+        MVector force;
+        for (Node* field : feeders(shape, s.inputForce)) {
+            if (!field->type().hasFn(MFn::kGravity))
+                continue;
+            MVector direction = readVector(*field, f.direction);
+            if (direction.length() > 0.0)
+                force += direction.normal() * number(*field, f.magnitude);
+        }
+        const MVector acceleration = force * toShape;
+        const double conserve = number(shape, s.conserve);
+        for (unsigned k = 0; k < n; ++k) {
+            MVector& v = state[kVelocity].v[k];
+            v = v * conserve + acceleration * dt;
+            state[kPosition].v[k] += v * dt;
+            state[kAcceleration].v[k] = acceleration;
+        }
+    }
+    const long mode = valueAsLong(evaluate(plugOf(shape, s.lifespanMode)));
+    if (mode != 0) {
+        const double end = clock.timeOf(step + 1);
+        const double constant = number(shape, s.lifespan);
+        std::vector<char> alive(n, 1);
+        bool anyDead = false;
+        for (unsigned k = 0; k < n; ++k) {
+            double life = mode == 1 ? constant : state[kLifespan].d[k];
+            if (end - state[kBirth].d[k] > life + kLifeTolerance) {
+                alive[k] = 0;
+                anyDead = true;
+            }
+        }
+        if (anyDead)
+            for (Column& c : state.columns)
+                c.keep(alive);
+    }
+    emit(shape, state, clock, step, toShape);
+}
+
+std::vector<PlugPath> derivedPaths() {
+    const ShapeAttributes& s = shapeAttributes();
+    std::vector<PlugPath> paths;
+    for (Attribute* a :
+         {s.position, s.velocity, s.acceleration, s.mass, s.particleId, s.birthTime, s.lifespanPP,
+          s.nextId, s.count, s.age, s.worldPosition, s.sortedId, s.idIndex})
+        paths.push_back(PlugPath{a, {}});
+    return paths;
+}
+
+void store(Node& shape, const Attribute* attribute, Value value) {
+    shape.storage(plugOf(shape, attribute).path).value = std::move(value);
+}
+
+// Writes the state and what follows from it; the built-in outputs are then
+// up to date until time or one of the arrays changes.
+void publish(Node& shape, const State& state, double time) {
+    const ShapeAttributes& s = shapeAttributes();
+    for (const Column& c : state.columns)
+        store(shape, c.attribute, c.value());
+    const unsigned n = state.count();
+    store(shape, s.count, static_cast<long>(n));
+    store(shape, s.nextId, state.nextId);
+    MDoubleArray age(n);
+    MVectorArray world(n);
+    const MMatrix toWorld = worldMatrixOf(shape);
+    std::vector<std::pair<int, int>> byId(n);
+    const Column& ids = state.columns[kId];
+    for (unsigned k = 0; k < n; ++k) {
+        age[k] = std::max(0.0, time - state.columns[kBirth].d[k]);
+        MPoint p = MPoint(state.columns[kPosition].v[k]) * toWorld;
+        world[k] = MVector(p.x, p.y, p.z);
+        byId[k] = {static_cast<int>(ids.d[k]), static_cast<int>(k)};
+    }
+    std::sort(byId.begin(), byId.end());
+    MIntArray sorted(n), index(n);
+    for (unsigned k = 0; k < n; ++k) {
+        sorted[k] = byId[k].first;
+        index[k] = byId[k].second;
+    }
+    store(shape, s.age, dataValue<DoubleArrayData>(age));
+    store(shape, s.worldPosition, dataValue<VectorArrayData>(world));
+    store(shape, s.sortedId, dataValue<IntArrayData>(sorted));
+    store(shape, s.idIndex, dataValue<IntArrayData>(index));
+    for (const PlugPath& p : derivedPaths())
+        shape.clean.insert(p);
+}
+
+bool upToDate(Node& shape) {
+    if (!recordOf(shape))
+        return false;
+    for (const PlugPath& p : derivedPaths())
+        if (!shape.clean.count(p))
+            return false;
+    return true;
+}
+
+void runTo(Node& shape, long target, bool fromStart) {
+    const Clock clock = clockOf(shape);
+    Record* record = recordOf(shape);
+    const bool restart = fromStart || !record || record->start != clock.start ||
+                         record->frame != clock.frame || record->step > target;
+    long step = restart ? 0 : record->step;
+    State state = restart ? initialState(shape, clock) : currentState(shape, clock);
+    for (; step < target; ++step)
+        advance(shape, state, clock, step);
+    publish(shape, state, clock.timeOf(step));
+    Record& r = records()[&shape];
+    r.owner = shape.weak_from_this();
+    r.step = step;
+    r.start = clock.start;
+    r.frame = clock.frame;
+}
+
+bool isDagMatrix(const Attribute* attribute) {
+    const dag::DagAttributes& d = dag::attributes();
+    for (const Attribute* a : {d.matrix, d.inverseMatrix, d.worldMatrix, d.worldInverseMatrix,
+                               d.parentMatrix, d.parentInverseMatrix})
+        if (a == attribute)
+            return true;
+    return false;
+}
+
+template <class T, class Array>
+Array arrayOf(Node& shape, const Attribute* attribute, ArrayKind kind) {
+    if (perParticleKind(shape, attribute) != kind)
+        return Array();
+    update(shape);
+    Value value = evaluate(plugOf(shape, attribute));
+    auto* data = dataOf<T>(value);
+    return data ? data->value : Array();
+}
+
+template <class T, class Array>
+bool setArray(Node& shape, const Attribute* attribute, ArrayKind kind, const Array& values) {
+    if (perParticleKind(shape, attribute) != kind || attribute == shapeAttributes().age ||
+        attribute == shapeAttributes().worldPosition)
+        return false;
+    update(shape);
+    if (!isInitialTwin(shape, attribute) && values.length() != count(shape))
+        return false;
+    return assign(plugOf(shape, attribute), dataValue<T>(values));
+}
+
+}  // namespace
+
+bool computeShape(Node& shape, const PlugPath& plug) {
+    if (isDagMatrix(plug.attribute))
+        return dag::computeMatrices(shape, plug);
+    update(shape);
+    return !shape.isDynamic(plug.attribute);
+}
+
+bool isShape(const Node& node) {
+    return node.type().hasFn(MFn::kParticle);
+}
+
+Node* shapeOf(Node* node) {
+    if (!node)
+        return nullptr;
+    if (isShape(*node))
+        return node;
+    if (!node->type().hasFn(MFn::kTransform))
+        return nullptr;
+    for (Node* child : node->children)
+        if (isShape(*child) &&
+            !valueAsLong(evaluate(plugOf(*child, dag::attributes().intermediateObject))))
+            return child;
+    return nullptr;
+}
+
+ArrayKind perParticleKind(const Node& shape, const Attribute* attribute) {
+    if (!attribute || !isShape(shape) || attribute->parent || attribute->array ||
+        attribute->kind != Attribute::Kind::Typed)
+        return ArrayKind::None;
+    return kindOfData(attribute->dataType);
+}
+
+void update(Node& shape) {
+    if (upToDate(shape))
+        return;
+    runTo(shape, clockOf(shape).stepAt(number(shape, shapeAttributes().currentTime)), false);
+}
+
+void evaluateAt(Node& shape, const MTime& time, bool runupFromStart) {
+    runTo(shape, clockOf(shape).stepAt(time.as(MTime::kSeconds)), runupFromStart);
+}
+
+void saveInitialState(Node& shape) {
+    update(shape);
+    const Clock clock = clockOf(shape);
+    State state = currentState(shape, clock);
+    for (const Column& c : state.columns)
+        if (c.initial)
+            assign(plugOf(shape, c.initial), c.value());
+    assign(plugOf(shape, shapeAttributes().nextId0), state.nextId);
+}
+
+void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray& velocities) {
+    update(shape);
+    const Clock clock = clockOf(shape);
+    State state = currentState(shape, clock);
+    const double now = clock.timeOf(recordOf(shape)->step);
+    const double lifespan = number(shape, shapeAttributes().lifespan);
+    for (unsigned k = 0; k < positions.length(); ++k)
+        appendParticle(state, positions[k], k < velocities.length() ? velocities[k] : MVector::zero,
+                       now, lifespan);
+    publish(shape, state, now);
+    Scene::current().propagateDirty(shape, shapeAttributes().position);
+    for (const PlugPath& p : derivedPaths())
+        shape.clean.insert(p);
+}
+
+MDoubleArray doubles(Node& shape, const Attribute* attribute) {
+    return arrayOf<DoubleArrayData, MDoubleArray>(shape, attribute, ArrayKind::Double);
+}
+MVectorArray vectors(Node& shape, const Attribute* attribute) {
+    return arrayOf<VectorArrayData, MVectorArray>(shape, attribute, ArrayKind::Vector);
+}
+MIntArray ints(Node& shape, const Attribute* attribute) {
+    return arrayOf<IntArrayData, MIntArray>(shape, attribute, ArrayKind::Int);
+}
+bool setDoubles(Node& shape, const Attribute* attribute, const MDoubleArray& values) {
+    return setArray<DoubleArrayData>(shape, attribute, ArrayKind::Double, values);
+}
+bool setVectors(Node& shape, const Attribute* attribute, const MVectorArray& values) {
+    return setArray<VectorArrayData>(shape, attribute, ArrayKind::Vector, values);
+}
+bool setInts(Node& shape, const Attribute* attribute, const MIntArray& values) {
+    return setArray<IntArrayData>(shape, attribute, ArrayKind::Int, values);
+}
+
+unsigned count(Node& shape) {
+    update(shape);
+    return static_cast<unsigned>(number(shape, shapeAttributes().count));
+}
+
+int indexOfId(Node& shape, int id) {
+    update(shape);
+    const ShapeAttributes& s = shapeAttributes();
+    Value sortedValue = evaluate(plugOf(shape, s.sortedId));
+    Value indexValue = evaluate(plugOf(shape, s.idIndex));
+    auto* sorted = dataOf<IntArrayData>(sortedValue);
+    auto* index = dataOf<IntArrayData>(indexValue);
+    if (!sorted || !index || sorted->value.length() != index->value.length())
+        return -1;
+    const MIntArray& ids = sorted->value;
+    unsigned lo = 0, hi = ids.length();
+    while (lo < hi) {
+        unsigned mid = (lo + hi) / 2;
+        if (ids[mid] < id)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo < ids.length() && ids[lo] == id ? index->value[lo] : -1;
+}
+
+std::vector<std::pair<std::string, std::string>> attributeMapping(Node& shape, unsigned element) {
+    const ShapeAttributes& s = shapeAttributes();
+    Value value = evaluate(PlugRef{&shape, PlugPath{s.instanceAttributeMapping, {element}}});
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (auto* data = dataOf<StringArrayData>(value))
+        for (unsigned k = 0; k + 1 < data->value.length(); k += 2)
+            pairs.emplace_back(data->value[k].asChar(), data->value[k + 1].asChar());
+    return pairs;
+}
+
+std::string mappedAttribute(Node& shape, unsigned element, const std::string& option) {
+    for (const auto& pair : attributeMapping(shape, element))
+        if (pair.first == option)
+            return pair.second;
+    return std::string();
+}
+
+}  // namespace particles
+}  // namespace host
