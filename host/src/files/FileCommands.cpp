@@ -1,0 +1,179 @@
+#include "files/FileCommands.h"
+
+#include "files/SceneFile.h"
+#include "plugin/CommandBridge.h"
+#include "plugin/PluginManager.h"
+#include "script/Interpreter.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+
+namespace host {
+namespace files {
+
+namespace {
+
+MStatus fail(const std::string& message) {
+    mel::Interpreter::instance().reportError(message);
+    return MS::kFailure;
+}
+
+std::string flagString(const MArgDatabase& db, const char* flag) {
+    MString value;
+    db.getFlagArgument(flag, 0, value);
+    return value.asChar();
+}
+
+class FileCmd : public MPxCommand {
+public:
+    static void* creator() { return new FileCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("new", "newFile");
+        syntax.addFlag("o", "open");
+        syntax.addFlag("s", "save");
+        syntax.addFlag("rn", "rename", MSyntax::kString);
+        syntax.addFlag("f", "force");
+        syntax.addFlag("typ", "type", MSyntax::kString);
+        syntax.addFlag("sn", "sceneName");
+        syntax.addFlag("mf", "modified");
+        syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
+        syntax.enableQuery();
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        const std::string path = objects.length() ? objects[0].asChar() : "";
+        if (db.isQuery())
+            return query(db);
+
+        const int actions = db.isFlagSet("new") + db.isFlagSet("o") + db.isFlagSet("s");
+        if (actions > 1)
+            return fail("file: Use one of -newFile, -open and -save at a time.");
+        if (actions == 0 && !db.isFlagSet("rn"))
+            return fail("file: Use one of -newFile, -open, -save and -rename.");
+        const bool force = db.isFlagSet("f");
+        if (db.isFlagSet("new"))
+            return newScene(force) ? MS::kSuccess : MS::kFailure;
+        if (db.isFlagSet("o")) {
+            if (path.empty())
+                return fail("file: -open needs the path of the file to open.");
+            if (!openScene(path, force))
+                return MS::kFailure;
+            setResult(MString(path.c_str()));
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("rn"))
+            setSceneName(flagString(db, "rn"));
+        if (db.isFlagSet("s")) {
+            if (!saveScene(db.isFlagSet("typ") ? flagString(db, "typ") : ""))
+                return MS::kFailure;
+        }
+        setResult(MString(sceneName().c_str()));
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus query(const MArgDatabase& db) {
+        if (db.isFlagSet("sn"))
+            setResult(MString(sceneName().c_str()));
+        else if (db.isFlagSet("mf"))
+            setResult(isModified());
+        else
+            return fail("file: Query -sceneName or -modified.");
+        return MS::kSuccess;
+    }
+};
+
+// requires maya "2008" is the file's host version, accepted as it is; any
+// other name is a plug-in the scene needs, loaded when it is not yet.
+class RequiresCmd : public MPxCommand {
+public:
+    static void* creator() { return new RequiresCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        const std::string name = objects[0].asChar();
+        if (name == "maya")
+            return MS::kSuccess;
+        plugin::PluginManager& plugins = plugin::PluginManager::instance();
+        if (plugins.find(name))
+            return MS::kSuccess;
+        std::string loaded;
+        if (!plugins.load(name, true, loaded))
+            return fail("requires: The plug-in \"" + name + "\" (version " + objects[1].asChar() +
+                        ") could not be loaded.");
+        return MS::kSuccess;
+    }
+};
+
+// fileInfo "key" "value" sets an entry of the scene file's information;
+// -q "key" gives its value, -q alone every key and value; -rm removes one.
+class FileInfoCmd : public MPxCommand {
+public:
+    static void* creator() { return new FileInfoCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("rm", "remove", MSyntax::kString);
+        syntax.setObjectType(MSyntax::kStringObjects, 0, 2);
+        syntax.enableQuery();
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        if (db.isQuery()) {
+            MStringArray result;
+            for (const auto& [key, value] : fileInfo()) {
+                if (objects.length() == 0)
+                    result.append(key.c_str());
+                if (objects.length() == 0 || key == objects[0].asChar())
+                    result.append(value.c_str());
+            }
+            setResult(result);
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("rm")) {
+            removeFileInfo(flagString(db, "rm"));
+            return MS::kSuccess;
+        }
+        if (objects.length() != 2)
+            return fail("fileInfo: Give a key and its value.");
+        setFileInfo(objects[0].asChar(), objects[1].asChar());
+        return MS::kSuccess;
+    }
+};
+
+}  // namespace
+
+void registerCommands() {
+    plugin::defineCommand("file", FileCmd::creator, FileCmd::newSyntax, "");
+    plugin::defineCommand("requires", RequiresCmd::creator, RequiresCmd::newSyntax, "");
+    plugin::defineCommand("fileInfo", FileInfoCmd::creator, FileInfoCmd::newSyntax, "");
+}
+
+}  // namespace files
+}  // namespace host
