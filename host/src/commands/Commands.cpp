@@ -1,7 +1,18 @@
 #include "Startup.h"
+#include "commands/Support.h"
+#include "geometry/Mesh.h"
 
 namespace host {
 
-void registerScriptCommands() {}
+void registerScriptCommands() {
+    // The mesh type comes first: polyCube and createNode make meshes.
+    geometry::registerMeshType();
+    commands::registerNodeCommands();
+    commands::registerDagCommands();
+    commands::registerAttributeCommands();
+    commands::registerConnectionCommands();
+    commands::registerSetCommands();
+    geometry::registerPolyCommands();
+}
 
 }  // namespace host

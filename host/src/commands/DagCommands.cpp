@@ -1,0 +1,807 @@
+// listRelatives, parent, group, instance, duplicate and xform.
+#include "commands/Support.h"
+#include "commands/Values.h"
+#include "graph/PlugAccess.h"
+#include "plugin/Args.h"
+
+#include <maya/MAngle.h>
+#include <maya/MDistance.h>
+#include <maya/MDoubleArray.h>
+#include <maya/MEulerRotation.h>
+#include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
+#include <maya/MTransformationMatrix.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+namespace host {
+namespace commands {
+
+namespace {
+
+Node& world() {
+    return Scene::current().world();
+}
+
+bool isTransform(const Node& n) {
+    return n.type().isA("transform");
+}
+
+bool typeMatches(const Node& n, const std::vector<std::string>& types) {
+    return types.empty() || std::any_of(types.begin(), types.end(),
+                                        [&](const std::string& t) { return n.type().isA(t); });
+}
+
+// The plugs that shape a transform's local matrix.
+std::vector<PlugPath> transformPlugs() {
+    const dag::DagAttributes& a = dag::attributes();
+    std::vector<PlugPath> plugs;
+    for (Attribute* at :
+         {a.translate, a.rotate, a.rotateOrder, a.scale, a.shear, a.rotateAxis, a.rotatePivot,
+          a.rotatePivotTranslate, a.scalePivot, a.scalePivotTranslate})
+        plugs.push_back(PlugPath{at, {}});
+    return plugs;
+}
+
+bool sameMatrix(const MMatrix& a, const MMatrix& b) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (std::abs(a(r, c) - b(r, c)) > 1e-10)
+                return false;
+    return true;
+}
+
+// Gives the transform at path the local matrix that keeps it where it is
+// in the world once it sits below newParent.
+bool keepWorldPlace(Edits& edits, const dag::NodePath& path, const dag::NodePath& newParent) {
+    Node& node = *path.back();
+    if (!isTransform(node))
+        return true;
+    MMatrix before = dag::exclusiveMatrix(path);
+    MMatrix after = dag::inclusiveMatrix(newParent);
+    if (sameMatrix(before, after))
+        return true;
+    MMatrix local = dag::localMatrix(node) * before * after.inverse();
+    MObject object = Scene::current().object(&node);
+    return edits.change(node, transformPlugs(), [&] {
+        return static_cast<bool>(MFnTransform(object).set(MTransformationMatrix(local)));
+    });
+}
+
+// Moves the node at path below newParent; keepWorld keeps its place in the
+// world, add makes one more instance instead of a move.
+bool moveUnder(Edits& edits, const dag::NodePath& path, const dag::NodePath& newParent,
+               bool keepWorld, bool add) {
+    Node& node = *path.back();
+    Node* oldParent = path.size() >= 2 ? path[path.size() - 2] : nullptr;
+    if (keepWorld && !add && !keepWorldPlace(edits, path, newParent))
+        return false;
+    return edits.reparent(node, add ? nullptr : oldParent, *newParent.back());
+}
+
+std::vector<std::string> names(const std::vector<dag::NodePath>& paths) {
+    std::vector<std::string> out;
+    for (const auto& p : paths)
+        out.push_back(nameOf(p));
+    return out;
+}
+
+MStringArray toArray(const std::vector<std::string>& list) {
+    MStringArray out;
+    for (const auto& s : list)
+        out.append(MString(s.c_str()));
+    return out;
+}
+
+MSelectionList listOf(const std::vector<dag::NodePath>& paths) {
+    MSelectionList list;
+    for (const auto& p : paths)
+        list.add(dag::PathAccess::make(p));
+    return list;
+}
+
+// ---------------------------------------------------------------- listRelatives
+
+MSyntax listRelativesSyntax() {
+    MSyntax s;
+    s.addFlag("c", "children");
+    s.addFlag("p", "parent");
+    s.addFlag("s", "shapes");
+    s.addFlag("ad", "allDescendents");
+    s.addFlag("f", "fullPath");
+    s.addFlag("pa", "path");
+    s.addFlag("typ", "type", MSyntax::kString);
+    s.makeFlagMultiUse("typ");
+    s.addFlag("ap", "allParents");
+    s.addFlag("ni", "noIntermediate");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class ListRelativesCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::vector<std::string> types = flagStrings(db, "type");
+        bool full = db.isFlagSet("fullPath"), partial = db.isFlagSet("path");
+        auto name = [&](const dag::NodePath& p) {
+            return full ? nameOf(p, true) : partial ? nameOf(p) : p.back()->name();
+        };
+        std::vector<std::string> out;
+        auto take = [&](const dag::NodePath& p) {
+            Node& n = *p.back();
+            if (!typeMatches(n, types))
+                return;
+            if (db.isFlagSet("shapes") && !n.type().shape)
+                return;
+            if (db.isFlagSet("noIntermediate")) {
+                Attribute* io = n.findAttribute("intermediateObject");
+                if (io && valueAsLong(evaluate(PlugRef{&n, PlugPath{io, {}}})))
+                    return;
+            }
+            out.push_back(name(p));
+        };
+        for (const Target& t : targets(list)) {
+            if (t.path.empty())
+                continue;
+            if (db.isFlagSet("allParents")) {
+                for (Node* p : t.node->parents)
+                    if (p != &world()) {
+                        dag::NodePath pp = dag::firstPath(*p);
+                        if (typeMatches(*p, types))
+                            out.push_back(name(pp));
+                    }
+            } else if (db.isFlagSet("parent")) {
+                if (t.path.size() > 2) {
+                    dag::NodePath pp(t.path.begin(), t.path.end() - 1);
+                    if (typeMatches(*pp.back(), types))
+                        out.push_back(name(pp));
+                }
+            } else if (db.isFlagSet("allDescendents")) {
+                // Deepest first, as the host lists them.
+                std::vector<dag::NodePath> found;
+                std::function<void(const dag::NodePath&)> walk = [&](const dag::NodePath& p) {
+                    for (Node* c : p.back()->children) {
+                        dag::NodePath next = p;
+                        next.push_back(c);
+                        found.push_back(next);
+                        walk(next);
+                    }
+                };
+                walk(t.path);
+                for (auto it = found.rbegin(); it != found.rend(); ++it)
+                    take(*it);
+            } else {
+                if (db.isFlagSet("shapes") && t.node->type().shape)
+                    continue;
+                for (Node* c : t.node->children) {
+                    dag::NodePath next = t.path;
+                    next.push_back(c);
+                    take(next);
+                }
+            }
+        }
+        setResult(toArray(out));
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------------- parent
+
+MSyntax parentSyntax() {
+    MSyntax s;
+    s.addFlag("w", "world");
+    s.addFlag("r", "relative");
+    s.addFlag("a", "absolute");
+    s.addFlag("add", "addObject");
+    s.addFlag("rm", "removeObject");
+    s.addFlag("s", "shape");
+    s.addFlag("nc", "noConnections");
+    s.addFlag("nis", "noInvScale");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class ParentCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::vector<Target> found = targets(list);
+        for (const Target& t : found)
+            if (t.path.empty())
+                return fail("'" + t.node->name() + "' is not a DAG object.");
+        bool toWorld = db.isFlagSet("world");
+        if (db.isFlagSet("removeObject"))
+            return remove(found);
+        if (found.size() < (toWorld ? 1u : 2u)) {
+            error("Not enough objects or values.");
+            return MS::kFailure;
+        }
+        dag::NodePath target{&world()};
+        if (!toWorld) {
+            target = found.back().path;
+            found.pop_back();
+            if (target.back()->type().shape)
+                return fail("Cannot parent to the shape node '" + target.back()->name() + "'.");
+        }
+        bool add = db.isFlagSet("addObject");
+        bool keepWorld = !db.isFlagSet("relative");
+        std::vector<dag::NodePath> moved;
+        for (const Target& t : found) {
+            Node& node = *t.node;
+            if (node.type().shape && !db.isFlagSet("shape") && !add)
+                return fail("Use -shape to parent the shape node '" + node.name() + "'.");
+            Node* oldParent = t.path[t.path.size() - 2];
+            if (!add && oldParent == target.back()) {
+                warning("Object '" + node.name() + "' is already a child of '" +
+                        (target.back() == &world() ? std::string("world") : target.back()->name()) +
+                        "'.");
+                continue;
+            }
+            if (Scene::current().isAncestor(node, *target.back()))
+                return fail("Cannot parent '" + node.name() + "' below itself.");
+            if (!moveUnder(edits, t.path, target, keepWorld, add)) {
+                edits.undo();
+                return fail("Cannot parent '" + node.name() + "'.");
+            }
+            dag::NodePath now = target;
+            now.push_back(&node);
+            moved.push_back(now);
+        }
+        setResult(toArray(names(moved)));
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("parent: " + text);
+        return MS::kFailure;
+    }
+    // -removeObject: the path's instance goes; the last one cannot.
+    MStatus remove(const std::vector<Target>& found) {
+        for (const Target& t : found) {
+            Node& node = *t.node;
+            if (node.parents.size() < 2)
+                return fail("Cannot remove the last instance of '" + node.name() + "'.");
+            NodePtr child = Scene::current().share(&node);
+            NodePtr parent = Scene::current().share(t.path[t.path.size() - 2]);
+            auto& kids = parent->children;
+            int position =
+                static_cast<int>(std::find(kids.begin(), kids.end(), &node) - kids.begin());
+            edits.run([=] { return Scene::current().removeChild(*parent, *child); },
+                      [=] { return Scene::current().addChild(*parent, *child, position); });
+        }
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------------- group
+
+MSyntax groupSyntax() {
+    MSyntax s;
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("w", "world");
+    s.addFlag("em", "empty");
+    s.addFlag("p", "parent", MSyntax::kString);
+    s.addFlag("r", "relative");
+    s.addFlag("a", "absolute");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class GroupCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        std::vector<Target> found;
+        if (!db.isFlagSet("empty")) {
+            MSelectionList list;
+            if (!objectsOf(db, list))
+                return MS::kFailure;
+            found = targets(list);
+            for (const Target& t : found)
+                if (t.path.empty())
+                    return fail("'" + t.node->name() + "' is not a DAG object.");
+            if (found.empty()) {
+                error("Not enough objects or values.");
+                return MS::kFailure;
+            }
+        }
+        dag::NodePath parentPath{&world()};
+        if (db.isFlagSet("parent")) {
+            std::string name = db.flagArgumentString("parent", 0).asChar();
+            MSelectionList p;
+            std::vector<Target> parents;
+            if (lookup(name, p))
+                parents = targets(p);
+            if (parents.empty() || parents.front().path.empty()) {
+                error("No object matches name: " + name);
+                return MS::kFailure;
+            }
+            parentPath = parents.front().path;
+        } else if (!db.isFlagSet("world") && !found.empty()) {
+            parentPath.assign(found.front().path.begin(), found.front().path.end() - 1);
+        }
+        std::string name = db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar()
+                                                : std::string("group#");
+        NodePtr group = Scene::current().createNode("transform", name, parentPath.back());
+        edits.created({group});
+        dag::NodePath groupPath = parentPath;
+        groupPath.push_back(group.get());
+        for (const Target& t : found)
+            if (!moveUnder(edits, t.path, groupPath, !db.isFlagSet("relative"), false)) {
+                edits.undo();
+                return fail("Cannot group '" + t.node->name() + "'.");
+            }
+        edits.select(listOf({groupPath}));
+        setResult(MString(nameOf(groupPath).c_str()));
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("group: " + text);
+        return MS::kFailure;
+    }
+};
+
+// ---------------------------------------------------------------- copies
+
+// A fresh definition equal to the attribute and its children.
+AttributePtr cloneAttribute(const Attribute& a) {
+    auto c = std::make_shared<Attribute>(a.kind, a.longName, a.shortName);
+    c->numericType = a.numericType;
+    c->unitType = a.unitType;
+    c->dataType = a.dataType;
+    c->floatMatrix = a.floatMatrix;
+    c->acceptedData = a.acceptedData;
+    c->acceptedNumeric = a.acceptedNumeric;
+    c->enumFields = a.enumFields;
+    c->readable = a.readable;
+    c->writable = a.writable;
+    c->connectable = a.connectable;
+    c->storable = a.storable;
+    c->cached = a.cached;
+    c->array = a.array;
+    c->indexMatters = a.indexMatters;
+    c->keyable = a.keyable;
+    c->channelBox = a.channelBox;
+    c->hidden = a.hidden;
+    c->usedAsColor = a.usedAsColor;
+    c->indeterminant = a.indeterminant;
+    c->renderSource = a.renderSource;
+    c->worldSpace = a.worldSpace;
+    c->affectsWorldSpace = a.affectsWorldSpace;
+    c->usesArrayDataBuilder = a.usesArrayDataBuilder;
+    c->internal = a.internal;
+    c->perParticle = a.perParticle;
+    c->computed = a.computed;
+    c->disconnectBehavior = a.disconnectBehavior;
+    c->defaultValue = cloneValue(a.defaultValue);
+    c->minValue = a.minValue;
+    c->maxValue = a.maxValue;
+    c->softMinValue = a.softMinValue;
+    c->softMaxValue = a.softMaxValue;
+    for (const auto& child : a.children)
+        c->addChild(cloneAttribute(*child));
+    return c;
+}
+
+// Pairs each attribute of a dynamic tree with its clone's.
+void pairAttributes(Attribute* from, Attribute* to, std::map<Attribute*, Attribute*>& map) {
+    map[from] = to;
+    for (size_t i = 0; i < from->children.size(); ++i)
+        pairAttributes(from->children[i].get(), to->children[i].get(), map);
+}
+
+// Makes copies of nodes with their values, dynamic attributes, plug flags
+// and the connections among them.
+class Copier {
+public:
+    std::vector<NodePtr> made;
+    std::map<Node*, Node*> copyOf;
+
+    Node* copy(Node& original, const std::string& name, Node* parent) {
+        NodePtr c = Scene::current().createNode(original.type(), name, parent);
+        if (!c)
+            return nullptr;
+        made.push_back(c);
+        copyOf[&original] = c.get();
+        std::map<Attribute*, Attribute*>& attributes = m_attributes[c.get()];
+        for (const auto& d : original.dynamicAttributes()) {
+            AttributePtr clone = cloneAttribute(*d);
+            c->addDynamicAttribute(clone);
+            pairAttributes(d.get(), clone.get(), attributes);
+        }
+        for (Attribute* a : original.attributes()) {
+            if (const PlugValue* pv = original.stored(PlugPath{a, {}}))
+                c->storage(PlugPath{map(c.get(), a), {}}) = clonePlugValue(*pv);
+        }
+        for (const PlugPath& p : original.lockedPlugs)
+            c->lockedPlugs.insert(remap(c.get(), p));
+        for (const PlugPath& p : original.keyablePlugs)
+            c->keyablePlugs.insert(remap(c.get(), p));
+        for (const PlugPath& p : original.nonKeyablePlugs)
+            c->nonKeyablePlugs.insert(remap(c.get(), p));
+        return c.get();
+    }
+
+    // Connections into the copies: from other copies, and with
+    // inputConnections also from the originals' outside sources.
+    void connect(bool inputConnections) {
+        Scene& scene = Scene::current();
+        for (const auto& [original, copy] : copyOf) {
+            for (const auto& [path, source] : original->inputs) {
+                auto s = copyOf.find(source.node);
+                PlugRef destination{copy, remap(copy, path)};
+                if (s != copyOf.end())
+                    scene.connect(PlugRef{s->second, remap(s->second, source.path)}, destination);
+                else if (inputConnections)
+                    scene.connect(source, destination);
+            }
+        }
+    }
+
+private:
+    Attribute* map(Node* copy, Attribute* a) {
+        auto& m = m_attributes[copy];
+        auto it = m.find(a);
+        return it == m.end() ? a : it->second;
+    }
+    PlugPath remap(Node* copy, const PlugPath& p) {
+        return PlugPath{map(copy, p.attribute), p.indices};
+    }
+
+    std::map<Node*, std::map<Attribute*, Attribute*>> m_attributes;
+};
+
+std::string numbered(const std::string& name) {
+    return splitTrailingNumber(name).first + "#";
+}
+
+MSyntax duplicateSyntax() {
+    MSyntax s;
+    s.addFlag("rr", "returnRootsOnly");
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("rc", "renameChildren");
+    s.addFlag("ic", "inputConnections");
+    s.addFlag("po", "parentOnly");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class DuplicateCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::vector<Target> found = targets(list);
+        if (found.empty()) {
+            error("Not enough objects or values.");
+            return MS::kFailure;
+        }
+        std::string name = db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar() : "";
+        bool renameChildren = db.isFlagSet("renameChildren");
+        bool parentOnly = db.isFlagSet("parentOnly");
+        Copier copier;
+        std::vector<dag::NodePath> roots;
+        std::vector<Node*> dependencyRoots;
+        for (const Target& t : found) {
+            Node& original = *t.node;
+            if (original.isDefault)
+                continue;
+            std::string rootName = !name.empty() && roots.empty() && dependencyRoots.empty()
+                                       ? name
+                                       : numbered(original.name());
+            if (t.path.empty()) {
+                if (Node* c = copier.copy(original, rootName, nullptr))
+                    dependencyRoots.push_back(c);
+                continue;
+            }
+            dag::NodePath parentPath(t.path.begin(), t.path.end() - 1);
+            Node* root = copier.copy(original, rootName, parentPath.back());
+            if (!root)
+                continue;
+            std::function<void(Node&, Node&, bool)> below = [&](Node& from, Node& to, bool isRoot) {
+                for (Node* child : from.children) {
+                    auto done = copier.copyOf.find(child);
+                    if (done != copier.copyOf.end()) {
+                        // Instanced inside the copied hierarchy: stays instanced.
+                        Scene::current().addChild(to, *done->second);
+                        continue;
+                    }
+                    bool renumber = renameChildren || (isRoot && child->type().shape);
+                    Node* c = copier.copy(*child,
+                                          renumber ? numbered(child->name()) : child->name(), &to);
+                    if (c)
+                        below(*child, *c, false);
+                }
+            };
+            if (!parentOnly)
+                below(original, *root, true);
+            parentPath.push_back(root);
+            roots.push_back(parentPath);
+        }
+        copier.connect(db.isFlagSet("inputConnections"));
+        edits.created(copier.made);
+
+        MStringArray result;
+        for (const auto& r : roots)
+            result.append(MString(nameOf(r).c_str()));
+        for (Node* d : dependencyRoots)
+            result.append(MString(d->name().c_str()));
+        if (!db.isFlagSet("returnRootsOnly")) {
+            for (const NodePtr& n : copier.made) {
+                bool isRoot =
+                    std::any_of(roots.begin(), roots.end(),
+                                [&](const dag::NodePath& r) { return r.back() == n.get(); }) ||
+                    std::find(dependencyRoots.begin(), dependencyRoots.end(), n.get()) !=
+                        dependencyRoots.end();
+                if (!isRoot)
+                    result.append(MString(nameOf(*n).c_str()));
+            }
+        }
+        if (!roots.empty())
+            edits.select(listOf(roots));
+        setResult(result);
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------------- instance
+
+MSyntax instanceSyntax() {
+    MSyntax s;
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("lf", "leaf");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class InstanceCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::vector<Target> found = targets(list);
+        if (found.empty()) {
+            error("Not enough objects or values.");
+            return MS::kFailure;
+        }
+        std::string name = db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar() : "";
+        std::vector<dag::NodePath> made;
+        std::vector<NodePtr> nodes;
+        Copier copier;
+        for (const Target& t : found) {
+            if (t.path.size() < 2) {
+                error("instance: '" + t.node->name() + "' is not a DAG object.");
+                edits.undo();
+                return MS::kFailure;
+            }
+            // A shape (or -leaf) shares just itself below a new transform;
+            // a transform shares all its children.
+            bool leaf = t.node->type().shape || db.isFlagSet("leaf");
+            dag::NodePath source = t.path;
+            if (leaf && t.node->type().shape)
+                source.pop_back();
+            if (source.size() < 2)
+                continue;
+            Node& transform = *source.back();
+            dag::NodePath parentPath(source.begin(), source.end() - 1);
+            std::string instanceName =
+                !name.empty() && made.empty() ? name : numbered(transform.name());
+            Node* copy = copier.copy(transform, instanceName, parentPath.back());
+            if (!copy)
+                continue;
+            if (leaf)
+                Scene::current().addChild(*copy, *t.node);
+            else
+                for (Node* child : transform.children)
+                    Scene::current().addChild(*copy, *child);
+            parentPath.push_back(copy);
+            made.push_back(parentPath);
+        }
+        edits.created(copier.made);
+        edits.select(listOf(made));
+        setResult(toArray(names(made)));
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------------- xform
+
+MSyntax xformSyntax() {
+    MSyntax s;
+    s.addFlag("ws", "worldSpace");
+    s.addFlag("os", "objectSpace");
+    s.addFlag("r", "relative");
+    s.addFlag("a", "absolute");
+    s.addFlag("t", "translation", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("ro", "rotation", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("s", "scale", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("m", "matrix");
+    s.enableQuery();
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class XformCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray words;
+        db.getObjects(words);
+        // The sixteen numbers of -matrix stand before the objects.
+        std::vector<double> matrix;
+        unsigned first = 0;
+        if (db.isFlagSet("matrix") && !db.isQuery()) {
+            for (; first < 16 && first < words.length(); ++first) {
+                double d = 0;
+                if (!plugin::readDouble(mel::Value(std::string(words[first].asChar())), d))
+                    break;
+                matrix.push_back(d);
+            }
+            if (matrix.size() != 16)
+                return fail("-matrix needs sixteen numbers.");
+        }
+        MSelectionList list;
+        for (unsigned i = first; i < words.length(); ++i)
+            if (!lookup(words[i].asChar(), list)) {
+                error(std::string("No object matches name: ") + words[i].asChar());
+                return MS::kFailure;
+            }
+        if (words.length() == first)
+            MGlobal::getActiveSelectionList(list);
+        std::vector<Target> found = targets(list);
+        for (const Target& t : found)
+            if (t.path.empty() || !isTransform(*t.node))
+                return fail("'" + t.node->name() + "' is not a transform.");
+        if (found.empty()) {
+            error("Not enough objects or values.");
+            return MS::kFailure;
+        }
+        bool world = db.isFlagSet("worldSpace");
+        if (db.isQuery())
+            return query(db, found.front().path, world);
+        for (const Target& t : found)
+            if (!apply(db, t.path, world, matrix)) {
+                edits.undo();
+                return fail("Cannot change the transform of '" + t.node->name() + "'.");
+            }
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("xform: " + text);
+        return MS::kFailure;
+    }
+
+    static MStatus query(const MArgDatabase& db, const dag::NodePath& path, bool world) {
+        Node& node = *path.back();
+        MTransformationMatrix tm =
+            world ? MTransformationMatrix(dag::inclusiveMatrix(path)) : dag::transformationOf(node);
+        MDoubleArray out;
+        if (db.isFlagSet("matrix")) {
+            MMatrix m = world ? dag::inclusiveMatrix(path) : dag::localMatrix(node);
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 4; ++c)
+                    out.append(m(r, c));
+        } else if (db.isFlagSet("rotation")) {
+            double v[3];
+            MTransformationMatrix::RotationOrder order;
+            tm.getRotation(v, order);
+            for (double d : v)
+                out.append(MAngle::internalToUI(d));
+        } else if (db.isFlagSet("scale")) {
+            double v[3];
+            tm.getScale(v, MSpace::kTransform);
+            for (double d : v)
+                out.append(d);
+        } else {
+            MVector t = tm.getTranslation(MSpace::kTransform);
+            for (int k = 0; k < 3; ++k)
+                out.append(MDistance::internalToUI(t[k]));
+        }
+        setResult(out);
+        return MS::kSuccess;
+    }
+
+    bool apply(const MArgDatabase& db, const dag::NodePath& path, bool world,
+               const std::vector<double>& matrix) {
+        Node& node = *path.back();
+        MObject object = Scene::current().object(&node);
+        bool relative = db.isFlagSet("relative");
+        auto three = [&](const char* flag, double v[3]) {
+            for (unsigned k = 0; k < 3; ++k)
+                db.getFlagArgument(flag, k, v[k]);
+        };
+        return edits.change(node, transformPlugs(), [&] {
+            MFnTransform fn(object);
+            if (!matrix.empty()) {
+                MMatrix m;
+                for (int k = 0; k < 16; ++k)
+                    m[k / 4][k % 4] = matrix[static_cast<size_t>(k)];
+                if (world)
+                    m = m * dag::exclusiveMatrix(path).inverse();
+                if (!fn.set(MTransformationMatrix(m)))
+                    return false;
+            }
+            if (db.isFlagSet("translation")) {
+                double v[3];
+                three("translation", v);
+                MVector t(MDistance::uiToInternal(v[0]), MDistance::uiToInternal(v[1]),
+                          MDistance::uiToInternal(v[2]));
+                MSpace::Space space = world ? MSpace::kWorld : MSpace::kTransform;
+                if (!(relative ? fn.translateBy(t, space) : fn.setTranslation(t, space)))
+                    return false;
+            }
+            if (db.isFlagSet("rotation")) {
+                double v[3];
+                three("rotation", v);
+                for (double& d : v)
+                    d = MAngle::uiToInternal(d);
+                if (relative) {
+                    double now[3];
+                    MTransformationMatrix::RotationOrder order;
+                    fn.getRotation(now, order);
+                    for (int k = 0; k < 3; ++k)
+                        v[k] += now[k];
+                }
+                if (!fn.setRotation(v, MTransformationMatrix::kXYZ))
+                    return false;
+            }
+            if (db.isFlagSet("scale")) {
+                double v[3];
+                three("scale", v);
+                if (!(relative ? fn.scaleBy(v) : fn.setScale(v)))
+                    return false;
+            }
+            return true;
+        });
+    }
+};
+
+}  // namespace
+
+void registerDagCommands() {
+    define<ListRelativesCommand>("listRelatives", listRelativesSyntax);
+    define<ParentCommand>("parent", parentSyntax);
+    define<GroupCommand>("group", groupSyntax);
+    define<DuplicateCommand>("duplicate", duplicateSyntax);
+    define<InstanceCommand>("instance", instanceSyntax);
+    define<XformCommand>("xform", xformSyntax);
+}
+
+}  // namespace commands
+}  // namespace host

@@ -1,0 +1,623 @@
+// createNode, delete, rename, objExists, nodeType, objectType, select, ls.
+#include "commands/Support.h"
+#include "graph/PlugAccess.h"
+#include "selection/Selection.h"
+
+#include <maya/MGlobal.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace host {
+namespace commands {
+
+namespace {
+
+MObject objectOf(Node* node) {
+    return Scene::current().object(node);
+}
+
+bool isWorld(const Node* node) {
+    return node == &Scene::current().world();
+}
+
+// A node the modifier made joins the scene only when it runs, so it is
+// named by a modifier of its own.
+void rename(Edits& edits, Node& node, const std::string& name) {
+    auto modifier = std::make_shared<MDagModifier>();
+    modifier->renameNode(Scene::current().object(&node), MString(name.c_str()));
+    edits.run(modifier);
+}
+
+// ---------------------------------------------------------------- createNode
+
+MSyntax createNodeSyntax() {
+    MSyntax s;
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("p", "parent", MSyntax::kString);
+    s.addFlag("s", "shared");
+    s.addFlag("ss", "skipSelect");
+    s.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return s;
+}
+
+class CreateNodeCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        std::string typeName = objects[0].asChar();
+        NodeType* type = NodeTypeRegistry::instance().find(typeName);
+        if (!type) {
+            error("Unknown object type: " + typeName);
+            return MS::kFailure;
+        }
+        if (type->abstract)
+            return fail("Cannot create a node of the abstract type '" + typeName + "'.");
+        std::string name = db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar() : "";
+        if (db.isFlagSet("shared") && !name.empty()) {
+            auto existing = Scene::current().nodesNamed(name);
+            if (!existing.empty()) {
+                setResult(MString(nameOf(*existing.front()).c_str()));
+                return MS::kSuccess;
+            }
+        }
+        MObject parent;
+        if (db.isFlagSet("parent")) {
+            std::string parentName = db.flagArgumentString("parent", 0).asChar();
+            Node* p = findNode(parentName);
+            if (!p) {
+                error("No object matches name: " + parentName);
+                return MS::kFailure;
+            }
+            if (!type->dag || !p->isDag())
+                return fail("Only DAG nodes can have a DAG parent.");
+            parent = objectOf(p);
+        }
+        auto modifier = std::make_shared<MDagModifier>();
+        MObject made = type->dag ? modifier->createNode(MString(typeName.c_str()), parent, &status)
+                                 : static_cast<MDGModifier&>(*modifier).createNode(
+                                       MString(typeName.c_str()), &status);
+        if (!status)
+            return fail("The node could not be created.");
+        if (!edits.run(modifier))
+            return fail("The node could not be created.");
+        Node* node = nodeOf(made);
+        if (!name.empty())
+            rename(edits, *node, name);
+        if (db.isFlagSet("shared"))
+            node->shared = true;
+        if (!db.isFlagSet("skipSelect")) {
+            MSelectionList list;
+            list.add(made);
+            if (node->isDag()) {
+                list.clear();
+                MDagPath path;
+                MDagPath::getAPathTo(made, path);
+                list.add(path);
+            }
+            edits.select(list);
+        }
+        setResult(MString(nameOf(*node).c_str()));
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("createNode: " + text);
+        return MS::kFailure;
+    }
+};
+
+// ---------------------------------------------------------------- delete
+
+MSyntax deleteSyntax() {
+    MSyntax s;
+    s.addFlag("ch", "constructionHistory");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class DeleteCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::vector<Node*> nodes;
+        for (const Target& t : targets(list)) {
+            if (!t.component.isNull())
+                return fail("Deleting components is not supported.");
+            if (std::find(nodes.begin(), nodes.end(), t.node) == nodes.end())
+                nodes.push_back(t.node);
+        }
+        if (nodes.empty()) {
+            error("Not enough objects or values.");
+            return MS::kFailure;
+        }
+        if (db.isFlagSet("constructionHistory"))
+            nodes = history(nodes);
+        std::vector<Node*> victims;
+        for (Node* n : nodes) {
+            if (n->isDefault || isWorld(n))
+                return fail("Cannot delete the default node '" + n->name() + "'.");
+            if (n->locked)
+                return fail("Cannot delete the locked node '" + n->name() + "'.");
+            // A node below another one deleted goes with it.
+            bool below = std::any_of(nodes.begin(), nodes.end(), [&](Node* other) {
+                return other != n && other->isDag() && n->isDag() &&
+                       Scene::current().isAncestor(*other, *n) && !sharedElsewhere(*n, nodes);
+            });
+            if (!below)
+                victims.push_back(n);
+        }
+        if (victims.empty())
+            return MS::kSuccess;
+        auto modifier = std::make_shared<MDagModifier>();
+        for (Node* n : victims)
+            modifier->deleteNode(objectOf(n));
+        if (!edits.run(modifier))
+            return fail("The objects could not be deleted.");
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("delete: " + text);
+        return MS::kFailure;
+    }
+    // An instance that also lives under a parent that is not deleted stays.
+    static bool sharedElsewhere(Node& node, const std::vector<Node*>& doomed) {
+        for (Node* p : node.parents) {
+            bool gone = std::any_of(doomed.begin(), doomed.end(),
+                                    [&](Node* d) { return Scene::current().isAncestor(*d, *p); });
+            if (!gone)
+                return true;
+        }
+        return false;
+    }
+    // The dependency nodes that feed the objects (and their shapes),
+    // upstream up to the next DAG node.
+    static std::vector<Node*> history(const std::vector<Node*>& objects) {
+        std::vector<Node*> found;
+        std::set<Node*> seen;
+        std::function<void(Node*)> up = [&](Node* n) {
+            for (const auto& in : n->inputs) {
+                Node* source = in.second.node;
+                if (source->isDag() || source->isDefault || !seen.insert(source).second)
+                    continue;
+                found.push_back(source);
+                up(source);
+            }
+        };
+        for (Node* o : objects) {
+            up(o);
+            for (Node* c : o->children)
+                if (c->type().shape)
+                    up(c);
+        }
+        return found;
+    }
+};
+
+// ---------------------------------------------------------------- rename
+
+MSyntax renameSyntax() {
+    MSyntax s;
+    s.addFlag("is", "ignoreShape");
+    s.setObjectType(MSyntax::kStringObjects, 1, 2);
+    return s;
+}
+
+// A shape named after its transform ("pCubeShape1" under "pCube1").
+bool namedAfter(const std::string& shape, const std::string& transform) {
+    auto [stem, number] = splitTrailingNumber(transform);
+    std::string digits = transform.substr(stem.size());
+    return shape == stem + "Shape" + digits;
+}
+
+std::string shapeNameFor(const std::string& transform) {
+    auto [stem, number] = splitTrailingNumber(transform);
+    (void)number;
+    return stem + "Shape" + transform.substr(stem.size());
+}
+
+class RenameCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        Node* node = nullptr;
+        std::string requested;
+        if (objects.length() == 2) {
+            std::string name = objects[0].asChar();
+            node = findNode(name);
+            if (!node) {
+                error("No object matches name: " + name);
+                return MS::kFailure;
+            }
+            requested = objects[1].asChar();
+        } else {
+            MSelectionList active;
+            MGlobal::getActiveSelectionList(active);
+            auto selected = targets(active);
+            if (selected.empty())
+                return fail("Nothing is selected to rename.");
+            node = selected.front().node;
+            requested = objects[0].asChar();
+        }
+        if (requested.empty())
+            return fail("New name cannot be empty.");
+        if (node->locked || node->isDefault || isWorld(node))
+            return fail("Cannot rename the node '" + node->name() + "'.");
+        std::string oldName = node->name();
+        auto modifier = std::make_shared<MDagModifier>();
+        modifier->renameNode(objectOf(node), MString(requested.c_str()));
+        if (!edits.run(modifier))
+            return fail("Cannot rename the node '" + oldName + "'.");
+        if (!db.isFlagSet("ignoreShape") && !node->type().shape) {
+            auto shapes = std::make_shared<MDagModifier>();
+            bool any = false;
+            for (Node* child : node->children)
+                if (child->type().shape && namedAfter(child->name(), oldName)) {
+                    shapes->renameNode(objectOf(child),
+                                       MString(shapeNameFor(node->name()).c_str()));
+                    any = true;
+                }
+            if (any)
+                edits.run(shapes);
+        }
+        setResult(MString(node->name().c_str()));
+        return MS::kSuccess;
+    }
+
+private:
+    static MStatus fail(const std::string& text) {
+        error("rename: " + text);
+        return MS::kFailure;
+    }
+};
+
+// ---------------------------------------------------------------- queries
+
+MSyntax oneObjectSyntax() {
+    MSyntax s;
+    s.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return s;
+}
+
+class ObjExistsCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray objects;
+        db.getObjects(objects);
+        MSelectionList list;
+        setResult(static_cast<bool>(lookup(objects[0].asChar(), list)));
+        return MS::kSuccess;
+    }
+};
+
+MSyntax nodeTypeSyntax() {
+    MSyntax s;
+    s.addFlag("api", "apiType");
+    s.addFlag("i", "inherited");
+    s.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return s;
+}
+
+Node* namedNode(const MArgDatabase& db) {
+    MStringArray objects;
+    db.getObjects(objects);
+    Node* node = findNode(objects[0].asChar());
+    if (!node)
+        error(std::string("No object matches name: ") + objects[0].asChar());
+    return node;
+}
+
+class NodeTypeCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        Node* node = namedNode(db);
+        if (!node)
+            return MS::kFailure;
+        if (db.isFlagSet("apiType")) {
+            setResult(MString(apiTypeName(node->apiType())));
+        } else if (db.isFlagSet("inherited")) {
+            MStringArray chain;
+            for (const NodeType* t = &node->type(); t; t = t->parent)
+                chain.insert(MString(t->name.c_str()), 0);
+            setResult(chain);
+        } else {
+            setResult(MString(node->type().name.c_str()));
+        }
+        return MS::kSuccess;
+    }
+};
+
+MSyntax objectTypeSyntax() {
+    MSyntax s;
+    s.addFlag("i", "isType", MSyntax::kString);
+    s.addFlag("isa", "isAType", MSyntax::kString);
+    s.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return s;
+}
+
+class ObjectTypeCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        Node* node = namedNode(db);
+        if (!node)
+            return MS::kFailure;
+        if (db.isFlagSet("isType"))
+            setResult(node->type().name == db.flagArgumentString("isType", 0).asChar());
+        else if (db.isFlagSet("isAType"))
+            setResult(node->type().isA(db.flagArgumentString("isAType", 0).asChar()));
+        else
+            setResult(MString(node->type().name.c_str()));
+        return MS::kSuccess;
+    }
+};
+
+// ---------------------------------------------------------------- select
+
+MSyntax selectSyntax() {
+    MSyntax s;
+    s.addFlag("r", "replace");
+    s.addFlag("add", "add");
+    s.addFlag("af", "addFirst");
+    s.addFlag("d", "deselect");
+    s.addFlag("tgl", "toggle");
+    s.addFlag("cl", "clear");
+    s.addFlag("ne", "noExpand");
+    s.addFlag("all", "all");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class SelectCommand : public EditCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        MStringArray names;
+        db.getObjects(names);
+        MSelectionList named;
+        for (unsigned i = 0; i < names.length(); ++i) {
+            if (!lookup(names[i].asChar(), named)) {
+                error(std::string("No object matches name: ") + names[i].asChar());
+                return MS::kFailure;
+            }
+        }
+        if (db.isFlagSet("all"))
+            for (Node* n : Scene::current().allNodes())
+                if (!isWorld(n) && !n->isDefault &&
+                    (!n->isDag() || n->parents.front() == &Scene::current().world()))
+                    addNode(named, n);
+        if (!db.isFlagSet("noExpand"))
+            named = expandSets(named);
+        MSelectionList result;
+        MGlobal::getActiveSelectionList(result);
+        if (db.isFlagSet("clear")) {
+            result.clear();
+        } else if (db.isFlagSet("deselect")) {
+            result.merge(named, MSelectionList::kRemoveFromList);
+        } else if (db.isFlagSet("toggle")) {
+            result.merge(named, MSelectionList::kXORWithList);
+        } else if (db.isFlagSet("add")) {
+            result.merge(named, MSelectionList::kMergeNormal);
+        } else if (db.isFlagSet("addFirst")) {
+            MSelectionList head = named;
+            head.merge(result, MSelectionList::kMergeNormal);
+            result = head;
+        } else {
+            result = named;
+        }
+        edits.select(result);
+        return MS::kSuccess;
+    }
+
+private:
+    static void addNode(MSelectionList& list, Node* n) {
+        if (n->isDag())
+            list.add(dag::PathAccess::make(dag::firstPath(*n)));
+        else
+            list.add(objectOf(n));
+    }
+    // An object set stands for its members.
+    static MSelectionList expandSets(const MSelectionList& list) {
+        MSelectionList out;
+        for (const Target& t : targets(list)) {
+            if (t.plug.isNull() && !t.node->isDag() && t.node->type().hasFn(MFn::kSet)) {
+                out.merge(setMembers(*t.node));
+                continue;
+            }
+            MSelectionList one;
+            if (!t.plug.isNull())
+                one.add(t.plug);
+            else if (!t.path.empty())
+                one.add(dag::PathAccess::make(t.path), t.component);
+            else
+                one.add(objectOf(t.node));
+            out.merge(one);
+        }
+        return out;
+    }
+};
+
+// ---------------------------------------------------------------- ls
+
+MSyntax lsSyntax() {
+    MSyntax s;
+    s.addFlag("sl", "selection");
+    s.addFlag("typ", "type", MSyntax::kString);
+    s.makeFlagMultiUse("typ");
+    s.addFlag("et", "exactType", MSyntax::kString);
+    s.makeFlagMultiUse("et");
+    s.addFlag("dag", "dag");
+    s.addFlag("l", "long");
+    s.addFlag("s", "shapes");
+    s.addFlag("tr", "transforms");
+    s.addFlag("st", "showType");
+    s.addFlag("o", "objectsOnly");
+    s.addFlag("ap", "allPaths");
+    s.addFlag("ni", "noIntermediate");
+    s.addFlag("fl", "flatten");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+class LsCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        m_db = &db;
+        m_types = flagStrings(db, "type");
+        m_exact = flagStrings(db, "exactType");
+        MStringArray patterns;
+        db.getObjects(patterns);
+        MSelectionList source;
+        bool listed = db.isFlagSet("selection") || patterns.length() > 0;
+        if (db.isFlagSet("selection"))
+            MGlobal::getActiveSelectionList(source);
+        for (unsigned i = 0; i < patterns.length(); ++i)
+            lookup(patterns[i].asChar(), source);
+        if (listed) {
+            for (const Target& t : targets(source)) {
+                emit(t);
+                if (set("dag") && !t.path.empty())
+                    below(t.path);
+            }
+        } else if (set("dag")) {
+            below(dag::NodePath{&Scene::current().world()});
+        } else {
+            for (Node* n : Scene::current().allNodes()) {
+                if (isWorld(n))
+                    continue;
+                Target t;
+                t.node = n;
+                if (n->isDag())
+                    t.path = dag::firstPath(*n);
+                emit(t);
+            }
+        }
+        setResult(m_out);
+        return MS::kSuccess;
+    }
+
+private:
+    bool set(const char* flag) const { return m_db->isFlagSet(flag); }
+
+    bool accepted(const Node& n) const {
+        const NodeType& type = n.type();
+        if (set("shapes") && !type.shape)
+            return false;
+        if (set("transforms") && !type.isA("transform"))
+            return false;
+        if (!m_types.empty() && std::none_of(m_types.begin(), m_types.end(),
+                                             [&](const std::string& t) { return type.isA(t); }))
+            return false;
+        if (!m_exact.empty() &&
+            std::find(m_exact.begin(), m_exact.end(), type.name) == m_exact.end())
+            return false;
+        if (set("noIntermediate")) {
+            Attribute* io = n.findAttribute("intermediateObject");
+            if (io && valueAsLong(evaluate(PlugRef{const_cast<Node*>(&n), PlugPath{io, {}}})))
+                return false;
+        }
+        return true;
+    }
+
+    void emit(const Target& t) {
+        if (!accepted(*t.node))
+            return;
+        std::vector<std::string> names;
+        if (!t.plug.isNull() || (!t.component.isNull() && !set("objectsOnly"))) {
+            MSelectionList one;
+            if (!t.plug.isNull())
+                one.add(t.plug);
+            else
+                one.add(dag::PathAccess::make(t.path), t.component);
+            MStringArray strings;
+            one.getSelectionStrings(strings);
+            for (unsigned i = 0; i < strings.length(); ++i)
+                names.emplace_back(strings[i].asChar());
+        } else {
+            names.push_back(t.path.empty() ? t.node->name() : nameOf(t.path, set("long")));
+        }
+        for (const std::string& name : names) {
+            if (!m_seen.insert(name).second)
+                continue;
+            m_out.append(MString(name.c_str()));
+            if (set("showType"))
+                m_out.append(MString(t.node->type().name.c_str()));
+        }
+    }
+
+    // The DAG below the path, depth first; each node once unless -allPaths.
+    void below(const dag::NodePath& path) {
+        for (Node* child : path.back()->children) {
+            dag::NodePath next = path;
+            next.push_back(child);
+            bool firstVisit = m_visited.insert(child).second;
+            if (!firstVisit && !set("allPaths"))
+                continue;
+            Target t;
+            t.node = child;
+            t.path = next;
+            emit(t);
+            below(next);
+        }
+    }
+
+    const MArgDatabase* m_db = nullptr;
+    std::vector<std::string> m_types, m_exact;
+    std::set<std::string> m_seen;
+    std::set<Node*> m_visited;
+    MStringArray m_out;
+};
+
+}  // namespace
+
+void registerNodeCommands() {
+    define<CreateNodeCommand>("createNode", createNodeSyntax);
+    define<DeleteCommand>("delete", deleteSyntax);
+    define<RenameCommand>("rename", renameSyntax);
+    define<ObjExistsCommand>("objExists", oneObjectSyntax);
+    define<NodeTypeCommand>("nodeType", nodeTypeSyntax);
+    define<ObjectTypeCommand>("objectType", objectTypeSyntax);
+    define<SelectCommand>("select", selectSyntax);
+    define<LsCommand>("ls", lsSyntax);
+}
+
+}  // namespace commands
+}  // namespace host

@@ -1,0 +1,351 @@
+#include "commands/Support.h"
+
+#include "graph/Data.h"
+#include "graph/PlugAccess.h"
+#include "plugin/CommandBridge.h"
+#include "script/Interpreter.h"
+#include "selection/Selection.h"
+
+#include <maya/MArgList.h>
+#include <maya/MGlobal.h>
+
+#include <algorithm>
+
+namespace host {
+namespace commands {
+
+void error(const std::string& text) {
+    mel::Interpreter::instance().reportError(text);
+}
+
+void warning(const std::string& text) {
+    mel::Interpreter::instance().reportWarning(text);
+}
+
+// ---------------------------------------------------------------- snapshots
+
+PlugValue clonePlugValue(const PlugValue& value) {
+    PlugValue copy;
+    copy.value = cloneValue(value.value);
+    copy.children.reserve(value.children.size());
+    for (const PlugValue& child : value.children)
+        copy.children.push_back(clonePlugValue(child));
+    for (const auto& element : value.elements)
+        copy.elements.emplace(element.first, clonePlugValue(element.second));
+    return copy;
+}
+
+Snapshot::Snapshot(Node& node, const std::vector<PlugPath>& plugs)
+    : m_node(Scene::current().share(&node)) {
+    for (const PlugPath& path : plugs) {
+        const PlugValue* stored = node.stored(path);
+        m_values.emplace_back(
+            path, stored ? std::optional<PlugValue>(clonePlugValue(*stored)) : std::nullopt);
+    }
+}
+
+void Snapshot::restore() const {
+    Node& node = *m_node;
+    for (const auto& [path, value] : m_values) {
+        if (value)
+            node.storage(path) = clonePlugValue(*value);
+        else
+            node.eraseStorage(path);
+        // A plug-in node keeps internal values itself: hand them back
+        // through the node, as a write would.
+        if (path.attribute->internal && node.user() && path.attribute->isLeaf() &&
+            isResolved(path)) {
+            Value v = value ? value->value : Value{};
+            if (std::holds_alternative<std::monostate>(v))
+                v = path.attribute->defaultValue;
+            assign(PlugRef{&node, path}, v);
+        }
+        node.invalidate(path.attribute);
+        Scene::current().propagateDirty(node, path.attribute);
+    }
+    Scene::current().touch();
+}
+
+// ---------------------------------------------------------------- edits
+
+bool Edits::run(Step doIt, Step undoIt) {
+    if (!doIt())
+        return false;
+    m_steps.push_back({std::move(doIt), std::move(undoIt)});
+    return true;
+}
+
+void Edits::done(Step doIt, Step undoIt) {
+    m_steps.push_back({std::move(doIt), std::move(undoIt)});
+}
+
+bool Edits::run(const std::shared_ptr<MDagModifier>& modifier) {
+    return run([modifier] { return static_cast<bool>(modifier->doIt()); },
+               [modifier] { return static_cast<bool>(modifier->undoIt()); });
+}
+
+bool Edits::change(Node& node, const std::vector<PlugPath>& plugs,
+                   const std::function<bool()>& change) {
+    Snapshot before(node, plugs);
+    if (!change()) {
+        before.restore();
+        return false;
+    }
+    Snapshot after(node, plugs);
+    done(
+        [after] {
+            after.restore();
+            return true;
+        },
+        [before] {
+            before.restore();
+            return true;
+        });
+    return true;
+}
+
+void Edits::created(const std::vector<NodePtr>& nodes) {
+    if (nodes.empty())
+        return;
+    struct State {
+        std::vector<NodePtr> nodes;
+        std::vector<Scene::Detached> links;
+    };
+    auto state = std::make_shared<State>();
+    state->nodes = nodes;
+    state->links.resize(nodes.size());
+    done(
+        [state] {
+            for (size_t i = 0; i < state->nodes.size(); ++i)
+                Scene::current().restoreNode(state->nodes[i], state->links[i]);
+            return true;
+        },
+        [state] {
+            // Last made first, so each node's links to those made before
+            // it are kept with it.
+            for (size_t i = state->nodes.size(); i-- > 0;)
+                state->links[i] = Scene::current().removeNode(*state->nodes[i]);
+            return true;
+        });
+}
+
+namespace {
+bool toggle(std::set<PlugPath>& set, const PlugPath& path, bool in) {
+    if (in)
+        set.insert(path);
+    else
+        set.erase(path);
+    Scene::current().touch();
+    return true;
+}
+}  // namespace
+
+bool Edits::setLocked(const PlugRef& plug, bool locked) {
+    NodePtr node = Scene::current().share(plug.node);
+    PlugPath path = plug.path;
+    bool was = node->lockedPlugs.count(path) > 0;
+    return run([=] { return toggle(node->lockedPlugs, path, locked); },
+               [=] { return toggle(node->lockedPlugs, path, was); });
+}
+
+bool Edits::setKeyable(const PlugRef& plug, bool keyable) {
+    NodePtr node = Scene::current().share(plug.node);
+    PlugPath path = plug.path;
+    bool wasOn = node->keyablePlugs.count(path) > 0;
+    bool wasOff = node->nonKeyablePlugs.count(path) > 0;
+    auto apply = [node, path](bool on, bool off) {
+        toggle(node->keyablePlugs, path, on);
+        return toggle(node->nonKeyablePlugs, path, off);
+    };
+    bool byDefault = path.attribute->keyable;
+    return run([=] { return apply(keyable && !byDefault, !keyable && byDefault); },
+               [=] { return apply(wasOn, wasOff); });
+}
+
+void Edits::select(const MSelectionList& list) {
+    MSelectionList before;
+    MGlobal::getActiveSelectionList(before);
+    MGlobal::setActiveSelectionList(list, MGlobal::kReplaceList);
+    done(
+        [list] {
+            MGlobal::setActiveSelectionList(list, MGlobal::kReplaceList);
+            return true;
+        },
+        [before] {
+            MGlobal::setActiveSelectionList(before, MGlobal::kReplaceList);
+            return true;
+        });
+}
+
+bool Edits::reparent(Node& node, Node* oldParent, Node& newParent) {
+    Scene& scene = Scene::current();
+    NodePtr child = scene.share(&node);
+    NodePtr from = scene.share(oldParent);
+    NodePtr to = scene.share(&newParent);
+    std::string oldName = node.name();
+    int position = -1;
+    if (from) {
+        auto& kids = from->children;
+        position = static_cast<int>(std::find(kids.begin(), kids.end(), &node) - kids.begin());
+    }
+    auto forward = [=] {
+        Scene& s = Scene::current();
+        if (from)
+            s.removeChild(*from, *child);
+        if (!s.addChild(*to, *child)) {
+            if (from)
+                s.addChild(*from, *child, position);
+            return false;
+        }
+        // The name must stay unique among the new siblings.
+        s.rename(*child, s.uniqueName(oldName, child.get(), to.get()));
+        return true;
+    };
+    auto back = [=] {
+        Scene& s = Scene::current();
+        s.removeChild(*to, *child);
+        if (from)
+            s.addChild(*from, *child, position);
+        s.rename(*child, oldName);
+        return true;
+    };
+    return run(forward, back);
+}
+
+bool Edits::undo() {
+    for (size_t i = m_steps.size(); i-- > 0;)
+        if (!m_steps[i].undoIt())
+            return false;
+    return true;
+}
+
+bool Edits::redo() {
+    for (const Entry& step : m_steps)
+        if (!step.doIt())
+            return false;
+    return true;
+}
+
+// ---------------------------------------------------------------- names
+
+namespace {
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return std::string();
+    size_t last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+}  // namespace
+
+MStatus lookup(const std::string& name, MSelectionList& list) {
+    std::string text = trimmed(name);
+    if (!text.empty() && text[0] == '.') {
+        // A plug of each selected node, as scene files name them.
+        MSelectionList active;
+        MGlobal::getActiveSelectionList(active);
+        bool any = false;
+        for (const Target& t : targets(active)) {
+            std::string full = (t.path.empty() ? nameOf(*t.node) : nameOf(t.path, true)) + text;
+            if (list.add(MString(full.c_str())))
+                any = true;
+        }
+        return any ? MStatus(MS::kSuccess) : selection::noSuchObject();
+    }
+    // The root namespace is the only one there is.
+    if (!text.empty() && text[0] == ':')
+        text.erase(0, 1);
+    return list.add(MString(text.c_str()));
+}
+
+bool findPlug(const std::string& name, MPlug& plug) {
+    MSelectionList list;
+    if (!lookup(name, list))
+        return false;
+    for (const Target& t : targets(list)) {
+        if (!t.plug.isNull()) {
+            plug = t.plug;
+            return true;
+        }
+    }
+    return false;
+}
+
+Node* findNode(const std::string& name) {
+    MSelectionList list;
+    if (!lookup(name, list))
+        return nullptr;
+    auto found = targets(list);
+    return found.empty() ? nullptr : found.front().node;
+}
+
+std::string nameOf(const dag::NodePath& path, bool full) {
+    return full ? dag::fullPathName(path) : dag::partialPathName(path);
+}
+
+std::string nameOf(Node& node, bool full) {
+    if (!node.isDag())
+        return node.name();
+    dag::NodePath path = dag::firstPath(node);
+    if (path.empty())
+        return node.name();
+    return nameOf(path, full);
+}
+
+std::string plugName(const PlugRef& plug) {
+    MPlug p = PlugAccess::make(plug);
+    std::string attribute = p.partialName(false, false, false, false, false, true).asChar();
+    return nameOf(*plug.node) + "." + attribute;
+}
+
+std::vector<Target> targets(const MSelectionList& list) {
+    std::vector<Target> out;
+    for (const selection::Item& item : selection::ListAccess::items(list)) {
+        Target t;
+        if (item.isPlug()) {
+            t.plug = item.plug;
+            t.node = PlugAccess::node(item.plug);
+        } else {
+            t.node = nodeOf(item.node);
+        }
+        if (item.isDag())
+            t.path = dag::PathAccess::nodes(item.path);
+        t.component = item.component;
+        if (t.node)
+            out.push_back(t);
+    }
+    return out;
+}
+
+bool objectsOf(const MArgDatabase& args, MSelectionList& list) {
+    MStringArray names;
+    args.getObjects(names);
+    if (names.length() == 0) {
+        MGlobal::getActiveSelectionList(list);
+        return true;
+    }
+    for (unsigned i = 0; i < names.length(); ++i) {
+        if (!lookup(names[i].asChar(), list)) {
+            error(std::string("No object matches name: ") + names[i].asChar());
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag) {
+    std::vector<std::string> out;
+    for (unsigned i = 0; i < args.numberOfFlagUses(flag); ++i) {
+        MArgList use;
+        if (args.getFlagArgumentList(flag, i, use) && use.length() > 0)
+            out.emplace_back(use.asString(0).asChar());
+    }
+    return out;
+}
+
+void define(const char* name, MCreatorFunction creator, SyntaxFn syntax) {
+    plugin::defineCommand(name, creator, syntax, "");
+}
+
+}  // namespace commands
+}  // namespace host

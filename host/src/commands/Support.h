@@ -1,0 +1,153 @@
+#ifndef HOST_COMMANDS_SUPPORT_H
+#define HOST_COMMANDS_SUPPORT_H
+// What the built-in scene commands share: error lines, the undoable steps a
+// command keeps, and the lookup of the names scripts give.
+
+#include "dag/Dag.h"
+#include "graph/Node.h"
+#include "graph/Scene.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MDagModifier.h>
+#include <maya/MPlug.h>
+#include <maya/MPxCommand.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+namespace commands {
+
+// An error or warning line at the statement running now ("line 1: text").
+void error(const std::string& text);
+void warning(const std::string& text);
+
+// The stored values of some plugs of one node, kept so that undo and redo
+// can put them back exactly.
+class Snapshot {
+public:
+    Snapshot() = default;
+    Snapshot(Node& node, const std::vector<PlugPath>& plugs);
+    void restore() const;
+
+private:
+    NodePtr m_node;
+    std::vector<std::pair<PlugPath, std::optional<PlugValue>>> m_values;
+};
+
+PlugValue clonePlugValue(const PlugValue& value);
+
+// The undoable steps of one command in the order they were carried out:
+// undone last to first, redone first to last.
+class Edits {
+public:
+    using Step = std::function<bool()>;
+
+    // Carries the step out now and keeps it when it succeeds.
+    bool run(Step doIt, Step undoIt);
+    // Keeps a step whose first doing has already happened.
+    void done(Step doIt, Step undoIt);
+    // Executes the modifier and keeps it when it succeeds.
+    bool run(const std::shared_ptr<MDagModifier>& modifier);
+    // Runs change and keeps the stored values of the plugs before and after.
+    bool change(Node& node, const std::vector<PlugPath>& plugs,
+                const std::function<bool()>& change);
+    // Nodes the command made directly in the scene, in creation order.
+    void created(const std::vector<NodePtr>& nodes);
+    bool setLocked(const PlugRef& plug, bool locked);
+    bool setKeyable(const PlugRef& plug, bool keyable);
+    // Makes the list the active selection.
+    void select(const MSelectionList& list);
+    // Moves the node from under oldParent (null: add one more parent) to
+    // newParent at the end of its children, keeping the name unique there.
+    bool reparent(Node& node, Node* oldParent, Node& newParent);
+
+    bool undo();
+    bool redo();
+    bool empty() const { return m_steps.empty(); }
+
+private:
+    struct Entry {
+        Step doIt, undoIt;
+    };
+    std::vector<Entry> m_steps;
+};
+
+// The base of the commands that change the scene.
+class EditCommand : public MPxCommand {
+public:
+    MStatus undoIt() override { return edits.undo() ? MS::kSuccess : MS::kFailure; }
+    MStatus redoIt() override { return edits.redo() ? MS::kSuccess : MS::kFailure; }
+    bool isUndoable() const override { return !edits.empty(); }
+
+protected:
+    Edits edits;
+};
+
+// --- names
+
+// Adds what a script name stands for to the list: names relative to the
+// selected node (".tx"), names in the root namespace (":time1"), paths,
+// patterns, plugs and components. Fails when nothing matches.
+MStatus lookup(const std::string& name, MSelectionList& list);
+// The one plug a name stands for (the first when it stands for several).
+bool findPlug(const std::string& name, MPlug& plug);
+// The node a name stands for (the first when it stands for several).
+Node* findNode(const std::string& name);
+
+// The shortest name that tells the node apart: the name of a dependency
+// node, the partial path of a DAG node's first path (its full path when
+// full is set).
+std::string nameOf(Node& node, bool full = false);
+std::string nameOf(const dag::NodePath& path, bool full = false);
+// A plug as "node.attribute" with long attribute names and the node named
+// as above.
+std::string plugName(const PlugRef& plug);
+
+// Every item of a selection list, as a node and (for DAG items) its path.
+struct Target {
+    Node* node = nullptr;
+    dag::NodePath path;  // empty for dependency nodes
+    MPlug plug;          // set for plug items
+    MObject component;
+};
+std::vector<Target> targets(const MSelectionList& list);
+
+// Objects of a call: the names given, or the active selection when there
+// are none. Shows "No object matches name" and fails for a name that
+// matches nothing.
+bool objectsOf(const MArgDatabase& args, MSelectionList& list);
+
+// The command's string flag arguments of every use of a multi-use flag.
+std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag);
+
+// The members of an object set: DAG members by path, others by node.
+MSelectionList setMembers(Node& set);
+
+// --- definitions
+
+using SyntaxFn = MSyntax (*)();
+void define(const char* name, MCreatorFunction creator, SyntaxFn syntax);
+template <class Command>
+void define(const char* name, SyntaxFn syntax) {
+    define(
+        name, []() -> void* { return new Command; }, syntax);
+}
+
+// The commands of each part, registered at start-up.
+void registerNodeCommands();
+void registerDagCommands();
+void registerAttributeCommands();
+void registerConnectionCommands();
+void registerSetCommands();
+
+}  // namespace commands
+}  // namespace host
+
+#endif
