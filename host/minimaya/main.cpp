@@ -24,12 +24,13 @@ int usage() {
     return 2;
 }
 
-// Runs one text as the script editor does, showing the result of its last statement.
+// Runs one text as the script editor does, showing the result of its last statement; a text
+// that failed shows only its errors.
 bool runShowingResult(const std::string& text) {
     Interpreter& mel = Interpreter::instance();
     Value result;
     bool ok = mel.execute(text, &result);
-    if (mel.lastHadResult())
+    if (ok && mel.lastHadResult())
         Output::instance().result(result.text());
     return ok;
 }
