@@ -50,7 +50,9 @@ struct CommandEntry {
     const char* name;
     MCreatorFunction creator;
     MCreateSyntaxFunction syntax;
-    // Unload does not mirror load: commands are removed by ascending rank.
+    // Unload does not mirror load (the uninstancer leaves first, the others
+    // in reverse load order), so each command carries its place: commands
+    // are removed by ascending rank.
     unsigned unloadRank;
 };
 
