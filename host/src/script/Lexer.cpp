@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <utility>
 
 #include "Value.h"
 
@@ -28,7 +29,7 @@ const char* const kOperators[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||"
 
 }  // namespace
 
-Lexer::Lexer(const std::string& source) : src_(source) {
+Lexer::Lexer(std::string source) : src_(std::move(source)) {
     lineStarts_.push_back(0);
     for (std::size_t i = 0; i < src_.size(); ++i)
         if (src_[i] == '\n')

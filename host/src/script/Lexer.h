@@ -32,7 +32,7 @@ struct Token {
 // `pCube1.vtx[0:3]` or `-type` are single arguments.
 class Lexer {
 public:
-    explicit Lexer(const std::string& source);
+    explicit Lexer(std::string source);
 
     Token next();
     Token peek();
@@ -56,7 +56,7 @@ private:
     Token lexNumber(std::size_t start);
     Token lexString(std::size_t start);
 
-    const std::string& src_;
+    std::string src_;
     std::size_t pos_ = 0;
     std::vector<std::size_t> lineStarts_;
 };
