@@ -12,6 +12,8 @@ void registerParticleNodeTypes();  // particles/: particle, emitter, field, inst
                                    // commands and the time commands
 void createDefaultNodes();      // graph/: the world and the nodes every scene has
 void registerScriptCommands();  // commands/: the built-in scene commands
+void registerCurvesAndDeformers();  // animation/, deformers/: animCurve and blendShape types;
+                                    // setKeyframe, keyframe, keyTangent, cutKey, blendShape
 }  // namespace host
 
 #endif

@@ -46,6 +46,7 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::registerScriptCommands();
     host::plugin::registerCommands();
     host::undo::registerCommands();
+    host::registerCurvesAndDeformers();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;
 }

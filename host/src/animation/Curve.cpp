@@ -1,0 +1,528 @@
+#include "animation/Curve.h"
+
+#include "animation/Time.h"
+#include "graph/AttributeBuilder.h"
+#include "graph/PlugAccess.h"
+#include "graph/Scene.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+namespace animation {
+
+// ---------------------------------------------------------------- evaluation
+
+namespace {
+
+bool sameValue(double a, double b) {
+    return std::fabs(a - b) <= 1e-10 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
+
+double hermite(double t0, double v0, double m0, double t1, double v1, double m1, double t) {
+    const double h = t1 - t0;
+    const double s = (t - t0) / h;
+    const double s2 = s * s, s3 = s2 * s;
+    return (2 * s3 - 3 * s2 + 1) * v0 + (s3 - 2 * s2 + s) * h * m0 + (-2 * s3 + 3 * s2) * v1 +
+           (s3 - s2) * h * m1;
+}
+
+}  // namespace
+
+double Curve::splineSlope(size_t i) const {
+    const size_t n = m_keys.size();
+    if (n < 2)
+        return 0.0;
+    const Key& k = m_keys[i];
+    // End keys aim at their one neighbour, so a two-key spline is a line.
+    const Key& a = i == 0 ? k : m_keys[i - 1];
+    const Key& b = i + 1 == n ? k : m_keys[i + 1];
+    return (b.value - a.value) / (b.time - a.time);
+}
+
+double Curve::slope(size_t i, bool inTangent) const {
+    const size_t n = m_keys.size();
+    const Key& k = m_keys[i];
+    const TangentType type = inTangent ? k.in : k.out;
+    const bool hasPrev = i > 0, hasNext = i + 1 < n;
+    const double prev =
+        hasPrev ? (k.value - m_keys[i - 1].value) / (k.time - m_keys[i - 1].time) : 0;
+    const double next =
+        hasNext ? (m_keys[i + 1].value - k.value) / (m_keys[i + 1].time - k.time) : 0;
+    // A Hermite segment stays between its end values while neither slope
+    // exceeds three times the segment's own.
+    auto limited = [&](double m) {
+        double bound = 3.0 * std::min(hasPrev ? std::fabs(prev) : std::fabs(next),
+                                      hasNext ? std::fabs(next) : std::fabs(prev));
+        return std::max(-bound, std::min(bound, m));
+    };
+    switch (type) {
+        case MFnAnimCurve::kTangentFixed: {
+            const double x = inTangent ? k.inX : k.outX;
+            const double y = inTangent ? k.inY : k.outY;
+            return x == 0.0 ? 0.0 : y / x;
+        }
+        case MFnAnimCurve::kTangentLinear:
+            if (!hasPrev && !hasNext)
+                return 0.0;
+            if (inTangent)
+                return hasPrev ? prev : next;
+            return hasNext ? next : prev;
+        case MFnAnimCurve::kTangentClamped: {
+            // Flat where the key repeats a neighbour's value, so a hold
+            // between equal keys does not overshoot.
+            if ((hasPrev && sameValue(k.value, m_keys[i - 1].value)) ||
+                (hasNext && sameValue(k.value, m_keys[i + 1].value)))
+                return 0.0;
+            return splineSlope(i);
+        }
+        case MFnAnimCurve::kTangentPlateau: {
+            if (!hasPrev || !hasNext)
+                return 0.0;
+            const double a = m_keys[i - 1].value, b = m_keys[i + 1].value;
+            if ((k.value >= a && k.value >= b) || (k.value <= a && k.value <= b))
+                return 0.0;
+            return limited(splineSlope(i));
+        }
+        case MFnAnimCurve::kTangentSmooth:
+            return splineSlope(i);
+        case MFnAnimCurve::kTangentSlow:
+            return 0.5 * splineSlope(i);
+        case MFnAnimCurve::kTangentFast:
+            return limited(2.0 * splineSlope(i));
+        default:
+            return 0.0;  // flat, step, step next, global
+    }
+}
+
+double Curve::evaluate(double input) const {
+    if (m_keys.empty())
+        return 0.0;
+    if (input <= m_keys.front().time)
+        return m_keys.front().value;
+    if (input >= m_keys.back().time)
+        return m_keys.back().value;
+    auto after = std::upper_bound(m_keys.begin(), m_keys.end(), input,
+                                  [](double t, const Key& k) { return t < k.time; });
+    const size_t i = static_cast<size_t>(after - m_keys.begin()) - 1;
+    const Key& a = m_keys[i];
+    const Key& b = m_keys[i + 1];
+    if (std::fabs(input - b.time) < kKeyTolerance)
+        return b.value;
+    if (a.out == MFnAnimCurve::kTangentStep)
+        return a.value;
+    if (a.out == MFnAnimCurve::kTangentStepNext)
+        return b.value;
+    return hermite(a.time, a.value, slope(i, false), b.time, b.value, slope(i + 1, true), input);
+}
+
+int Curve::find(double input) const {
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        if (std::fabs(m_keys[i].time - input) < kKeyTolerance)
+            return static_cast<int>(i);
+    return -1;
+}
+
+size_t Curve::insert(const Key& key, bool keepTangents) {
+    const int existing = find(key.time);
+    if (existing >= 0) {
+        Key& k = m_keys[static_cast<size_t>(existing)];
+        k.value = key.value;
+        if (!keepTangents) {
+            double time = k.time;
+            k = key;
+            k.time = time;
+        }
+        return static_cast<size_t>(existing);
+    }
+    auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key.time,
+                               [](double t, const Key& k) { return t < k.time; });
+    return static_cast<size_t>(m_keys.insert(at, key) - m_keys.begin());
+}
+
+void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
+    Key& k = m_keys[index];
+    if (type == MFnAnimCurve::kTangentFixed && (inTangent ? k.in : k.out) != type) {
+        const double m = slope(index, inTangent);
+        // A unit-length direction, as the host keeps tangents.
+        const double length = std::sqrt(1.0 + m * m);
+        (inTangent ? k.inX : k.outX) = 1.0 / length;
+        (inTangent ? k.inY : k.outY) = m / length;
+    }
+    (inTangent ? k.in : k.out) = type;
+}
+
+bool Curve::isStatic() const {
+    for (const Key& k : m_keys)
+        if (!sameValue(k.value, m_keys.front().value))
+            return false;
+    return true;
+}
+
+// ---------------------------------------------------------------- node types
+
+namespace {
+
+struct CurveKind {
+    CurveType type;
+    const char* name;
+    MFn::Type apiType;
+    unsigned typeId;
+};
+
+constexpr unsigned fourcc(const char (&s)[5]) {
+    return (unsigned(s[0]) << 24) | (unsigned(s[1]) << 16) | (unsigned(s[2]) << 8) | unsigned(s[3]);
+}
+
+const CurveKind kKinds[] = {
+    {MFnAnimCurve::kAnimCurveTA, "animCurveTA", MFn::kAnimCurveTimeToAngular, fourcc("ACTA")},
+    {MFnAnimCurve::kAnimCurveTL, "animCurveTL", MFn::kAnimCurveTimeToDistance, fourcc("ACTL")},
+    {MFnAnimCurve::kAnimCurveTT, "animCurveTT", MFn::kAnimCurveTimeToTime, fourcc("ACTT")},
+    {MFnAnimCurve::kAnimCurveTU, "animCurveTU", MFn::kAnimCurveTimeToUnitless, fourcc("ACTU")},
+    {MFnAnimCurve::kAnimCurveUA, "animCurveUA", MFn::kAnimCurveUnitlessToAngular, fourcc("ACUA")},
+    {MFnAnimCurve::kAnimCurveUL, "animCurveUL", MFn::kAnimCurveUnitlessToDistance, fourcc("ACUL")},
+    {MFnAnimCurve::kAnimCurveUT, "animCurveUT", MFn::kAnimCurveUnitlessToTime, fourcc("ACUT")},
+    {MFnAnimCurve::kAnimCurveUU, "animCurveUU", MFn::kAnimCurveUnitlessToUnitless, fourcc("ACUU")},
+};
+
+const char* const kTangentNames[] = {"global", "fixed", "linear",  "flat",    "spline",  "step",
+                                     "slow",   "fast",  "clamped", "plateau", "stepnext"};
+
+std::vector<std::pair<std::string, short>> tangentFields() {
+    std::vector<std::pair<std::string, short>> fields;
+    for (short i = 0; i <= MFnAnimCurve::kTangentStepNext; ++i)
+        fields.emplace_back(kTangentNames[i], i);
+    return fields;
+}
+
+// What a curve's input or value is measured in.
+enum class Measure { Angle, Distance, Time, Plain };
+
+Measure valueMeasure(CurveType type) {
+    switch (type % 4) {
+        case 0:
+            return Measure::Angle;
+        case 1:
+            return Measure::Distance;
+        case 2:
+            return Measure::Time;
+        default:
+            return Measure::Plain;
+    }
+}
+
+AttributePtr measured(const std::string& ln, const std::string& sn, Measure m) {
+    switch (m) {
+        case Measure::Angle:
+            return attrs::unit(ln, sn, MFnUnitAttribute::kAngle);
+        case Measure::Distance:
+            return attrs::unit(ln, sn, MFnUnitAttribute::kDistance);
+        case Measure::Time:
+            return attrs::unit(ln, sn, MFnUnitAttribute::kTime);
+        default:
+            return attrs::numeric(ln, sn, MFnNumericData::kDouble);
+    }
+}
+
+AttributePtr doubleArray(const std::string& ln, const std::string& sn, double defaultValue) {
+    auto a = attrs::numeric(ln, sn, MFnNumericData::kDouble, defaultValue);
+    a->array = true;
+    return a;
+}
+
+AttributePtr tangentArray(const std::string& ln, const std::string& sn) {
+    auto a = attrs::enumeration(ln, sn, tangentFields(), MFnAnimCurve::kTangentClamped);
+    a->array = true;
+    return a;
+}
+
+void addCurveType(const CurveKind& kind) {
+    NodeType& type =
+        NodeTypeRegistry::instance().addBuiltin(kind.name, "animCurve", kind.apiType, kind.typeId);
+    auto input = measured("input", "i", hasTimeInput(kind.type) ? Measure::Time : Measure::Plain);
+    auto output = measured("output", "o", valueMeasure(kind.type));
+    output->writable = false;
+    output->storable = false;
+    auto keys = attrs::compound(
+        "keyTimeValue", "ktv",
+        {measured("keyTime", "kt", hasTimeInput(kind.type) ? Measure::Time : Measure::Plain),
+         measured("keyValue", "kv", valueMeasure(kind.type))});
+    keys->array = true;
+    auto inType = tangentArray("keyTanInType", "kit");
+    auto outType = tangentArray("keyTanOutType", "kot");
+    auto inX = doubleArray("keyTanInX", "kix", 1.0);
+    auto inY = doubleArray("keyTanInY", "kiy", 0.0);
+    auto outX = doubleArray("keyTanOutX", "kox", 1.0);
+    auto outY = doubleArray("keyTanOutY", "koy", 0.0);
+    auto tangent =
+        attrs::enumeration("tangentType", "tan", tangentFields(), MFnAnimCurve::kTangentGlobal);
+    for (const auto& a : {input, output, keys, inType, outType, inX, inY, outX, outY, tangent})
+        type.addAttribute(a);
+    for (const auto& a : {input, keys, inType, outType, inX, inY, outX, outY})
+        attrs::affects(a, output);
+    Attribute* in = input.get();
+    Attribute* out = output.get();
+    type.compute = [in, out](Node& node, const PlugPath& plug) {
+        if (plug.attribute != out)
+            return false;
+        const double at = valueAsDouble(evaluate(PlugRef{&node, PlugPath{in, {}}}));
+        node.storage(plug).value = readCurve(node).evaluate(at);
+        return true;
+    };
+}
+
+Attribute* attribute(const Node& node, const char* name) {
+    return node.findAttribute(name);
+}
+
+}  // namespace
+
+bool tangentFromName(const std::string& name, TangentType& type) {
+    for (int i = 0; i <= MFnAnimCurve::kTangentStepNext; ++i)
+        if (name == kTangentNames[i]) {
+            type = static_cast<TangentType>(i);
+            return true;
+        }
+    return false;
+}
+
+const char* tangentName(TangentType type) {
+    return type >= 0 && type <= MFnAnimCurve::kTangentStepNext ? kTangentNames[type] : "";
+}
+
+bool isCurveNode(const Node& node) {
+    return node.type().hasFn(MFn::kAnimCurve);
+}
+
+CurveType curveTypeOf(const Node& node) {
+    for (const CurveKind& kind : kKinds)
+        if (node.type().isA(kind.name))
+            return kind.type;
+    return MFnAnimCurve::kAnimCurveUnknown;
+}
+
+bool hasTimeInput(CurveType type) {
+    return type <= MFnAnimCurve::kAnimCurveTU;
+}
+
+std::string curveTypeName(CurveType type) {
+    for (const CurveKind& kind : kKinds)
+        if (kind.type == type)
+            return kind.name;
+    return "";
+}
+
+CurveType curveTypeForPlug(const MPlug& plug) {
+    if (plug.isNull())
+        return MFnAnimCurve::kAnimCurveUnknown;
+    PlugRef ref = PlugAccess::ref(plug);
+    const Attribute& a = *ref.path.attribute;
+    if (!a.isLeaf() || !isResolved(ref.path))
+        return MFnAnimCurve::kAnimCurveUnknown;
+    switch (a.kind) {
+        case Attribute::Kind::Unit:
+            if (a.unitType == MFnUnitAttribute::kAngle)
+                return MFnAnimCurve::kAnimCurveTA;
+            if (a.unitType == MFnUnitAttribute::kDistance)
+                return MFnAnimCurve::kAnimCurveTL;
+            return MFnAnimCurve::kAnimCurveTT;
+        case Attribute::Kind::Enum:
+            return MFnAnimCurve::kAnimCurveTU;
+        case Attribute::Kind::Numeric:
+            return a.numericType == MFnNumericData::kInvalid ? MFnAnimCurve::kAnimCurveUnknown
+                                                             : MFnAnimCurve::kAnimCurveTU;
+        default:
+            return MFnAnimCurve::kAnimCurveUnknown;
+    }
+}
+
+Curve readCurve(Node& node) {
+    Attribute* ktv = attribute(node, "ktv");
+    if (!ktv)
+        return Curve();
+    Attribute* kt = ktv->children[0].get();
+    Attribute* kv = ktv->children[1].get();
+    auto read = [&node](const char* name, unsigned i) {
+        return evaluate(PlugRef{&node, PlugPath{attribute(node, name), {i}}});
+    };
+    std::vector<Key> keys;
+    for (unsigned i : node.elementIndices(PlugPath{ktv, {}})) {
+        Key k;
+        k.time = valueAsDouble(evaluate(PlugRef{&node, PlugPath{kt, {i}}}));
+        k.value = valueAsDouble(evaluate(PlugRef{&node, PlugPath{kv, {i}}}));
+        k.in = static_cast<TangentType>(valueAsLong(read("kit", i)));
+        k.out = static_cast<TangentType>(valueAsLong(read("kot", i)));
+        k.inX = valueAsDouble(read("kix", i));
+        k.inY = valueAsDouble(read("kiy", i));
+        k.outX = valueAsDouble(read("kox", i));
+        k.outY = valueAsDouble(read("koy", i));
+        keys.push_back(k);
+    }
+    // A scene file may list keys in any order; the curve needs input order.
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const Key& a, const Key& b) { return a.time < b.time; });
+    return Curve(std::move(keys));
+}
+
+std::vector<PlugPath> keyPlugs(const Node& node) {
+    std::vector<PlugPath> plugs;
+    for (const char* name : {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy"})
+        if (Attribute* a = attribute(node, name))
+            plugs.push_back(PlugPath{a, {}});
+    return plugs;
+}
+
+void writeCurve(Node& node, const Curve& curve) {
+    Attribute* ktv = attribute(node, "ktv");
+    if (!ktv)
+        return;
+    for (const PlugPath& p : keyPlugs(node))
+        node.eraseStorage(p);
+    auto put = [&node](Attribute* a, unsigned i, Value v) {
+        node.storage(PlugPath{a, {i}}).value = std::move(v);
+    };
+    // Keys are stored at indices 0..n-1 in input order, as the host does.
+    for (unsigned i = 0; i < curve.size(); ++i) {
+        const Key& k = curve.keys()[i];
+        put(ktv->children[0].get(), i, k.time);
+        put(ktv->children[1].get(), i, k.value);
+        put(attribute(node, "kit"), i, static_cast<long>(k.in));
+        put(attribute(node, "kot"), i, static_cast<long>(k.out));
+        put(attribute(node, "kix"), i, k.inX);
+        put(attribute(node, "kiy"), i, k.inY);
+        put(attribute(node, "kox"), i, k.outX);
+        put(attribute(node, "koy"), i, k.outY);
+    }
+    Scene::current().propagateDirty(node, ktv);
+    Scene::current().touch();
+}
+
+TangentType& globalTangent(bool inTangent) {
+    static TangentType in = MFnAnimCurve::kTangentClamped;
+    static TangentType out = MFnAnimCurve::kTangentClamped;
+    return inTangent ? in : out;
+}
+
+TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
+    if (type != MFnAnimCurve::kTangentGlobal)
+        return type;
+    if (Attribute* tan = attribute(curve, "tan")) {
+        auto own =
+            static_cast<TangentType>(valueAsLong(evaluate(PlugRef{&curve, PlugPath{tan, {}}})));
+        if (own != MFnAnimCurve::kTangentGlobal)
+            return own;
+    }
+    return globalTangent(inTangent);
+}
+
+size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType in,
+              TangentType out) {
+    const bool given = in != MFnAnimCurve::kTangentGlobal || out != MFnAnimCurve::kTangentGlobal;
+    const bool isNew = keys.find(input) < 0;
+    Key key;
+    key.time = input;
+    key.value = value;
+    key.in = resolveTangent(curve, in, true);
+    key.out = resolveTangent(curve, out, false);
+    // A fixed tangent starts from the slope a spline gives the key.
+    const bool fixIn = key.in == MFnAnimCurve::kTangentFixed;
+    const bool fixOut = key.out == MFnAnimCurve::kTangentFixed;
+    if (fixIn)
+        key.in = MFnAnimCurve::kTangentSmooth;
+    if (fixOut)
+        key.out = MFnAnimCurve::kTangentSmooth;
+    const size_t index = keys.insert(key, !given);
+    if (given || isNew) {
+        if (fixIn)
+            keys.setTangentType(index, true, MFnAnimCurve::kTangentFixed);
+        if (fixOut)
+            keys.setTangentType(index, false, MFnAnimCurve::kTangentFixed);
+    }
+    return index;
+}
+
+Node* drivingCurve(const MPlug& plug) {
+    if (plug.isNull())
+        return nullptr;
+    const PlugRef* source = Scene::current().sourceOf(PlugAccess::ref(plug));
+    if (!source || !isCurveNode(*source->node))
+        return nullptr;
+    return source->path.attribute->longName == "output" ? source->node : nullptr;
+}
+
+namespace {
+
+// "pCube1_translateX", "blendShape1_weight_0".
+std::string curveNameFor(const MPlug& plug) {
+    PlugRef ref = PlugAccess::ref(plug);
+    std::string name = ref.node->name() + "_" + ref.path.attribute->longName;
+    for (unsigned i : ref.path.indices)
+        name += "_" + std::to_string(i);
+    return name;
+}
+
+// Whether the plug or a compound above it is fed by a connection.
+bool isDriven(const PlugRef& plug) {
+    PlugPath path = plug.path;
+    for (Attribute* a = path.attribute; a; a = a->parent) {
+        path.attribute = a;
+        path.indices.resize(std::min(path.indices.size(), a->arrayChain().size()));
+        if (plug.node->inputs.count(path))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MStatus* status) {
+    auto fail = [status](MStatus s) {
+        if (status)
+            *status = s;
+        return NodePtr();
+    };
+    const std::string typeName = curveTypeName(type);
+    if (typeName.empty())
+        return fail(MS::kInvalidParameter);
+    if (plug) {
+        if (curveTypeForPlug(*plug) == MFnAnimCurve::kAnimCurveUnknown)
+            return fail(MS::kInvalidParameter);
+        if (isDriven(PlugAccess::ref(*plug)))
+            return fail(MS::kFailure);
+    }
+    // The curve exists at once even when a modifier is given: the modifier
+    // only takes the connection to the plug, as its node must be in the
+    // scene to be connected.
+    Scene& scene = Scene::current();
+    NodePtr curve = scene.createNode(typeName, plug ? curveNameFor(*plug) : "");
+    if (!curve)
+        return fail(MS::kFailure);
+    if (hasTimeInput(type))
+        if (Node* clock = timeNode())
+            scene.connect(PlugRef{clock, PlugPath{clock->findAttribute("outTime"), {}}},
+                          PlugRef{curve.get(), PlugPath{curve->findAttribute("input"), {}}});
+    if (plug) {
+        PlugRef output{curve.get(), PlugPath{curve->findAttribute("output"), {}}};
+        if (modifier) {
+            MStatus s = modifier->connect(PlugAccess::make(output), *plug);
+            if (!s)
+                return fail(s);
+        } else {
+            scene.connect(output, PlugAccess::ref(*plug));
+        }
+    }
+    if (status)
+        *status = MS::kSuccess;
+    return curve;
+}
+
+void registerCurveTypes() {
+    NodeType& base =
+        NodeTypeRegistry::instance().addBuiltin("animCurve", "dependNode", MFn::kAnimCurve);
+    base.abstract = true;
+    for (const CurveKind& kind : kKinds)
+        addCurveType(kind);
+}
+
+}  // namespace animation
+}  // namespace host

@@ -1,0 +1,124 @@
+#ifndef HOST_ANIMATION_CURVE_H
+#define HOST_ANIMATION_CURVE_H
+// Animation curves: the eight animCurve node types, their keys as the
+// nodes store them, and how a curve is evaluated between its keys.
+
+#include "graph/Node.h"
+
+#include <maya/MDGModifier.h>
+#include <maya/MFnAnimCurve.h>
+#include <maya/MPlug.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+namespace animation {
+
+using TangentType = MFnAnimCurve::TangentType;
+using CurveType = MFnAnimCurve::AnimCurveType;
+
+// One key. Times are in seconds for time-input curves, values in the
+// host's internal units (centimetres, radians, seconds). A fixed tangent
+// keeps its direction as (x, y): x in the input's units, y in the value's.
+struct Key {
+    double time = 0.0;
+    double value = 0.0;
+    TangentType in = MFnAnimCurve::kTangentClamped;
+    TangentType out = MFnAnimCurve::kTangentClamped;
+    double inX = 1.0, inY = 0.0;
+    double outX = 1.0, outY = 0.0;
+};
+
+// Keys closer than this in their input are one key (about a hundredth of
+// the host's time tick).
+constexpr double kKeyTolerance = 1e-6;
+
+// The keys of one curve, in input order, with the tangents the host
+// derives for them.
+class Curve {
+public:
+    Curve() = default;
+    explicit Curve(std::vector<Key> keys) : m_keys(std::move(keys)) {}
+
+    const std::vector<Key>& keys() const { return m_keys; }
+    std::vector<Key>& keys() { return m_keys; }
+    size_t size() const { return m_keys.size(); }
+
+    // Constant before the first key and after the last; each segment is a
+    // Hermite curve between the slopes of its keys, or held for step
+    // tangents (step: the earlier key's value, step next: the later one's).
+    double evaluate(double input) const;
+    // The slope a key's tangent has on either side, as the tangent type
+    // makes it from the neighbouring keys.
+    double slope(size_t index, bool inTangent) const;
+
+    // The key at this input, or -1.
+    int find(double input) const;
+    // Puts the key in input order, replacing the value of a key at the same
+    // input (its tangent types too unless keepTangents). Returns its index.
+    size_t insert(const Key& key, bool keepTangents = false);
+    // Sets a tangent type; a fixed tangent keeps the slope it has now.
+    void setTangentType(size_t index, bool inTangent, TangentType type);
+    // Whether every key has the same value (no keys counts as static).
+    bool isStatic() const;
+
+private:
+    double splineSlope(size_t index) const;
+    std::vector<Key> m_keys;
+};
+
+// --- curve nodes
+
+// Whether the node is an animation curve, and its kind.
+bool isCurveNode(const Node& node);
+CurveType curveTypeOf(const Node& node);
+bool hasTimeInput(CurveType type);
+// The node type name of a curve kind ("animCurveTL"...).
+std::string curveTypeName(CurveType type);
+// The kind of curve that animates a plug: by the plug's unit, unitless for
+// plain numbers; kAnimCurveUnknown for what cannot be keyed.
+CurveType curveTypeForPlug(const MPlug& plug);
+
+// The keys a curve node stores, and storing them back (which makes every
+// plug the curve drives stale).
+Curve readCurve(Node& curve);
+void writeCurve(Node& curve, const Curve& keys);
+// The plugs the keys live in, for snapshots around key edits.
+std::vector<PlugPath> keyPlugs(const Node& curve);
+
+// The default tangent type for keys made without one: the curve's own
+// "tangentType" when set, else the global default of keyTangent -g.
+TangentType resolveTangent(Node& curve, TangentType type, bool inTangent);
+TangentType& globalTangent(bool inTangent);
+
+// Adds a key to a curve node's keys as the host does: global tangent types
+// resolved, a key at the same input given the new value (and the tangents
+// when any are given), fixed tangents frozen at the slope they have.
+// Returns the key's index.
+size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType in,
+              TangentType out);
+
+// The curve whose output drives the plug directly, or null.
+Node* drivingCurve(const MPlug& plug);
+
+// Makes a curve of the kind (named after the plug when one is given),
+// connects the clock to its input and, for a plug, its output to the plug.
+// The curve is made at once; with a modifier only the connection to the
+// plug is queued on it. Null with status when the plug cannot be animated
+// or is driven already.
+NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MStatus* status);
+
+// Registers the curve node types.
+void registerCurveTypes();
+// setKeyframe, keyframe, keyTangent and cutKey.
+void registerKeyCommands();
+
+// Tangent names as scripts give them ("spline", "step"...).
+bool tangentFromName(const std::string& name, TangentType& type);
+const char* tangentName(TangentType type);
+
+}  // namespace animation
+}  // namespace host
+
+#endif
