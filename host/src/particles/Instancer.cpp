@@ -140,7 +140,7 @@ RotationSource rotationSource(const Options& options, bool hasType, double type)
 
 // Which object each particle shows: the "objectIndex" option when it is
 // mapped, else sequential cycling through the objects by age.
-std::vector<int> objectIndices(Node& instancer, const Options& options, int objects) {
+std::vector<int> objectIndices(Node& instancer, Node& shape, const Options& options, int objects) {
     const InstancerAttributes& a = instancerAttributes();
     std::vector<int> result(options.count(), 0);
     if (objects <= 0)
@@ -156,7 +156,9 @@ std::vector<int> objectIndices(Node& instancer, const Options& options, int obje
     double step = numberOf(instancer, a.cycleStep);
     if (enumOf(instancer, a.cycleStepUnit) == 0)
         step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
-    MDoubleArray age = options.doublesOf("age", 0.0);
+    // Unmapped, age is the particles' own.
+    MDoubleArray age =
+        options.has("age") ? options.doublesOf("age", 0.0) : doubles(shape, shapeAttributes().age);
     MDoubleArray start = options.doublesOf("cycleStartObject", 0.0);
     for (unsigned k = 0; k < options.count(); ++k) {
         long steps =
@@ -227,7 +229,7 @@ InstancerView evaluateInstancer(Node& instancer) {
         std::clamp(enumOf(instancer, a.rotationOrder), 0L, 5L));
     const MMatrix placement = dag::inclusiveMatrix(dag::firstPath(instancer));
     const std::vector<int> chosen =
-        objectIndices(instancer, options, static_cast<int>(view.objects.size()));
+        objectIndices(instancer, *view.shape, options, static_cast<int>(view.objects.size()));
 
     for (unsigned k = 0; k < n; ++k) {
         Node* object = view.objects[chosen[k]];

@@ -13,6 +13,7 @@
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -315,7 +316,8 @@ private:
 
 // listInstances instancer: one line per drawn particle, "id objectIndex
 // object" and the 16 numbers of the matrix the object is drawn with (its
-// world matrix followed by the particle's), row by row.
+// world matrix followed by the particle's), row by row, with the stream's
+// default six significant digits.
 class ListInstancesCmd : public MPxCommand {
 public:
     static void* creator() { return new ListInstancesCmd; }
@@ -343,10 +345,11 @@ public:
             MMatrix drawn = dag::inclusiveMatrix(dag::firstPath(*draw.object)) * draw.matrix;
             std::ostringstream line;
             line << draw.particleId << ' ' << draw.objectIndex << ' ' << pathName(draw.object);
+            // Rotations leave residues such as 6e-17 where a value is 0.
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 4; ++c) {
                     double v = drawn.matrix[r][c];
-                    line << ' ' << (v == 0.0 ? 0.0 : v);  // no "-0"
+                    line << ' ' << (std::fabs(v) < 1e-12 ? 0.0 : v);
                 }
             lines.append(line.str().c_str());
         }
