@@ -64,7 +64,7 @@ NodeType* NodeTypeRegistry::find(const std::string& name) const {
 
 NodeType* NodeTypeRegistry::find(const MTypeId& id) const {
     for (const auto& t : m_types)
-        if (t->typeId == id && t->typeId.id() != 0) return t.get();
+        if (t->typeId == id && t->typeId.id() != 0 && !t->retired) return t.get();
     return nullptr;
 }
 
@@ -142,6 +142,7 @@ MStatus NodeTypeRegistry::deregisterPluginType(const MTypeId& id) {
     // unknown nodes, undo entries hold them), so the type object stays.
     type->creator = nullptr;
     type->abstract = true;
+    type->retired = true;
     return MS::kSuccess;
 }
 

@@ -37,6 +37,7 @@ public:
     bool dag = false;
     bool shape = false;
     bool abstract = false;
+    bool retired = false;    // a plug-in type whose plug-in deregistered it
     std::string pluginName;  // empty for built-in types
     std::string classification;
     MPxNode::Type pxType = MPxNode::kDependNode;
