@@ -2,6 +2,9 @@
 // version and the two entry points that register and remove everything the
 // module offers.
 
+#include "commands/copy/DKcopyAttrCmd.h"
+#include "commands/copy/DKcopyPlugValueCmd.h"
+#include "commands/info/DKattrInfoCmd.h"
 #include "commands/info/DKnodeInfoCmd.h"
 #include "commands/map/DKmapCmd.h"
 #include "commands/map/DKmapStore.h"
@@ -65,6 +68,10 @@ const std::vector<NodeTypeEntry>& nodeTypes() {
 // In load order.
 const std::vector<CommandEntry>& commands() {
     static const std::vector<CommandEntry> entries{
+        {DKcopyAttrCmd::commandName, DKcopyAttrCmd::creator, DKcopyAttrCmd::newSyntax, 5},
+        {DKcopyPlugValueCmd::commandName, DKcopyPlugValueCmd::creator,
+         DKcopyPlugValueCmd::newSyntax, 4},
+        {DKattrInfoCmd::commandName, DKattrInfoCmd::creator, DKattrInfoCmd::newSyntax, 3},
         {DKnodeInfoCmd::commandName, DKnodeInfoCmd::creator, DKnodeInfoCmd::newSyntax, 2},
         {DKmapCmd::commandName, DKmapCmd::creator, DKmapCmd::newSyntax, 1},
     };
