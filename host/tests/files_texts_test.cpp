@@ -52,7 +52,7 @@ TEST_F(SetAttrTextTest, NumbersAreWrittenInTheirShortestExactForm) {
     ASSERT_TRUE(tx.setValue(0.1));
     EXPECT_EQ(texts(tx), Texts{"setAttr \".tx\" 0.1;"});
     ASSERT_TRUE(tx.setValue(1.0 / 3.0));
-    EXPECT_EQ(texts(tx), Texts{"setAttr \".tx\" 0.33333333333333331;"});
+    EXPECT_EQ(texts(tx), Texts{"setAttr \".tx\" 0.3333333333333333;"});
     ASSERT_TRUE(tx.setValue(-2.5e-20));
     EXPECT_EQ(texts(tx), Texts{"setAttr \".tx\" -2.5e-20;"});
     // Whatever the digits, the text reads back as the very same double.
@@ -129,7 +129,7 @@ TEST_F(SetAttrTextTest, EveryDataKindHasItsTypedForm) {
     typed("counts", "ia", MFnData::kIntArray);
     typed("directions", "va", MFnData::kVectorArray);
     typed("positions", "pa", MFnData::kPointArray);
-    typed("placement", "pm", MFnData::kMatrix);
+    typed("placement", "pl", MFnData::kMatrix);
     auto set = [&](const char* name, MObject data) {
         ASSERT_TRUE(plug(*node, name).setValue(data));
     };
@@ -156,7 +156,7 @@ TEST_F(SetAttrTextTest, EveryDataKindHasItsTypedForm) {
     MMatrix m;
     m(3, 0) = 7.0;
     m(0, 1) = 0.5;
-    set("pm", MFnMatrixData().create(m));
+    set("pl", MFnMatrixData().create(m));
 
     EXPECT_EQ(texts(plug(*node, "sa")),
               Texts{"setAttr \".sa\" -type \"stringArray\" 2 \"a\" \"b c\" ;"});
@@ -166,8 +166,8 @@ TEST_F(SetAttrTextTest, EveryDataKindHasItsTypedForm) {
     EXPECT_EQ(texts(plug(*node, "va")),
               Texts{"setAttr \".va\" -type \"vectorArray\" 2 1 2 3 4 5 6 ;"});
     EXPECT_EQ(texts(plug(*node, "pa")), Texts{"setAttr \".pa\" -type \"pointArray\" 1 1 2 3 1 ;"});
-    EXPECT_EQ(texts(plug(*node, "pm")),
-              Texts{"setAttr \".pm\" -type \"matrix\" 1 0.5 0 0 0 1 0 0 0 0 1 0 7 0 0 1;"});
+    EXPECT_EQ(texts(plug(*node, "pl")),
+              Texts{"setAttr \".pl\" -type \"matrix\" 1 0.5 0 0 0 1 0 0 0 0 1 0 7 0 0 1;"});
     // Empty arrays keep their count.
     set("da", MFnDoubleArrayData().create());
     EXPECT_EQ(texts(plug(*node, "da")), Texts{"setAttr \".da\" -type \"doubleArray\" 0 ;"});

@@ -14,6 +14,7 @@
 #include <maya/MTime.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -100,12 +101,16 @@ std::string numberText(double internal, NumberKind kind) {
     // The fewest digits that convert back to the very value stored: a
     // rotation typed as 45 degrees is written as 45, not as the 17 digits
     // its radians would need in degrees.
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::string text = gText(shown, digits);
-        if (fromUi(std::strtod(text.c_str(), nullptr), kind) == target)
-            return text;
-    }
-    return gText(shown, 17);
+    int digits = 1;
+    while (digits < 17 &&
+           fromUi(std::strtod(gText(shown, digits).c_str(), nullptr), kind) != target)
+        ++digits;
+    // %g turns to an exponent once the digits run out before the point;
+    // whole numbers up to 17 digits are written out in full instead.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(shown))));
+    if (exponent >= digits && exponent < 17)
+        digits = exponent + 1;
+    return gText(shown, digits);
 }
 
 namespace {
