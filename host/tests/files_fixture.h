@@ -36,12 +36,7 @@ class FilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         MLibrary::initialize(false, "files_tests");
-        // Defining twice fails harmlessly once start-up defines them too.
-        registerCommands();
         Output::instance().setEcho(nullptr);
-        Scene& scene = Scene::current();
-        if (scene.nodesNamed("world").empty())
-            scene.createNode("world", "world");
         ASSERT_TRUE(newScene(true));
         Output::instance().clearCaptured();
         Output::instance().clearErrors();

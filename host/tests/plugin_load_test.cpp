@@ -36,12 +36,15 @@ protected:
 
     // The module's exported state, read while it is loaded.
     template <class T>
-    static T& state(const char* name) {
+    static T state(const char* name) {
         void* module = dlopen((kDir + "/TestPlugin.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
-        EXPECT_NE(module, nullptr);
-        T* symbol = static_cast<T*>(dlsym(module, name));
+        if (!module) {
+            ADD_FAILURE() << "TestPlugin is not loaded";
+            return T();
+        }
+        const T value = *static_cast<T*>(dlsym(module, name));
         dlclose(module);
-        return *symbol;
+        return value;
     }
     static bool moduleMapped() {
         void* module = dlopen((kDir + "/TestPlugin.so").c_str(), RTLD_NOW | RTLD_NOLOAD);

@@ -3,8 +3,11 @@
 
 #include "plugin/FaultInjection.h"
 #include "plugin/Messages.h"
+#include "graph/Node.h"
+#include "graph/Scene.h"
 #include "plugin_support.h"
 
+#include <maya/MDGModifier.h>
 #include <maya/MNodeMessage.h>
 #include <maya/MSceneMessage.h>
 
@@ -124,6 +127,52 @@ TEST_F(MessagesTest, RefusesBadRegistrationsAndInjectedFaults) {
     EXPECT_EQ(status, MS::kInsufficientMemory);
     host::messages::sceneMessage(MSceneMessage::kSceneUpdate);
     EXPECT_TRUE(log.calls.empty());
+}
+
+struct Deletion {
+    int calls = 0;
+    MDGModifier* modifier = nullptr;
+};
+
+void aboutToDelete(MObject&, MDGModifier& modifier, void* data) {
+    auto* deletion = static_cast<Deletion*>(data);
+    ++deletion->calls;
+    deletion->modifier = &modifier;
+}
+
+TEST_F(MessagesTest, NodeCallbacksFollowTheirNodeWithoutKeepingItAlive) {
+    host::Scene& scene = host::Scene::current();
+    host::NodePtr node = scene.createNode("transform", "ptDoomed");
+    host::NodePtr other = scene.createNode("transform", "ptSpared");
+    MObject object = scene.object(node.get());
+    MObject otherObject = scene.object(other.get());
+    Deletion deletion;
+    MStatus status;
+    const MCallbackId id =
+        MNodeMessage::addNodeAboutToDeleteCallback(object, aboutToDelete, &deletion, &status);
+    ASSERT_TRUE(status);
+    ids.append(id);
+    MCallbackIdArray forNode;
+    ASSERT_TRUE(MMessage::nodeCallbacks(object, forNode));
+    ASSERT_EQ(forNode.length(), 1u);
+    EXPECT_EQ(forNode[0], id);
+
+    MDGModifier modifier;
+    host::messages::nodeAboutToDelete(otherObject, modifier);
+    EXPECT_EQ(deletion.calls, 0);
+    host::messages::nodeAboutToDelete(object, modifier);
+    EXPECT_EQ(deletion.calls, 1);
+    EXPECT_EQ(deletion.modifier, &modifier);
+
+    // Once the node is gone, its callback no longer matches anything.
+    const std::weak_ptr<host::Node> watch = node;
+    scene.removeNode(*node);
+    node.reset();
+    object = MObject();
+    EXPECT_TRUE(watch.expired()) << "the callback keeps its node alive";
+    host::messages::nodeAboutToDelete(otherObject, modifier);
+    EXPECT_EQ(deletion.calls, 1);
+    scene.removeNode(*other);
 }
 
 }  // namespace

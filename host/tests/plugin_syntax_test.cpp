@@ -1,11 +1,14 @@
 // Checking of command calls against their syntax (MSyntax, MArgDatabase)
 // and reading them back.
 
+#include "graph/Scene.h"
 #include "plugin_support.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MDistance.h>
+#include <maya/MGlobal.h>
 #include <maya/MMatrix.h>
+#include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 #include <maya/MTime.h>
@@ -115,6 +118,32 @@ TEST_F(SyntaxTest, ReportsEachKindOfBadCall) {
     EXPECT_EQ(rejected(syntax, {"a", "b", "c"}), "Too many objects or values.");
     // Query is not enabled, so -q is an unknown flag.
     EXPECT_EQ(rejected(syntax, {"-q", "-x", "obj"}), "Invalid flag: -q");
+}
+
+TEST_F(SyntaxTest, SelectionListObjectsAreResolvedOrTakenFromTheSelection) {
+    host::Scene::current().createNode("transform", "ptAlpha");
+    host::Scene::current().createNode("transform", "ptBeta");
+    MSyntax syntax;
+    syntax.setObjectType(MSyntax::kSelectionList, 1, 1);
+    syntax.useSelectionAsDefault(true);
+
+    MArgDatabase named(syntax, args({"ptAlpha"}));
+    MSelectionList list;
+    ASSERT_TRUE(named.getObjects(list));
+    EXPECT_EQ(list.length(), 1u);
+    EXPECT_EQ(rejected(syntax, {"ptNoSuchNode"}), "No object matches name: ptNoSuchNode");
+
+    MGlobal::clearSelectionList();
+    EXPECT_EQ(rejected(syntax, {}), "Not enough objects or values.");
+    MGlobal::selectByName("ptBeta", MGlobal::kReplaceList);
+    MArgDatabase selected(syntax, args({}));
+    MStringArray names;
+    ASSERT_TRUE(selected.getObjects(names));
+    ASSERT_EQ(names.length(), 1u);
+    EXPECT_EQ(std::string(names[0].asChar()), "ptBeta");
+    MGlobal::selectByName("ptAlpha", MGlobal::kAddToList);
+    EXPECT_EQ(rejected(syntax, {}), "Too many objects or values.");
+    MGlobal::clearSelectionList();
 }
 
 TEST_F(SyntaxTest, ArraysGiveOneObjectPerElement) {

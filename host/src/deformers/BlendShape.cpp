@@ -25,10 +25,11 @@ BlendShapeAttributes& mutableAttributes() {
     return attributes;
 }
 
+// Shares the data it finds, so that it outlives the value it came in.
 template <class T>
-const T* dataIn(const Value& v) {
+std::shared_ptr<const T> dataIn(const Value& v) {
     auto* d = std::get_if<std::shared_ptr<Data>>(&v);
-    return d ? dynamic_cast<const T*>(d->get()) : nullptr;
+    return d ? std::dynamic_pointer_cast<const T>(*d) : nullptr;
 }
 
 MMatrix worldMatrixOf(Node* node) {
@@ -73,11 +74,11 @@ std::vector<MVector> itemDeltas(Node& deformer, const PlugPath& item, const MPoi
     const BlendShapeAttributes& a = blendShapeAttributes();
     PlugRef live{&deformer, PlugPath{a.inputGeomTarget, item.indices}};
     if (const PlugRef* source = Scene::current().sourceOf(live)) {
-        if (const MeshData* target = dataIn<MeshData>(evaluate(live)))
+        if (auto target = dataIn<MeshData>(evaluate(live)))
             return deltasBetween(base, baseNode, target->points, source->node, world);
         return {};
     }
-    const auto* kept = dataIn<PointArrayData>(
+    const auto kept = dataIn<PointArrayData>(
         evaluate(PlugRef{&deformer, PlugPath{a.inputPointsTarget, item.indices}}));
     if (!kept || kept->value.length() != base.length())
         return {};
@@ -126,7 +127,7 @@ bool computeOutput(Node& node, const PlugPath& plug) {
         return false;
     const unsigned g = plug.indices[0];
     auto out = std::make_shared<MeshData>();
-    if (const MeshData* base =
+    if (const auto base =
             dataIn<MeshData>(evaluate(PlugRef{&node, PlugPath{a.inputGeometry, {g}}}))) {
         *out = *base;
         const double envelope = valueAsDouble(evaluate(PlugRef{&node, PlugPath{a.envelope, {}}}));
@@ -373,7 +374,7 @@ MStatus addTarget(Node& deformer, Node& base, unsigned targetIndex, Node& target
     if (deformer.inputs.count(live) || deformer.stored(kept))
         return MS::kFailure;
 
-    const MeshData* baseMesh =
+    const auto baseMesh =
         dataIn<MeshData>(evaluate(PlugRef{&deformer, PlugPath{a.inputGeometry, {g}}}));
     if (!baseMesh)
         return MS::kFailure;

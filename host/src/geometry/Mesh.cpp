@@ -147,10 +147,11 @@ MeshAttributes& mutableAttributes() {
     return attributes;
 }
 
+// Holds the data it finds, so it outlives the value it came in.
 template <class T>
-const T* dataIn(const Value& v) {
+std::shared_ptr<const T> dataIn(const Value& v) {
     auto* d = std::get_if<std::shared_ptr<Data>>(&v);
-    return d ? dynamic_cast<const T*>(d->get()) : nullptr;
+    return d ? std::dynamic_pointer_cast<const T>(*d) : nullptr;
 }
 
 bool computeMesh(Node& node, const PlugPath& plug) {
@@ -172,15 +173,15 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
     auto mesh = std::make_shared<MeshData>();
     PlugRef in{&node, PlugPath{a.inMesh, {}}};
     if (node.inputs.count(in.path)) {
-        if (const MeshData* upstream = dataIn<MeshData>(evaluate(in)))
+        if (auto upstream = dataIn<MeshData>(evaluate(in)))
             mesh = std::make_shared<MeshData>(*upstream);
     } else {
-        if (auto* p = dataIn<PointArrayData>(evaluate(PlugRef{&node, PlugPath{a.vertices, {}}})))
+        if (auto p = dataIn<PointArrayData>(evaluate(PlugRef{&node, PlugPath{a.vertices, {}}})))
             mesh->points = p->value;
-        if (auto* c = dataIn<IntArrayData>(evaluate(PlugRef{&node, PlugPath{a.faceCounts, {}}})))
+        if (auto c = dataIn<IntArrayData>(evaluate(PlugRef{&node, PlugPath{a.faceCounts, {}}})))
             for (unsigned i = 0; i < c->value.length(); ++i)
                 mesh->faceCounts.push_back(c->value[i]);
-        if (auto* f = dataIn<IntArrayData>(evaluate(PlugRef{&node, PlugPath{a.faceConnects, {}}})))
+        if (auto f = dataIn<IntArrayData>(evaluate(PlugRef{&node, PlugPath{a.faceConnects, {}}})))
             for (unsigned i = 0; i < f->value.length(); ++i)
                 mesh->faceConnects.push_back(f->value[i]);
     }

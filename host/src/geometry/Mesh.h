@@ -26,6 +26,13 @@ public:
           points(other.points),
           faceCounts(other.faceCounts),
           faceConnects(other.faceConnects) {}
+    // Copies the geometry; the object keeps its own identity.
+    MeshData& operator=(const MeshData& other) {
+        points = other.points;
+        faceCounts = other.faceCounts;
+        faceConnects = other.faceConnects;
+        return *this;
+    }
 
     unsigned vertexCount() const { return points.length(); }
     unsigned faceCount() const { return static_cast<unsigned>(faceCounts.size()); }

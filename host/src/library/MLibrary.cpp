@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "files/FileCommands.h"
 #include "foundation/Output.h"
 #include "plugin/PluginManager.h"
 #include "script/Interpreter.h"
@@ -46,6 +47,7 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::registerScriptCommands();
     host::plugin::registerCommands();
     host::undo::registerCommands();
+    host::files::registerCommands();
     host::registerCurvesAndDeformers();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;

@@ -268,12 +268,14 @@ bool PluginManager::unload(const std::string& nameOrPath, bool force) {
     return true;
 }
 
-// Removes what the plug-in left registered, then closes it. Its command
-// objects, and nodes of its types, may wait in the undo queue, so the queue
-// is emptied first. The module stays open when nodes of its types remain
-// (keepOpen) or one of its node types could not be removed, since the code
-// of those nodes lives there.
+// Removes what the plug-in left registered, then closes it. Command objects
+// of the plug-in, and nodes of its types, may wait in the undo queue (its
+// uninitializePlugin has deregistered the commands, not their objects), so
+// the queue is always emptied first. The module stays open when nodes of its
+// types remain (keepOpen) or one of its node types could not be removed,
+// since the code of those nodes lives there.
 void PluginManager::discard(Plugin& plugin, bool keepOpen) {
+    undo::Queue::instance().flush();
     const std::vector<std::string> commands = commandsOf(plugin.name);
     NodeTypeRegistry& types = NodeTypeRegistry::instance();
     std::vector<MTypeId> nodeTypes;
@@ -281,9 +283,6 @@ void PluginManager::discard(Plugin& plugin, bool keepOpen) {
         if (type->pluginName == plugin.name) {
             nodeTypes.push_back(type->typeId);
         }
-    }
-    if (!commands.empty() || !nodeTypes.empty()) {
-        undo::Queue::instance().flush();
     }
     for (const std::string& command : commands) {
         undefineCommand(command, plugin.name);
