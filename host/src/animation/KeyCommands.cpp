@@ -288,6 +288,8 @@ MSyntax keyframeSyntax() {
     s.makeFlagMultiUse("t");
     s.addFlag("at", "attribute", MSyntax::kString);
     s.makeFlagMultiUse("at");
+    s.makeFlagQueryWithFullArgs("t", true);
+    s.makeFlagQueryWithFullArgs("at", true);
     s.addFlag("vc", "valueChange", MSyntax::kDouble);
     s.addFlag("tc", "timeChange", MSyntax::kDouble);
     s.addFlag("kc", "keyframeCount");
@@ -389,6 +391,8 @@ MSyntax keyTangentSyntax() {
     s.makeFlagMultiUse("t");
     s.addFlag("at", "attribute", MSyntax::kString);
     s.makeFlagMultiUse("at");
+    s.makeFlagQueryWithFullArgs("t", true);
+    s.makeFlagQueryWithFullArgs("at", true);
     s.addFlag("itt", "inTangentType", MSyntax::kString);
     s.addFlag("ott", "outTangentType", MSyntax::kString);
     s.addFlag("g", "global");

@@ -45,6 +45,9 @@ bool plugsNamed(const std::string& name, std::vector<PlugRef>& plugs) {
         if (t.plug.isNull())
             continue;
         PlugRef ref = PlugAccess::ref(t.plug);
+        // A per-instance attribute stands for its first instance.
+        if (!isResolved(ref.path) && ref.path.attribute->worldSpace)
+            ref.path.indices.push_back(0);
         if (first < 0) {
             plugs.push_back(ref);
             continue;
@@ -154,13 +157,6 @@ public:
         std::vector<Assignment> assignments;
         if (!words.words.empty()) {
             for (const PlugRef& plug : plugs) {
-                std::string problem;
-                if (!readAssignment(plug, words, assignments, problem))
-                    return fail(problem);
-            }
-            if (words.left())
-                return fail("Too many data elements were given.");
-            for (const PlugRef& plug : plugs) {
                 const Attribute& a = *plug.path.attribute;
                 if (!a.writable)
                     return fail("The attribute '" + plugName(plug) + "' is not writable.");
@@ -177,6 +173,13 @@ public:
                     return fail("The attribute '" + plugName(plug) +
                                 "' is locked or connected and cannot be modified.");
             }
+            for (const PlugRef& plug : plugs) {
+                std::string problem;
+                if (!readAssignment(plug, words, assignments, problem))
+                    return fail(problem);
+            }
+            if (words.left())
+                return fail("Too many data elements were given.");
         } else if (!lockSet && !keyableSet && !channelBoxSet && !db.isFlagSet("size") &&
                    !db.isFlagSet("alteredValue") && !db.isFlagSet("capacityHint") &&
                    !db.isFlagSet("caching")) {
@@ -463,12 +466,10 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
             continue;
         auto a = attrs::numeric(ln, sn, k.type);
         children = numericComponentCount(k.type);
-        if (children == 1) {
+        if (children == 1)
             children = 0;
-            a->defaultValue = numberValue(*a, 0.0);
-        } else {
+        else
             a->defaultValue = Value{};
-        }
         a->usedAsColor = kind == "reflectance" || kind == "spectrum";
         return a;
     }
@@ -542,6 +543,8 @@ public:
         MArgDatabase db(syntax(), args, &status);
         if (!status)
             return status;
+        if (db.isQuery() && db.isFlagSet("exists"))
+            return exists(db);
         MSelectionList list;
         if (!objectsOf(db, list))
             return MS::kFailure;
@@ -564,6 +567,10 @@ private:
     static MStatus fail(const std::string& text) {
         error("addAttr: " + text);
         return MS::kFailure;
+    }
+    static bool reject(const std::string& text) {
+        error("addAttr: " + text);
+        return false;
     }
     static std::string text(const MArgDatabase& db, const char* flag) {
         return db.isFlagSet(flag) ? db.flagArgumentString(flag, 0).asChar() : std::string();
@@ -622,24 +629,26 @@ private:
         if (sn.empty())
             sn = ln;
         if (ln.empty())
-            return !fail("A long name must be given with -ln.");
+            return reject("A long name must be given with -ln.");
         if (!validName(ln) || !validName(sn))
-            return !fail("'" + ln + "' is not a valid attribute name.");
+            return reject("'" + ln + "' is not a valid attribute name.");
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
-                return !fail("Attribute '" + n + "' already exists on node '" + node.name() + "'.");
+                return reject("Attribute '" + n + "' already exists on node '" + node.name() + "'.");
         unsigned children = 0;
         std::string problem;
         AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
                                        children, problem);
         if (!a)
-            return !fail(problem);
+            return reject(problem);
         if (db.isFlagSet("numberOfChildren")) {
             int nc = 0;
             db.getFlagArgument("numberOfChildren", 0, nc);
-            if (a->kind != Attribute::Kind::Compound || nc < 1)
-                return !fail("-numberOfChildren needs a compound attribute and a count above 0.");
+            bool numericCompound = a->kind == Attribute::Kind::Numeric && children > 0;
+            if ((a->kind != Attribute::Kind::Compound && !numericCompound) || nc < 1 ||
+                (numericCompound && static_cast<unsigned>(nc) != children))
+                return reject("-numberOfChildren does not fit the attribute type.");
             children = static_cast<unsigned>(nc);
         }
         if (db.isFlagSet("multi"))
@@ -647,7 +656,7 @@ private:
         a->indexMatters = flag(db, "indexMatters", a->indexMatters);
         a->internal = flag(db, "internalSet", a->internal);
         if (!applySettings(db, *a))
-            return !fail("-enumName needs an enum attribute and fields.");
+            return reject("-enumName needs an enum attribute and fields.");
         if (children)
             pending.wanted[a.get()] = children;
 
@@ -658,13 +667,13 @@ private:
         }
         std::string parentName = text(db, "parent");
         Attribute* parent = pending.find(&node, parentName);
-        if (!parent || !parent->isCompound())
-            return !fail("Parent attribute '" + parentName +
+        if (!parent || !pending.wanted.count(parent))
+            return reject("Parent attribute '" + parentName +
                          "' is not a compound waiting for children on node '" + node.name() + "'.");
         auto w = pending.wanted.find(parent);
         if (w != pending.wanted.end() && parent->kind == Attribute::Kind::Numeric &&
             parent->children.size() >= w->second)
-            return !fail("Parent attribute '" + parentName + "' already has all its children.");
+            return reject("Parent attribute '" + parentName + "' already has all its children.");
         std::shared_ptr<Attribute> parentPtr =
             std::static_pointer_cast<Attribute>(parent->shared_from_this());
         edits.run(
@@ -718,7 +727,7 @@ private:
         auto modifier = std::make_shared<MDagModifier>();
         modifier->addAttribute(Scene::current().object(&node), toMObject(a));
         if (!edits.run(modifier))
-            return !fail("The attribute '" + a->longName + "' could not be added to node '" +
+            return reject("The attribute '" + a->longName + "' could not be added to node '" +
                          node.name() + "'.");
         return true;
     }
@@ -762,12 +771,24 @@ private:
         return MS::kSuccess;
     }
 
+    // "node.attr" names an attribute that may not be there.
+    MStatus exists(const MArgDatabase& db) {
+        MStringArray names;
+        db.getObjects(names);
+        bool all = names.length() > 0;
+        for (unsigned i = 0; i < names.length(); ++i) {
+            std::string name = names[i].asChar();
+            size_t dot = name.find('.');
+            Node* node = dot == std::string::npos ? nullptr : findNode(name.substr(0, dot));
+            if (!node || !node->findAttribute(name.substr(dot + 1)))
+                all = false;
+        }
+        setResult(all);
+        return MS::kSuccess;
+    }
+
     MStatus query(const MArgDatabase& db, const Target& t) {
         Attribute* a = subject(db, t);
-        if (db.isFlagSet("exists")) {
-            setResult(a != nullptr);
-            return MS::kSuccess;
-        }
         if (!a)
             return fail("No attribute was specified to query.");
         auto number = [&](const std::optional<double>& v) { setResult(v ? toUi(*a, *v) : 0.0); };

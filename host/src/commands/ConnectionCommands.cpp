@@ -259,11 +259,12 @@ public:
         std::string type = db.isFlagSet("type") ? db.flagArgumentString("type", 0).asChar() : "";
         MStringArray out;
         auto emit = [&](const PlugRef& own, const PlugRef& other) {
+            if (!type.empty() && !other.node->type().isA(type))
+                return;
+            // A shape is listed by its transform unless -shapes asks for it.
             Node* node = other.node;
             if (!plugs && !shapes && node->type().shape && !node->parents.empty())
                 node = node->parents.front();
-            if (!type.empty() && !node->type().isA(type))
-                return;
             if (pairs)
                 out.append(MString(plugName(own).c_str()));
             out.append(MString((plugs ? plugName(other) : nameOf(*node)).c_str()));

@@ -88,6 +88,9 @@ public:
         if (!edits.run(modifier))
             return fail("The node could not be created.");
         Node* node = nodeOf(made);
+        // Shapes are named "<type>Shape#" unless a name is given.
+        if (name.empty() && type->shape)
+            name = typeName + "Shape#";
         if (!name.empty())
             rename(edits, *node, name);
         if (db.isFlagSet("shared"))

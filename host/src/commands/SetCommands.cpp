@@ -139,11 +139,13 @@ private:
         return MS::kSuccess;
     }
 
+    // Membership is a connection from instObjGroups (DAG members) or message
+    // into the set; the links are made directly, since a DG modifier only
+    // connects plugs of matching kinds and instObjGroups is a compound.
     MStatus change(Node& set, const std::vector<Target>& members, bool add) {
-        auto modifier = std::make_shared<MDagModifier>();
+        std::vector<std::pair<PlugRef, PlugRef>> links;
         unsigned dagNext = nextIndex(set, dagMembers(set));
         unsigned nodeNext = nextIndex(set, nodeMembers(set));
-        bool any = false;
         for (const Target& t : members) {
             if (!t.plug.isNull() || !t.component.isNull())
                 return fail("Only whole objects can be set members.");
@@ -157,13 +159,20 @@ private:
                 bool dag = !t.path.empty();
                 entry = PlugRef{&set, PlugPath{dag ? dagMembers(set) : nodeMembers(set),
                                                {dag ? dagNext++ : nodeNext++}}};
-                modifier->connect(PlugAccess::make(member), PlugAccess::make(entry));
-            } else {
-                modifier->disconnect(PlugAccess::make(member), PlugAccess::make(entry));
             }
-            any = true;
+            links.push_back({member, entry});
         }
-        if (any && !edits.run(modifier))
+        if (links.empty())
+            return MS::kSuccess;
+        NodePtr keep = Scene::current().share(&set);
+        auto apply = [links, keep](bool connect) {
+            Scene& scene = Scene::current();
+            for (const auto& [member, entry] : links)
+                if (!(connect ? scene.connect(member, entry) : scene.disconnect(member, entry)))
+                    return false;
+            return true;
+        };
+        if (!edits.run([apply, add] { return apply(add); }, [apply, add] { return apply(!add); }))
             return fail("The members of '" + set.name() + "' could not be changed.");
         return MS::kSuccess;
     }

@@ -1,0 +1,236 @@
+// Animation curves through the API: evaluation per tangent type against
+// values worked out by hand, key edits, the curve made for a plug, keyed
+// plugs following the clock, and what MAnimUtil calls animated.
+#include "commands_fixture.h"
+
+#include "animation/Curve.h"
+
+#include <maya/MAnimControl.h>
+#include <maya/MAnimCurveChange.h>
+#include <maya/MAnimUtil.h>
+#include <maya/MFnAnimCurve.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MSelectionList.h>
+
+namespace {
+
+using host::commands::testing::CommandsTest;
+
+MTime sec(double s) { return MTime(s, MTime::kSeconds); }
+
+class AnimCurveTest : public CommandsTest {
+protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        MAnimControl::setCurrentTime(MTime(1.0, MTime::kFilm));
+    }
+
+    // A unitless curve with keys at whole seconds, all of one tangent type.
+    MFnAnimCurve curve(const std::vector<double>& values, MFnAnimCurve::TangentType type) {
+        MFnAnimCurve fn;
+        MStatus status;
+        fn.create(MFnAnimCurve::kAnimCurveTU, nullptr, &status);
+        EXPECT_TRUE(status);
+        for (size_t i = 0; i < values.size(); ++i)
+            EXPECT_TRUE(fn.addKeyframe(sec(double(i)), values[i], type, type));
+        return fn;
+    }
+    static double at(const MFnAnimCurve& fn, double seconds) {
+        double v = 0;
+        EXPECT_TRUE(fn.evaluate(sec(seconds), v));
+        return v;
+    }
+    MPlug plug(const std::string& name) {
+        MSelectionList list;
+        EXPECT_TRUE(list.add(name.c_str())) << name;
+        MPlug p;
+        list.getPlug(0, p);
+        return p;
+    }
+};
+
+TEST_F(AnimCurveTest, LinearAndConstantOutsideTheKeys) {
+    MFnAnimCurve fn = curve({0, 10, 0}, MFnAnimCurve::kTangentLinear);
+    EXPECT_DOUBLE_EQ(at(fn, 0.5), 5.0);
+    EXPECT_DOUBLE_EQ(at(fn, 1.25), 7.5);
+    EXPECT_DOUBLE_EQ(at(fn, -3.0), 0.0);
+    EXPECT_DOUBLE_EQ(at(fn, 7.0), 0.0);
+    EXPECT_DOUBLE_EQ(at(fn, 1.0), 10.0);
+}
+
+TEST_F(AnimCurveTest, StepHoldsTheEarlierKeyAndStepNextTheLater) {
+    MFnAnimCurve step = curve({0, 1}, MFnAnimCurve::kTangentStep);
+    EXPECT_DOUBLE_EQ(at(step, 0.5), 0.0);
+    EXPECT_DOUBLE_EQ(at(step, 0.999), 0.0);
+    EXPECT_DOUBLE_EQ(at(step, 1.0), 1.0);
+    MFnAnimCurve next = curve({0, 1}, MFnAnimCurve::kTangentStepNext);
+    EXPECT_DOUBLE_EQ(at(next, 0.25), 1.0);
+    EXPECT_DOUBLE_EQ(at(next, 0.0), 0.0);
+}
+
+TEST_F(AnimCurveTest, FlatSplineAndClampedSlopes) {
+    // Flat: Hermite with zero slopes, s = 0.25 gives 3s^2 - 2s^3 = 0.15625.
+    MFnAnimCurve flat = curve({0, 10}, MFnAnimCurve::kTangentFlat);
+    EXPECT_NEAR(at(flat, 0.25), 1.5625, 1e-12);
+    // Spline over 0, 2, 3: slopes 2 (end), 1.5 (centred), 1 (end); at 0.5
+    // 0.125 * 2 + 0.5 * 2 - 0.125 * 1.5 = 1.0625.
+    MFnAnimCurve spline = curve({0, 2, 3}, MFnAnimCurve::kTangentSmooth);
+    EXPECT_NEAR(at(spline, 0.5), 1.0625, 1e-12);
+    // A hold between equal keys: a spline overshoots to 2.25, clamped stays.
+    MFnAnimCurve overshoot = curve({0, 2, 2, 0}, MFnAnimCurve::kTangentSmooth);
+    EXPECT_NEAR(at(overshoot, 1.5), 2.25, 1e-12);
+    MFnAnimCurve clamped = curve({0, 2, 2, 0}, MFnAnimCurve::kTangentClamped);
+    EXPECT_NEAR(at(clamped, 1.5), 2.0, 1e-12);
+    // Clamped keys whose neighbours differ behave as splines.
+    MFnAnimCurve rising = curve({0, 2, 3}, MFnAnimCurve::kTangentClamped);
+    EXPECT_NEAR(at(rising, 0.5), 1.0625, 1e-12);
+}
+
+TEST_F(AnimCurveTest, FixedTangentKeepsItsSlopeWhenNeighboursMove) {
+    MFnAnimCurve fn = curve({0, 1}, MFnAnimCurve::kTangentLinear);
+    ASSERT_TRUE(fn.setOutTangentType(0, MFnAnimCurve::kTangentFixed));
+    float x = 0, y = 0;
+    ASSERT_TRUE(fn.getTangent(0, x, y, false));
+    EXPECT_NEAR(y / x, 1.0, 1e-6);
+    ASSERT_TRUE(fn.setValue(1, 3.0));
+    // Slopes 1 (fixed) and 3 (linear in of the moved key):
+    // 0.125 * 1 + 0.5 * 3 - 0.125 * 3 = 1.25.
+    EXPECT_NEAR(at(fn, 0.5), 1.25, 1e-12);
+    EXPECT_EQ(fn.outTangentType(0), MFnAnimCurve::kTangentFixed);
+}
+
+TEST_F(AnimCurveTest, KeysAtAnExistingTimeReplaceItsValue) {
+    MFnAnimCurve fn = curve({0, 5}, MFnAnimCurve::kTangentStep);
+    ASSERT_TRUE(fn.addKeyframe(sec(1.0), 7.0));
+    EXPECT_EQ(fn.numKeys(), 2u);
+    EXPECT_DOUBLE_EQ(fn.value(1), 7.0);
+    // No tangents given: the key keeps its own.
+    EXPECT_EQ(fn.outTangentType(1), MFnAnimCurve::kTangentStep);
+    ASSERT_TRUE(fn.addKeyframe(sec(0.5), 3.0));
+    EXPECT_EQ(fn.numKeyframes(), 3u);
+    EXPECT_DOUBLE_EQ(fn.time(1).as(MTime::kSeconds), 0.5);
+    unsigned index = 99;
+    EXPECT_TRUE(fn.find(sec(0.5), index));
+    EXPECT_EQ(index, 1u);
+    EXPECT_FALSE(fn.find(sec(0.7), index));
+    ASSERT_TRUE(fn.remove(1));
+    EXPECT_EQ(fn.numKeys(), 2u);
+    EXPECT_FALSE(fn.remove(5));
+    MStatus status;
+    fn.value(9, &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(fn.isStatic());
+    ASSERT_TRUE(fn.setValue(1, 0.0));
+    EXPECT_TRUE(fn.isStatic());
+}
+
+TEST_F(AnimCurveTest, NewKeysTakeTheGlobalDefaultUnlessTheCurveHasOne) {
+    MFnAnimCurve fn = curve({}, MFnAnimCurve::kTangentGlobal);
+    ASSERT_TRUE(fn.addKeyframe(sec(0), 1.0));
+    EXPECT_EQ(fn.inTangentType(0), MFnAnimCurve::kTangentClamped);
+    MPlug tan = fn.findPlug("tangentType", true);
+    ASSERT_TRUE(tan.setValue(static_cast<int>(MFnAnimCurve::kTangentLinear)));
+    ASSERT_TRUE(fn.addKeyframe(sec(1), 1.0));
+    EXPECT_EQ(fn.outTangentType(1), MFnAnimCurve::kTangentLinear);
+}
+
+TEST_F(AnimCurveTest, CreateForAPlugPicksTheTypeAndConnects) {
+    run("createNode transform -n ball");
+    MFnAnimCurve tx;
+    MStatus status;
+    MObject made = tx.create(plug("ball.translateX"), nullptr, &status);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(tx.animCurveType(), MFnAnimCurve::kAnimCurveTL);
+    EXPECT_TRUE(made.hasFn(MFn::kAnimCurveTimeToDistance));
+    EXPECT_EQ(std::string(tx.name().asChar()), "ball_translateX");
+    EXPECT_TRUE(plug("ball.translateX").isConnected());
+    EXPECT_EQ(strings("listConnections -s 1 -d 0 -p 1 ball_translateX.input"),
+              std::vector<std::string>({"time1.outTime"}));
+
+    MFnAnimCurve rx, vis;
+    rx.create(plug("ball.rotateX"));
+    vis.create(plug("ball.visibility"));
+    EXPECT_EQ(rx.animCurveType(), MFnAnimCurve::kAnimCurveTA);
+    EXPECT_EQ(vis.animCurveType(), MFnAnimCurve::kAnimCurveTU);
+
+    // A plug that is driven already, or a compound, gets no curve.
+    MFnAnimCurve again;
+    again.create(plug("ball.translateX"), nullptr, &status);
+    EXPECT_FALSE(status);
+    again.create(plug("ball.translate"), nullptr, &status);
+    EXPECT_FALSE(status);
+
+    // The function set finds the curve from the plug it drives.
+    MFnAnimCurve found(plug("ball.translateX"), &status);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(found.object(), made);
+}
+
+TEST_F(AnimCurveTest, KeyedPlugsFollowTheCurrentTime) {
+    run("createNode transform -n ball");
+    MFnAnimCurve fn;
+    fn.create(plug("ball.translateY"));
+    fn.addKeyframe(MTime(1.0, MTime::kFilm), 0.0, MFnAnimCurve::kTangentLinear,
+                   MFnAnimCurve::kTangentLinear);
+    fn.addKeyframe(MTime(11.0, MTime::kFilm), 10.0, MFnAnimCurve::kTangentLinear,
+                   MFnAnimCurve::kTangentLinear);
+    MPlug ty = plug("ball.translateY");
+    EXPECT_DOUBLE_EQ(ty.asDouble(), 0.0);
+    ASSERT_TRUE(MAnimControl::setCurrentTime(MTime(6.0, MTime::kFilm)));
+    EXPECT_DOUBLE_EQ(ty.asDouble(), 5.0);
+    run("currentTime 11");
+    EXPECT_DOUBLE_EQ(ty.asDouble(), 10.0);
+    // A key edit shows at once, without moving the clock.
+    fn.setValue(1, 20.0);
+    EXPECT_DOUBLE_EQ(ty.asDouble(), 20.0);
+}
+
+TEST_F(AnimCurveTest, ChangeCacheUndoesAndRedoesKeyEdits) {
+    MFnAnimCurve fn = curve({1, 2}, MFnAnimCurve::kTangentLinear);
+    MAnimCurveChange change;
+    fn.addKeyframe(sec(2), 3.0, &change);
+    fn.setValue(0, 9.0, &change);
+    ASSERT_TRUE(change.undoIt());
+    EXPECT_EQ(fn.numKeys(), 2u);
+    EXPECT_DOUBLE_EQ(fn.value(0), 1.0);
+    ASSERT_TRUE(change.redoIt());
+    EXPECT_EQ(fn.numKeys(), 3u);
+    EXPECT_DOUBLE_EQ(fn.value(0), 9.0);
+}
+
+TEST_F(AnimCurveTest, AnimatedMeansAKeyablePlugDrivenByACurve) {
+    run("createNode transform -n ball; createNode transform -n still");
+    run("createNode transform -n child -p ball");
+    MObject ball = plug("ball.translateX").node();
+    EXPECT_FALSE(MAnimUtil::isAnimated(ball));
+    MFnAnimCurve fn;
+    fn.create(plug("ball.translateX"));
+    EXPECT_TRUE(MAnimUtil::isAnimated(ball));
+    EXPECT_TRUE(MAnimUtil::isAnimated(plug("ball.translateX")));
+    EXPECT_TRUE(MAnimUtil::isAnimated(plug("ball.translate")));
+    EXPECT_FALSE(MAnimUtil::isAnimated(plug("ball.translateY")));
+    EXPECT_FALSE(MAnimUtil::isAnimated(plug("still.translateX").node()));
+
+    MSelectionList list;
+    list.add("child");
+    MDagPath child;
+    list.getDagPath(0, child);
+    EXPECT_FALSE(MAnimUtil::isAnimated(child, false));
+    EXPECT_TRUE(MAnimUtil::isAnimated(child, true));
+
+    MPlugArray plugs;
+    EXPECT_TRUE(MAnimUtil::findAnimatedPlugs(ball, plugs));
+    ASSERT_EQ(plugs.length(), 1u);
+    EXPECT_EQ(std::string(plugs[0].partialName(false, false, false, false, false, true).asChar()),
+              "translateX");
+    MObjectArray curves;
+    EXPECT_TRUE(MAnimUtil::findAnimation(plug("ball.translate"), curves));
+    EXPECT_EQ(curves.length(), 1u);
+
+    // A curve on a plug that is not keyable does not make the node animated.
+    MFnAnimCurve hidden;
+    hidden.create(plug("still.rotateOrder"));
+    EXPECT_FALSE(MAnimUtil::isAnimated(plug("still.translateX").node()));
+}
+
+}  // namespace

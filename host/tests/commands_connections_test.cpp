@@ -1,0 +1,106 @@
+// connectAttr, disconnectAttr, isConnected, listConnections and sets.
+#include "commands_fixture.h"
+
+#include <algorithm>
+
+namespace host::commands::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings sorted(Strings list) {
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+class ConnectionsTest : public CommandsTest {
+protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        run("createNode transform -n a; createNode transform -n b; createNode transform -n c;"
+            "createNode locator -n cShape -p c");
+    }
+};
+
+TEST_F(ConnectionsTest, ConnectAttrConnectsAndReports) {
+    EXPECT_EQ(text("connectAttr a.tx b.ty"), "Connected a.translateX to b.translateY.");
+    EXPECT_EQ(run("isConnected a.tx b.ty").asInt(), 1);
+    EXPECT_EQ(run("isConnected b.ty a.tx").asInt(), 0);
+    run("setAttr a.tx 7");
+    EXPECT_EQ(number("getAttr b.ty"), 7);
+    // Making the same connection again only warns.
+    run("connectAttr a.tx b.ty");
+    EXPECT_EQ(out().errors().size(), 0u);
+    EXPECT_EQ(failure("connectAttr a.tz b.ty"),
+              "line 1: connectAttr: 'b.translateY' already has an incoming connection from "
+              "'a.translateX'.");
+    roundTrip("connectAttr -f a.tz b.ty");
+    EXPECT_EQ(run("isConnected a.tz b.ty").asInt(), 1);
+    roundTrip("connectAttr a.t c.t");
+    EXPECT_EQ(failure("connectAttr a.message b.tx"),
+              "line 1: connectAttr: Connection not made: 'a.message' -> 'b.translateX'. Data types "
+              "of source and destination are not compatible.");
+    EXPECT_EQ(failure("connectAttr a.nothing b.tx"),
+              "line 1: connectAttr: No object matches name: a.nothing");
+    EXPECT_EQ(failure("connectAttr a.tx b.wm"),
+              "line 1: connectAttr: The destination attribute 'b.worldMatrix' is not writable.");
+    run("setAttr -l on b.rx");
+    EXPECT_EQ(failure("connectAttr a.rx b.rx"),
+              "line 1: connectAttr: The destination attribute 'b.rotateX' is locked.");
+}
+
+TEST_F(ConnectionsTest, ConnectAttrNextAvailableAndWorldSpace) {
+    run("addAttr -ln inputs -at double -m b");
+    run("connectAttr -na a.tx b.inputs; connectAttr -na a.ty b.inputs");
+    EXPECT_EQ(strings("listConnections -p 1 a"), (Strings{"b.inputs[0]", "b.inputs[1]"}));
+    run("addAttr -ln offset -at matrix b");
+    roundTrip("connectAttr a.wm b.offset");
+    EXPECT_EQ(strings("listConnections -p 1 b.offset"), Strings{"a.worldMatrix"});
+}
+
+TEST_F(ConnectionsTest, DisconnectAttr) {
+    run("connectAttr a.tx b.tx; connectAttr a.tx c.tx; connectAttr a.ty b.ty");
+    roundTrip("disconnectAttr a.tx b.tx");
+    EXPECT_EQ(run("isConnected a.tx b.tx").asInt(), 0);
+    EXPECT_EQ(failure("disconnectAttr a.tx b.tx"),
+              "line 1: disconnectAttr: There is no connection from 'a.translateX' to "
+              "'b.translateX' to disconnect.");
+    // One plug: every connection of it and below it goes.
+    roundTrip("disconnectAttr a.t");
+    EXPECT_TRUE(strings("listConnections a").empty());
+}
+
+TEST_F(ConnectionsTest, ListConnectionsDirectionsPlugsAndShapes) {
+    run("connectAttr a.tx b.tx; connectAttr b.ty a.ty; connectAttr cShape.lpx a.tz");
+    EXPECT_EQ(sorted(strings("listConnections a")), (Strings{"b", "b", "c"}));
+    EXPECT_EQ(sorted(strings("listConnections -s 1 -d 0 a")), (Strings{"b", "c"}));
+    EXPECT_EQ(sorted(strings("listConnections -sh 1 -s 1 -d 0 a")), (Strings{"b", "cShape"}));
+    EXPECT_EQ(strings("listConnections -s 0 -d 1 -p 1 a"), Strings{"b.translateX"});
+    EXPECT_EQ(strings("listConnections -c 1 -p 1 a.ty"), (Strings{"a.translateY", "b.translateY"}));
+    EXPECT_EQ(strings("listConnections -t locator a"), Strings{"c"});
+    EXPECT_TRUE(strings("listConnections -t locator -sh 0 -s 0 a").empty());
+}
+
+TEST_F(ConnectionsTest, SetsHoldMembersByConnection) {
+    EXPECT_EQ(text("sets -n group a b"), "group");
+    EXPECT_EQ(strings("sets -q group"), (Strings{"a", "b"}));
+    roundTrip("sets -add group c time1");
+    EXPECT_EQ(sorted(strings("sets -q group")), (Strings{"a", "b", "c", "time1"}));
+    EXPECT_EQ(run("sets -ism group a c").asInt(), 1);
+    roundTrip("sets -rm group a");
+    EXPECT_EQ(run("sets -ism group a").asInt(), 0);
+    roundTrip("sets -cl group");
+    EXPECT_TRUE(strings("sets -q group").empty());
+    run("select -r b");
+    EXPECT_EQ(text("sets"), "set1");
+    EXPECT_EQ(strings("sets -q set1"), Strings{"b"});
+    EXPECT_EQ(text("sets -em -n empty"), "empty");
+    EXPECT_TRUE(strings("sets -q empty").empty());
+    roundTrip("sets -n made c");
+    EXPECT_EQ(failure("sets -add a b"), "line 1: sets: 'a' is not a set.");
+    // Deleting a member takes it out of the set; undo puts it back.
+    roundTrip("delete b");
+}
+
+}  // namespace
+}  // namespace host::commands::testing
