@@ -3,7 +3,6 @@
 #include "operations/DKmayaNativeOp.h"
 #include "operations/DKmayaRemoveChildOp.h"
 #include "operations/DKmayaSetValueOps.h"
-#include "scene/DKmayaObject.h"
 
 DKmayaModifier::~DKmayaModifier() {
     clear();
@@ -23,7 +22,7 @@ MDagModifier& DKmayaModifier::nativeModifier(bool reuseLast) {
 }
 
 void DKmayaModifier::setObjectValue(const MPlug& plug, const MObject& value) {
-    append<DKmayaSetObjectValueOp>(plug, DKmayaObject(value));
+    append<DKmayaSetObjectValueOp>(plug, DKplugObjectValue(value));
 }
 
 void DKmayaModifier::setDoubleValue(const MPlug& plug, double value) {

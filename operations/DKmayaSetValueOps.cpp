@@ -38,6 +38,18 @@ void DKplugValueKind<MString>::readDefault(const MPlug& plug, MString& value) {
     value = text.string();
 }
 
+DKplugObjectValue::DKplugObjectValue(const MObject& value) {
+    if (value.hasFn(MFn::kDependencyNode)) {
+        node_ = DKmayaObject(value);
+    } else {
+        data_ = value;
+    }
+}
+
+MObject DKplugObjectValue::resolve() {
+    return node_.isValid() ? node_.object() : data_;
+}
+
 MStatus DKplugValueKind<MObject>::read(const MPlug& plug, MObject& value) {
     return plug.getValue(value, MDGContext::fsNormal);
 }
@@ -52,10 +64,10 @@ void DKplugValueKind<MObject>::readDefault(const MPlug& plug, MObject& value) {
     }
 }
 
-// The value written is looked up at the moment of writing, so that it finds
-// a node deleted and re-created since the operation was recorded.
-MStatus DKplugValueKind<MObject>::write(MPlug& plug, DKmayaObject& value) {
-    MObject object = value.object();
+// A node value is looked up at the moment of writing, so that it finds a
+// node deleted and re-created since the operation was recorded.
+MStatus DKplugValueKind<MObject>::write(MPlug& plug, DKplugObjectValue& value) {
+    MObject object = value.resolve();
     return plug.setValue(object);
 }
 

@@ -30,16 +30,30 @@ struct DKplugValueKind {
     static const char* const failureContext;
 };
 
-// Object plugs hold their value as a node reference, so that a value node
-// deleted and re-created by other undo steps is still found.
+// The value of an object plug. A node is held as a node reference, so that a
+// node deleted and re-created by other undo steps is still found; anything
+// else (the data objects that typed attributes carry) has no name to be found
+// again by and is held itself, since nothing else keeps it alive.
+class DKplugObjectValue {
+public:
+    explicit DKplugObjectValue(const MObject& value);
+
+    // The object to write now.
+    MObject resolve();
+
+private:
+    DKmayaObject node_;
+    MObject data_;
+};
+
 template <>
 struct DKplugValueKind<MObject> {
-    using Held = DKmayaObject;
+    using Held = DKplugObjectValue;
     using Read = MObject;
     static MStatus read(const MPlug& plug, Read& value);
     static void readDefault(const MPlug& plug, Read& value);
     static MStatus write(MPlug& plug, Held& value);
-    static Held hold(const Read& value) { return DKmayaObject(value); }
+    static Held hold(const Read& value) { return DKplugObjectValue(value); }
     static const char* const failureContext;
 };
 

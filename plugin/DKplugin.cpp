@@ -8,6 +8,7 @@
 #include "commands/info/DKnodeInfoCmd.h"
 #include "commands/map/DKmapCmd.h"
 #include "commands/map/DKmapStore.h"
+#include "commands/uninstancer/DKuninstancerCmd.h"
 #include "nodes/DKhyperVeilCallbacks.h"
 #include "plugin/DKerrorFrame.h"
 #include "plugin/DKexception.h"
@@ -68,6 +69,7 @@ const std::vector<NodeTypeEntry>& nodeTypes() {
 // In load order.
 const std::vector<CommandEntry>& commands() {
     static const std::vector<CommandEntry> entries{
+        {DKuninstancerCmd::commandName, DKuninstancerCmd::creator, DKuninstancerCmd::newSyntax, 0},
         {DKcopyAttrCmd::commandName, DKcopyAttrCmd::creator, DKcopyAttrCmd::newSyntax, 5},
         {DKcopyPlugValueCmd::commandName, DKcopyPlugValueCmd::creator,
          DKcopyPlugValueCmd::newSyntax, 4},

@@ -81,6 +81,14 @@ TEST_F(PluginLoadTest, SceneUpdatesRunTheEditorProcedureOnlyWhileLoaded) {
     ASSERT_TRUE(dktest::run("source \"dkHyperVeilInitEditors.mel\""));
 }
 
+// The host runs the batch procedures in a session without a user interface;
+// the interactive ones must still do nothing there when called.
+TEST_F(PluginLoadTest, UiProceduresDoNothingWithoutAUserInterface) {
+    ASSERT_TRUE(dktest::loadPlugin());
+    EXPECT_TRUE(dktest::run("dkDravikToolsCreateUI; dkDravikToolsDeleteUI; dkDravikToolsDeleteUI"));
+    EXPECT_TRUE(dktest::errors().empty());
+}
+
 TEST_F(PluginLoadTest, ShippedEditorProcedureIsHarmless) {
     ASSERT_TRUE(dktest::run("source \"dkHyperVeilInitEditors.mel\""));
     ASSERT_TRUE(dktest::loadPlugin());

@@ -1,0 +1,306 @@
+// The part of dkUninstancer that leads from a particle the instancer draws
+// to a real copy of what it shows: the table of placed objects, the
+// per-frame data saying which object each particle shows and where, the
+// test admitting a particle, and the making, naming and placing of a copy.
+
+#include "commands/uninstancer/DKuninstancerCmd.h"
+#include "plugin/DKexception.h"
+#include "scene/DKfnParticleInstancer.h"
+#include "scene/DKfnParticleSystem.h"
+#include "scene/DKnumeric.h"
+
+#include <maya/MDagModifier.h>
+#include <maya/MDoubleArray.h>
+#include <maya/MFn.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
+#include <maya/MItDag.h>
+#include <maya/MPlug.h>
+#include <maya/MTransformationMatrix.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Whole multiples of the cycle step still count as reached when the
+// division comes out a hair below them.
+const double kCycleTolerance = 0.000001;
+
+// What is copied for a hierarchy member: the member itself when it is a
+// transform, else its transform.
+MDagPath copiedPath(const DKinstancedObject& source) {
+    if (source.path.node().hasFn(MFn::kTransform)) {
+        return source.path;
+    }
+    MDagPath path;
+    checkStatus(MDagPath::getAPathTo(source.path.transform(), path),
+                "Error getting path to instanced object's transform");
+    return path;
+}
+
+}  // namespace
+
+void DKuninstancerCmd::gatherInstancedObjects() {
+    instancedObjects_.clear();
+    instancedObjects_.resize(hierarchyCount_ > 0 ? static_cast<std::size_t>(hierarchyCount_) : 0);
+    DKfnParticleInstancer instancer(instancerNode_);
+    for (std::size_t i = 0; i < instancedObjects_.size(); ++i) {
+        const MObject object = instancer.hierarchyObject(static_cast<unsigned int>(i));
+        // A member nothing feeds keeps an invalid path: the instancer draws
+        // nothing for particles that choose it, and nor does the bake.
+        if (object.isNull()) {
+            continue;
+        }
+        DKinstancedObject& record = instancedObjects_[i];
+        checkStatus(MDagPath::getAPathTo(object, record.path),
+                    "Error getting DAG path for instanced object");
+        collectShapes(record.shapes, record.path);
+    }
+}
+
+void DKuninstancerCmd::collectShapes(MObjectArray& shapes, const MDagPath& root) {
+    MStatus status;
+    MItDag walk(MItDag::kDepthFirst, MFn::kShape, &status);
+    checkStatus(status, "Error initializing instanced object dag iterator");
+    checkStatus(walk.reset(root, MItDag::kDepthFirst, MFn::kShape), "Error resetting dag iterator");
+    for (; !walk.isDone(); walk.next()) {
+        MObject item = walk.currentItem();
+        if (item.hasFn(MFn::kShape)) {
+            shapes.append(item);
+        }
+    }
+}
+
+void DKuninstancerCmd::prepareFrame() {
+    MFnDependencyNode shape(particleShape_);
+    particleCount_ = 0;
+    MPlug(particleShape_, shape.attribute("count")).getValue(particleCount_, MDGContext::fsNormal);
+    idMapper_.update(particleShape_);
+    computeSourceMatrices();
+    computeObjectIndices();
+}
+
+// Each object's world matrix along the path the host gives first: the
+// local matrix, then the parents'.
+void DKuninstancerCmd::computeSourceMatrices() {
+    sourceMatrices_.clear();
+    sourceMatrices_.reserve(instancedObjects_.size());
+    for (const DKinstancedObject& object : instancedObjects_) {
+        MMatrix matrix;
+        if (object.path.isValid()) {
+            const MObject transform = object.path.transform();
+            MFnTransform fn(transform);
+            matrix = fn.transformation().asMatrix();
+            if (!fn.parent(0).hasFn(MFn::kWorld)) {
+                MDagPath path;
+                MDagPath::getAPathTo(transform, path);
+                matrix = matrix * path.exclusiveMatrix();
+            }
+        }
+        sourceMatrices_.push_back(matrix);
+    }
+}
+
+MString DKuninstancerCmd::objectIndexAttribute() {
+    return DKfnParticleSystem(particleShape_)
+        .mappedAttribute("objectIndex", static_cast<unsigned int>(instancerSlot_));
+}
+
+bool DKuninstancerCmd::usesCycling() {
+    return hierarchyCount_ > 1 && cycle_ != 0 && objectIndexAttribute().length() == 0;
+}
+
+void DKuninstancerCmd::computeObjectIndices() {
+    objectIndices_.clear();
+    if (usesCycling()) {
+        computeCycleIndices();
+        return;
+    }
+    if (hierarchyCount_ <= 1) {
+        return;
+    }
+    const MString attribute = objectIndexAttribute();
+    if (attribute.length() != 0) {
+        DKfnParticleSystem(particleShape_).getPerParticleInts(objectIndices_, attribute);
+    }
+}
+
+double DKuninstancerCmd::cycleStepSeconds() {
+    if (cycle_ != 1) {
+        throw DKunsupportedException(
+            "The only supported instancer cycle types are None and Sequential.");
+    }
+    MStatus status;
+    MFnDependencyNode instancer(instancerNode_, &status);
+    checkStatus(status);
+    double step = 0.0;
+    int unit = 0;
+    MPlug(instancerNode_, instancer.attribute("cycleStep")).getValue(step, MDGContext::fsNormal);
+    MPlug(instancerNode_, instancer.attribute("cycleStepUnit"))
+        .getValue(unit, MDGContext::fsNormal);
+    if (unit == 0) {
+        step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+    }
+    if (!(step > 0.0)) {
+        std::stringstream message;
+        message << "The cycleStep of " << instancer.name().asChar()
+                << " must be greater than 0 for Sequential cycling.";
+        throw DKbadArgumentException(message.str());
+    }
+    return step;
+}
+
+// Sequential cycling as the instancer draws it: the start object, advanced
+// by one for every whole cycle step of the particle's age, round the table.
+void DKuninstancerCmd::computeCycleIndices() {
+    const double step = cycleStepSeconds();
+    DKfnParticleSystem shape(particleShape_);
+    const unsigned int slot = static_cast<unsigned int>(instancerSlot_);
+
+    MString ageName = shape.mappedAttribute("age", slot);
+    if (ageName.length() == 0) {
+        ageName = "age";
+    }
+    MDoubleArray ages;
+    shape.getPerParticleDoubles(ages, ageName);
+    const MString startName = shape.mappedAttribute("cycleStartObject", slot);
+    MIntArray starts;
+    if (startName.length() != 0) {
+        shape.getPerParticleInts(starts, startName);
+    }
+
+    const unsigned int count = particleCount_ > 0 ? static_cast<unsigned int>(particleCount_) : 0;
+    const double objects = hierarchyCount_;
+    objectIndices_.setLength(count);
+    for (unsigned int p = 0; p < count; ++p) {
+        // Arrays shorter than the count leave the rest at age 0, object 0.
+        const double age = p < ages.length() ? ages[p] : 0.0;
+        const double start = p < starts.length() ? starts[p] : 0.0;
+        double index = std::fmod(start + std::floor(age / step + kCycleTolerance), objects);
+        if (index < 0.0) {
+            index += objects;
+        }
+        objectIndices_[p] = truncateToInt(index);
+    }
+}
+
+bool DKuninstancerCmd::acceptParticle(int id, int& objectIndex) {
+    if (particlesSelected_ && !std::binary_search(selectedIds_.begin(), selectedIds_.end(), id)) {
+        return false;
+    }
+    objectIndex = objectIndexOf(id);
+    return objectIndex >= 0 &&
+           instancedObjects_[static_cast<std::size_t>(objectIndex)].path.isValid();
+}
+
+// -1 when the particle's object can not be known: its id is not in the
+// id mapping. Values outside the table show its first or last object.
+int DKuninstancerCmd::objectIndexOf(int id) const {
+    if (objectIndices_.length() == 0) {
+        return 0;
+    }
+    const int index = idMapper_.indexOf(id);
+    if (index < 0) {
+        return -1;
+    }
+    // A per-particle array shorter than the particle count leaves the
+    // particles beyond it at object 0, as the instancer shows them.
+    const int value = static_cast<unsigned int>(index) < objectIndices_.length()
+                          ? objectIndices_[static_cast<unsigned int>(index)]
+                          : 0;
+    return std::clamp(value, 0, hierarchyCount_ - 1);
+}
+
+void DKuninstancerCmd::copyInstancedObject(const DKinstancedObject& source, MDagPath& copy) {
+    MStatus status;
+    source.path.transform(&status);
+    checkStatus(status);
+    const MString sourceName = copiedPath(source).fullPathName(&status);
+    checkStatus(status);
+
+    const MString command =
+        MString(copyAsInstance_ ? "instance " : "duplicate -rr ") + sourceName;
+    MStringArray reply;
+    checkStatus(MGlobal::executeCommand(command, reply, false, false));
+    if (reply.length() == 0) {
+        throw DKmayaException(std::string("No copy was made of ") + sourceName.asChar() + ".");
+    }
+    MSelectionList made;
+    checkStatus(MGlobal::getSelectionListByName(reply[0], made));
+    checkStatus(made.getDagPath(0, copy));
+
+    renameCopy(copy, source);
+    if (!copy.node().hasFn(MFn::kTransform)) {
+        throw DKunsupportedException("Currently only instanced transforms are supported.");
+    }
+
+    MObject transform = copy.transform();
+    if (!MFnTransform(transform).parent(0).hasFn(MFn::kWorld)) {
+        // Not recorded for undo: undo deletes the copy as a whole.
+        MDagModifier toWorld;
+        toWorld.reparentNode(transform, MObject::kNullObj);
+        toWorld.doIt();
+        MDagPath::getAPathTo(transform, copy);
+    }
+
+    const MString name = copy.partialPathName();
+    createdObjects_.emplace_back(transform, name);
+    createdNames_.append(name);
+}
+
+// Names every node of the copy after its counterpart in the source, with
+// "_#" for the host to number. Nodes an "instance" copy shares with the
+// source keep their names.
+MString DKuninstancerCmd::renameCopy(const MDagPath& copy, const DKinstancedObject& source) {
+    MStatus status;
+    MItDag copyWalk(MItDag::kDepthFirst, MFn::kInvalid, &status);
+    checkStatus(status, "Error initializing instanced object dag iterator");
+    MItDag sourceWalk(MItDag::kDepthFirst, MFn::kInvalid, &status);
+    checkStatus(status, "Error initializing instanced object dag iterator");
+    checkStatus(copyWalk.reset(copy, MItDag::kDepthFirst, MFn::kInvalid),
+                "Error resetting dag iterator");
+    checkStatus(sourceWalk.reset(copiedPath(source), MItDag::kDepthFirst, MFn::kInvalid),
+                "Error resetting dag iterator");
+
+    MString firstName;
+    bool named = false;
+    for (; !copyWalk.isDone(); copyWalk.next(), sourceWalk.next()) {
+        const MObject node = copyWalk.currentItem();
+        if (MFnDagNode(node).instanceCount(true) >= 2) {
+            continue;
+        }
+        MFnDependencyNode counterpart(sourceWalk.currentItem(), &status);
+        checkStatus(status, "Error getting child of instanced hierarchy");
+
+        MString command("rename ");
+        if (!node.hasFn(MFn::kShape)) {
+            command += "-ignoreShape ";
+        }
+        command += "\" ";
+        command += copyWalk.fullPathName();
+        command += "\" \"";
+        command += counterpart.name();
+        command += "_#\"";
+        MString reply;
+        checkStatus(MGlobal::executeCommand(command, reply, false, false),
+                    "Error executing rename command");
+        if (!named) {
+            firstName = reply;
+            named = true;
+        }
+    }
+    return firstName;
+}
+
+void DKuninstancerCmd::placeCopy(const DKinstancedObject& source, const MMatrix& matrix) {
+    MDagPath copy;
+    copyInstancedObject(source, copy);
+    MFnTransform transform(copy.transform());
+    checkStatus(transform.set(MTransformationMatrix(matrix)),
+                "Unable to apply particle transform to duplicate");
+}

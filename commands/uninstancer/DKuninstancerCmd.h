@@ -1,0 +1,113 @@
+#ifndef DK_COMMANDS_UNINSTANCER_DKUNINSTANCERCMD_H
+#define DK_COMMANDS_UNINSTANCER_DKUNINSTANCERCMD_H
+
+#include "commands/uninstancer/DKinstancedObject.h"
+#include "operations/DKmayaModifier.h"
+#include "scene/DKmayaObject.h"
+#include "scene/DKparticleIdMapper.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MArgList.h>
+#include <maya/MDagModifier.h>
+#include <maya/MDagPath.h>
+#include <maya/MIntArray.h>
+#include <maya/MItInstancer.h>
+#include <maya/MMatrix.h>
+#include <maya/MObject.h>
+#include <maya/MObjectArray.h>
+#include <maya/MPxCommand.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+#include <maya/MTime.h>
+
+#include <cstdint>
+#include <vector>
+
+// dkUninstancer: turns what a particle instancer draws into real scene
+// objects. The copies are made by script commands run with undo off, so the
+// host records none of it; the command registers every copy's transform
+// instead, undo deletes exactly those and redo brings them back.
+//
+// The work of one run, in the order doIt calls it:
+//   parseArgs / parseTargets      the target, the options and their checks
+//   gatherInstancedObjects         the table of objects the instancer places
+//   per sampled frame (bakeFrame): prepareFrame, then for each particle the
+//   instancer draws, acceptParticle and the bake of that particle.
+// bakeFrame is the one place where a bake type joins: the geometry bake
+// places a fresh copy per particle and frame.
+class DKuninstancerCmd : public MPxCommand {
+public:
+    static const char* const commandName;
+
+    static void* creator();
+    static MSyntax newSyntax();
+
+    DKuninstancerCmd();
+    ~DKuninstancerCmd() override;
+
+    MStatus doIt(const MArgList& args) override;
+    MStatus undoIt() override;
+    MStatus redoIt() override;
+    bool isUndoable() const override { return true; }
+
+private:
+    enum BakeType { kGeometryBake = 0, kAnimationBake = 2 };
+
+    // Arguments and targets (DKuninstancerCmd.cpp).
+    void parseArgs(const MArgList& args);
+    void parseTargets(const MArgDatabase& database);
+    void parseSelectedParticles(const MSelectionList& list);
+    void seekInstancer(MItInstancer& iterator) const;
+    void bakeFrame(MItInstancer& iterator);
+
+    // Instance extraction (DKinstanceExtraction.cpp).
+    void gatherInstancedObjects();
+    void collectShapes(MObjectArray& shapes, const MDagPath& root);
+    void prepareFrame();
+    void computeSourceMatrices();
+    void computeObjectIndices();
+    void computeCycleIndices();
+    MString objectIndexAttribute();
+    bool usesCycling();
+    double cycleStepSeconds();
+    bool acceptParticle(int id, int& objectIndex);
+    int objectIndexOf(int id) const;
+    void copyInstancedObject(const DKinstancedObject& source, MDagPath& copy);
+    MString renameCopy(const MDagPath& copy, const DKinstancedObject& source);
+    void placeCopy(const DKinstancedObject& source, const MMatrix& matrix);
+
+    MObject instancerNode_;
+    MObject particleShape_;
+    // Sorted ascending; only consulted while particlesSelected_ is set, so
+    // that a selection naming no live particle copies nothing rather than
+    // everything.
+    std::vector<std::int32_t> selectedIds_;
+    bool particlesSelected_ = false;
+    std::uint32_t instancerId_ = 0;
+    std::int32_t instancerSlot_ = -1;
+    std::int32_t hierarchyCount_ = -1;
+    std::vector<DKinstancedObject> instancedObjects_;
+    bool copyAsInstance_ = false;
+    std::int32_t bakeType_ = kGeometryBake;
+    std::int32_t startFrame_ = -1;
+    std::int32_t endFrame_ = -1;
+    std::int32_t frameStep_ = 1;
+    MStringArray createdNames_;
+    std::int32_t cycle_ = 0;
+    bool blendShapeBake_ = false;
+    std::int32_t particleCount_ = -1;
+    MIntArray objectIndices_;
+    std::vector<MMatrix> sourceMatrices_;
+    DKparticleIdMapper idMapper_;
+
+    // Undo (DKuninstancerUndo.cpp).
+    MDagModifier deleteModifier_;
+    DKmayaModifier childModifier_;
+    bool undoPrepared_ = false;
+    std::vector<DKmayaObject> createdObjects_;
+};
+
+#endif

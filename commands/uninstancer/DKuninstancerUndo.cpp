@@ -1,0 +1,44 @@
+// Undo and redo of dkUninstancer. The copies were made with the host's undo
+// off, so undo deletes exactly the transforms the run registered, and redo
+// is the undo of that undo: nothing of doIt runs again, and redo brings back
+// the very copies, names and all.
+
+#include "commands/uninstancer/DKuninstancerCmd.h"
+#include "plugin/DKerrorFrame.h"
+
+#include <maya/MFnDagNode.h>
+
+MStatus DKuninstancerCmd::undoIt() {
+    return errorFrame(commandName, [&] {
+        if (undoPrepared_) {
+            childModifier_.doIt();
+            return deleteModifier_.doIt();
+        }
+        // A copy made by "instance" shares its children with the source;
+        // they are detached first so that only the copy's own transform
+        // goes.
+        if (copyAsInstance_) {
+            for (DKmayaObject& created : createdObjects_) {
+                const MObject copy = created.object();
+                for (unsigned int c = MFnDagNode(copy).childCount(); c-- > 0;) {
+                    childModifier_.removeChild(copy, c);
+                }
+            }
+            childModifier_.doIt();
+        }
+        for (DKmayaObject& created : createdObjects_) {
+            deleteModifier_.deleteNode(created.object());
+        }
+        const MStatus status = deleteModifier_.doIt();
+        undoPrepared_ = true;
+        return status;
+    });
+}
+
+MStatus DKuninstancerCmd::redoIt() {
+    return errorFrame(commandName, [&] {
+        const MStatus status = deleteModifier_.undoIt();
+        childModifier_.undoIt();
+        return status;
+    });
+}
