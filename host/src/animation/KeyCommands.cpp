@@ -417,14 +417,17 @@ public:
             return MS::kFailure;
         if (db.isQuery()) {
             MStringArray names;
-            for (Node* curve : curves)
-                for (const Key& k : readCurve(*curve).keys())
+            for (Node* curve : curves) {
+                // The curve read must outlive the walk over its keys.
+                const Curve read = readCurve(*curve);
+                for (const Key& k : read.keys())
                     if (inRanges(ranges, k.time)) {
                         if (db.isFlagSet("itt"))
                             names.append(tangentName(k.in));
                         if (db.isFlagSet("ott"))
                             names.append(tangentName(k.out));
                     }
+            }
             setResult(names);
             return MS::kSuccess;
         }

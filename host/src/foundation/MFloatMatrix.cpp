@@ -54,9 +54,9 @@ MStatus MFloatMatrix::get(double dest[4][4]) const {
 }
 
 MFloatMatrix MFloatMatrix::transpose() const {
-    MFloatMatrix result;
-    la::transposeOf(matrix, result.matrix);
-    return result;
+    float result[4][4];
+    la::transposeOf(matrix, result);
+    return MFloatMatrix(result);
 }
 
 MFloatMatrix& MFloatMatrix::setToIdentity() {
@@ -131,9 +131,9 @@ MFloatMatrix MFloatMatrix::inverse() const {
 }
 
 MFloatMatrix MFloatMatrix::adjoint() const {
-    MFloatMatrix result;
-    la::adjointOf(matrix, result.matrix);
-    return result;
+    float result[4][4];
+    la::adjointOf(matrix, result);
+    return MFloatMatrix(result);
 }
 
 float MFloatMatrix::det4x4() const {

@@ -54,9 +54,9 @@ MStatus MMatrix::get(float dest[4][4]) const {
 }
 
 MMatrix MMatrix::transpose() const {
-    MMatrix result;
-    la::transposeOf(matrix, result.matrix);
-    return result;
+    double result[4][4];
+    la::transposeOf(matrix, result);
+    return MMatrix(result);
 }
 
 MMatrix& MMatrix::setToIdentity() {
@@ -131,9 +131,9 @@ MMatrix MMatrix::inverse() const {
 }
 
 MMatrix MMatrix::adjoint() const {
-    MMatrix result;
-    la::adjointOf(matrix, result.matrix);
-    return result;
+    double result[4][4];
+    la::adjointOf(matrix, result);
+    return MMatrix(result);
 }
 
 double MMatrix::det4x4() const {

@@ -100,19 +100,19 @@ MStatus writeDefault(const MObject& object, MFnUnitAttribute::Type want, double 
 
 MStatus MFnUnitAttribute::getDefault(double& value) { return readDefault(m_object, kInvalid, value); }
 MStatus MFnUnitAttribute::getDefault(MDistance& value) {
-    double v;
+    double v = 0;
     MStatus s = readDefault(m_object, kDistance, v);
     if (s) value = MDistance(v, MDistance::kCentimeters);
     return s;
 }
 MStatus MFnUnitAttribute::getDefault(MAngle& value) {
-    double v;
+    double v = 0;
     MStatus s = readDefault(m_object, kAngle, v);
     if (s) value = MAngle(v, MAngle::kRadians);
     return s;
 }
 MStatus MFnUnitAttribute::getDefault(MTime& value) {
-    double v;
+    double v = 0;
     MStatus s = readDefault(m_object, kTime, v);
     if (s) value = MTime(v, MTime::kSeconds);
     return s;
