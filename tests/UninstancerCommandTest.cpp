@@ -120,8 +120,6 @@ TEST_F(UninstancerRefusalTest, TheAnimationBake) {
     expectRefused("dkUninstancer -bt animation -cai true instancer1",
                   "dkUninstancer: Can't copy as instance when baking animation to blendshapes. "
                   "Please set copyAsInstance to false, or turn off instance cycling.");
-    expectRefused("dkUninstancer -bt animation instancer1",
-                  "dkUninstancer: The animation bake is not available in this version.");
     // As geometry, instances are fine with cycling.
     EXPECT_TRUE(run("dkUninstancer -bt geometry -cai true instancer1"));
     EXPECT_TRUE(errors().empty());

@@ -130,7 +130,7 @@ void DKuninstancerCmd::parseArgs(const MArgList& args) {
             "copyAsInstance to false, or turn off instance cycling.");
     }
     if (bakeType_ == kAnimationBake) {
-        throw DKunsupportedException("The animation bake is not available in this version.");
+        prepareAnimationBake();
     }
 }
 
@@ -238,7 +238,7 @@ void DKuninstancerCmd::seekInstancer(MItInstancer& iterator) const {
     }
 }
 
-void DKuninstancerCmd::bakeFrame(MItInstancer& iterator) {
+void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
     prepareFrame();
     seekInstancer(iterator);
     while (!iterator.isDone() && iterator.instancerId() == instancerId_) {
@@ -247,9 +247,19 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator) {
             // The object's own world matrix first, then the particle's.
             MMatrix matrix;
             matrix.setToProduct(sourceMatrices_[objectIndex], iterator.matrix());
-            placeCopy(instancedObjects_[objectIndex], matrix);
+            if (bakeType_ == kAnimationBake) {
+                DKanimatedGeometry& record =
+                    recordFor(static_cast<int>(iterator.particleId()), objectIndex, time);
+                record.frameState = DKanimatedGeometry::kSeen;
+                keyRecord(record, time, matrix, objectIndex);
+            } else {
+                placeCopy(instancedObjects_[objectIndex], matrix);
+            }
         }
         iterator.nextParticle();
+    }
+    if (bakeType_ == kAnimationBake) {
+        closeFrame(time);
     }
 }
 
@@ -266,11 +276,12 @@ MStatus DKuninstancerCmd::doIt(const MArgList& args) {
         for (std::int64_t frame = first; frame <= endFrame_; ++frame) {
             // Every frame is made current, sampled or not, so that the
             // dynamics advance one frame at a time.
-            MAnimControl::setCurrentTime(MTime(static_cast<double>(frame), MTime::uiUnit()));
+            const MTime time(static_cast<double>(frame), MTime::uiUnit());
+            MAnimControl::setCurrentTime(time);
             if ((frame - first) % frameStep_ != 0) {
                 continue;
             }
-            bakeFrame(iterator);
+            bakeFrame(iterator, time);
         }
         setResult(createdNames_);
         return MStatus(MS::kSuccess);

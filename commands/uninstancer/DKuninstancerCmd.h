@@ -1,6 +1,7 @@
 #ifndef DK_COMMANDS_UNINSTANCER_DKUNINSTANCERCMD_H
 #define DK_COMMANDS_UNINSTANCER_DKUNINSTANCERCMD_H
 
+#include "commands/uninstancer/DKanimatedGeometry.h"
 #include "commands/uninstancer/DKinstancedObject.h"
 #include "operations/DKmayaModifier.h"
 #include "scene/DKmayaObject.h"
@@ -24,6 +25,7 @@
 #include <maya/MTime.h>
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 // dkUninstancer: turns what a particle instancer draws into real scene
@@ -37,7 +39,9 @@
 //   per sampled frame (bakeFrame): prepareFrame, then for each particle the
 //   instancer draws, acceptParticle and the bake of that particle.
 // bakeFrame is the one place where a bake type joins: the geometry bake
-// places a fresh copy per particle and frame.
+// places a fresh copy per particle and frame, the animation bake keys one
+// copy per particle id and closes each frame by hiding the copies whose
+// particles are gone.
 class DKuninstancerCmd : public MPxCommand {
 public:
     static const char* const commandName;
@@ -61,7 +65,7 @@ private:
     void parseTargets(const MArgDatabase& database);
     void parseSelectedParticles(const MSelectionList& list);
     void seekInstancer(MItInstancer& iterator) const;
-    void bakeFrame(MItInstancer& iterator);
+    void bakeFrame(MItInstancer& iterator, const MTime& time);
 
     // Instance extraction (DKinstanceExtraction.cpp).
     void gatherInstancedObjects();
@@ -78,6 +82,17 @@ private:
     void copyInstancedObject(const DKinstancedObject& source, MDagPath& copy);
     MString renameCopy(const MDagPath& copy, const DKinstancedObject& source);
     void placeCopy(const DKinstancedObject& source, const MMatrix& matrix);
+
+    // Animation and blend-shape bake (DKanimationBake.cpp).
+    void prepareAnimationBake();
+    void checkShapeLayout(const DKinstancedObject& copy, int objectIndex) const;
+    DKanimatedGeometry& recordFor(int id, int objectIndex, const MTime& time);
+    void keyRecord(DKanimatedGeometry& record, const MTime& time, const MMatrix& matrix,
+                   int objectIndex);
+    void closeFrame(const MTime& time);
+    void setupBlendShapes(DKanimatedGeometry& record);
+    void addBlendTarget(DKanimatedGeometry& record, const MTime& time, int objectIndex);
+    double blendWeight(int objectIndex) const;
 
     MObject instancerNode_;
     MObject particleShape_;
@@ -102,6 +117,11 @@ private:
     MIntArray objectIndices_;
     std::vector<MMatrix> sourceMatrices_;
     DKparticleIdMapper idMapper_;
+    // Animation bake: one record per particle id, in id order.
+    std::map<int, DKanimatedGeometry> records_;
+    // The curves and deformers the animation bake made; undo deletes them
+    // with the copies, since they are no part of a copy's hierarchy.
+    std::vector<MObject> bakedNodes_;
 
     // Undo (DKuninstancerUndo.cpp).
     MDagModifier deleteModifier_;

@@ -29,6 +29,9 @@ MStatus DKuninstancerCmd::undoIt() {
         for (DKmayaObject& created : createdObjects_) {
             deleteModifier_.deleteNode(created.object());
         }
+        for (const MObject& node : bakedNodes_) {
+            deleteModifier_.deleteNode(node);
+        }
         const MStatus status = deleteModifier_.doIt();
         undoPrepared_ = true;
         return status;
