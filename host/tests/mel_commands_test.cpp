@@ -47,6 +47,14 @@ TEST_F(MelCommands, CommandSyntaxPassesWordsAsStrings) {
                                                "|group|pCube1", "a.vtx[0:3]", "*"}));
 }
 
+// A full path right behind the command word is a word, not an operator.
+TEST_F(MelCommands, APathMayBeTheFirstArgument) {
+    run("record |group|pCube1 -f; string $r = `record |pCube1`;");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], (std::vector<Value>{Value("|group|pCube1"), Value("-f")}));
+    EXPECT_EQ(calls[1], (std::vector<Value>{Value("|pCube1")}));
+}
+
 TEST_F(MelCommands, VariablesAndExpressionsKeepTheirTypes) {
     run("int $n = 3; float $f[] = {1.5}; string $node = \"pCube1\";"
         "record $n $f ($node + \".tx\") (1 + 1) `answer` {\"x\", \"y\"} $f[0];");

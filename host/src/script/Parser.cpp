@@ -494,7 +494,9 @@ StmtPtr Parser::parseCommandStatement() {
     Token name = lex_.next();
     auto s = std::make_unique<Stmt>(StmtKind::Expr, lineOf(name));
     std::size_t afterName = lex_.pos();
-    if (lex_.peek().is("(")) {
+    // Looked at as a character: a first argument such as |group|node is no
+    // operator token.
+    if (lex_.peekChar() == '(') {
         // name(...) is a function call when the statement ends behind it or an operator
         // continues it; otherwise the parenthesis is the first argument in command syntax,
         // as in  setAttr ($node + ".tx") 1;
@@ -790,7 +792,7 @@ ExprPtr Parser::parseBackquote() {
     if (name.kind != Tok::Ident)
         failAt(name);
     std::size_t afterName = lex_.pos();
-    if (lex_.peek().is("(")) {
+    if (lex_.peekChar() == '(') {
         try {
             ExprPtr call = parseCall(name);
             if (lex_.peek().is("`")) {
