@@ -58,6 +58,16 @@ TEST_F(ConnectionsTest, ConnectAttrNextAvailableAndWorldSpace) {
     EXPECT_EQ(strings("listConnections -p 1 b.offset"), Strings{"a.worldMatrix"});
 }
 
+// A cycle of connections is allowed; reading into it ends where the walk
+// comes back to the plug it started from, at the value held there.
+TEST_F(ConnectionsTest, ACycleOfConnectionsReadsWithoutEndlessRecursion) {
+    run("setAttr a.tx 3; setAttr b.tx 5; connectAttr a.tx b.tx; connectAttr b.tx c.tx;"
+        "connectAttr -f c.tx a.tx");
+    EXPECT_EQ(number("getAttr a.tx"), 3);
+    EXPECT_EQ(number("getAttr b.tx"), 5);
+    EXPECT_EQ(number("getAttr c.tx"), 0);
+}
+
 TEST_F(ConnectionsTest, DisconnectAttr) {
     run("connectAttr a.tx b.tx; connectAttr a.tx c.tx; connectAttr a.ty b.ty");
     roundTrip("disconnectAttr a.tx b.tx");

@@ -8,6 +8,9 @@
 #include <maya/MDataHandle.h>
 #include <maya/MPxNode.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace host {
 
 bool isResolved(const PlugPath& path) {
@@ -34,36 +37,47 @@ bool findFeed(const PlugRef& plug, Feed& feed) {
             return true;
         }
         Attribute* a = path.attribute;
-        if (!a->parent) return false;
+        if (!a->parent)
+            return false;
         // An element index belongs to the attribute that is the array.
-        if (a->array && !path.indices.empty()) path.indices.pop_back();
+        if (a->array && !path.indices.empty())
+            path.indices.pop_back();
         steps.push_back(a->parent->childIndex(a));
         path.attribute = a->parent;
     }
 }
 
-Value defaultOf(const Attribute& a) { return cloneValue(a.defaultValue); }
+Value defaultOf(const Attribute& a) {
+    return cloneValue(a.defaultValue);
+}
 
 // Converts a value arriving through a connection to what the destination
 // attribute holds.
 Value convertTo(const Attribute& a, const Value& v) {
-    if (std::holds_alternative<std::monostate>(v)) return v;
+    if (std::holds_alternative<std::monostate>(v))
+        return v;
     switch (a.kind) {
         case Attribute::Kind::Numeric:
-            if (a.numericType == MFnNumericData::kBoolean) return valueAsDouble(v) != 0.0;
+            if (a.numericType == MFnNumericData::kBoolean)
+                return valueAsDouble(v) != 0.0;
             if (a.numericType == MFnNumericData::kFloat || a.numericType == MFnNumericData::kDouble)
                 return valueAsDouble(v);
-            if (std::holds_alternative<std::shared_ptr<Data>>(v)) return v;
+            if (std::holds_alternative<std::shared_ptr<Data>>(v))
+                return v;
             return valueAsLong(v);
-        case Attribute::Kind::Enum: return valueAsLong(v);
-        case Attribute::Kind::Unit: return valueAsDouble(v);
-        default: return v;
+        case Attribute::Kind::Enum:
+            return valueAsLong(v);
+        case Attribute::Kind::Unit:
+            return valueAsDouble(v);
+        default:
+            return v;
     }
 }
 
 bool hasCompute(const NodeType& type) {
     for (const NodeType* t = &type; t; t = t->parent)
-        if (t->compute) return true;
+        if (t->compute)
+            return true;
     return false;
 }
 
@@ -83,8 +97,31 @@ void compute(Node& node, const PlugPath& path) {
         MPlug plug = PlugAccess::make(&node, path);
         MDataBlock block = DataBlockAccess::make(node);
         MStatus status = user->compute(plug, block);
-        if (status) node.clean.insert(path);
+        if (status)
+            node.clean.insert(path);
     }
+}
+
+// The plugs whose connections are being followed now. Connections may form
+// a cycle; a plug met again on the way reads what it holds, so that the
+// walk ends, as the host's evaluation breaks a cycle where it meets it.
+std::vector<PlugRef>& followed() {
+    static std::vector<PlugRef> plugs;
+    return plugs;
+}
+
+struct Following {
+    explicit Following(const PlugRef& plug) { followed().push_back(plug); }
+    ~Following() { followed().pop_back(); }
+    Following(const Following&) = delete;
+    Following& operator=(const Following&) = delete;
+};
+
+Value storedOrDefault(const PlugRef& plug) {
+    if (const PlugValue* pv = plug.node->stored(plug.path))
+        if (!std::holds_alternative<std::monostate>(pv->value))
+            return cloneValue(pv->value);
+    return defaultOf(*plug.path.attribute);
 }
 
 }  // namespace
@@ -92,6 +129,10 @@ void compute(Node& node, const PlugPath& path) {
 Value evaluate(const PlugRef& plug) {
     Feed feed;
     if (findFeed(plug, feed)) {
+        const auto& on = followed();
+        if (std::find(on.begin(), on.end(), plug) != on.end())
+            return storedOrDefault(plug);
+        Following following(plug);
         PlugRef src = feed.source;
         for (int step : feed.childSteps) {
             Attribute* sa = src.path.attribute;
@@ -118,10 +159,9 @@ Value evaluate(const PlugRef& plug) {
     }
     Node& node = *plug.node;
     const Attribute& a = *plug.path.attribute;
-    if (computes(node, a) && !node.clean.count(plug.path)) compute(node, plug.path);
-    if (const PlugValue* pv = node.stored(plug.path))
-        if (!std::holds_alternative<std::monostate>(pv->value)) return cloneValue(pv->value);
-    return defaultOf(a);
+    if (computes(node, a) && !node.clean.count(plug.path))
+        compute(node, plug.path);
+    return storedOrDefault(plug);
 }
 
 MStatus assign(const PlugRef& plug, const Value& value) {
@@ -129,8 +169,10 @@ MStatus assign(const PlugRef& plug, const Value& value) {
     for (const Attribute* a = plug.path.attribute; a; a = a->parent) {
         PlugPath p{const_cast<Attribute*>(a), plug.path.indices};
         p.indices.resize(std::min(p.indices.size(), a->arrayChain().size()));
-        if (node.lockedPlugs.count(p)) return MS::kFailure;
-        if (node.inputs.count(p)) return MS::kFailure;
+        if (node.lockedPlugs.count(p))
+            return MS::kFailure;
+        if (node.inputs.count(p))
+            return MS::kFailure;
     }
     Attribute& a = *plug.path.attribute;
     if (a.internal && node.user()) {
@@ -144,7 +186,8 @@ MStatus assign(const PlugRef& plug, const Value& value) {
         }
     }
     node.storage(plug.path).value = cloneValue(value);
-    if (a.computed) node.clean.insert(plug.path);
+    if (a.computed)
+        node.clean.insert(plug.path);
     Scene::current().propagateDirty(node, &a);
     Scene::current().touch();
     return MS::kSuccess;

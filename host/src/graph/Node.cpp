@@ -3,6 +3,7 @@
 #include <maya/MPxNode.h>
 
 #include <algorithm>
+#include <array>
 
 namespace host {
 
@@ -10,7 +11,9 @@ Node::Node(NodeType& type) : m_type(&type) {}
 
 Node::~Node() = default;
 
-MFn::Type Node::apiType() const { return m_type->apiType; }
+MFn::Type Node::apiType() const {
+    return m_type->apiType;
+}
 
 bool Node::hasFn(MFn::Type type) const {
     return type == MFn::kBase || type == MFn::kNamedObject || m_type->hasFn(type);
@@ -18,38 +21,48 @@ bool Node::hasFn(MFn::Type type) const {
 
 void Node::setUser(MPxNode* user) {
     m_user.reset(user);
-    if (user) NodeAccess::bind(*user, this);
+    if (user)
+        NodeAccess::bind(*user, this);
 }
 
 Attribute* Node::findAttribute(const std::string& name) const {
-    if (Attribute* a = m_type->findAttribute(name)) return a;
+    if (Attribute* a = m_type->findAttribute(name))
+        return a;
     for (const auto& d : m_dynamic)
-        if (Attribute* a = d->find(name)) return a;
+        if (Attribute* a = d->find(name))
+            return a;
     return nullptr;
 }
 
 std::vector<Attribute*> Node::attributes() const {
     std::vector<Attribute*> all;
     all.reserve(m_type->attributes().size() + m_dynamic.size());
-    for (const auto& a : m_type->attributes()) all.push_back(a.get());
-    for (const auto& a : m_dynamic) all.push_back(a.get());
+    for (const auto& a : m_type->attributes())
+        all.push_back(a.get());
+    for (const auto& a : m_dynamic)
+        all.push_back(a.get());
     return all;
 }
 
 namespace {
 bool nameClash(const Attribute& a, const Node& node) {
-    if (node.findAttribute(a.longName)) return true;
-    if (!a.shortName.empty() && node.findAttribute(a.shortName)) return true;
+    if (node.findAttribute(a.longName))
+        return true;
+    if (!a.shortName.empty() && node.findAttribute(a.shortName))
+        return true;
     for (const auto& c : a.children)
-        if (nameClash(*c, node)) return true;
+        if (nameClash(*c, node))
+            return true;
     return false;
 }
 }  // namespace
 
 bool Node::addDynamicAttribute(const AttributePtr& attribute) {
-    if (!attribute || attribute->parent || nameClash(*attribute, *this)) return false;
+    if (!attribute || attribute->parent || nameClash(*attribute, *this))
+        return false;
     attribute->dynamic = true;
-    for (auto& c : attribute->children) c->dynamic = true;
+    for (auto& c : attribute->children)
+        c->dynamic = true;
     m_dynamic.push_back(attribute);
     return true;
 }
@@ -57,7 +70,8 @@ bool Node::addDynamicAttribute(const AttributePtr& attribute) {
 bool Node::removeDynamicAttribute(Attribute* attribute) {
     auto it = std::find_if(m_dynamic.begin(), m_dynamic.end(),
                            [&](const AttributePtr& a) { return a.get() == attribute; });
-    if (it == m_dynamic.end()) return false;
+    if (it == m_dynamic.end())
+        return false;
     m_values.erase(attribute);
     m_dynamic.erase(it);
     return true;
@@ -70,32 +84,56 @@ bool Node::isDynamic(const Attribute* attribute) const {
 }
 
 namespace {
-// The attributes from the root down to the plug's attribute.
-std::vector<const Attribute*> lineage(const Attribute* attribute) {
-    std::vector<const Attribute*> chain;
-    for (const Attribute* a = attribute; a; a = a->parent) chain.push_back(a);
-    std::reverse(chain.begin(), chain.end());
-    return chain;
-}
+// The attributes from the root down to the plug's attribute. Every plug
+// read and write walks it, and attributes nest only a few deep, so it is
+// kept on the stack unless the nesting is unusually deep.
+class Lineage {
+public:
+    explicit Lineage(const Attribute* attribute) {
+        for (const Attribute* a = attribute; a; a = a->parent)
+            ++m_size;
+        if (m_size > m_local.size())
+            m_deep.resize(m_size);
+        const Attribute** chain = data();
+        size_t i = m_size;
+        for (const Attribute* a = attribute; a; a = a->parent)
+            chain[--i] = a;
+    }
+    size_t size() const { return m_size; }
+    const Attribute* front() const { return data()[0]; }
+    const Attribute* operator[](size_t i) const { return data()[i]; }
+
+private:
+    const Attribute** data() { return m_deep.empty() ? m_local.data() : m_deep.data(); }
+    const Attribute* const* data() const { return m_deep.empty() ? m_local.data() : m_deep.data(); }
+
+    std::array<const Attribute*, 8> m_local{};
+    std::vector<const Attribute*> m_deep;
+    size_t m_size = 0;
+};
 }  // namespace
 
 const PlugValue* Node::stored(const PlugPath& path) const {
-    auto chain = lineage(path.attribute);
+    const Lineage chain(path.attribute);
     auto rootIt = m_values.find(chain.front());
-    if (rootIt == m_values.end()) return nullptr;
+    if (rootIt == m_values.end())
+        return nullptr;
     const PlugValue* pv = &rootIt->second;
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];
         if (a->array) {
-            if (next >= path.indices.size()) return pv;  // the array plug itself
+            if (next >= path.indices.size())
+                return pv;  // the array plug itself
             auto e = pv->elements.find(path.indices[next++]);
-            if (e == pv->elements.end()) return nullptr;
+            if (e == pv->elements.end())
+                return nullptr;
             pv = &e->second;
         }
         if (i + 1 < chain.size()) {
             int c = a->childIndex(chain[i + 1]);
-            if (c < 0 || static_cast<size_t>(c) >= pv->children.size()) return nullptr;
+            if (c < 0 || static_cast<size_t>(c) >= pv->children.size())
+                return nullptr;
             pv = &pv->children[c];
         }
     }
@@ -103,18 +141,20 @@ const PlugValue* Node::stored(const PlugPath& path) const {
 }
 
 PlugValue& Node::storage(const PlugPath& path) {
-    auto chain = lineage(path.attribute);
+    const Lineage chain(path.attribute);
     PlugValue* pv = &m_values[chain.front()];
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];
         if (a->array) {
-            if (next >= path.indices.size()) return *pv;
+            if (next >= path.indices.size())
+                return *pv;
             pv = &pv->elements[path.indices[next++]];
         }
         if (i + 1 < chain.size()) {
             int c = a->childIndex(chain[i + 1]);
-            if (pv->children.size() < a->children.size()) pv->children.resize(a->children.size());
+            if (pv->children.size() < a->children.size())
+                pv->children.resize(a->children.size());
             pv = &pv->children[c];
         }
     }
@@ -129,20 +169,24 @@ void Node::eraseStorage(const PlugPath& path) {
     if (a->array && path.indices.size() == a->arrayChain().size()) {
         PlugPath arrayPath = path;
         arrayPath.indices.pop_back();
-        if (PlugValue* array = mutableStored(arrayPath)) array->elements.erase(path.indices.back());
+        if (PlugValue* array = mutableStored(arrayPath))
+            array->elements.erase(path.indices.back());
         return;
     }
-    if (PlugValue* pv = mutableStored(path)) *pv = PlugValue{};
+    if (PlugValue* pv = mutableStored(path))
+        *pv = PlugValue{};
 }
 
 std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
     std::set<unsigned> found;
     if (const PlugValue* pv = stored(arrayPath))
-        for (const auto& e : pv->elements) found.insert(e.first);
+        for (const auto& e : pv->elements)
+            found.insert(e.first);
     size_t depth = arrayPath.indices.size();
     auto collect = [&](const PlugPath& p) {
         // Any connected plug at or below an element of this array.
-        if (p.indices.size() <= depth) return;
+        if (p.indices.size() <= depth)
+            return;
         if (!std::equal(arrayPath.indices.begin(), arrayPath.indices.end(), p.indices.begin()))
             return;
         for (const Attribute* a = p.attribute; a; a = a->parent)
@@ -151,20 +195,27 @@ std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
                 return;
             }
     };
-    for (const auto& in : inputs) collect(in.first);
-    for (const auto& out : outputs) collect(out.first);
+    for (const auto& in : inputs)
+        collect(in.first);
+    for (const auto& out : outputs)
+        collect(out.first);
     return {found.begin(), found.end()};
 }
 
 void Node::invalidate(const Attribute* attribute) {
     for (auto it = clean.begin(); it != clean.end();) {
         bool below = false;
-        for (const Attribute* a = it->attribute; a && !below; a = a->parent) below = (a == attribute);
+        for (const Attribute* a = it->attribute; a && !below; a = a->parent)
+            below = (a == attribute);
         it = below ? clean.erase(it) : std::next(it);
     }
 }
 
-Node* NodeAccess::node(const MPxNode& px) { return px.m_node; }
-void NodeAccess::bind(MPxNode& px, Node* node) { px.m_node = node; }
+Node* NodeAccess::node(const MPxNode& px) {
+    return px.m_node;
+}
+void NodeAccess::bind(MPxNode& px, Node* node) {
+    px.m_node = node;
+}
 
 }  // namespace host

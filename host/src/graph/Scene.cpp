@@ -11,8 +11,10 @@ namespace host {
 
 std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& name) {
     size_t end = name.size();
-    while (end > 0 && std::isdigit(static_cast<unsigned char>(name[end - 1]))) --end;
-    if (end == name.size() || name.size() - end > 18) return {name, 0};
+    while (end > 0 && std::isdigit(static_cast<unsigned char>(name[end - 1])))
+        --end;
+    if (end == name.size() || name.size() - end > 18)
+        return {name, 0};
     return {name.substr(0, end), std::stoul(name.substr(end))};
 }
 
@@ -21,24 +23,31 @@ void NameIndex::add(const std::string& name, Node* node) {
     list.push_back(node);
     if (list.size() == 1) {
         auto [stem, number] = splitTrailingNumber(name);
-        if (number > 0) m_stems[stem].used.insert(number);
+        if (number > 0)
+            m_stems[stem].used.insert(number);
     }
 }
 
 void NameIndex::remove(const std::string& name, Node* node) {
     auto it = m_byName.find(name);
-    if (it == m_byName.end()) return;
+    if (it == m_byName.end())
+        return;
     auto& list = it->second;
     list.erase(std::remove(list.begin(), list.end(), node), list.end());
-    if (!list.empty()) return;
+    if (!list.empty())
+        return;
     m_byName.erase(it);
     auto [stem, number] = splitTrailingNumber(name);
-    if (number == 0) return;
+    if (number == 0)
+        return;
     auto s = m_stems.find(stem);
-    if (s == m_stems.end()) return;
+    if (s == m_stems.end())
+        return;
     s->second.used.erase(number);
-    if (number < s->second.hint) s->second.hint = number;
-    if (s->second.used.empty()) m_stems.erase(s);
+    if (number < s->second.hint)
+        s->second.hint = number;
+    if (s->second.used.empty())
+        m_stems.erase(s);
 }
 
 const std::vector<Node*>* NameIndex::find(const std::string& name) const {
@@ -51,13 +60,15 @@ std::string NameIndex::freeNumbered(const std::string& stem) const {
     unsigned long n = 1;
     if (s != m_stems.end()) {
         n = s->second.hint;
-        while (s->second.used.count(n)) ++n;
+        while (s->second.used.count(n))
+            ++n;
         s->second.hint = n;
     }
     // A name like "a1" may also be taken by a node whose own stem differs
     // ("a01" is stem "a" number 1 too), so confirm against the name table.
     std::string candidate = stem + std::to_string(n);
-    while (taken(candidate)) candidate = stem + std::to_string(++n);
+    while (taken(candidate))
+        candidate = stem + std::to_string(++n);
     return candidate;
 }
 
@@ -76,21 +87,26 @@ Scene& Scene::current() {
 Scene::Scene() {}
 
 NodePtr Scene::share(Node* node) const {
-    if (!node) return nullptr;
+    if (!node)
+        return nullptr;
     return std::static_pointer_cast<Node>(node->shared_from_this());
 }
 
 MObject Scene::object(Node* node) const {
-    if (!node) return MObject();
+    if (!node)
+        return MObject();
     return toMObject(share(node));
 }
 
 namespace {
 bool validName(const std::string& name) {
-    if (name.empty()) return false;
-    if (std::isdigit(static_cast<unsigned char>(name[0]))) return false;
+    if (name.empty())
+        return false;
+    if (std::isdigit(static_cast<unsigned char>(name[0])))
+        return false;
     for (char c : name)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#')) return false;
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#'))
+            return false;
     return true;
 }
 }  // namespace
@@ -103,9 +119,12 @@ std::string Scene::uniqueName(const std::string& requested, const Node* node,
         // puts one in front of a leading digit.
         std::string fixed;
         for (char c : name)
-            fixed += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#') ? c : '_';
-        if (fixed.empty()) fixed = node ? node->type().name : "node";
-        if (std::isdigit(static_cast<unsigned char>(fixed[0]))) fixed = "_" + fixed;
+            fixed +=
+                (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#') ? c : '_';
+        if (fixed.empty())
+            fixed = node ? node->type().name : "node";
+        if (std::isdigit(static_cast<unsigned char>(fixed[0])))
+            fixed = "_" + fixed;
         name = fixed;
     }
     size_t hash = name.find('#');
@@ -113,49 +132,62 @@ std::string Scene::uniqueName(const std::string& requested, const Node* node,
         std::string stem = name.substr(0, hash);
         std::string tail = name.substr(hash + 1);
         tail.erase(std::remove(tail.begin(), tail.end(), '#'), tail.end());
-        if (tail.empty()) return m_names.freeNumbered(stem);
+        if (tail.empty())
+            return m_names.freeNumbered(stem);
         for (unsigned long n = 1;; ++n) {
             std::string candidate = stem + std::to_string(n) + tail;
-            if (!m_names.taken(candidate)) return candidate;
+            if (!m_names.taken(candidate))
+                return candidate;
         }
     }
     const auto* holders = m_names.find(name);
-    if (!holders) return name;
+    if (!holders)
+        return name;
     // DAG nodes may share a name when their parents differ; the name must
     // stay unique among siblings and against every non-DAG node.
     bool clash = false;
     for (Node* other : *holders) {
-        if (other == node) continue;
+        if (other == node)
+            continue;
         if (!node || !node->isDag() || !other->isDag()) {
             clash = true;
             break;
         }
-        const Node* p = parent ? parent : (node->parents.empty() ? m_world.get() : node->parents[0]);
+        const Node* p =
+            parent ? parent : (node->parents.empty() ? m_world.get() : node->parents[0]);
         if (std::find(other->parents.begin(), other->parents.end(), p) != other->parents.end() ||
             (other->parents.empty() && p == m_world.get())) {
             clash = true;
             break;
         }
     }
-    if (!clash) return name;
+    if (!clash)
+        return name;
     auto [stem, number] = splitTrailingNumber(name);
     (void)number;
     return m_names.freeNumbered(stem);
 }
 
-void Scene::registerName(Node& node) { m_names.add(node.m_name, &node); }
-void Scene::unregisterName(Node& node) { m_names.remove(node.m_name, &node); }
+void Scene::registerName(Node& node) {
+    m_names.add(node.m_name, &node);
+}
+void Scene::unregisterName(Node& node) {
+    m_names.remove(node.m_name, &node);
+}
 
 NodePtr Scene::createNode(const std::string& typeName, const std::string& name, Node* parent) {
     NodeType* type = NodeTypeRegistry::instance().find(typeName);
-    if (!type) return nullptr;
+    if (!type)
+        return nullptr;
     return createNode(*type, name, parent);
 }
 
 NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent) {
-    if (type.abstract) return nullptr;
+    if (type.abstract)
+        return nullptr;
     auto node = std::make_shared<Node>(type);
-    if (type.creator) node->setUser(type.creator());
+    if (type.creator)
+        node->setUser(type.creator());
     std::string requested = name.empty() ? type.name + "#" : name;
     if (node->isDag()) {
         Node* p = parent ? parent : m_world.get();
@@ -169,35 +201,44 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     m_nodes[node.get()] = m_order.size();
     m_order.push_back(node);
     registerName(*node);
-    if (type.apiType == MFn::kWorld && !m_world) m_world = node;
+    if (type.apiType == MFn::kWorld && !m_world)
+        m_world = node;
     std::vector<const NodeType*> lineage;
-    for (const NodeType* t = &type; t; t = t->parent) lineage.insert(lineage.begin(), t);
+    for (const NodeType* t = &type; t; t = t->parent)
+        lineage.insert(lineage.begin(), t);
     for (const NodeType* t : lineage)
-        if (t->onCreate) t->onCreate(*node);
-    if (node->user()) node->user()->postConstructor();
+        if (t->onCreate)
+            t->onCreate(*node);
+    if (node->user())
+        node->user()->postConstructor();
     touch();
     return node;
 }
 
 Scene::Detached Scene::removeNode(Node& node) {
     Detached cut;
-    if (!node.inScene) return cut;
+    if (!node.inScene)
+        return cut;
     for (const auto& in : std::map<PlugPath, PlugRef>(node.inputs))
         cut.connections.push_back({in.second, PlugRef{&node, in.first}});
     for (const auto& out : std::map<PlugPath, std::vector<PlugRef>>(node.outputs))
         for (const auto& dst : out.second)
-            if (dst.node != &node) cut.connections.push_back({PlugRef{&node, out.first}, dst});
-    for (const auto& c : cut.connections) disconnect(c.first, c.second);
+            if (dst.node != &node)
+                cut.connections.push_back({PlugRef{&node, out.first}, dst});
+    for (const auto& c : cut.connections)
+        disconnect(c.first, c.second);
     for (Node* p : std::vector<Node*>(node.parents)) {
         auto& siblings = p->children;
-        int pos = static_cast<int>(std::find(siblings.begin(), siblings.end(), &node) - siblings.begin());
+        int pos =
+            static_cast<int>(std::find(siblings.begin(), siblings.end(), &node) - siblings.begin());
         cut.dagLinks.push_back({p, &node});
         cut.dagPositions.push_back(pos);
         removeChild(*p, node);
     }
     for (Node* c : std::vector<Node*>(node.children)) {
         auto& siblings = node.children;
-        int pos = static_cast<int>(std::find(siblings.begin(), siblings.end(), c) - siblings.begin());
+        int pos =
+            static_cast<int>(std::find(siblings.begin(), siblings.end(), c) - siblings.begin());
         cut.dagLinks.push_back({&node, c});
         cut.dagPositions.push_back(pos);
         removeChild(node, *c);
@@ -211,7 +252,8 @@ Scene::Detached Scene::removeNode(Node& node) {
         m_nodes.erase(it);
         if (++m_removedInOrder > 1024 && m_removedInOrder > m_order.size() / 2) {
             m_order.erase(std::remove(m_order.begin(), m_order.end(), nullptr), m_order.end());
-            for (size_t i = 0; i < m_order.size(); ++i) m_nodes[m_order[i].get()] = i;
+            for (size_t i = 0; i < m_order.size(); ++i)
+                m_nodes[m_order[i].get()] = i;
             m_removedInOrder = 0;
         }
     }
@@ -220,19 +262,23 @@ Scene::Detached Scene::removeNode(Node& node) {
 }
 
 void Scene::restoreNode(const NodePtr& node, const Detached& links) {
-    if (!node || node->inScene) return;
+    if (!node || node->inScene)
+        return;
     node->inScene = true;
     m_nodes[node.get()] = m_order.size();
     m_order.push_back(node);
     for (size_t i = 0; i < links.dagLinks.size(); ++i) {
         auto [p, c] = links.dagLinks[i];
-        if (p->inScene && c->inScene) addChild(*p, *c, links.dagPositions[i]);
+        if (p->inScene && c->inScene)
+            addChild(*p, *c, links.dagPositions[i]);
     }
     node->m_name = uniqueName(node->m_name, node.get(), nullptr);
     registerName(*node);
     for (const auto& c : links.connections)
-        if (c.first.node->inScene && c.second.node->inScene) connect(c.first, c.second);
-    for (const auto& a : node->attributes()) propagateDirty(*node, a);
+        if (c.first.node->inScene && c.second.node->inScene)
+            connect(c.first, c.second);
+    for (const auto& a : node->attributes())
+        propagateDirty(*node, a);
     touch();
 }
 
@@ -253,36 +299,43 @@ std::vector<Node*> Scene::allNodes() const {
     std::vector<Node*> all;
     all.reserve(m_nodes.size());
     for (const auto& n : m_order)
-        if (n) all.push_back(n.get());
+        if (n)
+            all.push_back(n.get());
     return all;
 }
 
 // ---------------------------------------------------------------- DAG
 
 bool Scene::isAncestor(const Node& ancestor, const Node& node) const {
-    if (&ancestor == &node) return true;
+    if (&ancestor == &node)
+        return true;
     for (Node* p : node.parents)
-        if (isAncestor(ancestor, *p)) return true;
+        if (isAncestor(ancestor, *p))
+            return true;
     return false;
 }
 
 bool Scene::addChild(Node& parent, Node& child, int position) {
-    if (isAncestor(child, parent)) return false;
+    if (isAncestor(child, parent))
+        return false;
     if (std::find(parent.children.begin(), parent.children.end(), &child) != parent.children.end())
         return false;
     auto& kids = parent.children;
-    if (position < 0 || position > static_cast<int>(kids.size())) position = static_cast<int>(kids.size());
+    if (position < 0 || position > static_cast<int>(kids.size()))
+        position = static_cast<int>(kids.size());
     kids.insert(kids.begin() + position, &child);
     child.parents.push_back(&parent);
     for (const auto& a : child.attributes())
-        if (a->worldSpace || a->affectsWorldSpace) propagateDirty(child, a);
+        if (a->worldSpace || a->affectsWorldSpace)
+            propagateDirty(child, a);
     touch();
     return true;
 }
 
 bool Scene::removeChild(Node& parent, Node& child) {
     auto it = std::find(parent.children.begin(), parent.children.end(), &child);
-    if (it == parent.children.end()) return false;
+    if (it == parent.children.end())
+        return false;
     parent.children.erase(it);
     child.parents.erase(std::remove(child.parents.begin(), child.parents.end(), &parent),
                         child.parents.end());
@@ -299,7 +352,8 @@ const PlugRef* Scene::sourceOf(const PlugRef& destination) const {
 
 bool Scene::connect(const PlugRef& source, const PlugRef& destination) {
     auto& in = destination.node->inputs;
-    if (in.count(destination.path)) return false;
+    if (in.count(destination.path))
+        return false;
     in[destination.path] = source;
     source.node->outputs[source.path].push_back(destination);
     propagateDirty(*destination.node, destination.path.attribute);
@@ -310,13 +364,15 @@ bool Scene::connect(const PlugRef& source, const PlugRef& destination) {
 bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
     auto& in = destination.node->inputs;
     auto it = in.find(destination.path);
-    if (it == in.end() || !(it->second == source)) return false;
+    if (it == in.end() || !(it->second == source))
+        return false;
     in.erase(it);
     auto out = source.node->outputs.find(source.path);
     if (out != source.node->outputs.end()) {
         auto& list = out->second;
         list.erase(std::remove(list.begin(), list.end(), destination), list.end());
-        if (list.empty()) source.node->outputs.erase(out);
+        if (list.empty())
+            source.node->outputs.erase(out);
     }
     propagateDirty(*destination.node, destination.path.attribute);
     touch();
@@ -326,13 +382,18 @@ bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
 // ---------------------------------------------------------------- evaluation
 
 void Scene::propagateDirty(Node& node, const Attribute* attribute) {
-    std::set<std::pair<Node*, const Attribute*>> seen;
+    std::vector<std::pair<Node*, const Attribute*>> seen;
+    seen.reserve(32);
     dirtyDownstream(node, attribute, seen);
 }
 
 void Scene::dirtyDownstream(Node& node, const Attribute* attribute,
-                            std::set<std::pair<Node*, const Attribute*>>& seen) {
-    if (!seen.insert({&node, attribute}).second) return;
+                            std::vector<std::pair<Node*, const Attribute*>>& seen) {
+    const std::pair<Node*, const Attribute*> plug{&node, attribute};
+    auto at = std::lower_bound(seen.begin(), seen.end(), plug);
+    if (at != seen.end() && *at == plug)
+        return;
+    seen.insert(at, plug);
     // A change of a compound child or parent affects what depends on either.
     for (const Attribute* a = attribute; a; a = a->parent) {
         for (const Attribute* affected : a->affects) {
@@ -343,17 +404,23 @@ void Scene::dirtyDownstream(Node& node, const Attribute* attribute,
     for (const auto& out : node.outputs) {
         const Attribute* src = out.first.attribute;
         bool related = false;
-        for (const Attribute* a = src; a && !related; a = a->parent) related = (a == attribute);
-        for (const Attribute* a = attribute; a && !related; a = a->parent) related = (a == src);
-        if (!related) continue;
-        for (const auto& dst : out.second) dirtyDownstream(*dst.node, dst.path.attribute, seen);
+        for (const Attribute* a = src; a && !related; a = a->parent)
+            related = (a == attribute);
+        for (const Attribute* a = attribute; a && !related; a = a->parent)
+            related = (a == src);
+        if (!related)
+            continue;
+        for (const auto& dst : out.second)
+            dirtyDownstream(*dst.node, dst.path.attribute, seen);
     }
 }
 
 void Scene::clear() {
     for (Node* n : allNodes()) {
-        if (n == m_world.get() || n->isDefault) continue;
-        if (n->inScene) removeNode(*n);
+        if (n == m_world.get() || n->isDefault)
+            continue;
+        if (n->inScene)
+            removeNode(*n);
     }
     touch();
 }

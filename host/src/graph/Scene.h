@@ -99,7 +99,10 @@ private:
     Scene();
     void registerName(Node& node);
     void unregisterName(Node& node);
-    void dirtyDownstream(Node& node, const Attribute* attribute, std::set<std::pair<Node*, const Attribute*>>& seen);
+    // `seen` is kept sorted: a change reaches a few plugs, and a vector of them
+    // costs one allocation where a set costs one per plug.
+    void dirtyDownstream(Node& node, const Attribute* attribute,
+                         std::vector<std::pair<Node*, const Attribute*>>& seen);
 
     NodePtr m_world;
     std::vector<NodePtr> m_order;

@@ -36,9 +36,11 @@ struct Registry {
     std::vector<std::pair<MCallbackId, const void*>> running;  // innermost last
 };
 
+// Never destroyed: nodes still in the scene at exit remove their callbacks
+// from their destructors, after function-local statics made later are gone.
 Registry& registry() {
-    static Registry r;
-    return r;
+    static Registry* r = new Registry;
+    return *r;
 }
 
 template <class Function>
