@@ -57,6 +57,35 @@ TEST_F(DagPaths, InstancingAboveCountsOnlyForTotal) {
     EXPECT_EQ(paths[1].partialPathName(), MString("other|group|leaf"));
 }
 
+// Counts are kept between questions, so links made and cut above a node,
+// asked about in between, must still give what walking the paths gives.
+TEST_F(DagPaths, PathCountsFollowLinksChangedAboveTheNode) {
+    Node& g = make("transform", "g");
+    Node& h = make("transform", "h");
+    Node& k = make("transform", "k");
+    Node& t = make("transform", "t", &g);
+    Node& shape = make("locator", "shape", &t);
+    auto total = [&]() {
+        MDagPathArray paths;
+        MDagPath::getAllPathsTo(object(shape), paths);
+        EXPECT_EQ(MFnDagNode(object(shape)).instanceCount(true), paths.length());
+        return paths.length();
+    };
+    EXPECT_EQ(total(), 1u);
+    instance(t, h);
+    EXPECT_EQ(total(), 2u);
+    instance(g, k);  // above t's first parent: g, and so t, gain a path
+    EXPECT_EQ(total(), 3u);
+    MObject tObj = object(t);
+    ASSERT_TRUE(MFnDagNode(object(h)).removeChild(tObj));
+    EXPECT_EQ(total(), 2u);
+    const NodePtr kept = Scene::current().share(&k);  // as the undo queue holds it
+    Scene::Detached cut = Scene::current().removeNode(k);
+    EXPECT_EQ(total(), 1u);
+    Scene::current().restoreNode(kept, cut);
+    EXPECT_EQ(total(), 2u);
+}
+
 TEST_F(DagPaths, PartialNameFallsBackToFullPathWhenEveryTailIsShared) {
     Node& a = make("transform", "a");
     Node& x = make("transform", "x", &a);

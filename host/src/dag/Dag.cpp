@@ -58,12 +58,7 @@ NodePath firstPath(Node& node) {
 }
 
 size_t pathCount(const Node& node) {
-    if (isWorld(node))
-        return 1;
-    size_t count = 0;
-    for (const Node* parent : node.parents)
-        count += pathCount(*parent);
-    return count;
+    return Scene::current().pathCount(node);
 }
 
 bool isLive(const NodePath& path) {

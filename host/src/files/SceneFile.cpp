@@ -138,6 +138,7 @@ void putBack(TakenScene& taken) {
         node->parents = links.second;
     }
     scene.world().children = taken.worldChildren;
+    scene.forgetPathCounts();
     scene.touch();
     MGlobal::setActiveSelectionList(taken.selection);
     state() = taken.file;

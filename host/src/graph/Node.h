@@ -71,11 +71,16 @@ public:
     // --- DAG relations
     std::vector<Node*> parents;
     std::vector<Node*> children;
+    // How many DAG paths lead here, valid while the scene's path-count epoch
+    // is the one recorded (see Scene::pathCount). A shape shared by
+    // thousands of instances is asked for it on every copy made of it.
+    mutable size_t pathCountCache = 0;
+    mutable unsigned long pathCountEpoch = 0;
     bool isDag() const { return m_type->dag; }
 
     // Locked plugs (by path), as setAttr -lock leaves them.
     std::set<PlugPath> lockedPlugs;
-    std::set<PlugPath> keyablePlugs;      // per-plug keyable overrides
+    std::set<PlugPath> keyablePlugs;  // per-plug keyable overrides
     std::set<PlugPath> nonKeyablePlugs;
 
 private:
@@ -89,7 +94,9 @@ private:
 
 using NodePtr = std::shared_ptr<Node>;
 
-inline Node* nodeOf(const MObject& object) { return ObjectAccess::as<Node>(object); }
+inline Node* nodeOf(const MObject& object) {
+    return ObjectAccess::as<Node>(object);
+}
 
 // Access to the node behind an MPxNode.
 struct NodeAccess {

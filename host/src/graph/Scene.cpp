@@ -315,16 +315,45 @@ bool Scene::isAncestor(const Node& ancestor, const Node& node) const {
     return false;
 }
 
+size_t Scene::pathCount(const Node& node) const {
+    if (&node == m_world.get())
+        return 1;
+    if (node.pathCountEpoch == m_pathCountEpoch)
+        return node.pathCountCache;
+    size_t count = 0;
+    for (const Node* parent : node.parents)
+        count += pathCount(*parent);
+    node.pathCountCache = count;
+    node.pathCountEpoch = m_pathCountEpoch;
+    return count;
+}
+
+void Scene::forgetPathCountsBelow(Node& node) {
+    for (Node* child : node.children) {
+        if (child->pathCountEpoch != m_pathCountEpoch)
+            continue;
+        child->pathCountEpoch = 0;
+        forgetPathCountsBelow(*child);
+    }
+}
+
 bool Scene::addChild(Node& parent, Node& child, int position) {
     if (isAncestor(child, parent))
         return false;
     if (std::find(parent.children.begin(), parent.children.end(), &child) != parent.children.end())
         return false;
+    // The child's own count moves by the parent's; what hangs below it is
+    // worked out again when asked.
+    const bool counted = child.pathCountEpoch == m_pathCountEpoch;
+    const size_t count = counted ? child.pathCountCache + pathCount(parent) : 0;
+    forgetPathCountsBelow(child);
     auto& kids = parent.children;
     if (position < 0 || position > static_cast<int>(kids.size()))
         position = static_cast<int>(kids.size());
     kids.insert(kids.begin() + position, &child);
     child.parents.push_back(&parent);
+    child.pathCountEpoch = counted ? m_pathCountEpoch : 0;
+    child.pathCountCache = count;
     for (const auto& a : child.attributes())
         if (a->worldSpace || a->affectsWorldSpace)
             propagateDirty(child, a);
@@ -336,9 +365,14 @@ bool Scene::removeChild(Node& parent, Node& child) {
     auto it = std::find(parent.children.begin(), parent.children.end(), &child);
     if (it == parent.children.end())
         return false;
+    const bool counted = child.pathCountEpoch == m_pathCountEpoch;
+    const size_t count = counted ? child.pathCountCache - pathCount(parent) : 0;
+    forgetPathCountsBelow(child);
     parent.children.erase(it);
     child.parents.erase(std::remove(child.parents.begin(), child.parents.end(), &parent),
                         child.parents.end());
+    child.pathCountEpoch = counted ? m_pathCountEpoch : 0;
+    child.pathCountCache = count;
     touch();
     return true;
 }

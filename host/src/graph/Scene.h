@@ -95,10 +95,19 @@ public:
     void touch() { ++m_revision; }
     unsigned long revision() const { return m_revision; }
 
+    // How many DAG paths lead to the node from the world. Counts are kept
+    // between calls; links set by hand rather than by addChild/removeChild
+    // must call forgetPathCounts.
+    size_t pathCount(const Node& node) const;
+    void forgetPathCounts() { ++m_pathCountEpoch; }
+
 private:
     Scene();
     void registerName(Node& node);
     void unregisterName(Node& node);
+    // Marks the counts below `node` stale; stops where they already are,
+    // since a count is only ever worked out after its parents'.
+    void forgetPathCountsBelow(Node& node);
     // `seen` is kept sorted: a change reaches a few plugs, and a vector of them
     // costs one allocation where a set costs one per plug.
     void dirtyDownstream(Node& node, const Attribute* attribute,
@@ -110,6 +119,7 @@ private:
     size_t m_removedInOrder = 0;
     NameIndex m_names;
     unsigned long m_revision = 0;
+    unsigned long m_pathCountEpoch = 1;
 };
 
 }  // namespace host
