@@ -210,7 +210,7 @@ void readDouble3(Node& node, Attribute* compound, double out[3]) {
 MStatus writeDouble3(Node& node, Attribute* compound, const double values[3]) {
     for (size_t i = 0; i < 3; ++i) {
         MStatus status =
-            assign(PlugRef{&node, PlugPath{compound->children[i].get(), {}}}, Value{values[i]});
+            assignChanged(PlugRef{&node, PlugPath{compound->children[i].get(), {}}}, values[i]);
         if (!status)
             return status;
     }

@@ -164,16 +164,36 @@ Value evaluate(const PlugRef& plug) {
     return storedOrDefault(plug);
 }
 
-MStatus assign(const PlugRef& plug, const Value& value) {
-    Node& node = *plug.node;
+namespace {
+
+// Neither the plug nor a compound above it is locked or fed.
+bool settable(const PlugRef& plug) {
+    const Node& node = *plug.node;
     for (const Attribute* a = plug.path.attribute; a; a = a->parent) {
         PlugPath p{const_cast<Attribute*>(a), plug.path.indices};
         p.indices.resize(std::min(p.indices.size(), a->arrayChain().size()));
-        if (node.lockedPlugs.count(p))
-            return MS::kFailure;
-        if (node.inputs.count(p))
-            return MS::kFailure;
+        if (node.lockedPlugs.count(p) || node.inputs.count(p))
+            return false;
     }
+    return true;
+}
+
+}  // namespace
+
+MStatus assignChanged(const PlugRef& plug, double value) {
+    const Attribute& a = *plug.path.attribute;
+    if (!a.internal && !a.computed && settable(plug)) {
+        const Value now = storedOrDefault(plug);
+        if (const double* d = std::get_if<double>(&now); d && *d == value)
+            return MS::kSuccess;
+    }
+    return assign(plug, Value{value});
+}
+
+MStatus assign(const PlugRef& plug, const Value& value) {
+    Node& node = *plug.node;
+    if (!settable(plug))
+        return MS::kFailure;
     Attribute& a = *plug.path.attribute;
     if (a.internal && node.user()) {
         MPlug mplug = PlugAccess::make(plug);

@@ -31,6 +31,10 @@ Value evaluate(const PlugRef& plug);
 // Sets the stored value of a leaf plug and dirties what depends on it.
 // Fails for locked plugs and for destinations of a connection.
 MStatus assign(const PlugRef& plug, const Value& value);
+// As assign, but a plain number plug that already reads `value` is left
+// alone: nothing stored, nothing dirtied. Function sets that write a whole
+// transformation use it, so untouched pivots and shears cost nothing.
+MStatus assignChanged(const PlugRef& plug, double value);
 
 }  // namespace host
 
