@@ -20,11 +20,15 @@ namespace {
 using dkbench::BakeScene;
 using dkbench::Copy;
 
-std::map<std::string, MMatrix> bake(const BakeScene& scene, const std::string& command) {
+// The copies a bake makes, with their world matrices at `frame` (keyed
+// copies move; placed ones do not).
+std::map<std::string, MMatrix> bake(const BakeScene& scene, const std::string& command, int frame) {
     dkbench::newScene();
     scene.build();
+    const MStringArray made = dkbench::melStrings(command);
+    dkbench::mel("currentTime " + std::to_string(frame));
     std::map<std::string, MMatrix> byName;
-    for (const Copy& c : dkbench::copiesNamed(dkbench::melStrings(command)))
+    for (const Copy& c : dkbench::copiesNamed(made))
         byName[c.name] = c.world;
     return byName;
 }
@@ -56,20 +60,33 @@ bool sameCopies(const std::map<std::string, MMatrix>& a, const std::map<std::str
     return true;
 }
 
+// Both bake types, each made by the plug-in and by the script way.
 int smoke() {
     const BakeScene scene{60, 4};
     const std::string range =
         std::to_string(scene.startFrame()) + " " + std::to_string(scene.endFrame());
-    const auto plugin = bake(scene, "dkUninstancer -sf " + std::to_string(scene.startFrame()) +
-                                        " -ef " + std::to_string(scene.endFrame()) + " instancer1");
-    const auto script = bake(scene, "dkScriptBake dustShape instancer1 " + range + " 1");
-    if (plugin.empty()) {
-        std::fprintf(stderr, "the plug-in made no copies\n");
-        return 1;
+    const std::string flags = " -sf " + std::to_string(scene.startFrame()) + " -ef " +
+                              std::to_string(scene.endFrame()) + " instancer1";
+    const int middle = (scene.startFrame() + scene.endFrame()) / 2;
+    const struct {
+        const char* what;
+        std::string plugin, script;
+    } ways[] = {{"geometry bake", "dkUninstancer" + flags,
+                 "dkScriptBake dustShape instancer1 " + range + " 1"},
+                {"animation bake", "dkUninstancer -bt animation" + flags,
+                 "dkScriptAnimationBake dustShape instancer1 " + range + " 1"}};
+    for (const auto& way : ways) {
+        const auto plugin = bake(scene, way.plugin, middle);
+        const auto script = bake(scene, way.script, middle);
+        if (plugin.empty()) {
+            std::fprintf(stderr, "%s: the plug-in made no copies\n", way.what);
+            return 1;
+        }
+        if (!sameCopies(plugin, script, way.what))
+            return 1;
+        std::printf("dk_bench --smoke: %s, %zu copies, the same both ways\n", way.what,
+                    plugin.size());
     }
-    if (!sameCopies(plugin, script, "script way"))
-        return 1;
-    std::printf("dk_bench --smoke: %zu copies, the same both ways\n", plugin.size());
     return 0;
 }
 
