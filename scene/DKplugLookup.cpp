@@ -7,7 +7,7 @@
 
 #include <sstream>
 
-MPlug findNodePlug(const MObject& node, MString attributeName, unsigned int elementIndex,
+MPlug findNodePlug(const MObject& node, const MString& attributeName, unsigned int elementIndex,
                    bool networked) {
     MStatus status;
     MFnDependencyNode fn(node, &status);

@@ -10,7 +10,7 @@ const unsigned int kNoLogicalIndex = 0xFFFFFFFF;
 
 // The node's plug of the named attribute, narrowed to one array element
 // unless elementIndex is kNoLogicalIndex. Every failure is thrown.
-MPlug findNodePlug(const MObject& node, MString attributeName,
+MPlug findNodePlug(const MObject& node, const MString& attributeName,
                    unsigned int elementIndex = kNoLogicalIndex, bool networked = false);
 
 // Narrows an array plug to the element of the logical index, in place;
