@@ -16,7 +16,9 @@ namespace {
 
 using host::commands::testing::CommandsTest;
 
-MTime sec(double s) { return MTime(s, MTime::kSeconds); }
+MTime sec(double s) {
+    return MTime(s, MTime::kSeconds);
+}
 
 class AnimCurveTest : public CommandsTest {
 protected:
@@ -122,6 +124,24 @@ TEST_F(AnimCurveTest, KeysAtAnExistingTimeReplaceItsValue) {
     EXPECT_FALSE(fn.isStatic());
     ASSERT_TRUE(fn.setValue(1, 0.0));
     EXPECT_TRUE(fn.isStatic());
+}
+
+// Keys added one by one are written key by key; what the plugs hold must
+// still read back as the curve once anything else about the node changes.
+TEST_F(AnimCurveTest, KeysAddedOneByOneReadBackFromThePlugs) {
+    MFnAnimCurve fn = curve({}, MFnAnimCurve::kTangentLinear);
+    for (double t : {0.0, 2.0, 1.0, 3.0, 2.0})
+        EXPECT_TRUE(fn.addKeyframe(sec(t), 10 * t + 1));
+    EXPECT_EQ(fn.addKey(sec(0.5), 7.0), 1u);
+    MPlug tan = fn.findPlug("tangentType", true);
+    ASSERT_TRUE(tan.setValue(static_cast<int>(MFnAnimCurve::kTangentStep)));
+    ASSERT_EQ(fn.numKeys(), 5u);
+    const double times[] = {0, 0.5, 1, 2, 3}, values[] = {1, 7, 11, 21, 31};
+    for (unsigned i = 0; i < 5; ++i) {
+        EXPECT_DOUBLE_EQ(fn.time(i).as(MTime::kSeconds), times[i]) << i;
+        EXPECT_DOUBLE_EQ(fn.value(i), values[i]) << i;
+    }
+    EXPECT_DOUBLE_EQ(at(fn, 2.5), 26);
 }
 
 TEST_F(AnimCurveTest, NewKeysTakeTheGlobalDefaultUnlessTheCurveHasOne) {

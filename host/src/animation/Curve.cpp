@@ -137,7 +137,10 @@ size_t Curve::insert(const Key& key, bool keepTangents) {
     }
     auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key.time,
                                [](double t, const Key& k) { return t < k.time; });
-    return static_cast<size_t>(m_keys.insert(at, key) - m_keys.begin());
+    // The position is taken before inserting: insert may move the keys.
+    const auto position = at - m_keys.begin();
+    m_keys.insert(at, key);
+    return static_cast<size_t>(position);
 }
 
 void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
@@ -266,7 +269,7 @@ void addCurveType(const CurveKind& kind) {
         if (plug.attribute != out)
             return false;
         const double at = valueAsDouble(evaluate(PlugRef{&node, PlugPath{in, {}}}));
-        node.storage(plug).value = readCurve(node).evaluate(at);
+        node.storage(plug).value = curveKeys(node)->evaluate(at);
         return true;
     };
 }
@@ -336,32 +339,94 @@ CurveType curveTypeForPlug(const MPlug& plug) {
     }
 }
 
-Curve readCurve(Node& node) {
-    Attribute* ktv = attribute(node, "ktv");
-    if (!ktv)
+namespace {
+
+// The plugs a curve keeps its keys in, looked up once per read or write.
+struct KeyAttributes {
+    explicit KeyAttributes(const Node& node)
+        : ktv(attribute(node, "ktv")),
+          kit(attribute(node, "kit")),
+          kot(attribute(node, "kot")),
+          kix(attribute(node, "kix")),
+          kiy(attribute(node, "kiy")),
+          kox(attribute(node, "kox")),
+          koy(attribute(node, "koy")) {}
+    Attribute* ktv;
+    Attribute *kit, *kot, *kix, *kiy, *kox, *koy;
+
+    void put(Node& node, unsigned i, const Key& k) const {
+        auto at = [&node, i](Attribute* a) -> Value& {
+            return node.storage(PlugPath{a, {i}}).value;
+        };
+        at(ktv->children[0].get()) = k.time;
+        at(ktv->children[1].get()) = k.value;
+        at(kit) = static_cast<long>(k.in);
+        at(kot) = static_cast<long>(k.out);
+        at(kix) = k.inX;
+        at(kiy) = k.inY;
+        at(kox) = k.outX;
+        at(koy) = k.outY;
+    }
+};
+
+// Keys fed by connections change without their plugs being written.
+bool keysAreFed(const Node& node) {
+    for (const auto& input : node.inputs) {
+        const Attribute* root = input.first.attribute;
+        while (root->parent)
+            root = root->parent;
+        for (const char* name : {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy"})
+            if (root->shortName == name)
+                return true;
+    }
+    return false;
+}
+
+// `stored` tells whether the keys sit at indices 0..n-1 in input order,
+// as writeCurve leaves them, so that a key's index is its position.
+Curve decodeCurve(Node& node, bool& stored) {
+    stored = true;
+    const KeyAttributes a(node);
+    if (!a.ktv)
         return Curve();
-    Attribute* kt = ktv->children[0].get();
-    Attribute* kv = ktv->children[1].get();
-    auto read = [&node](const char* name, unsigned i) {
-        return evaluate(PlugRef{&node, PlugPath{attribute(node, name), {i}}});
+    auto read = [&node](Attribute* attribute, unsigned i) {
+        return evaluate(PlugRef{&node, PlugPath{attribute, {i}}});
     };
     std::vector<Key> keys;
-    for (unsigned i : node.elementIndices(PlugPath{ktv, {}})) {
+    for (unsigned i : node.elementIndices(PlugPath{a.ktv, {}})) {
+        stored = stored && i == keys.size();
         Key k;
-        k.time = valueAsDouble(evaluate(PlugRef{&node, PlugPath{kt, {i}}}));
-        k.value = valueAsDouble(evaluate(PlugRef{&node, PlugPath{kv, {i}}}));
-        k.in = static_cast<TangentType>(valueAsLong(read("kit", i)));
-        k.out = static_cast<TangentType>(valueAsLong(read("kot", i)));
-        k.inX = valueAsDouble(read("kix", i));
-        k.inY = valueAsDouble(read("kiy", i));
-        k.outX = valueAsDouble(read("kox", i));
-        k.outY = valueAsDouble(read("koy", i));
+        k.time = valueAsDouble(read(a.ktv->children[0].get(), i));
+        k.value = valueAsDouble(read(a.ktv->children[1].get(), i));
+        k.in = static_cast<TangentType>(valueAsLong(read(a.kit, i)));
+        k.out = static_cast<TangentType>(valueAsLong(read(a.kot, i)));
+        k.inX = valueAsDouble(read(a.kix, i));
+        k.inY = valueAsDouble(read(a.kiy, i));
+        k.outX = valueAsDouble(read(a.kox, i));
+        k.outY = valueAsDouble(read(a.koy, i));
+        stored = stored && (keys.empty() || keys.back().time < k.time);
         keys.push_back(k);
     }
     // A scene file may list keys in any order; the curve needs input order.
     std::stable_sort(keys.begin(), keys.end(),
-                     [](const Key& a, const Key& b) { return a.time < b.time; });
+                     [](const Key& x, const Key& y) { return x.time < y.time; });
     return Curve(std::move(keys));
+}
+
+}  // namespace
+
+std::shared_ptr<Curve> curveKeys(Node& node) {
+    if (auto kept = node.derived<Curve>(); kept && !keysAreFed(node))
+        return kept;
+    bool stored = false;
+    auto decoded = std::make_shared<Curve>(decodeCurve(node, stored));
+    if (stored)
+        node.setDerived(decoded);
+    return decoded;
+}
+
+Curve readCurve(Node& node) {
+    return *curveKeys(node);
 }
 
 std::vector<PlugPath> keyPlugs(const Node& node) {
@@ -373,27 +438,32 @@ std::vector<PlugPath> keyPlugs(const Node& node) {
 }
 
 void writeCurve(Node& node, const Curve& curve) {
-    Attribute* ktv = attribute(node, "ktv");
-    if (!ktv)
+    const KeyAttributes a(node);
+    if (!a.ktv)
         return;
     for (const PlugPath& p : keyPlugs(node))
         node.eraseStorage(p);
-    auto put = [&node](Attribute* a, unsigned i, Value v) {
-        node.storage(PlugPath{a, {i}}).value = std::move(v);
-    };
     // Keys are stored at indices 0..n-1 in input order, as the host does.
-    for (unsigned i = 0; i < curve.size(); ++i) {
-        const Key& k = curve.keys()[i];
-        put(ktv->children[0].get(), i, k.time);
-        put(ktv->children[1].get(), i, k.value);
-        put(attribute(node, "kit"), i, static_cast<long>(k.in));
-        put(attribute(node, "kot"), i, static_cast<long>(k.out));
-        put(attribute(node, "kix"), i, k.inX);
-        put(attribute(node, "kiy"), i, k.inY);
-        put(attribute(node, "kox"), i, k.outX);
-        put(attribute(node, "koy"), i, k.outY);
+    for (unsigned i = 0; i < curve.size(); ++i)
+        a.put(node, i, curve.keys()[i]);
+    node.setDerived(std::make_shared<Curve>(curve));
+    Scene::current().propagateDirty(node, a.ktv);
+    Scene::current().touch();
+}
+
+void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from, size_t to) {
+    // Only keys kept as stored can be written one by one.
+    if (node.derived<Curve>() != keys || keysAreFed(node)) {
+        writeCurve(node, *keys);
+        return;
     }
-    Scene::current().propagateDirty(node, ktv);
+    const KeyAttributes a(node);
+    if (!a.ktv)
+        return;
+    for (size_t i = from; i < to && i < keys->size(); ++i)
+        a.put(node, static_cast<unsigned>(i), keys->keys()[i]);
+    node.setDerived(keys);
+    Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
 }
 

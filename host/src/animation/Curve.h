@@ -84,6 +84,12 @@ CurveType curveTypeForPlug(const MPlug& plug);
 // plug the curve drives stale).
 Curve readCurve(Node& curve);
 void writeCurve(Node& curve, const Curve& keys);
+// The keys as the node keeps them decoded between edits. Keys changed in
+// place are stored with storeKeys, from `from` up to (not including) `to`;
+// such a change never leaves fewer keys. Keying a copy frame by frame so
+// costs a key's worth of writes, not a curve's.
+std::shared_ptr<Curve> curveKeys(Node& curve);
+void storeKeys(Node& curve, const std::shared_ptr<Curve>& keys, size_t from, size_t to);
 // The plugs the keys live in, for snapshots around key edits.
 std::vector<PlugPath> keyPlugs(const Node& curve);
 

@@ -210,13 +210,24 @@ unsigned int MFnAnimCurve::addKey(MTime time, double value, TangentType tangentI
 unsigned int MFnAnimCurve::addKey(double unitlessInput, double value, TangentType tangentInType,
                                   TangentType tangentOutType, MAnimCurveChange* change,
                                   MStatus* ReturnStatus) {
-    size_t index = 0;
-    MStatus status = editKeys(m_object, change, [&](Node& node, Curve& keys) -> MStatus {
-        index = host::animation::addKey(node, keys, unitlessInput, value, tangentInType,
-                                        tangentOutType);
-        return MS::kSuccess;
-    });
-    report(ReturnStatus, status);
+    Node* node = curveOf(m_object);
+    if (!node) {
+        report(ReturnStatus, MS::kInvalidParameter);
+        return 0;
+    }
+    // Edited where the node keeps its keys: the usual new last key writes
+    // one key, not the curve.
+    const std::shared_ptr<Curve> keys = host::animation::curveKeys(*node);
+    std::optional<Curve> before;
+    if (change)
+        before = *keys;
+    const size_t count = keys->size();
+    const size_t index =
+        host::animation::addKey(*node, *keys, unitlessInput, value, tangentInType, tangentOutType);
+    host::animation::storeKeys(*node, keys, index, keys->size() > count ? keys->size() : index + 1);
+    if (change)
+        host::animation::CurveChanges::of(*change).add(*node, *before, *keys);
+    report(ReturnStatus, MS::kSuccess);
     return static_cast<unsigned>(index);
 }
 

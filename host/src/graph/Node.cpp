@@ -72,6 +72,7 @@ bool Node::removeDynamicAttribute(Attribute* attribute) {
                            [&](const AttributePtr& a) { return a.get() == attribute; });
     if (it == m_dynamic.end())
         return false;
+    storedValuesChange(attribute);
     m_values.erase(attribute);
     m_dynamic.erase(it);
     return true;
@@ -140,7 +141,14 @@ const PlugValue* Node::stored(const PlugPath& path) const {
     return pv;
 }
 
+void Node::storedValuesChange(const Attribute* attribute) {
+    static unsigned long stamps = 0;
+    if (!attribute->computed)
+        m_storageRevision = ++stamps;
+}
+
 PlugValue& Node::storage(const PlugPath& path) {
+    storedValuesChange(path.attribute);
     const Lineage chain(path.attribute);
     PlugValue* pv = &m_values[chain.front()];
     size_t next = 0;
@@ -163,6 +171,7 @@ PlugValue& Node::storage(const PlugPath& path) {
 
 void Node::eraseStorage(const PlugPath& path) {
     const Attribute* a = path.attribute;
+    storedValuesChange(a);
     // Stored values are only ever reached through this node, so handing out
     // the tree mutably from here is sound.
     auto mutableStored = [this](const PlugPath& p) { return const_cast<PlugValue*>(stored(p)); };

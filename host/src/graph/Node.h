@@ -57,6 +57,19 @@ public:
     // and connected ones.
     std::vector<unsigned> elementIndices(const PlugPath& arrayPath) const;
 
+    // Something the host decodes from the node's stored values (a curve's
+    // keys), kept until one of them changes: null when none was kept or
+    // it is stale. Computed values do not count: they follow the inputs.
+    template <class T>
+    std::shared_ptr<T> derived() const {
+        return m_derivedRevision == m_storageRevision ? std::static_pointer_cast<T>(m_derived)
+                                                      : nullptr;
+    }
+    void setDerived(std::shared_ptr<void> value) {
+        m_derived = std::move(value);
+        m_derivedRevision = m_storageRevision;
+    }
+
     // --- connections (destination plug -> its one source; source -> many)
     std::map<PlugPath, PlugRef> inputs;
     std::map<PlugPath, std::vector<PlugRef>> outputs;
@@ -90,6 +103,11 @@ private:
     std::unique_ptr<MPxNode> m_user;
     std::vector<AttributePtr> m_dynamic;
     std::unordered_map<const Attribute*, PlugValue> m_values;
+    void storedValuesChange(const Attribute* attribute);
+    // Stamps from one counter for all nodes, so a stamp is never reused.
+    unsigned long m_storageRevision = 0;
+    std::shared_ptr<void> m_derived;
+    unsigned long m_derivedRevision = 0;
 };
 
 using NodePtr = std::shared_ptr<Node>;
