@@ -77,14 +77,5 @@ TEST_F(ShadingTabsTest, DeletedNodeComesBackHiddenWithUndo) {
     EXPECT_EQ(tab("Textures"), (Names{"chk", "grad"}));
 }
 
-TEST_F(ShadingTabsTest, ShadingNodesConnectIntoANetwork) {
-    makeNetwork();
-    run("connectAttr uv.outUV img.uvCoord; connectAttr img.outColor mat.color;"
-        "connectAttr mat.outColor matSG.surfaceShader; connectAttr chk.outColor mult.input1");
-    EXPECT_EQ(strings("listConnections -s 1 -d 0 mat"), Names{"img"});
-    EXPECT_EQ(text("nodeType shiny"), "blinn");
-    EXPECT_EQ(text("objectType -isa lambert shiny"), "1");
-}
-
 }  // namespace
 }  // namespace host::commands::testing
