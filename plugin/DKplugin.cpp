@@ -9,6 +9,7 @@
 #include "commands/map/DKmapCmd.h"
 #include "commands/map/DKmapStore.h"
 #include "commands/uninstancer/DKuninstancerCmd.h"
+#include "nodes/DKhyperVeil.h"
 #include "nodes/DKhyperVeilCallbacks.h"
 #include "plugin/DKerrorFrame.h"
 #include "plugin/DKexception.h"
@@ -38,6 +39,8 @@ extern "C" DK_EXPORT const char MApiVersion[] = "200800";
 namespace {
 
 const char* const kFrameName = "Dravik Tools: ";
+// Registration and deregistration pass this same object.
+const MTypeId kPluginTypeId(0x10d681);
 const MCallbackId kNoCallback = 0xFFFFFFFF;
 
 MCallbackId sceneCallbackId = kNoCallback;
@@ -62,7 +65,10 @@ struct CommandEntry {
 
 // Registered first at load, removed last at unload.
 const std::vector<NodeTypeEntry>& nodeTypes() {
-    static const std::vector<NodeTypeEntry> types{};
+    static const std::vector<NodeTypeEntry> types{
+        {DKhyperVeil::typeName, kPluginTypeId, DKhyperVeil::creator, DKhyperVeil::initialize,
+         MPxNode::kObjectSet},
+    };
     return types;
 }
 

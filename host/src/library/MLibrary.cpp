@@ -3,6 +3,7 @@
 #include "foundation/Output.h"
 #include "plugin/PluginManager.h"
 #include "script/Interpreter.h"
+#include "shading/ShadingEditor.h"
 #include "undo/UndoCommands.h"
 
 #include <maya/MLibrary.h>
@@ -22,7 +23,8 @@ std::vector<std::string> scriptPaths() {
         std::stringstream in(env);
         std::string dir;
         while (std::getline(in, dir, ':'))
-            if (!dir.empty()) dirs.push_back(dir);
+            if (!dir.empty())
+                dirs.push_back(dir);
     }
 #ifdef MINIMAYA_DEFAULT_SCRIPT_PATH
     dirs.push_back(MINIMAYA_DEFAULT_SCRIPT_PATH);
@@ -37,8 +39,10 @@ MStatus MLibrary::initialize(const char* applicationName, bool viewLicense) {
 }
 
 MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
-    if (!wantScriptOutput) host::Output::instance().setEcho(nullptr);
-    if (started) return MS::kSuccess;
+    if (!wantScriptOutput)
+        host::Output::instance().setEcho(nullptr);
+    if (started)
+        return MS::kSuccess;
     started = true;
     host::registerGraphNodeTypes();
     host::registerDagNodeTypes();
@@ -49,6 +53,8 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::undo::registerCommands();
     host::files::registerCommands();
     host::registerCurvesAndDeformers();
+    host::shading::registerShadingNodeTypes();
+    host::shading::registerShadingCommands();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;
 }
