@@ -10,6 +10,7 @@ void registerScriptCommands() {
     commands::registerNodeCommands();
     commands::registerDagCommands();
     commands::registerAttributeCommands();
+    commands::registerAttributeQueryCommands();
     commands::registerConnectionCommands();
     commands::registerSetCommands();
     geometry::registerPolyCommands();
