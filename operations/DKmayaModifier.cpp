@@ -3,7 +3,6 @@
 #include "operations/DKmayaNativeOp.h"
 #include "operations/DKmayaRemoveChildOp.h"
 #include "operations/DKmayaSetValueOps.h"
-#include "plugin/DKexception.h"
 
 DKmayaModifier::~DKmayaModifier() {
     clear();
@@ -108,19 +107,8 @@ void DKmayaModifier::removeLast(unsigned count) {
         undoDownTo(length - 1, first);
     } else if (executedCount_ >= first) {
         // The operation at executedCount is the one whose doIt failed part-way
-        // (or the first that never ran); it may have left effects behind, but
-        // a refusal to undo it most often means it never took effect (a
-        // value of the wrong type is refused both ways). Either way it is
-        // dropped with the rest rather than left in the list to run again.
-        const std::uint32_t failed = executedCount_;
-        try {
-            operations_[failed]->undoIt();
-        } catch (const DKexception&) {
-        }
-        executedCount_ = failed;
-        if (failed > first) {
-            undoDownTo(failed - 1, first);
-        }
+        // (or the first that never ran); it may have left effects behind.
+        undoDownTo(executedCount_, first);
     }
     while (operations_.size() > first) {
         operations_.pop_back();

@@ -22,14 +22,14 @@ protected:
         dktest::PluginTest::SetUp();
         ASSERT_TRUE(
             run("createNode transform -n node; createNode transform -n child -p node;"
-                "addAttr -ln fixed -at double -w false node;"
+                "addAttr -ln ro -at double -w false node;"
                 "addAttr -ln link -at message node;"
                 "addAttr -ln list -at double -m node; setAttr node.list[3] 1;"
                 "addAttr -ln pair -at compound -nc 2 node;"
                 "addAttr -ln first -at double -w false -p pair node;"
                 "addAttr -ln second -at double -p pair node;"
                 "addAttr -ln any -at generic node;"
-                "createNode multiplyDivide -n plain"));
+                "createNode dependNode -n plain"));
         dktest::clearOutput();
     }
 
@@ -40,7 +40,7 @@ protected:
 
 TEST_F(AttrInfoCommandTest, WritableMessageConnectableAndGenericAnswerForTheAttribute) {
     EXPECT_EQ(ask("-w", "node.tx"), "1");
-    EXPECT_EQ(ask("-writable", "node.fixed"), "0");
+    EXPECT_EQ(ask("-writable", "node.ro"), "0");
     EXPECT_EQ(ask("-w", "node.wm[0]"), "0");
     EXPECT_EQ(ask("-msg", "node.link"), "1");
     EXPECT_EQ(ask("-message", "node.tx"), "0");
@@ -102,13 +102,13 @@ TEST_F(AttrInfoCommandTest, PerParticleAnswersForTheShapesArrays) {
 }
 
 TEST_F(AttrInfoCommandTest, ThePlugIsTakenFromTheSelection) {
-    ASSERT_TRUE(run("select -r node.fixed"));
+    ASSERT_TRUE(run("select -r node.ro"));
     EXPECT_EQ(evalString("dkAttrInfo -w"), "0");
 }
 
 TEST_F(AttrInfoCommandTest, FlagCombinationsAreCheckedBeforeTheTarget) {
     EXPECT_FALSE(run("dkAttrInfo -w -any -all node.tx"));
-    EXPECT_FALSE(run("dkAttrInfo -par -any node.tx"));
+    EXPECT_FALSE(run("dkAttrInfo -par -any noSuchNode.x"));
     EXPECT_FALSE(run("dkAttrInfo -par -w -all node.tx"));
     EXPECT_FALSE(run("dkAttrInfo -any node.tx"));
     EXPECT_FALSE(run("dkAttrInfo node.tx"));

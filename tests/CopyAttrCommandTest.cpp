@@ -108,7 +108,7 @@ TEST_F(CopyAttrCommandTest, EveryKindIsRecreatedAsTheHostWritesIt) {
 TEST_F(CopyAttrCommandTest, ACompoundComesWithItsChildren) {
     addVector("src");
     ASSERT_TRUE(
-        run("addAttr -ln pair -at compound -nc 2 src;"
+        run("addAttr -ln pair -at compound -nc 2 -m src;"
             "addAttr -ln left -at double -p pair src;"
             "addAttr -ln right -dt \"string\" -p pair src"));
     EXPECT_EQ(copy("-a src.vec dst"), "vec");
@@ -118,7 +118,7 @@ TEST_F(CopyAttrCommandTest, ACompoundComesWithItsChildren) {
 }
 
 TEST_F(CopyAttrCommandTest, AStaticAttributeIsCopiedAsADynamicOne) {
-    ASSERT_TRUE(run("createNode multiplyDivide -n plain"));
+    ASSERT_TRUE(run("createNode dependNode -n plain"));
     EXPECT_EQ(copy("-a src.translate plain"), "translate");
     EXPECT_EQ(addAttrTexts("plain.translate"), addAttrTexts("src.translate"));
     EXPECT_EQ(evalString("getAttr plain.translateY"), "0");
@@ -240,13 +240,15 @@ TEST_F(CopyAttrCommandTest, ArgumentsAreCheckedTargetFirst) {
     EXPECT_FALSE(run("dkCopyAttr -a src.speed dst dst2"));
     EXPECT_FALSE(run("dkCopyAttr dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src.noSuch dst"));
+    EXPECT_FALSE(run("dkCopyAttr -a \"src.t?\" dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src.speed -p \"a b\" dst"));
     EXPECT_EQ(
         errors(),
         (Lines{target, "dkCopyAttr: Please specify an attribute to copy using the -attribute flag.",
                "dkCopyAttr: src.noSuch is not a valid attribute name.",
-
+               "dkCopyAttr: src.t? refers to multiple attributes - only one attribute can "
+               "be copied at a time.",
                "dkCopyAttr: src does not refer to an attribute.",
                "dkCopyAttr: a b is not a valid attribute name prefix."}));
     EXPECT_FALSE(attributeExists("speed", "dst"));

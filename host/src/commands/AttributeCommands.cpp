@@ -488,8 +488,6 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
         a->floatMatrix = kind == "fltMatrix";
         return a;
     }
-    if (kind == "generic")
-        return std::make_shared<Attribute>(Attribute::Kind::Generic, ln, sn);
     if (kind == "compound") {
         auto a = std::make_shared<Attribute>(Attribute::Kind::Compound, ln, sn);
         children = 1;  // at least one, unless -nc says how many
@@ -637,8 +635,7 @@ private:
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
-                return reject("Attribute '" + n + "' already exists on node '" + node.name() +
-                              "'.");
+                return reject("Attribute '" + n + "' already exists on node '" + node.name() + "'.");
         unsigned children = 0;
         std::string problem;
         AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
@@ -672,8 +669,7 @@ private:
         Attribute* parent = pending.find(&node, parentName);
         if (!parent || !pending.wanted.count(parent))
             return reject("Parent attribute '" + parentName +
-                          "' is not a compound waiting for children on node '" + node.name() +
-                          "'.");
+                         "' is not a compound waiting for children on node '" + node.name() + "'.");
         auto w = pending.wanted.find(parent);
         if (w != pending.wanted.end() && parent->kind == Attribute::Kind::Numeric &&
             parent->children.size() >= w->second)
@@ -732,7 +728,7 @@ private:
         modifier->addAttribute(Scene::current().object(&node), toMObject(a));
         if (!edits.run(modifier))
             return reject("The attribute '" + a->longName + "' could not be added to node '" +
-                          node.name() + "'.");
+                         node.name() + "'.");
         return true;
     }
 

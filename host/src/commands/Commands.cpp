@@ -10,7 +10,6 @@ void registerScriptCommands() {
     commands::registerNodeCommands();
     commands::registerDagCommands();
     commands::registerAttributeCommands();
-    commands::registerAttributeQueryCommands();
     commands::registerConnectionCommands();
     commands::registerSetCommands();
     geometry::registerPolyCommands();

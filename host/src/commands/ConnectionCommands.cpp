@@ -298,44 +298,7 @@ private:
 
 }  // namespace
 
-MSyntax connectionInfoSyntax() {
-    MSyntax s;
-    s.addFlag("id", "isDestination");
-    s.addFlag("is", "isSource");
-    s.setObjectType(MSyntax::kStringObjects, 1, 1);
-    return s;
-}
-
-// connectionInfo -id / -is plug: whether the plug takes or gives a connection.
-class ConnectionInfoCommand : public MPxCommand {
-public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray names;
-        db.getObjects(names);
-        MPlug plug;
-        if (!findPlug(names[0].asChar(), plug)) {
-            error(std::string("connectionInfo: No object matches name: ") + names[0].asChar());
-            return MS::kFailure;
-        }
-        const PlugRef ref = PlugAccess::ref(plug);
-        if (db.isFlagSet("isDestination"))
-            setResult(Scene::current().sourceOf(ref) != nullptr);
-        else if (db.isFlagSet("isSource"))
-            setResult(ref.node->outputs.count(ref.path) > 0);
-        else {
-            error("connectionInfo: No query flag was given.");
-            return MS::kFailure;
-        }
-        return MS::kSuccess;
-    }
-};
-
 void registerConnectionCommands() {
-    define<ConnectionInfoCommand>("connectionInfo", connectionInfoSyntax);
     define<ConnectAttrCommand>("connectAttr", connectAttrSyntax);
     define<DisconnectAttrCommand>("disconnectAttr", disconnectAttrSyntax);
     define<IsConnectedCommand>("isConnected", isConnectedSyntax);

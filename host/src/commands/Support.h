@@ -144,7 +144,6 @@ void define(const char* name, SyntaxFn syntax) {
 void registerNodeCommands();
 void registerDagCommands();
 void registerAttributeCommands();
-void registerAttributeQueryCommands();
 void registerConnectionCommands();
 void registerSetCommands();
 
