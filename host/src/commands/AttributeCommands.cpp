@@ -635,7 +635,8 @@ private:
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
-                return reject("Attribute '" + n + "' already exists on node '" + node.name() + "'.");
+                return reject("Attribute '" + n + "' already exists on node '" + node.name() +
+                              "'.");
         unsigned children = 0;
         std::string problem;
         AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
@@ -669,7 +670,8 @@ private:
         Attribute* parent = pending.find(&node, parentName);
         if (!parent || !pending.wanted.count(parent))
             return reject("Parent attribute '" + parentName +
-                         "' is not a compound waiting for children on node '" + node.name() + "'.");
+                          "' is not a compound waiting for children on node '" + node.name() +
+                          "'.");
         auto w = pending.wanted.find(parent);
         if (w != pending.wanted.end() && parent->kind == Attribute::Kind::Numeric &&
             parent->children.size() >= w->second)
@@ -728,7 +730,7 @@ private:
         modifier->addAttribute(Scene::current().object(&node), toMObject(a));
         if (!edits.run(modifier))
             return reject("The attribute '" + a->longName + "' could not be added to node '" +
-                         node.name() + "'.");
+                          node.name() + "'.");
         return true;
     }
 
