@@ -483,6 +483,9 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
         return attrs::unit(ln, sn, MFnUnitAttribute::kTime);
     if (kind == "message")
         return attrs::message(ln, sn);
+    // What the host writes for a generic attribute must read back.
+    if (kind == "generic")
+        return std::make_shared<Attribute>(Attribute::Kind::Generic, ln, sn);
     if (kind == "matrix" || kind == "fltMatrix") {
         auto a = attrs::matrix(ln, sn);
         a->floatMatrix = kind == "fltMatrix";
@@ -658,8 +661,12 @@ private:
         a->internal = flag(db, "internalSet", a->internal);
         if (!applySettings(db, *a))
             return reject("-enumName needs an enum attribute and fields.");
+        // The count is kept by address: one left behind by a compound long
+        // gone must not hold back a new attribute that took its place.
         if (children)
             pending.wanted[a.get()] = children;
+        else
+            pending.wanted.erase(a.get());
 
         if (!db.isFlagSet("parent")) {
             if (children)
