@@ -9,6 +9,8 @@
 #include <maya/MDagModifier.h>
 
 #include <algorithm>
+#include <optional>
+#include <variant>
 
 namespace host {
 
@@ -135,23 +137,78 @@ struct LockOp : ModifierOp {
     }
 };
 
+// The leaf plugs at and below a resolved plug, arrays below it left out:
+// their elements come and go with what feeds them.
+void collectLeaves(const PlugRef& plug, std::vector<PlugRef>& leaves) {
+    const Attribute& a = *plug.path.attribute;
+    if (!isResolved(plug.path))
+        return;
+    if (a.isLeaf()) {
+        leaves.push_back(plug);
+        return;
+    }
+    for (const AttributePtr& child : a.children)
+        collectLeaves(PlugRef{plug.node, PlugPath{child.get(), plug.path.indices}}, leaves);
+}
+
+PlugValue clonePlugValue(const PlugValue& from) {
+    PlugValue copy;
+    copy.value = cloneValue(from.value);
+    for (const PlugValue& child : from.children)
+        copy.children.push_back(clonePlugValue(child));
+    for (const auto& element : from.elements)
+        copy.elements[element.first] = clonePlugValue(element.second);
+    return copy;
+}
+
 struct ConnectOp : ModifierOp {
     PlugRef source, destination;
     NodePtr keepSource, keepDestination;
     bool connect = true;
+    // What the destination held beneath the connection before it was
+    // broken, for the undo to put back.
+    std::optional<PlugValue> beneath;
+
     MStatus doIt(MDGModifier&) override {
-        Scene& scene = Scene::current();
         if (!source.node->inScene || !destination.node->inScene)
             return MS::kFailure;
-        bool ok =
-            connect ? scene.connect(source, destination) : scene.disconnect(source, destination);
-        return ok ? MS::kSuccess : MS::kFailure;
+        return (connect ? Scene::current().connect(source, destination) : breakKeepingValue())
+                   ? MS::kSuccess
+                   : MS::kFailure;
     }
     MStatus undoIt() override {
         Scene& scene = Scene::current();
-        bool ok =
-            connect ? scene.disconnect(source, destination) : scene.connect(source, destination);
-        return ok ? MS::kSuccess : MS::kFailure;
+        if (connect)
+            return scene.disconnect(source, destination) ? MS::kSuccess : MS::kFailure;
+        if (!scene.connect(source, destination))
+            return MS::kFailure;
+        if (beneath)
+            destination.node->storage(destination.path) = clonePlugValue(*beneath);
+        else
+            destination.node->eraseStorage(destination.path);
+        return MS::kSuccess;
+    }
+
+    // A destination keeps the value it received when its connection is
+    // broken, as the host does it.
+    bool breakKeepingValue() {
+        std::vector<PlugRef> leaves;
+        collectLeaves(destination, leaves);
+        std::vector<Value> received;
+        for (const PlugRef& leaf : leaves)
+            received.push_back(evaluate(leaf));
+        const PlugValue* stored = destination.node->stored(destination.path);
+        std::optional<PlugValue> before;
+        if (stored)
+            before = clonePlugValue(*stored);
+        if (!Scene::current().disconnect(source, destination))
+            return false;
+        beneath = std::move(before);
+        for (size_t i = 0; i < leaves.size(); ++i)
+            if (!std::holds_alternative<std::monostate>(received[i]))
+                destination.node->storage(leaves[i].path).value = std::move(received[i]);
+        Scene::current().propagateDirty(*destination.node, destination.path.attribute);
+        return true;
     }
 };
 
