@@ -104,6 +104,7 @@ void DKmayaSetValueOp<Value>::doIt() {
     }
     checkStatus(Kind::write(plug_, value_), Kind::failureContext);
     value_ = Kind::hold(previous);
+    applied_ = !applied_;
 }
 
 template class DKmayaSetValueOp<double>;

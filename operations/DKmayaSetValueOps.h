@@ -69,13 +69,20 @@ public:
         : plug_(plug), value_(value) {}
 
     void doIt() override;
-    void undoIt() override { doIt(); }
+    // Only a write that took place has a value to put back: undoing one the
+    // host refused would attempt that very write again.
+    void undoIt() override {
+        if (applied_) {
+            doIt();
+        }
+    }
 
     const typename Kind::Held& value() const { return value_; }
 
 private:
     MPlug plug_;
     typename Kind::Held value_;
+    bool applied_ = false;
 };
 
 extern template class DKmayaSetValueOp<double>;

@@ -22,14 +22,14 @@ protected:
         dktest::PluginTest::SetUp();
         ASSERT_TRUE(
             run("createNode transform -n node; createNode transform -n child -p node;"
-                "addAttr -ln ro -at double -w false node;"
+                "addAttr -ln fixed -at double -w false node;"
                 "addAttr -ln link -at message node;"
                 "addAttr -ln list -at double -m node; setAttr node.list[3] 1;"
                 "addAttr -ln pair -at compound -nc 2 node;"
                 "addAttr -ln first -at double -w false -p pair node;"
                 "addAttr -ln second -at double -p pair node;"
                 "addAttr -ln any -at generic node;"
-                "createNode dependNode -n plain"));
+                "createNode objectSet -n plain"));
         dktest::clearOutput();
     }
 
@@ -40,7 +40,7 @@ protected:
 
 TEST_F(AttrInfoCommandTest, WritableMessageConnectableAndGenericAnswerForTheAttribute) {
     EXPECT_EQ(ask("-w", "node.tx"), "1");
-    EXPECT_EQ(ask("-writable", "node.ro"), "0");
+    EXPECT_EQ(ask("-writable", "node.fixed"), "0");
     EXPECT_EQ(ask("-w", "node.wm[0]"), "0");
     EXPECT_EQ(ask("-msg", "node.link"), "1");
     EXPECT_EQ(ask("-message", "node.tx"), "0");
@@ -98,17 +98,23 @@ TEST_F(AttrInfoCommandTest, PerParticleAnswersForTheShapesArrays) {
     EXPECT_EQ(ask("-perParticle", "cloudShape.mass"), "1");
     EXPECT_EQ(ask("-pp", "cloudShape.particleId"), "1");
     EXPECT_EQ(ask("-pp", "cloudShape.count"), "0");
+    ASSERT_TRUE(
+        run("addAttr -ln rgbPP -dt vectorArray cloudShape;"
+            "addAttr -ln glow -at double cloudShape"));
+    EXPECT_EQ(ask("-pp", "cloudShape.rgbPP"), "1");
+    EXPECT_EQ(ask("-pp", "cloudShape.glow"), "0");
     EXPECT_EQ(ask("-pp", "node.tx"), "0");
 }
 
 TEST_F(AttrInfoCommandTest, ThePlugIsTakenFromTheSelection) {
-    ASSERT_TRUE(run("select -r node.ro"));
+    ASSERT_TRUE(run("select -r node.fixed"));
     EXPECT_EQ(evalString("dkAttrInfo -w"), "0");
 }
 
 TEST_F(AttrInfoCommandTest, FlagCombinationsAreCheckedBeforeTheTarget) {
     EXPECT_FALSE(run("dkAttrInfo -w -any -all node.tx"));
-    EXPECT_FALSE(run("dkAttrInfo -par -any noSuchNode.x"));
+    // A node that is no plug: the flags are looked at first.
+    EXPECT_FALSE(run("dkAttrInfo -par -any node"));
     EXPECT_FALSE(run("dkAttrInfo -par -w -all node.tx"));
     EXPECT_FALSE(run("dkAttrInfo -any node.tx"));
     EXPECT_FALSE(run("dkAttrInfo node.tx"));

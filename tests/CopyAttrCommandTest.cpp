@@ -46,7 +46,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 bool attributeExists(const std::string& attribute, const std::string& node) {
-    return evalString("attributeExists \"" + attribute + "\" " + node) == "1";
+    return evalString("objExists " + node + "." + attribute) == "1";
 }
 
 class CopyAttrCommandTest : public dktest::PluginTest {
@@ -118,7 +118,7 @@ TEST_F(CopyAttrCommandTest, ACompoundComesWithItsChildren) {
 }
 
 TEST_F(CopyAttrCommandTest, AStaticAttributeIsCopiedAsADynamicOne) {
-    ASSERT_TRUE(run("createNode dependNode -n plain"));
+    ASSERT_TRUE(run("createNode objectSet -n plain"));
     EXPECT_EQ(copy("-a src.translate plain"), "translate");
     EXPECT_EQ(addAttrTexts("plain.translate"), addAttrTexts("src.translate"));
     EXPECT_EQ(evalString("getAttr plain.translateY"), "0");
@@ -166,12 +166,12 @@ TEST_F(CopyAttrCommandTest, AChildIsCopiedToTheTopLevel) {
 TEST_F(CopyAttrCommandTest, SettingsAreForcedEitherWay) {
     ASSERT_TRUE(run("addAttr -ln shy -at double -h true -w false src"));
     EXPECT_EQ(copy("-a src.shy -p a -h false -w true -r false dst"), "ashy");
-    EXPECT_EQ(evalString("attributeQuery -n dst -h ashy"), "0");
-    EXPECT_EQ(evalString("attributeQuery -n dst -w ashy"), "1");
-    EXPECT_EQ(evalString("attributeQuery -n dst -r ashy"), "0");
+    EXPECT_EQ(evalString("addAttr -q -h dst.ashy"), "0");
+    EXPECT_EQ(evalString("addAttr -q -w dst.ashy"), "1");
+    EXPECT_EQ(evalString("addAttr -q -r dst.ashy"), "0");
     EXPECT_EQ(copy("-a src.shy -p b -h true dst"), "bshy");
-    EXPECT_EQ(evalString("attributeQuery -n dst -h bshy"), "1");
-    EXPECT_EQ(evalString("attributeQuery -n dst -w bshy"), "0");
+    EXPECT_EQ(evalString("addAttr -q -h dst.bshy"), "1");
+    EXPECT_EQ(evalString("addAttr -q -w dst.bshy"), "0");
 }
 
 // A semicolon inside an enum field is not the end of the command.
@@ -240,14 +240,14 @@ TEST_F(CopyAttrCommandTest, ArgumentsAreCheckedTargetFirst) {
     EXPECT_FALSE(run("dkCopyAttr -a src.speed dst dst2"));
     EXPECT_FALSE(run("dkCopyAttr dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src.noSuch dst"));
-    EXPECT_FALSE(run("dkCopyAttr -a \"src.t?\" dst"));
+    EXPECT_FALSE(run("dkCopyAttr -a \"*.tx\" dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src dst"));
     EXPECT_FALSE(run("dkCopyAttr -a src.speed -p \"a b\" dst"));
     EXPECT_EQ(
         errors(),
         (Lines{target, "dkCopyAttr: Please specify an attribute to copy using the -attribute flag.",
                "dkCopyAttr: src.noSuch is not a valid attribute name.",
-               "dkCopyAttr: src.t? refers to multiple attributes - only one attribute can "
+               "dkCopyAttr: *.tx refers to multiple attributes - only one attribute can "
                "be copied at a time.",
                "dkCopyAttr: src does not refer to an attribute.",
                "dkCopyAttr: a b is not a valid attribute name prefix."}));

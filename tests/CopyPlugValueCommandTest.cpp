@@ -50,6 +50,9 @@ protected:
 
     std::string value(const std::string& plug) { return evalString("getAttr " + plug); }
 
+    // A command that failed, or changed nothing, left no step to undo.
+    bool nothingToUndo() { return evalString("undoInfo -q -uqe") == "1"; }
+
     // Copies src.x onto dst.x and checks the value arrives, leaves with undo
     // and comes back with redo.
     void expectCopiedUndoneAndRedone(const std::string& from, const std::string& to) {
@@ -121,9 +124,11 @@ TEST_F(CopyPlugValueCommandTest, AChildOfACompoundIsCopiedAlone) {
     EXPECT_EQ(value("dst.tz"), "0");
 }
 
+// Array plugs cannot be connected whole, readable or not; their elements
+// arrive through the set-attribute texts.
 TEST_F(CopyPlugValueCommandTest, ArrayPlugsAndElementsAreCopied) {
     ASSERT_TRUE(
-        run("addAttr -ln arr -at double -m -r false src; addAttr -ln arr -at double -m dst;"
+        run("addAttr -ln arr -at double -m src; addAttr -ln arr -at double -m dst;"
             "setAttr src.arr[0] 1.5; setAttr src.arr[2] 2.5; flushUndo"));
     ASSERT_TRUE(run("dkCopyPlugValue src.arr dst.arr")) << errors().front();
     EXPECT_EQ(value("dst.arr[0]"), "1.5");
@@ -134,6 +139,16 @@ TEST_F(CopyPlugValueCommandTest, ArrayPlugsAndElementsAreCopied) {
     EXPECT_EQ(value("dst.arr[2]"), "2.5");
 
     expectCopiedUndoneAndRedone("src.arr[2]", "dst.arr[5]");
+
+    ASSERT_TRUE(
+        run("addAttr -ln pair -at compound -nc 2 -m src; addAttr -ln left -at double -p pair src;"
+            "addAttr -ln right -dt \"string\" -p pair src;"
+            "addAttr -ln pair -at compound -nc 2 -m dst; addAttr -ln left -at double -p pair dst;"
+            "addAttr -ln right -dt \"string\" -p pair dst;"
+            "setAttr src.pair[1].left 2.5; setAttr -type \"string\" src.pair[1].right \"r\""));
+    ASSERT_TRUE(run("dkCopyPlugValue src.pair dst.pair")) << errors().front();
+    EXPECT_EQ(value("dst.pair[1].left"), "2.5");
+    EXPECT_EQ(value("dst.pair[1].right"), "r");
 }
 
 TEST_F(CopyPlugValueCommandTest, AConnectedSourceGivesTheValueItReceives) {
@@ -142,17 +157,20 @@ TEST_F(CopyPlugValueCommandTest, AConnectedSourceGivesTheValueItReceives) {
             "addAttr -ln d -at double -r false src; addAttr -ln d -at double dst;"
             "connectAttr feed.tx src.d; flushUndo"));
     expectCopiedUndoneAndRedone("src.d", "dst.d");
-    EXPECT_EQ(evalString("connectionInfo -id dst.d"), "0");
+    EXPECT_EQ(evalString("isConnected feed.tx dst.d"), "0");
 }
 
-// The copy through a connection relies on the destination keeping the value
-// it received when the connection is broken again.
-TEST_F(CopyPlugValueCommandTest, DISABLED_AConnectableSourceIsCopiedWithoutLeavingAConnection) {
-    ASSERT_TRUE(run("setAttr src.tx 5; setAttr src.rx 30; flushUndo"));
+// The destination keeps the value it received when the connection is broken
+// again; undo gives back what it held before.
+TEST_F(CopyPlugValueCommandTest, AConnectableSourceIsCopiedWithoutLeavingAConnection) {
+    ASSERT_TRUE(run("setAttr src.tx 5; setAttr src.rx 30; setAttr src.t 5 6 7; flushUndo"));
     expectCopiedUndoneAndRedone("src.tx", "dst.tx");
     expectCopiedUndoneAndRedone("src.rx", "dst.rx");
     expectCopiedUndoneAndRedone("src.t", "dst.s");
-    EXPECT_EQ(evalString("connectionInfo -id dst.tx"), "0");
+    EXPECT_EQ(evalString("isConnected src.tx dst.tx"), "0");
+    EXPECT_EQ(evalString("isConnected src.t dst.s"), "0");
+    ASSERT_TRUE(run("setAttr src.tx 9"));
+    EXPECT_EQ(value("dst.tx"), "5");
 }
 
 TEST_F(CopyPlugValueCommandTest, PlugsAreTakenFromTheSelection) {
@@ -165,14 +183,14 @@ TEST_F(CopyPlugValueCommandTest, PlugsAreTakenFromTheSelection) {
 
 TEST_F(CopyPlugValueCommandTest, MessagePlugsCopyNothingAndSucceed) {
     ASSERT_TRUE(
-        run("addAttr -ln m -at message src; addAttr -ln m -at message dst;"
+        run("addAttr -ln link -at message src; addAttr -ln link -at message dst;"
             "addAttr -ln d -at double dst; setAttr dst.d 3; flushUndo"));
-    EXPECT_TRUE(run("dkCopyPlugValue src.m dst.m"));
-    EXPECT_TRUE(run("dkCopyPlugValue src.m dst.d"));
+    EXPECT_TRUE(run("dkCopyPlugValue src.link dst.link"));
+    EXPECT_TRUE(run("dkCopyPlugValue src.link dst.d"));
     EXPECT_EQ(value("dst.d"), "3");
     EXPECT_TRUE(run("undo; undo; redo; redo"));
     EXPECT_EQ(value("dst.d"), "3");
-    EXPECT_EQ(evalString("connectionInfo -id dst.m"), "0");
+    EXPECT_EQ(evalString("isConnected src.link dst.link"), "0");
     EXPECT_TRUE(errors().empty());
 }
 
@@ -188,8 +206,7 @@ TEST_F(CopyPlugValueCommandTest, ALockedOrConnectedDestinationIsNotSettable) {
                                "dkCopyPlugValue: dst.tz is not settable.",
                                "dkCopyPlugValue: dst.t is not settable."}));
     EXPECT_EQ(value("dst.ty"), "0");
-    // Nothing joined the undo queue.
-    EXPECT_FALSE(run("undo"));
+    EXPECT_TRUE(nothingToUndo());
 }
 
 TEST_F(CopyPlugValueCommandTest, AnIncompatibleDestinationNamesBothPlugsAndChangesNothing) {
@@ -202,7 +219,7 @@ TEST_F(CopyPlugValueCommandTest, AnIncompatibleDestinationNamesBothPlugsAndChang
     ASSERT_FALSE(errors().empty());
     EXPECT_EQ(errors().back(), "dkCopyPlugValue: Unable to copy the value of src.str to dst.d.");
     EXPECT_EQ(value("dst.d"), "1.25");
-    EXPECT_FALSE(run("undo"));
+    EXPECT_TRUE(nothingToUndo());
 }
 
 TEST_F(CopyPlugValueCommandTest, TargetsMustBeTwoPlugs) {

@@ -259,6 +259,14 @@ TEST_F(SetValueFailureTest, RefusedWriteNamesTheValueKindAndLeavesThePlug) {
     double value = 0;
     plug.getValue(value);
     EXPECT_EQ(value, 3.0);
+
+    // Dropping the refused step has nothing to put back, so it neither
+    // fails nor writes, even once the plug would take the value.
+    ASSERT_TRUE(dktest::run("setAttr -lock false lockedHolder.translateX"));
+    modifier.removeLast(1);
+    EXPECT_EQ(modifier.size(), 0u);
+    plug.getValue(value);
+    EXPECT_EQ(value, 3.0);
 }
 
 }  // namespace

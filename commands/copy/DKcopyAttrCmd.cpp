@@ -5,9 +5,11 @@
 #include "plugin/DKexception.h"
 
 #include <maya/MDagModifier.h>
+#include <maya/MFn.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnCompoundAttribute.h>
 #include <maya/MGlobal.h>
+#include <maya/MObject.h>
 #include <maya/MSelectionList.h>
 #include <maya/MString.h>
 
@@ -200,14 +202,17 @@ MStatus DKcopyAttrCmd::doIt(const MArgList& args) {
 
         std::string name;
         MStringArray commands;
-        if (source_.isCompound()) {
-            MFnCompoundAttribute compound(source_.attribute());
+        // Asked of the attribute, not the plug: the plug of a multi compound
+        // is an array, not a compound, yet its children must come along.
+        const MObject attribute = source_.attribute();
+        if (attribute.hasFn(MFn::kCompoundAttribute)) {
+            MFnCompoundAttribute compound(attribute);
             checkStatus(compound.getAddAttrCmds(commands, false));
             name = compound.name().asChar();
         } else {
-            MFnAttribute attribute(source_.attribute());
-            commands.append(attribute.getAddAttrCmd(false));
-            name = attribute.name().asChar();
+            MFnAttribute single(attribute);
+            commands.append(single.getAddAttrCmd(false));
+            name = single.name().asChar();
         }
         rewriteAddAttrCmds(commands);
         for (unsigned i = 0; i < commands.length(); ++i) {

@@ -138,8 +138,13 @@ bool copyThroughConnection(const MPlug& source, const MPlug& destination,
     }
     modifier.nativeModifier(false);
     MDagModifier& native = modifier.nativeModifier(true);
-    native.connect(source, destination);
-    native.disconnect(source, destination);
+    // A connection the host will not queue (an array plug, for one) would
+    // leave an empty step that runs without copying anything.
+    if (native.connect(source, destination) != MS::kSuccess ||
+        native.disconnect(source, destination) != MS::kSuccess) {
+        modifier.removeLast(1);
+        return false;
+    }
     return tryLastStep(modifier);
 }
 

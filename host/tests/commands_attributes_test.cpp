@@ -180,6 +180,28 @@ TEST_F(CommandsTest, AddAttrKindsAndSettings) {
               "on node 't'.");
 }
 
+// The host writes generic attributes with -at "generic"; they must read back.
+TEST_F(CommandsTest, AddAttrMakesAGenericAttributeFromItsText) {
+    run("createNode transform -n t");
+    roundTrip("addAttr -ci true -sn \"an\" -ln \"any\" -at \"generic\" t");
+    EXPECT_EQ(text("addAttr -q -at t.any"), "generic");
+    EXPECT_EQ(node("t")->findAttribute("an")->kind, Attribute::Kind::Generic);
+}
+
+// Compounds made and thrown away again leave nothing that holds back the
+// compounds made after them, whatever memory the new attributes reuse.
+TEST_F(CommandsTest, AddAttrCompoundsKeepJoiningAfterEarlierOnesAreGone) {
+    for (int round = 0; round < 60; ++round) {
+        const int children = 1 + round % 4;
+        run("createNode transform -n t; addAttr -ln c -at compound -nc " +
+            std::to_string(children) + " t");
+        for (int k = 0; k < children; ++k)
+            run("addAttr -ln c" + std::to_string(k) + " -at double -p c t");
+        ASSERT_TRUE(node("t")->findAttribute("c")) << "round " << round;
+        run("delete t; flushUndo");
+    }
+}
+
 TEST_F(CommandsTest, DeleteAttrRestoresValuesConnectionsAndLocks) {
     run("createNode transform -n t; createNode transform -n o; addAttr -ln k -at double t;"
         "setAttr t.k 4; connectAttr t.k o.tx; setAttr -l on t.k");

@@ -1,6 +1,8 @@
 // connectAttr, disconnectAttr, isConnected, listConnections and sets.
 #include "commands_fixture.h"
 
+#include <maya/MDGModifier.h>
+
 #include <algorithm>
 
 namespace host::commands::testing {
@@ -78,6 +80,32 @@ TEST_F(ConnectionsTest, DisconnectAttr) {
     // One plug: every connection of it and below it goes.
     roundTrip("disconnectAttr a.t");
     EXPECT_TRUE(strings("listConnections a").empty());
+}
+
+// A broken connection leaves the destination at the value it received, even
+// when nothing read it in between; undo gives back what lay beneath.
+TEST_F(ConnectionsTest, ADestinationKeepsTheValueItReceived) {
+    run("setAttr a.tx 4; setAttr b.tx 1");
+    roundTrip("connectAttr a.tx b.tx; disconnectAttr a.tx b.tx");
+    EXPECT_EQ(number("getAttr b.tx"), 4);
+    run("setAttr a.tx 8");
+    EXPECT_EQ(number("getAttr b.tx"), 4);
+    ASSERT_TRUE(undo::Queue::instance().undo());
+    ASSERT_TRUE(undo::Queue::instance().undo());
+    EXPECT_EQ(number("getAttr b.tx"), 1);
+
+    // Connected and broken in one modifier, compound to compound.
+    run("setAttr a.t 10 20 30");
+    MDGModifier modifier;
+    const MPlug move = PlugAccess::make(node("a"), PlugPath{node("a")->findAttribute("t"), {}});
+    const MPlug scale = PlugAccess::make(node("c"), PlugPath{node("c")->findAttribute("s"), {}});
+    ASSERT_EQ(modifier.connect(move, scale), MS::kSuccess);
+    ASSERT_EQ(modifier.disconnect(move, scale), MS::kSuccess);
+    ASSERT_EQ(modifier.doIt(), MS::kSuccess);
+    EXPECT_EQ(run("isConnected a.t c.s").asInt(), 0);
+    EXPECT_EQ(numbers("getAttr c.s"), (std::vector<double>{10, 20, 30}));
+    ASSERT_EQ(modifier.undoIt(), MS::kSuccess);
+    EXPECT_EQ(numbers("getAttr c.s"), (std::vector<double>{1, 1, 1}));
 }
 
 TEST_F(ConnectionsTest, ListConnectionsDirectionsPlugsAndShapes) {

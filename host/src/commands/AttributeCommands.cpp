@@ -483,6 +483,9 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
         return attrs::unit(ln, sn, MFnUnitAttribute::kTime);
     if (kind == "message")
         return attrs::message(ln, sn);
+    // What the host writes for a generic attribute must read back.
+    if (kind == "generic")
+        return std::make_shared<Attribute>(Attribute::Kind::Generic, ln, sn);
     if (kind == "matrix" || kind == "fltMatrix") {
         auto a = attrs::matrix(ln, sn);
         a->floatMatrix = kind == "fltMatrix";
@@ -635,7 +638,8 @@ private:
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
-                return reject("Attribute '" + n + "' already exists on node '" + node.name() + "'.");
+                return reject("Attribute '" + n + "' already exists on node '" + node.name() +
+                              "'.");
         unsigned children = 0;
         std::string problem;
         AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
@@ -657,8 +661,12 @@ private:
         a->internal = flag(db, "internalSet", a->internal);
         if (!applySettings(db, *a))
             return reject("-enumName needs an enum attribute and fields.");
+        // The count is kept by address: one left behind by a compound long
+        // gone must not hold back a new attribute that took its place.
         if (children)
             pending.wanted[a.get()] = children;
+        else
+            pending.wanted.erase(a.get());
 
         if (!db.isFlagSet("parent")) {
             if (children)
@@ -669,7 +677,8 @@ private:
         Attribute* parent = pending.find(&node, parentName);
         if (!parent || !pending.wanted.count(parent))
             return reject("Parent attribute '" + parentName +
-                         "' is not a compound waiting for children on node '" + node.name() + "'.");
+                          "' is not a compound waiting for children on node '" + node.name() +
+                          "'.");
         auto w = pending.wanted.find(parent);
         if (w != pending.wanted.end() && parent->kind == Attribute::Kind::Numeric &&
             parent->children.size() >= w->second)
@@ -728,7 +737,7 @@ private:
         modifier->addAttribute(Scene::current().object(&node), toMObject(a));
         if (!edits.run(modifier))
             return reject("The attribute '" + a->longName + "' could not be added to node '" +
-                         node.name() + "'.");
+                          node.name() + "'.");
         return true;
     }
 

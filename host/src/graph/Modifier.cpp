@@ -9,6 +9,8 @@
 #include <maya/MDagModifier.h>
 
 #include <algorithm>
+#include <optional>
+#include <variant>
 
 namespace host {
 
@@ -31,13 +33,20 @@ namespace {
 
 bool canConnect(const Attribute& src, const Attribute& dst) {
     using K = Attribute::Kind;
-    if (!src.readable || !dst.writable || !src.connectable || !dst.connectable) return false;
-    if (src.kind == K::Message || dst.kind == K::Message) return src.kind == dst.kind;
-    if (src.kind == K::Generic || dst.kind == K::Generic) return true;
-    bool srcNumber = (src.kind == K::Numeric && src.isLeaf()) || src.kind == K::Unit || src.kind == K::Enum;
-    bool dstNumber = (dst.kind == K::Numeric && dst.isLeaf()) || dst.kind == K::Unit || dst.kind == K::Enum;
-    if (srcNumber || dstNumber) return srcNumber && dstNumber;
-    if (src.isCompound() || dst.isCompound()) return src.children.size() == dst.children.size();
+    if (!src.readable || !dst.writable || !src.connectable || !dst.connectable)
+        return false;
+    if (src.kind == K::Message || dst.kind == K::Message)
+        return src.kind == dst.kind;
+    if (src.kind == K::Generic || dst.kind == K::Generic)
+        return true;
+    bool srcNumber =
+        (src.kind == K::Numeric && src.isLeaf()) || src.kind == K::Unit || src.kind == K::Enum;
+    bool dstNumber =
+        (dst.kind == K::Numeric && dst.isLeaf()) || dst.kind == K::Unit || dst.kind == K::Enum;
+    if (srcNumber || dstNumber)
+        return srcNumber && dstNumber;
+    if (src.isCompound() || dst.isCompound())
+        return src.children.size() == dst.children.size();
     if (src.kind == K::Typed && dst.kind == K::Typed)
         return src.dataType == dst.dataType || dst.dataType == MFnData::kInvalid;
     return src.kind == dst.kind;
@@ -72,7 +81,8 @@ struct DeleteOp : ModifierOp {
                 bool owned = std::all_of(c->parents.begin(), c->parents.end(), [&](Node* p) {
                     return std::find(inSet.begin(), inSet.end(), p) != inSet.end();
                 });
-                if (!owned) continue;
+                if (!owned)
+                    continue;
                 inSet.push_back(c);
                 walk(c);
                 order.push_back(Scene::current().share(c));
@@ -86,9 +96,11 @@ struct DeleteOp : ModifierOp {
     MStatus doIt(MDGModifier& owner) override;
     MStatus undoIt() override {
         Scene& scene = Scene::current();
-        for (auto it = removed.rbegin(); it != removed.rend(); ++it) scene.restoreNode(it->first, it->second);
+        for (auto it = removed.rbegin(); it != removed.rend(); ++it)
+            scene.restoreNode(it->first, it->second);
         removed.clear();
-        for (auto it = before.rbegin(); it != before.rend(); ++it) it->get()->undoIt();
+        for (auto it = before.rbegin(); it != before.rend(); ++it)
+            it->get()->undoIt();
         return MS::kSuccess;
     }
 };
@@ -97,7 +109,8 @@ struct RenameOp : ModifierOp {
     NodePtr node;
     std::string name, previous;
     MStatus doIt(MDGModifier&) override {
-        if (!node->inScene || node->locked) return MS::kFailure;
+        if (!node->inScene || node->locked)
+            return MS::kFailure;
         previous = node->name();
         Scene::current().rename(*node, name);
         return MS::kSuccess;
@@ -124,20 +137,78 @@ struct LockOp : ModifierOp {
     }
 };
 
+// The leaf plugs at and below a resolved plug, arrays below it left out:
+// their elements come and go with what feeds them.
+void collectLeaves(const PlugRef& plug, std::vector<PlugRef>& leaves) {
+    const Attribute& a = *plug.path.attribute;
+    if (!isResolved(plug.path))
+        return;
+    if (a.isLeaf()) {
+        leaves.push_back(plug);
+        return;
+    }
+    for (const AttributePtr& child : a.children)
+        collectLeaves(PlugRef{plug.node, PlugPath{child.get(), plug.path.indices}}, leaves);
+}
+
+PlugValue clonePlugValue(const PlugValue& from) {
+    PlugValue copy;
+    copy.value = cloneValue(from.value);
+    for (const PlugValue& child : from.children)
+        copy.children.push_back(clonePlugValue(child));
+    for (const auto& element : from.elements)
+        copy.elements[element.first] = clonePlugValue(element.second);
+    return copy;
+}
+
 struct ConnectOp : ModifierOp {
     PlugRef source, destination;
     NodePtr keepSource, keepDestination;
     bool connect = true;
+    // What the destination held beneath the connection before it was
+    // broken, for the undo to put back.
+    std::optional<PlugValue> beneath;
+
     MStatus doIt(MDGModifier&) override {
-        Scene& scene = Scene::current();
-        if (!source.node->inScene || !destination.node->inScene) return MS::kFailure;
-        bool ok = connect ? scene.connect(source, destination) : scene.disconnect(source, destination);
-        return ok ? MS::kSuccess : MS::kFailure;
+        if (!source.node->inScene || !destination.node->inScene)
+            return MS::kFailure;
+        return (connect ? Scene::current().connect(source, destination) : breakKeepingValue())
+                   ? MS::kSuccess
+                   : MS::kFailure;
     }
     MStatus undoIt() override {
         Scene& scene = Scene::current();
-        bool ok = connect ? scene.disconnect(source, destination) : scene.connect(source, destination);
-        return ok ? MS::kSuccess : MS::kFailure;
+        if (connect)
+            return scene.disconnect(source, destination) ? MS::kSuccess : MS::kFailure;
+        if (!scene.connect(source, destination))
+            return MS::kFailure;
+        if (beneath)
+            destination.node->storage(destination.path) = clonePlugValue(*beneath);
+        else
+            destination.node->eraseStorage(destination.path);
+        return MS::kSuccess;
+    }
+
+    // A destination keeps the value it received when its connection is
+    // broken, as the host does it.
+    bool breakKeepingValue() {
+        std::vector<PlugRef> leaves;
+        collectLeaves(destination, leaves);
+        std::vector<Value> received;
+        for (const PlugRef& leaf : leaves)
+            received.push_back(evaluate(leaf));
+        const PlugValue* stored = destination.node->stored(destination.path);
+        std::optional<PlugValue> before;
+        if (stored)
+            before = clonePlugValue(*stored);
+        if (!Scene::current().disconnect(source, destination))
+            return false;
+        beneath = std::move(before);
+        for (size_t i = 0; i < leaves.size(); ++i)
+            if (!std::holds_alternative<std::monostate>(received[i]))
+                destination.node->storage(leaves[i].path).value = std::move(received[i]);
+        Scene::current().propagateDirty(*destination.node, destination.path.attribute);
+        return true;
     }
 };
 
@@ -147,7 +218,8 @@ struct AttributeOp : ModifierOp {
     bool add = true;
     MStatus doIt(MDGModifier&) override { return add ? attach() : detach(); }
     MStatus undoIt() override {
-        if (add) return detach();
+        if (add)
+            return detach();
         MStatus s = attach();
         return s ? restoreExtras() : s;
     }
@@ -161,22 +233,27 @@ struct AttributeOp : ModifierOp {
         // keep them so that putting it back restores them.
         saved.clear();
         for (const auto& in : node->inputs)
-            if (below(in.first)) saved.push_back({in.second, PlugRef{node.get(), in.first}});
+            if (below(in.first))
+                saved.push_back({in.second, PlugRef{node.get(), in.first}});
         for (const auto& out : node->outputs)
             if (below(out.first))
-                for (const auto& d : out.second) saved.push_back({PlugRef{node.get(), out.first}, d});
-        if (const PlugValue* pv = node->stored(PlugPath{attribute.get(), {}})) values = *pv;
+                for (const auto& d : out.second)
+                    saved.push_back({PlugRef{node.get(), out.first}, d});
+        if (const PlugValue* pv = node->stored(PlugPath{attribute.get(), {}}))
+            values = *pv;
         MFnDependencyNode fn(Scene::current().object(node.get()));
         return fn.removeAttribute(toMObject(attribute));
     }
     bool below(const PlugPath& p) const {
         for (const Attribute* a = p.attribute; a; a = a->parent)
-            if (a == attribute.get()) return true;
+            if (a == attribute.get())
+                return true;
         return false;
     }
     MStatus restoreExtras() {
         node->storage(PlugPath{attribute.get(), {}}) = values;
-        for (const auto& c : saved) Scene::current().connect(c.first, c.second);
+        for (const auto& c : saved)
+            Scene::current().connect(c.first, c.second);
         return MS::kSuccess;
     }
     std::vector<std::pair<PlugRef, PlugRef>> saved;
@@ -188,7 +265,8 @@ struct CommandOp : ModifierOp {
     bool executed = false;
     undo::EntryGroup entries;
     MStatus doIt(MDGModifier&) override {
-        if (executed) return entries.redo() ? MS::kSuccess : MS::kFailure;
+        if (executed)
+            return entries.redo() ? MS::kSuccess : MS::kFailure;
         bool ok;
         {
             undo::CaptureScope capture;
@@ -209,17 +287,22 @@ struct ReparentOp : ModifierOp {
     MStatus doIt(MDGModifier&) override {
         Scene& scene = Scene::current();
         Node* target = parent ? parent.get() : &scene.world();
-        if (!node->inScene || !target->inScene || !node->isDag() || !target->isDag()) return MS::kFailure;
-        if (scene.isAncestor(*node, *target)) return MS::kFailure;
+        if (!node->inScene || !target->inScene || !node->isDag() || !target->isDag())
+            return MS::kFailure;
+        if (scene.isAncestor(*node, *target))
+            return MS::kFailure;
         previous = node->parents.empty() ? nullptr : node->parents[0];
-        if (previous == target) return MS::kSuccess;
+        if (previous == target)
+            return MS::kSuccess;
         if (previous) {
             auto& kids = previous->children;
-            previousPosition = static_cast<int>(std::find(kids.begin(), kids.end(), node.get()) - kids.begin());
+            previousPosition =
+                static_cast<int>(std::find(kids.begin(), kids.end(), node.get()) - kids.begin());
             scene.removeChild(*previous, *node);
         }
         if (!scene.addChild(*target, *node)) {
-            if (previous) scene.addChild(*previous, *node, previousPosition);
+            if (previous)
+                scene.addChild(*previous, *node, previousPosition);
             return MS::kFailure;
         }
         // The name must stay unique among the new siblings.
@@ -229,17 +312,21 @@ struct ReparentOp : ModifierOp {
     MStatus undoIt() override {
         Scene& scene = Scene::current();
         Node* target = parent ? parent.get() : &scene.world();
-        if (previous == target) return MS::kSuccess;
+        if (previous == target)
+            return MS::kSuccess;
         scene.removeChild(*target, *node);
-        if (previous) scene.addChild(*previous, *node, previousPosition);
+        if (previous)
+            scene.addChild(*previous, *node, previousPosition);
         return MS::kSuccess;
     }
 };
 
 MStatus DeleteOp::doIt(MDGModifier& owner) {
     Scene& scene = Scene::current();
-    if (!node->inScene) return MS::kFailure;
-    if (node->isDefault || node.get() == &scene.world()) return MS::kFailure;
+    if (!node->inScene)
+        return MS::kFailure;
+    if (node->isDefault || node.get() == &scene.world())
+        return MS::kFailure;
     auto order = victims();
     if (!notified) {
         notified = true;
@@ -250,9 +337,11 @@ MStatus DeleteOp::doIt(MDGModifier& owner) {
             ModifierOp::redirect(owner, nullptr);
         }
     }
-    for (auto& op : before) op->doIt(owner);
+    for (auto& op : before)
+        op->doIt(owner);
     for (const auto& v : order)
-        if (v->inScene) removed.push_back({v, scene.removeNode(*v)});
+        if (v->inScene)
+            removed.push_back({v, scene.removeNode(*v)});
     return MS::kSuccess;
 }
 
@@ -280,7 +369,8 @@ MStatus MDGModifier::queue(std::unique_ptr<host::ModifierOp> op) {
 
 MObject MDGModifier::makeNode(const MString& type, const MObject& parent, MStatus* ReturnStatus) {
     auto report = [&](MStatus s) {
-        if (ReturnStatus) *ReturnStatus = s;
+        if (ReturnStatus)
+            *ReturnStatus = s;
     };
     Scene& scene = Scene::current();
     host::NodeType* t = host::NodeTypeRegistry::instance().find(type.asChar());
@@ -307,7 +397,8 @@ MObject MDGModifier::makeNode(const MString& type, const MObject& parent, MStatu
 MObject MDGModifier::createNode(const MTypeId& typeId, MStatus* ReturnStatus) {
     host::NodeType* t = host::NodeTypeRegistry::instance().find(typeId);
     if (!t) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MObject();
     }
     return createNode(MString(t->name.c_str()), ReturnStatus);
@@ -317,7 +408,8 @@ MObject MDGModifier::createNode(const MString& type, MStatus* ReturnStatus) {
     host::NodeType* t = host::NodeTypeRegistry::instance().find(type.asChar());
     // The DG modifier makes dependency nodes; DAG nodes need MDagModifier.
     if (t && t->dag) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MObject();
     }
     return makeNode(type, MObject(), ReturnStatus);
@@ -325,7 +417,8 @@ MObject MDGModifier::createNode(const MString& type, MStatus* ReturnStatus) {
 
 MStatus MDGModifier::deleteNode(const MObject& node) {
     NodePtr n = sharedNode(node);
-    if (!n) return MS::kInvalidParameter;
+    if (!n)
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::DeleteOp>();
     op->node = n;
     return queue(std::move(op));
@@ -333,7 +426,8 @@ MStatus MDGModifier::deleteNode(const MObject& node) {
 
 MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
     NodePtr n = sharedNode(node);
-    if (!n || newName.length() == 0) return MS::kInvalidParameter;
+    if (!n || newName.length() == 0)
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::RenameOp>();
     op->node = n;
     op->name = newName.asChar();
@@ -342,7 +436,8 @@ MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
 
 MStatus MDGModifier::setNodeLockState(const MObject& node, bool newState) {
     NodePtr n = sharedNode(node);
-    if (!n) return MS::kInvalidParameter;
+    if (!n)
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::LockOp>();
     op->node = n;
     op->state = newState;
@@ -353,9 +448,12 @@ namespace {
 MStatus queueConnection(MDGModifier& m, const MPlug& source, const MPlug& dest, bool connect) {
     host::PlugRef s = host::PlugAccess::ref(source);
     host::PlugRef d = host::PlugAccess::ref(dest);
-    if (!s.node || !d.node || !s.node->inScene || !d.node->inScene) return MS::kInvalidParameter;
-    if (!host::isResolved(s.path) || !host::isResolved(d.path)) return MS::kInvalidParameter;
-    if (connect && !host::canConnect(*s.path.attribute, *d.path.attribute)) return MS::kInvalidParameter;
+    if (!s.node || !d.node || !s.node->inScene || !d.node->inScene)
+        return MS::kInvalidParameter;
+    if (!host::isResolved(s.path) || !host::isResolved(d.path))
+        return MS::kInvalidParameter;
+    if (connect && !host::canConnect(*s.path.attribute, *d.path.attribute))
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::ConnectOp>();
     op->source = s;
     op->destination = d;
@@ -388,7 +486,8 @@ namespace {
 MStatus queueAttribute(MDGModifier& m, const MObject& node, const MObject& attribute, bool add) {
     NodePtr n = sharedNode(node);
     auto a = host::ObjectAccess::sharedAs<host::Attribute>(attribute);
-    if (!n || !a) return MS::kInvalidParameter;
+    if (!n || !a)
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::AttributeOp>();
     op->node = n;
     op->attribute = a;
@@ -408,7 +507,8 @@ MStatus MDGModifier::removeAttribute(const MObject& node, const MObject& attribu
 }
 
 MStatus MDGModifier::commandToExecute(const MString& command) {
-    if (command.length() == 0) return MS::kInvalidParameter;
+    if (command.length() == 0)
+        return MS::kInvalidParameter;
     auto op = std::make_unique<host::CommandOp>();
     op->command = command.asChar();
     return queue(std::move(op));
@@ -419,7 +519,8 @@ MStatus MDGModifier::doIt() {
     // deletion), so the list is walked by index.
     while (m_done < m_ops.size()) {
         MStatus s = m_ops[m_done]->doIt(*this);
-        if (!s) return s;
+        if (!s)
+            return s;
         ++m_done;
     }
     return MS::kSuccess;
@@ -429,7 +530,8 @@ MStatus MDGModifier::undoIt() {
     MStatus result = MS::kSuccess;
     while (m_done > 0) {
         MStatus s = m_ops[m_done - 1]->undoIt();
-        if (!s) result = s;
+        if (!s)
+            result = s;
         --m_done;
     }
     return result;
@@ -440,19 +542,23 @@ MStatus MDGModifier::undoIt() {
 MDagModifier::MDagModifier() = default;
 MDagModifier::~MDagModifier() = default;
 
-MObject MDagModifier::createNode(const MTypeId& typeId, const MObject& parent, MStatus* ReturnStatus) {
+MObject MDagModifier::createNode(const MTypeId& typeId, const MObject& parent,
+                                 MStatus* ReturnStatus) {
     host::NodeType* t = host::NodeTypeRegistry::instance().find(typeId);
     if (!t) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MObject();
     }
     return createNode(MString(t->name.c_str()), parent, ReturnStatus);
 }
 
-MObject MDagModifier::createNode(const MString& type, const MObject& parent, MStatus* ReturnStatus) {
+MObject MDagModifier::createNode(const MString& type, const MObject& parent,
+                                 MStatus* ReturnStatus) {
     host::NodeType* t = host::NodeTypeRegistry::instance().find(type.asChar());
     if (!t || !t->dag) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MObject();
     }
     // A shape made without a parent gets a transform of its own, as the
@@ -461,7 +567,8 @@ MObject MDagModifier::createNode(const MString& type, const MObject& parent, MSt
         MStatus s;
         MObject transform = makeNode("transform", MObject(), &s);
         if (!s) {
-            if (ReturnStatus) *ReturnStatus = s;
+            if (ReturnStatus)
+                *ReturnStatus = s;
             return MObject();
         }
         return makeNode(type, transform, ReturnStatus);
@@ -471,11 +578,13 @@ MObject MDagModifier::createNode(const MString& type, const MObject& parent, MSt
 
 MStatus MDagModifier::reparentNode(const MObject& node, const MObject& newParent) {
     NodePtr n = sharedNode(node);
-    if (!n || !n->isDag()) return MS::kInvalidParameter;
+    if (!n || !n->isDag())
+        return MS::kInvalidParameter;
     NodePtr p;
     if (!newParent.isNull()) {
         p = sharedNode(newParent);
-        if (!p || !p->isDag()) return MS::kInvalidParameter;
+        if (!p || !p->isDag())
+            return MS::kInvalidParameter;
     }
     auto op = std::make_unique<host::ReparentOp>();
     op->node = n;
