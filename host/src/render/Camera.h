@@ -10,8 +10,8 @@ namespace render {
 
 // A camera shape's lens as its attributes hold it at the current time.
 struct CameraLens {
-    double focalLength = 35.0;          // millimetres
-    double horizontalAperture = 1.417;  // inches, a 36 mm film back
+    double focalLength = 35.0;            // millimetres
+    double horizontalAperture = 1.41732;  // inches, a 36 mm film back
     bool orthographic = false;
     double orthographicWidth = 30.0;
     double nearClip = 0.1;

@@ -10,10 +10,10 @@
 namespace host {
 namespace render {
 
+namespace {
+
 const Rgb kFirstSetColour{235, 130, 40};
 const Rgb kSecondSetColour{50, 130, 235};
-
-namespace {
 
 // The viewport's own colours: a grey background and grey shaded surfaces,
 // dark blue wireframes and particles.

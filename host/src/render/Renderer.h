@@ -22,16 +22,13 @@ struct Shot {
     std::string label;  // written in the bottom right corner when not empty
 };
 
-// Two node sets compared: each in its own half with the same camera, or
-// both in one picture, each in its own colour and where both cover the
-// same pixel in the mix of the two.
+// Two node sets compared, the first in orange and the second in blue:
+// each in its own half with the same camera, or both in one picture, where
+// a pixel both cover shows the mix of the two.
 enum class Layout { SideBySide, Overlay };
 
 Image picture(const Contents& contents, const Shot& shot);
 Image comparison(const Contents& first, const Contents& second, Layout layout, const Shot& shot);
-
-// The colours of compared sets, for those who read the pictures.
-extern const Rgb kFirstSetColour, kSecondSetColour;
 
 }  // namespace render
 }  // namespace host
