@@ -139,6 +139,25 @@ TEST_F(PlayblastTest, LookThruChoosesTheCameraUntilItIsDeleted) {
     EXPECT_GT(differ, 0);
 }
 
+TEST_F(PlayblastTest, OrthographicCameraShowsTheSceneToScale) {
+    // Looking straight down, 8 units across 160 pixels: the unit box at x = 1
+    // covers pixels 90 to 109 across and 50 to 69 down.
+    run("polyCube -n box; setAttr box.translateX 1; camera -p 0 10 0 -rot -90 0 0 -o on -ow 8;");
+    const Image shown = loadPng(blast("shown", "-cam camera1"));
+    run("setAttr box.visibility 0");
+    const Image hidden = loadPng(blast("hidden", "-cam camera1"));
+    int inside = 0, outside = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.at(x, y) == hidden.at(x, y))
+                continue;
+            const bool box = x >= 89 && x <= 110 && y >= 49 && y <= 70;
+            ++(box ? inside : outside);
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GE(inside, 19 * 19);
+}
+
 TEST_F(PlayblastTest, CameraIsUndoneAndTakesItsLens) {
     EXPECT_EQ(text("camera -p 0 0 10 -o true -ow 4"), "camera1 cameraShape1");
     EXPECT_EQ(text("getAttr cameraShape1.orthographic"), "1");
