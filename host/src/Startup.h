@@ -6,14 +6,15 @@
 // world before anything is put under it). Parts with commands of their own
 // (plugin/, undo/) register them from their own headers.
 namespace host {
-void registerGraphNodeTypes();  // graph/: dependNode, objectSet, time ...
-void registerDagNodeTypes();    // dag/: dagNode, world, transform, shape ...
-void registerParticleNodeTypes();  // particles/: particle, emitter, field, instancer; their
-                                   // commands and the time commands
-void createDefaultNodes();      // graph/: the world and the nodes every scene has
-void registerScriptCommands();  // commands/: the built-in scene commands
+void registerGraphNodeTypes();      // graph/: dependNode, objectSet, time ...
+void registerDagNodeTypes();        // dag/: dagNode, world, transform, shape ...
+void registerParticleNodeTypes();   // particles/: particle, emitter, field, instancer; their
+                                    // commands and the time commands
+void createDefaultNodes();          // graph/: the world and the nodes every scene has
+void registerScriptCommands();      // commands/: the built-in scene commands
 void registerCurvesAndDeformers();  // animation/, deformers/: animCurve and blendShape types;
                                     // setKeyframe, keyframe, keyTangent, cutKey, blendShape
+void registerRendering();           // render/: the camera type; camera, lookThru and playblast
 }  // namespace host
 
 #endif

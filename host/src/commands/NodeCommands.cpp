@@ -228,12 +228,6 @@ bool namedAfter(const std::string& shape, const std::string& transform) {
     return shape == stem + "Shape" + digits;
 }
 
-std::string shapeNameFor(const std::string& transform) {
-    auto [stem, number] = splitTrailingNumber(transform);
-    (void)number;
-    return stem + "Shape" + transform.substr(stem.size());
-}
-
 class RenameCommand : public EditCommand {
 public:
     MStatus doIt(const MArgList& args) override {

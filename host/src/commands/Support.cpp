@@ -292,6 +292,12 @@ std::string nameOf(Node& node, bool full) {
     return nameOf(path, full);
 }
 
+std::string shapeNameFor(const std::string& transform) {
+    auto [stem, number] = splitTrailingNumber(transform);
+    (void)number;
+    return stem + "Shape" + transform.substr(stem.size());
+}
+
 std::string plugName(const PlugRef& plug) {
     MPlug p = PlugAccess::make(plug);
     std::string attribute = p.partialName(false, false, false, false, false, true).asChar();

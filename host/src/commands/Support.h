@@ -106,6 +106,9 @@ Node* findNode(const std::string& name);
 // full is set).
 std::string nameOf(Node& node, bool full = false);
 std::string nameOf(const dag::NodePath& path, bool full = false);
+// The name the host gives a new transform's shape: "pCubeShape1" under
+// "pCube1".
+std::string shapeNameFor(const std::string& transform);
 // A plug as "node.attribute" with long attribute names and the node named
 // as above.
 std::string plugName(const PlugRef& plug);

@@ -18,10 +18,8 @@ MStatus makePrimitive(commands::Edits& edits, const std::string& command, const 
                       const MeshData& mesh) {
     Scene& scene = Scene::current();
     NodePtr transform = scene.createNode("transform", name);
-    auto [stem, number] = splitTrailingNumber(transform->name());
-    (void)number;
-    std::string shapeName = stem + "Shape" + transform->name().substr(stem.size());
-    NodePtr shape = scene.createNode("mesh", shapeName, transform.get());
+    NodePtr shape =
+        scene.createNode("mesh", commands::shapeNameFor(transform->name()), transform.get());
     if (!shape) {
         scene.removeNode(*transform);
         error(command + ": The mesh could not be created.");

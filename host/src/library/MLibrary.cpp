@@ -55,6 +55,7 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::registerCurvesAndDeformers();
     host::shading::registerShadingNodeTypes();
     host::shading::registerShadingCommands();
+    host::registerRendering();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;
 }

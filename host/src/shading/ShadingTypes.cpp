@@ -1,6 +1,7 @@
 // The shading node types the editor's tabs sort: a few materials, textures,
-// utilities, lights, a camera, the shading group and a bake set, with the
-// attributes a network between them needs.
+// utilities, lights, the shading group and a bake set, with the attributes a
+// network between them needs. Cameras, which the tabs sort too, are
+// render/'s.
 
 #include "graph/AttributeBuilder.h"
 #include "graph/NodeType.h"
@@ -59,7 +60,6 @@ void registerShadingNodeTypes() {
     light.addAttribute(color("color", "cl"));
     add("pointLight", "light", MFn::kPointLight, "light");
     add("directionalLight", "light", MFn::kDirectionalLight, "light");
-    add("camera", "shape", MFn::kCamera, "");
 
     NodeType& engine = add("shadingEngine", "objectSet", MFn::kShadingEngine, "");
     engine.addAttribute(color("surfaceShader", "ss"));
