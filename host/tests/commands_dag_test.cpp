@@ -141,6 +141,12 @@ TEST_F(DagCommandsTest, InstanceSharesTheChildren) {
     EXPECT_EQ(strings("instance -lf a|b|bShape"), Strings{"b2"});
 }
 
+TEST_F(DagCommandsTest, UndoingTheDeleteOfAnInstanceKeepsItsInstanceNumber) {
+    run("instance -n twin b");
+    // The shape's first parent stays b: undo must not renumber the instances.
+    roundTrip("delete a|b");
+}
+
 TEST_F(DagCommandsTest, XformQueriesAndSets) {
     run("setAttr a.t 1 0 0; setAttr a.ry 90; setAttr b.t 0 0 2");
     expectNear(numbers("xform -q -t b"), {0, 0, 2});

@@ -151,6 +151,19 @@ TEST_F(MelRobustness, DeepNestingIsRejectedNotOverflowed) {
     EXPECT_EQ(run(many + "$k").asInt(), 19999);
 }
 
+TEST_F(MelRobustness, AStatementLimitStopsRunawayLoopsEvenUnderCatch) {
+    mel().setStatementLimit(1000);
+    const std::string stopped = "line 1: The script was stopped after 1000 statements.";
+    failure("for (;;) {}");
+    EXPECT_EQ(lastError(), stopped);
+    failure("while (1) catch(eval(\"while (1);\"));");
+    EXPECT_EQ(lastError(), stopped);
+    // The count starts again with each text.
+    EXPECT_EQ(run("int $i = 0; while ($i < 900) $i++; $i").asInt(), 900);
+    mel().setStatementLimit(0);
+    EXPECT_EQ(run("int $j = 0; while ($j < 5000) $j++; $j").asInt(), 5000);
+}
+
 TEST_F(MelRobustness, RedeclaringAnArrayWhileAssigningIntoItIsSafe) {
     // The index expression replaces $a; the write lands in the array it started with.
     run("int $a[] = {1}; $a[eval(\"int $a[] = {7, 8}; 0\")] = 5;");

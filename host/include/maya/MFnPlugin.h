@@ -78,10 +78,19 @@ private:
 };
 
 #ifndef MNoPluginEntry
+// The C linkage only keeps the entry points' names unmangled for dlsym; the
+// host calls them as the C++ functions they are.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
+#endif
 extern "C" {
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj);
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
 }
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
 #endif
 
 #ifndef MNoVersionString

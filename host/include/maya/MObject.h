@@ -39,7 +39,6 @@ private:
     // The first word is the object's serial number: iterators report it as
     // the object's identity (see MItInstancer::instancerId).
     std::uint32_t m_serial = 0;
-    std::uint32_t m_reserved = 0;
     std::shared_ptr<host::Object> m_object;
 };
 

@@ -227,22 +227,21 @@ Scene::Detached Scene::removeNode(Node& node) {
                 cut.connections.push_back({PlugRef{&node, out.first}, dst});
     for (const auto& c : cut.connections)
         disconnect(c.first, c.second);
-    for (Node* p : std::vector<Node*>(node.parents)) {
-        auto& siblings = p->children;
-        int pos =
-            static_cast<int>(std::find(siblings.begin(), siblings.end(), &node) - siblings.begin());
-        cut.dagLinks.push_back({p, &node});
-        cut.dagPositions.push_back(pos);
-        removeChild(*p, node);
-    }
-    for (Node* c : std::vector<Node*>(node.children)) {
-        auto& siblings = node.children;
-        int pos =
-            static_cast<int>(std::find(siblings.begin(), siblings.end(), c) - siblings.begin());
-        cut.dagLinks.push_back({&node, c});
-        cut.dagPositions.push_back(pos);
-        removeChild(node, *c);
-    }
+    // Each link keeps its places as they were when it was cut; restoreNode puts the links
+    // back last first, so that instance numbers come back as they were.
+    auto cutLink = [&](Node& parent, Node& child) {
+        auto place = [](const std::vector<Node*>& list, const Node* n) {
+            return static_cast<int>(std::find(list.begin(), list.end(), n) - list.begin());
+        };
+        cut.dagLinks.push_back({&parent, &child});
+        cut.dagPositions.push_back(place(parent.children, &child));
+        cut.parentPositions.push_back(place(child.parents, &parent));
+        removeChild(parent, child);
+    };
+    for (Node* p : std::vector<Node*>(node.parents))
+        cutLink(*p, node);
+    for (Node* c : std::vector<Node*>(node.children))
+        cutLink(node, *c);
     unregisterName(node);
     node.inScene = false;
     auto it = m_nodes.find(&node);
@@ -267,10 +266,10 @@ void Scene::restoreNode(const NodePtr& node, const Detached& links) {
     node->inScene = true;
     m_nodes[node.get()] = m_order.size();
     m_order.push_back(node);
-    for (size_t i = 0; i < links.dagLinks.size(); ++i) {
+    for (size_t i = links.dagLinks.size(); i-- > 0;) {
         auto [p, c] = links.dagLinks[i];
         if (p->inScene && c->inScene)
-            addChild(*p, *c, links.dagPositions[i]);
+            addChild(*p, *c, links.dagPositions[i], links.parentPositions[i]);
     }
     node->m_name = uniqueName(node->m_name, node.get(), nullptr);
     registerName(*node);
@@ -337,7 +336,7 @@ void Scene::forgetPathCountsBelow(Node& node) {
     }
 }
 
-bool Scene::addChild(Node& parent, Node& child, int position) {
+bool Scene::addChild(Node& parent, Node& child, int position, int parentPosition) {
     if (isAncestor(child, parent))
         return false;
     if (std::find(parent.children.begin(), parent.children.end(), &child) != parent.children.end())
@@ -351,7 +350,10 @@ bool Scene::addChild(Node& parent, Node& child, int position) {
     if (position < 0 || position > static_cast<int>(kids.size()))
         position = static_cast<int>(kids.size());
     kids.insert(kids.begin() + position, &child);
-    child.parents.push_back(&parent);
+    auto& parents = child.parents;
+    if (parentPosition < 0 || parentPosition > static_cast<int>(parents.size()))
+        parentPosition = static_cast<int>(parents.size());
+    parents.insert(parents.begin() + parentPosition, &parent);
     child.pathCountEpoch = counted ? m_pathCountEpoch : 0;
     child.pathCountCache = count;
     for (const auto& a : child.attributes())

@@ -57,6 +57,7 @@ public:
         std::vector<std::pair<PlugRef, PlugRef>> connections;  // source, destination
         std::vector<std::pair<Node*, Node*>> dagLinks;         // parent, child
         std::vector<int> dagPositions;                         // child's place under parent
+        std::vector<int> parentPositions;  // parent's place among the child's parents
     };
     // Takes a node out of the scene, cutting its connections and DAG links.
     Detached removeNode(Node& node);
@@ -75,7 +76,9 @@ public:
     size_t nodeCount() const { return m_nodes.size(); }
 
     // --- DAG
-    bool addChild(Node& parent, Node& child, int position = -1);
+    // The positions are the child's place under the parent and the parent's
+    // among the child's parents (its instance number); -1 is the end.
+    bool addChild(Node& parent, Node& child, int position = -1, int parentPosition = -1);
     bool removeChild(Node& parent, Node& child);
     bool isAncestor(const Node& ancestor, const Node& node) const;
 

@@ -67,6 +67,10 @@ void Interpreter::reset() {
     rt_->reset();
 }
 
+void Interpreter::setStatementLimit(std::size_t limit) {
+    rt_->statementLimit = limit;
+}
+
 bool Interpreter::insideCatch() const {
     return rt_->insideCatch();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,6 +49,11 @@ public:
     const std::vector<std::string>& scriptPaths() const;
     bool procedureExists(const std::string& name) const;  // global procs defined so far
     void reset();  // forget globals and procedures (new session), keep commands
+
+    // A text run from the top level that executes more statements than this (0: no limit)
+    // stops with an error line, so that an embedding that cannot wait, such as a fuzzer,
+    // is not held by a runaway loop. Nested texts (eval, source) share their caller's count.
+    void setStatementLimit(std::size_t limit);
 
     // Whether the code running now sits inside catch() or catchQuiet() (at any depth).
     bool insideCatch() const;

@@ -106,8 +106,10 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
     if (hadResult)
         *hadResult = false;
     char base = 0;
-    if (frames_.empty())
+    if (frames_.empty()) {
         stackBase_ = &base;
+        statementsRun_ = 0;
+    }
     if (frames_.size() >= kMaxCallDepth || stackExhausted()) {
         report("Procedure calls are nested too deeply.", false);
         return false;
@@ -309,6 +311,10 @@ Flow Runtime::execBody(const std::vector<StmtPtr>& body, std::size_t from) {
 Flow Runtime::exec(const Stmt& s) {
     Frame& frame = frames_.back();
     frame.line = s.line;
+    // Once over the limit every statement fails, so a catch() inside a loop cannot keep
+    // the loop going.
+    if (statementLimit && ++statementsRun_ > statementLimit)
+        fail("The script was stopped after " + std::to_string(statementLimit) + " statements.");
     switch (s.kind) {
         case StmtKind::Empty:
             return Flow::Normal;

@@ -74,6 +74,7 @@ public:
     std::unordered_map<std::string, CommandEntry> commands;
     std::vector<std::string> scriptPaths;
     bool lastHadResult = false;
+    std::size_t statementLimit = 0;
 
 private:
     class FrameGuard;
@@ -120,6 +121,7 @@ private:
     std::deque<Frame> frames_;  // deque: pushing keeps references to outer frames valid
     int catchDepth_ = 0, quietDepth_ = 0;
     const char* stackBase_ = nullptr;
+    std::size_t statementsRun_ = 0;  // since the outermost run began
 
     friend class Interpreter;
 };
