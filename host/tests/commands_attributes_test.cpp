@@ -49,6 +49,12 @@ TEST_F(CommandsTest, SetAttrDataForms) {
     EXPECT_EQ(text("getAttr -type t.ia"), "Int32Array");
     roundTrip("setAttr t.sa -type stringArray 1 \"z\"");
     roundTrip("setAttr t.str -type \"string\" \"\"");
+    // A count no array could hold is bad data, not a huge allocation.
+    EXPECT_EQ(failure("setAttr t.da -type doubleArray 1e54 1"),
+              "line 1: setAttr: Error reading data element number 0: 1e54");
+    EXPECT_EQ(failure("setAttr t.da -type doubleArray -2 1"),
+              "line 1: setAttr: Error reading data element number 0: -2");
+    EXPECT_EQ(numbers("getAttr t.da"), (Numbers{1, 2.5, 3}));
 }
 
 TEST_F(CommandsTest, SetAttrRangesAndRelativeNames) {

@@ -12,6 +12,9 @@
 #include <maya/MStringArray.h>
 #include <maya/MTime.h>
 
+#include <cmath>
+#include <limits>
+
 namespace host {
 namespace commands {
 
@@ -416,7 +419,10 @@ struct Reader {
         double d = 0;
         if (!number(d))
             return false;
-        if (d < 0 || d != static_cast<double>(static_cast<unsigned>(d))) {
+        // Tested in doubles first: a count too big for an unsigned (or not a
+        // number) must be refused, not converted.
+        if (!(d >= 0 && d <= static_cast<double>(std::numeric_limits<unsigned>::max())) ||
+            d != std::floor(d)) {
             problem = "Error reading data element number " + std::to_string(words.next - 1) + ": " +
                       words.words[words.next - 1];
             return false;
