@@ -2,6 +2,7 @@
 // the exported API version, the scene-update callback, and the failure lines.
 
 #include "PluginTestSupport.h"
+#include "UninstancerTestScenes.h"
 
 #include "plugin/FaultInjection.h"
 #include "script/Interpreter.h"
@@ -53,6 +54,34 @@ TEST_F(PluginLoadTest, LoadsAgainAfterUnload) {
         ASSERT_TRUE(dktest::unloadPlugin());
     }
     EXPECT_TRUE(dktest::errors().empty());
+}
+
+// Each round leaves the module's work live at unload: maps in the store,
+// bakes and copies waiting in the undo queue, and a forced unload with a
+// veil in the scene. The next load must start clean; the sanitizer build
+// checks that nothing leaks.
+TEST_F(PluginLoadTest, CyclesWithWorkLiveStartCleanEachTime) {
+    ASSERT_TRUE(dktest::buildIndexedScene());
+    ASSERT_TRUE(dktest::run("addAttr -ln weight cube"));
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(dktest::loadPlugin());
+        EXPECT_EQ(dktest::evalString("dkMap -ex kept"), "0") << round;
+        ASSERT_TRUE(dktest::run("dkMap kept; dkMap -i k v kept"));
+        ASSERT_TRUE(dktest::run("dkUninstancer -sf 1 -ef 3 instancer1"));
+        ASSERT_TRUE(dktest::run("dkUninstancer -bt animation -sf 1 -ef 3 instancer1"));
+        ASSERT_TRUE(
+            dktest::run("dkCopyAttr -a cube.weight -p round" + std::to_string(round) + " cone"))
+            << dktest::errors().back();
+        if (round == 2) {
+            ASSERT_TRUE(dktest::run("createNode dkHyperVeil -n veil"));
+            ASSERT_TRUE(dktest::run("unloadPlugin -f DravikTools"));
+        } else {
+            ASSERT_TRUE(dktest::unloadPlugin());
+        }
+        EXPECT_EQ(dktest::evalString("undoInfo -q -undoName"), "") << round;
+    }
+    EXPECT_TRUE(dktest::errors().empty());
+    ASSERT_TRUE(dktest::run("file -f -new"));
 }
 
 TEST_F(PluginLoadTest, ExportsTheApiVersionItWasBuiltFor) {
