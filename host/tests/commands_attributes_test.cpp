@@ -1,6 +1,8 @@
 // setAttr, getAttr, addAttr, deleteAttr and listAttr.
 #include "commands_fixture.h"
 
+#include <limits>
+
 namespace host::commands::testing {
 namespace {
 
@@ -23,6 +25,15 @@ TEST_F(CommandsTest, SetAttrNumbersCompoundsAndBooleans) {
     }
     roundTrip("setAttr t.ty -7.5");
     roundTrip("setAttr t.t 1 2 3");
+    // Numbers past what a whole-number attribute holds saturate, as everywhere in MEL.
+    run("addAttr -ln whole -at long; addAttr -ln choice -at enum -en \"a:b\"; addAttr -ln ints -dt "
+        "Int32Array");
+    run("setAttr t.whole 1e99; setAttr t.choice -1e99; setAttr t.ints -type Int32Array 2 8e98 "
+        "-8e98");
+    const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    EXPECT_EQ(run("getAttr t.whole").asInt(), most);
+    EXPECT_EQ(run("getAttr t.choice").asInt(), least);
+    EXPECT_EQ(run("getAttr t.ints").intArray(), (std::vector<int>{most, least}));
 }
 
 TEST_F(CommandsTest, SetAttrDataForms) {

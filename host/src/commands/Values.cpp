@@ -58,11 +58,11 @@ Value numberValue(const Attribute& a, double number) {
             case MFnNumericData::kDouble:
                 return number;
             default:
-                return static_cast<long>(number);
+                return static_cast<long>(mel::truncToInt(number));
         }
     }
     if (a.kind == Attribute::Kind::Enum)
-        return static_cast<long>(number);
+        return static_cast<long>(mel::truncToInt(number));
     return fromUi(a, number);
 }
 
@@ -491,7 +491,7 @@ bool readData(const Attribute& a, const std::string& type, Reader& in, Value& ou
             if (!in.number(d))
                 return false;
             doubles->value.append(d);
-            ints->value.append(static_cast<int>(d));
+            ints->value.append(mel::truncToInt(d));
         }
         out = type == "doubleArray" ? std::shared_ptr<Data>(doubles) : std::shared_ptr<Data>(ints);
         return true;
