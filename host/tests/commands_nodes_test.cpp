@@ -35,6 +35,19 @@ TEST_F(CommandsTest, CreateNodeErrors) {
               "line 1: createNode: Only DAG nodes can have a DAG parent.");
 }
 
+// Huge subdivisions once built the whole mesh first and took every byte of
+// memory before failing.
+TEST_F(CommandsTest, PrimitivesRefuseMoreFacesThanTheLimit) {
+    EXPECT_EQ(failure("polyCube -sx 100000000 -sy 100000000"),
+              "line 1: polyCube: The mesh would have 20000000400000000 faces; at most 4000000 "
+              "are allowed.");
+    EXPECT_EQ(failure("polySphere -sx 2000000000 -sy 2000000000"),
+              "line 1: polySphere: The mesh would have 4000000000000000000 faces; at most "
+              "4000000 are allowed.");
+    EXPECT_TRUE(Scene::current().nodesNamed("pCube1").empty());
+    EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1");
+}
+
 TEST_F(CommandsTest, CreateNodeUndoesAndRedoes) {
     run("createNode transform -n top");
     roundTrip("createNode transform -n child -p top");

@@ -50,6 +50,19 @@ int countFlag(const MArgDatabase& db, const char* flag, int fallback) {
     return v;
 }
 
+// Subdivisions are taken from the user as they come, and the mesh is built
+// whole in memory; a cap on its faces keeps a mistyped count from taking the
+// machine's memory (or overflowing the face arithmetic) before it fails.
+const long long kMaxPrimitiveFaces = 4000000;
+
+bool withinFaceLimit(const std::string& command, long long faces) {
+    if (faces <= kMaxPrimitiveFaces)
+        return true;
+    error(command + ": The mesh would have " + std::to_string(faces) + " faces; at most " +
+          std::to_string(kMaxPrimitiveFaces) + " are allowed.");
+    return false;
+}
+
 std::string nameFlag(const MArgDatabase& db, const char* fallback) {
     return db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar() : fallback;
 }
@@ -82,6 +95,9 @@ public:
             error("polyCube: Subdivisions must be at least 1.");
             return MS::kFailure;
         }
+        const long long x = sx, y = sy, z = sz;
+        if (!withinFaceLimit("polyCube", 2 * (x * y + y * z + x * z)))
+            return MS::kFailure;
         return makePrimitive(edits, "polyCube", nameFlag(db, "pCube#"), cube(w, h, d, sx, sy, sz));
     }
 };
@@ -109,6 +125,8 @@ public:
             error("polySphere: A sphere needs at least 3 subdivisions each way.");
             return MS::kFailure;
         }
+        if (!withinFaceLimit("polySphere", static_cast<long long>(sx) * sy))
+            return MS::kFailure;
         return makePrimitive(edits, "polySphere", nameFlag(db, "pSphere#"), sphere(r, sx, sy));
     }
 };
