@@ -4,23 +4,18 @@
 // does not bring a change back exactly, shows up as a difference of dumps.
 
 #include "files_fixture.h"
-
-#include <random>
+#include "undo_random_run.h"
 
 namespace host::files::testing {
 namespace {
 
 class RandomEditTest : public FilesTest {
 protected:
-    struct Step {
-        std::string command;
-        std::string dump;                    // the scene after the step
-        std::vector<std::string> surviving;  // commands in effect after it
-    };
+    using Step = host::testing::RandomUndoRun::Step;
 
-    std::mt19937 random;
+    host::testing::RandomUndoRun* random = nullptr;  // the run being made
 
-    size_t pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); }
+    size_t pick(size_t n) { return random->pick(n); }
     std::string number() {
         static const char* const values[] = {"0", "1", "-2.5", "0.1", "3", "1e-05", "100"};
         return values[pick(std::size(values))];
@@ -88,45 +83,13 @@ protected:
 
     // A run of the given length; undo and redo are a third of the steps.
     std::vector<Step> run(unsigned seed, size_t length) {
-        random.seed(seed);
-        undo::Queue::instance().setInfinity(true);
-        std::vector<std::string> done, undone;
-        std::vector<Step> steps;
+        host::testing::RandomUndoRun run(seed, dumpScene);
+        random = &run;
         unsigned serial = 0;
-        for (size_t i = 0; i < length; ++i) {
-            Step step;
-            const size_t choice = pick(6);
-            if (choice == 0 && !done.empty()) {
-                step.command = "undo";
-                EXPECT_TRUE(mel("undo")) << lastError();
-                undone.push_back(done.back());
-                done.pop_back();
-            } else if (choice == 1 && !undone.empty()) {
-                step.command = "redo";
-                EXPECT_TRUE(mel("redo")) << lastError();
-                done.push_back(undone.back());
-                undone.pop_back();
-            } else {
-                step.command = command(serial);
-                const std::string before = dumpScene();
-                if (mel(step.command)) {
-                    // What the queue kept is what undo will take back; a
-                    // change that left nothing to undo shows in the replay.
-                    const undo::Queue& queue = undo::Queue::instance();
-                    if (!queue.canRedo() && queue.names().size() == done.size() + 1) {
-                        done.push_back(step.command);
-                        undone.clear();
-                    }
-                } else {
-                    // A refused command leaves the scene as it was.
-                    EXPECT_EQ(dumpScene(), before) << step.command << "\n" << lastError();
-                }
-            }
-            step.dump = dumpScene();
-            step.surviving = done;
-            steps.push_back(std::move(step));
-        }
-        return steps;
+        for (size_t i = 0; i < length; ++i)
+            run.step([&] { return command(serial); });
+        random = nullptr;
+        return run.steps();
     }
 
     void replayAndCompare(const std::vector<Step>& steps) {
@@ -135,7 +98,7 @@ protected:
             ASSERT_TRUE(newScene(true));
             for (const std::string& command : steps[i].surviving)
                 ASSERT_TRUE(mel(command)) << "step " << i << ": " << command << "\n" << lastError();
-            ASSERT_EQ(dumpScene(), steps[i].dump)
+            ASSERT_EQ(dumpScene(), steps[i].state)
                 << "after step " << i << " (" << steps[i].command << ")";
         }
         undo::Queue::instance().setState(true);

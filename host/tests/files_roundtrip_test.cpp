@@ -191,6 +191,17 @@ TEST_F(RoundTripTest, HierarchiesInstancesAndConnections) {
     EXPECT_DOUBLE_EQ(driven.asRadians(), 3.0);
 }
 
+// A set holds a DAG node by a link from the node's instance groups, which
+// the file has as a connection of its own.
+TEST_F(RoundTripTest, SetsKeepTheirDagAndDependencyMembers) {
+    ASSERT_TRUE(
+        mel("createNode transform -n box; createNode transform -n leaf -p box;"
+            "createNode locator -n leafShape -p leaf; createNode lambert -n skin;"
+            "sets -n group box leaf skin"));
+    roundTrip();
+    EXPECT_EQ(melText("sets -q group"), "box leaf skin");
+}
+
 TEST_F(RoundTripTest, ValuesWrittenInOtherUnitsReadBackExactly) {
     Node& box = make("transform", "box");
     fill(box);

@@ -35,6 +35,10 @@ bool canConnect(const Attribute& src, const Attribute& dst) {
     using K = Attribute::Kind;
     if (!src.readable || !dst.writable || !src.connectable || !dst.connectable)
         return false;
+    // Sets keep a DAG member by the instance's groups feeding a message
+    // element; scene files write that link as a connection.
+    if (dst.kind == K::Message && src.worldSpace && src.isCompound())
+        return true;
     if (src.kind == K::Message || dst.kind == K::Message)
         return src.kind == dst.kind;
     if (src.kind == K::Generic || dst.kind == K::Generic)
