@@ -191,6 +191,20 @@ TEST_F(RoundTripTest, HierarchiesInstancesAndConnections) {
     EXPECT_DOUBLE_EQ(driven.asRadians(), 3.0);
 }
 
+// An instance added to a parent before its later children sits ahead of
+// them; the file adds instances once every node exists, so a second save
+// must not depend on where they sat.
+TEST_F(RoundTripTest, InstancesAddedBeforeLaterChildrenSaveTheSameAgain) {
+    ASSERT_TRUE(
+        mel("createNode transform -n a; createNode locator -n aShape -p a;"
+            "createNode transform -n b; createNode locator -n bShape -p b;"
+            "createNode transform -n p; parent -s -add \"|b|bShape\" p;"
+            "createNode transform -n q -p p; parent -s -add \"|a|aShape\" q"));
+    roundTrip();
+    roundTrip();
+    EXPECT_EQ(melText("listRelatives -ap \"|b|bShape\""), "b p");
+}
+
 // A set holds a DAG node by a link from the node's instance groups, which
 // the file has as a connection of its own.
 TEST_F(RoundTripTest, SetsKeepTheirDagAndDependencyMembers) {

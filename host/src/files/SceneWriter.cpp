@@ -88,6 +88,10 @@ public:
                 writeNode(*node, nullptr);
         }
         m_order.insert(m_order.end(), m_defaults.begin(), m_defaults.end());
+        // Sorted: where an instance sits among its parent's children depends
+        // on the order the lines ran in, so the visit order would not survive
+        // a reopen. Every node exists by now, so any order builds the same DAG.
+        std::sort(m_instances.begin(), m_instances.end());
         for (const std::string& line : m_instances)
             m_text += line;
         for (Node* node : m_defaults) {
