@@ -18,9 +18,9 @@ namespace plugin {
 
 std::vector<const FlagUse*> ParsedArgs::usesOf(const std::string& flag) const {
     std::vector<const FlagUse*> result;
-    const FlagSpec* spec = syntax.findFlag(flag);
+    const FlagSpec* wanted = syntax.findFlag(flag);
     for (const FlagUse& use : uses) {
-        if (spec && use.flag == spec) {
+        if (wanted && use.flag == wanted) {
             result.push_back(&use);
         }
     }
