@@ -49,8 +49,16 @@ private:
         MDagPath path;
         unsigned int depth;
     };
+    // A node whose children are still to come, taken one at a time so that
+    // a walk never lists a wide level (the world of a big scene) up front.
+    struct Parent {
+        MDagPath path;
+        unsigned int depth;
+        size_t next;
+    };
     MStatus start(const MDagPath& root, TraversalType type, MFn::Type filter);
     void advance(bool intoChildren);
+    bool nextChild();
     bool accepted() const;
 
     TraversalType m_type = kDepthFirst;
@@ -60,7 +68,7 @@ private:
     bool m_pruned = false;
     Step m_current;
     // Depth-first takes from the back, breadth-first from the front.
-    std::deque<Step> m_pending;
+    std::deque<Parent> m_pending;
 };
 
 #endif

@@ -33,9 +33,10 @@ MStatus MItDag::start(const MDagPath& root, TraversalType type, MFn::Type filter
         return MS::kInvalidParameter;
     if (!root.isValid())
         return MS::kFailure;
-    m_pending.push_back(Step{root, 0});
+    m_current = Step{root, 0};
     m_done = false;
-    advance(false);
+    if (!accepted())
+        advance(true);
     return MS::kSuccess;
 }
 
@@ -46,38 +47,37 @@ bool MItDag::accepted() const {
 void MItDag::advance(bool intoChildren) {
     // Filtered-out nodes are passed through, so their children still come.
     for (;;) {
-        if (intoChildren && !m_pruned) {
-            host::Node* node = host::nodeOf(m_current.path.node());
-            const auto& children = node->children;
-            host::dag::NodePath base = host::dag::PathAccess::nodes(m_current.path);
-            auto pathTo = [&](host::Node* child) {
-                host::dag::NodePath p = base;
-                p.push_back(child);
-                return Step{host::dag::PathAccess::make(p), m_current.depth + 1};
-            };
-            if (m_type == kDepthFirst)
-                for (auto it = children.rbegin(); it != children.rend(); ++it)
-                    m_pending.push_back(pathTo(*it));
-            else
-                for (host::Node* child : children)
-                    m_pending.push_back(pathTo(child));
-        }
+        if (intoChildren && !m_pruned)
+            m_pending.push_back(Parent{m_current.path, m_current.depth, 0});
         m_pruned = false;
-        if (m_pending.empty()) {
+        if (!nextChild()) {
             m_done = true;
             return;
-        }
-        if (m_type == kDepthFirst) {
-            m_current = m_pending.back();
-            m_pending.pop_back();
-        } else {
-            m_current = m_pending.front();
-            m_pending.pop_front();
         }
         if (accepted())
             return;
         intoChildren = true;
     }
+}
+
+bool MItDag::nextChild() {
+    while (!m_pending.empty()) {
+        Parent& parent = m_type == kDepthFirst ? m_pending.back() : m_pending.front();
+        // Children are read as they are reached; a node deleted meanwhile
+        // has none left to give.
+        const host::Node* node = host::nodeOf(parent.path.node());
+        if (node && parent.next < node->children.size()) {
+            host::dag::NodePath path = host::dag::PathAccess::nodes(parent.path);
+            path.push_back(node->children[parent.next++]);
+            m_current = Step{host::dag::PathAccess::make(path), parent.depth + 1};
+            return true;
+        }
+        if (m_type == kDepthFirst)
+            m_pending.pop_back();
+        else
+            m_pending.pop_front();
+    }
+    return false;
 }
 
 MStatus MItDag::reset() {

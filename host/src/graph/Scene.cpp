@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <unordered_set>
 
 namespace host {
 
@@ -417,24 +419,60 @@ bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
 
 // ---------------------------------------------------------------- evaluation
 
+// The plugs one change has reached. Most changes reach a few, and a small
+// sorted vector costs one allocation where a hash set costs one per plug; a
+// change of time reaches every curve in the scene, and there sorted inserts
+// would move half the vector each time, so past a few dozen plugs they go
+// into a hash set.
+class Scene::PlugsReached {
+public:
+    PlugsReached() { m_few.reserve(32); }
+
+    // False when the plug was reached before.
+    bool add(Node* node, const Attribute* attribute) {
+        const Plug plug{node, attribute};
+        if (!m_many.empty())
+            return m_many.insert(plug).second;
+        auto at = std::lower_bound(m_few.begin(), m_few.end(), plug);
+        if (at != m_few.end() && *at == plug)
+            return false;
+        if (m_few.size() < kFew) {
+            m_few.insert(at, plug);
+            return true;
+        }
+        m_many.reserve(4 * kFew);
+        m_many.insert(m_few.begin(), m_few.end());
+        m_few.clear();
+        return m_many.insert(plug).second;
+    }
+
+private:
+    using Plug = std::pair<Node*, const Attribute*>;
+    struct PlugHash {
+        size_t operator()(const Plug& plug) const {
+            const size_t a = std::hash<const void*>()(plug.first);
+            const size_t b = std::hash<const void*>()(plug.second);
+            return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));
+        }
+    };
+    static constexpr size_t kFew = 64;
+    std::vector<Plug> m_few;
+    std::unordered_set<Plug, PlugHash> m_many;
+};
+
 void Scene::propagateDirty(Node& node, const Attribute* attribute) {
-    std::vector<std::pair<Node*, const Attribute*>> seen;
-    seen.reserve(32);
-    dirtyDownstream(node, attribute, seen);
+    PlugsReached reached;
+    dirtyDownstream(node, attribute, reached);
 }
 
-void Scene::dirtyDownstream(Node& node, const Attribute* attribute,
-                            std::vector<std::pair<Node*, const Attribute*>>& seen) {
-    const std::pair<Node*, const Attribute*> plug{&node, attribute};
-    auto at = std::lower_bound(seen.begin(), seen.end(), plug);
-    if (at != seen.end() && *at == plug)
+void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached) {
+    if (!reached.add(&node, attribute))
         return;
-    seen.insert(at, plug);
     // A change of a compound child or parent affects what depends on either.
     for (const Attribute* a = attribute; a; a = a->parent) {
         for (const Attribute* affected : a->affects) {
             node.invalidate(affected);
-            dirtyDownstream(node, affected, seen);
+            dirtyDownstream(node, affected, reached);
         }
     }
     for (const auto& out : node.outputs) {
@@ -447,7 +485,7 @@ void Scene::dirtyDownstream(Node& node, const Attribute* attribute,
         if (!related)
             continue;
         for (const auto& dst : out.second)
-            dirtyDownstream(*dst.node, dst.path.attribute, seen);
+            dirtyDownstream(*dst.node, dst.path.attribute, reached);
     }
 }
 

@@ -111,10 +111,8 @@ private:
     // Marks the counts below `node` stale; stops where they already are,
     // since a count is only ever worked out after its parents'.
     void forgetPathCountsBelow(Node& node);
-    // `seen` is kept sorted: a change reaches a few plugs, and a vector of them
-    // costs one allocation where a set costs one per plug.
-    void dirtyDownstream(Node& node, const Attribute* attribute,
-                         std::vector<std::pair<Node*, const Attribute*>>& seen);
+    class PlugsReached;
+    void dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached);
 
     NodePtr m_world;
     std::vector<NodePtr> m_order;
