@@ -70,6 +70,22 @@ TEST_F(CommandsTest, DeleteRestoresHierarchyValuesConnectionsAndNames) {
     EXPECT_EQ(failure("delete time1"), "line 1: delete: Cannot delete the default node 'time1'.");
 }
 
+// A node listed with one of its ancestors goes with the ancestor; an
+// instance that also lives under a parent that stays is deleted only when
+// it is named itself.
+TEST_F(CommandsTest, DeleteTakesWhatLiesBelowOnceAndSparesInstancesLivingElsewhere) {
+    run("createNode transform -n p; createNode transform -n q -p p; createNode transform -n keep;"
+        "createNode locator -n s -p q; parent -s -add \"|p|q|s\" keep");
+    roundTrip("delete p q");
+    EXPECT_FALSE(node("p") || node("q"));
+    ASSERT_TRUE(node("s"));
+    EXPECT_EQ(node("s")->parents.size(), 1u);
+    ASSERT_TRUE(undo::Queue::instance().undo());
+    roundTrip("delete q p s");
+    EXPECT_FALSE(node("s"));
+    EXPECT_TRUE(node("keep"));
+}
+
 TEST_F(CommandsTest, DeleteConstructionHistoryKeepsTheObject) {
     run("polyCube -n box; createNode objectSet -n feeder; createNode objectSet -n upstream;"
         "addAttr -ln m -at message feeder; connectAttr upstream.message feeder.m;"

@@ -1,5 +1,6 @@
 // Selection list editing, the active selection and component function sets.
 #include "dag_fixture.h"
+#include "selection/Selection.h"
 
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MItSelectionList.h>
@@ -130,6 +131,43 @@ TEST_F(SelectionList, MergeStrategiesOverLists) {
     EXPECT_EQ(strings(removed), (Names{"a"}));
     left.merge(left);
     EXPECT_EQ(strings(left), (Names{"a", "b"}));
+}
+
+// Long lists are merged through an index rather than a search per item;
+// every strategy must come out as merging the items one by one does, with
+// components combined, absorbed and emptied out.
+TEST_F(SelectionList, LongMergesAgreeWithMergingOneByOne) {
+    using selection::ListAccess;
+    MDagPath shape = pathTo(*mesh);
+    for (int i = 0; i < 6; ++i)
+        make("transform", "t" + std::to_string(i));
+    MSelectionList base;
+    base.add("t1");
+    base.add(shape, points({1, 2}), true);
+    base.add("t4");
+    base.add("a.tx");
+    MSelectionList incoming;
+    incoming.add("t*");
+    incoming.add(shape, points({2, 3}), false);
+    incoming.add(shape, points({1, 2}), false);
+    incoming.add("a.tx");
+    incoming.add("b");
+    ASSERT_GT(incoming.length(), 4u);
+    for (auto strategy : {MSelectionList::kMergeNormal, MSelectionList::kXORWithList,
+                          MSelectionList::kRemoveFromList}) {
+        SCOPED_TRACE(static_cast<int>(strategy));
+        MSelectionList batched = base;
+        batched.merge(incoming, strategy);
+        MSelectionList single = base;
+        for (const selection::Item& item : ListAccess::items(incoming))
+            selection::mergeItem(ListAccess::items(single), item, strategy);
+        EXPECT_EQ(strings(batched), strings(single));
+    }
+    MSelectionList named;
+    named.add("t*");
+    const unsigned once = named.length();
+    named.add("t*");
+    EXPECT_EQ(named.length(), once);
 }
 
 TEST_F(SelectionList, IteratorFiltersByType) {

@@ -280,8 +280,7 @@ private:
             NodePtr child = Scene::current().share(&node);
             NodePtr parent = Scene::current().share(t.path[t.path.size() - 2]);
             auto& kids = parent->children;
-            int position =
-                static_cast<int>(std::find(kids.begin(), kids.end(), &node) - kids.begin());
+            const int position = static_cast<int>(positionIn(kids, &node));
             edits.run([=] { return Scene::current().removeChild(*parent, *child); },
                       [=] { return Scene::current().addChild(*parent, *child, position); });
         }

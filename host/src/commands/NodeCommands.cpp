@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <unordered_set>
 
 namespace host {
 namespace commands {
@@ -137,29 +138,32 @@ public:
         if (!objectsOf(db, list))
             return MS::kFailure;
         std::vector<Node*> nodes;
+        std::unordered_set<const Node*> doomed;
         for (const Target& t : targets(list)) {
             if (!t.component.isNull())
                 return fail("Deleting components is not supported.");
-            if (std::find(nodes.begin(), nodes.end(), t.node) == nodes.end())
+            if (doomed.insert(t.node).second)
                 nodes.push_back(t.node);
         }
         if (nodes.empty()) {
             error("Not enough objects or values.");
             return MS::kFailure;
         }
-        if (db.isFlagSet("constructionHistory"))
+        if (db.isFlagSet("constructionHistory")) {
             nodes = history(nodes);
+            doomed = std::unordered_set<const Node*>(nodes.begin(), nodes.end());
+        }
         std::vector<Node*> victims;
         for (Node* n : nodes) {
             if (n->isDefault || isWorld(n))
                 return fail("Cannot delete the default node '" + n->name() + "'.");
             if (n->locked)
                 return fail("Cannot delete the locked node '" + n->name() + "'.");
-            // A node below another one deleted goes with it.
-            bool below = std::any_of(nodes.begin(), nodes.end(), [&](Node* other) {
-                return other != n && other->isDag() && n->isDag() &&
-                       Scene::current().isAncestor(*other, *n) && !sharedElsewhere(*n, nodes);
-            });
+            // A node below others deleted goes with them, unless one of its
+            // instances lives under a parent that stays.
+            const bool below = n->isDag() && !n->parents.empty() &&
+                               std::all_of(n->parents.begin(), n->parents.end(),
+                                           [&](const Node* p) { return goesWith(*p, doomed); });
             if (!below)
                 victims.push_back(n);
         }
@@ -178,15 +182,12 @@ private:
         error("delete: " + text);
         return MS::kFailure;
     }
-    // An instance that also lives under a parent that is not deleted stays.
-    static bool sharedElsewhere(Node& node, const std::vector<Node*>& doomed) {
-        for (Node* p : node.parents) {
-            bool gone = std::any_of(doomed.begin(), doomed.end(),
-                                    [&](Node* d) { return Scene::current().isAncestor(*d, *p); });
-            if (!gone)
-                return true;
-        }
-        return false;
+    // Whether the node or one of its ancestors is deleted.
+    static bool goesWith(const Node& node, const std::unordered_set<const Node*>& doomed) {
+        if (doomed.count(&node))
+            return true;
+        return std::any_of(node.parents.begin(), node.parents.end(),
+                           [&](const Node* p) { return goesWith(*p, doomed); });
     }
     // The dependency nodes that feed the objects (and their shapes),
     // upstream up to the next DAG node.
@@ -412,11 +413,15 @@ public:
                 return MS::kFailure;
             }
         }
-        if (db.isFlagSet("all"))
+        if (db.isFlagSet("all")) {
+            std::vector<selection::Item> everything;
             for (Node* n : Scene::current().allNodes())
                 if (!isWorld(n) && !n->isDefault &&
                     (!n->isDag() || n->parents.front() == &Scene::current().world()))
-                    addNode(named, n);
+                    everything.push_back(itemOf(n));
+            selection::mergeItems(selection::ListAccess::items(named), everything,
+                                  MSelectionList::kMergeNormal);
+        }
         if (!db.isFlagSet("noExpand"))
             named = expandSets(named);
         MSelectionList result;
@@ -441,29 +446,31 @@ public:
     }
 
 private:
-    static void addNode(MSelectionList& list, Node* n) {
+    static selection::Item itemOf(Node* n) {
         if (n->isDag())
-            list.add(dag::PathAccess::make(dag::firstPath(*n)));
-        else
-            list.add(objectOf(n));
+            return selection::pathItem(dag::PathAccess::make(dag::firstPath(*n)), MObject());
+        return selection::nodeItem(objectOf(n));
     }
-    // An object set stands for its members.
+    // An object set stands for its members. Merged in one go, as a set or
+    // a selection may hold every node of a big scene.
     static MSelectionList expandSets(const MSelectionList& list) {
-        MSelectionList out;
+        std::vector<selection::Item> items;
         for (const Target& t : targets(list)) {
             if (t.plug.isNull() && !t.node->isDag() && t.node->type().hasFn(MFn::kSet)) {
-                out.merge(setMembers(*t.node));
-                continue;
+                const MSelectionList members = setMembers(*t.node);
+                const auto& held = selection::ListAccess::items(members);
+                items.insert(items.end(), held.begin(), held.end());
+            } else if (!t.plug.isNull()) {
+                items.push_back(selection::plugItem(t.plug));
+            } else if (!t.path.empty()) {
+                items.push_back(selection::pathItem(dag::PathAccess::make(t.path), t.component));
+            } else {
+                items.push_back(selection::nodeItem(objectOf(t.node)));
             }
-            MSelectionList one;
-            if (!t.plug.isNull())
-                one.add(t.plug);
-            else if (!t.path.empty())
-                one.add(dag::PathAccess::make(t.path), t.component);
-            else
-                one.add(objectOf(t.node));
-            out.merge(one);
         }
+        MSelectionList out;
+        selection::mergeItems(selection::ListAccess::items(out), items,
+                              MSelectionList::kMergeNormal);
         return out;
     }
 };

@@ -186,7 +186,7 @@ bool Edits::reparent(Node& node, Node* oldParent, Node& newParent) {
     int position = -1;
     if (from) {
         auto& kids = from->children;
-        position = static_cast<int>(std::find(kids.begin(), kids.end(), &node) - kids.begin());
+        position = static_cast<int>(positionIn(kids, &node));
     }
     auto forward = [=] {
         Scene& s = Scene::current();

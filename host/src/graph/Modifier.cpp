@@ -300,8 +300,7 @@ struct ReparentOp : ModifierOp {
             return MS::kSuccess;
         if (previous) {
             auto& kids = previous->children;
-            previousPosition =
-                static_cast<int>(std::find(kids.begin(), kids.end(), node.get()) - kids.begin());
+            previousPosition = static_cast<int>(positionIn(kids, node.get()));
             scene.removeChild(*previous, *node);
         }
         if (!scene.addChild(*target, *node)) {

@@ -233,7 +233,7 @@ Scene::Detached Scene::removeNode(Node& node) {
     // back last first, so that instance numbers come back as they were.
     auto cutLink = [&](Node& parent, Node& child) {
         auto place = [](const std::vector<Node*>& list, const Node* n) {
-            return static_cast<int>(std::find(list.begin(), list.end(), n) - list.begin());
+            return static_cast<int>(positionIn(list, n));
         };
         cut.dagLinks.push_back({&parent, &child});
         cut.dagPositions.push_back(place(parent.children, &child));
@@ -341,7 +341,9 @@ void Scene::forgetPathCountsBelow(Node& node) {
 bool Scene::addChild(Node& parent, Node& child, int position, int parentPosition) {
     if (isAncestor(child, parent))
         return false;
-    if (std::find(parent.children.begin(), parent.children.end(), &child) != parent.children.end())
+    // Asked of the child's parents: the world may have hundreds of thousands
+    // of children, a node seldom more than a few parents.
+    if (std::find(child.parents.begin(), child.parents.end(), &parent) != child.parents.end())
         return false;
     // The child's own count moves by the parent's; what hangs below it is
     // worked out again when asked.
@@ -365,10 +367,21 @@ bool Scene::addChild(Node& parent, Node& child, int position, int parentPosition
     return true;
 }
 
+size_t positionIn(const std::vector<Node*>& list, const Node* node) {
+    for (size_t front = 0, back = list.size(); front < back; ++front) {
+        if (list[front] == node)
+            return front;
+        if (list[--back] == node)
+            return back;
+    }
+    return list.size();
+}
+
 bool Scene::removeChild(Node& parent, Node& child) {
-    auto it = std::find(parent.children.begin(), parent.children.end(), &child);
-    if (it == parent.children.end())
+    const size_t position = positionIn(parent.children, &child);
+    if (position == parent.children.size())
         return false;
+    const auto it = parent.children.begin() + static_cast<std::ptrdiff_t>(position);
     const bool counted = child.pathCountEpoch == m_pathCountEpoch;
     const size_t count = counted ? child.pathCountCache - pathCount(parent) : 0;
     forgetPathCountsBelow(child);

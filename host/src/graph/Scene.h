@@ -37,6 +37,12 @@ private:
 // number 0.
 std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& name);
 
+// Where `node` sits in a list of parents or children, or the list's size
+// when it is not there. Searched from both ends: the world's children of a
+// big scene are many, and the node moved or deleted is most often one of
+// the first or the last made.
+size_t positionIn(const std::vector<Node*>& list, const Node* node);
+
 // The dependency graph of the current scene.
 class Scene {
 public:

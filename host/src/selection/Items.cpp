@@ -4,6 +4,7 @@
 #include "selection/Selection.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace host {
 namespace selection {
@@ -50,14 +51,21 @@ MObject ownCopy(const MObject& component) {
     return c ? toMObject(c->clone()) : MObject();
 }
 
-void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy) {
+namespace {
+
+bool matches(const Item& existing, const Item& item) {
+    if (!existing.sameTarget(item))
+        return false;
     Component* part = componentOf(item.component);
-    auto found = std::find_if(items.begin(), items.end(), [&](const Item& existing) {
-        if (!existing.sameTarget(item))
-            return false;
-        Component* other = componentOf(existing.component);
-        return !part || !other || other->apiType() == part->apiType();
-    });
+    Component* other = componentOf(existing.component);
+    return !part || !other || other->apiType() == part->apiType();
+}
+
+// Merges `item` into the entry `found` it matches, or adds it at the end
+// when `found` is items.end().
+void mergeInto(std::vector<Item>& items, std::vector<Item>::iterator found, const Item& item,
+               MSelectionList::MergeStrategy strategy) {
+    Component* part = componentOf(item.component);
     if (found == items.end()) {
         if (strategy == MSelectionList::kRemoveFromList)
             return;
@@ -91,6 +99,49 @@ void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::Merge
         items.erase(found);
     else
         found->component = toMObject(combined);
+}
+
+}  // namespace
+
+void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy) {
+    auto found = std::find_if(items.begin(), items.end(),
+                              [&](const Item& existing) { return matches(existing, item); });
+    mergeInto(items, found, item, strategy);
+}
+
+void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
+                MSelectionList::MergeStrategy strategy) {
+    // Indexing costs a pass over the list; for a few items searching it is
+    // cheaper.
+    if (added.size() <= 4) {
+        for (const Item& item : added)
+            mergeItem(items, item, strategy);
+        return;
+    }
+    // The entries of each node, in list order, so that an item is matched
+    // against its own node's entries only, as mergeItem would find them.
+    std::unordered_map<const Node*, std::vector<size_t>> byNode;
+    auto index = [&] {
+        byNode.clear();
+        for (size_t i = 0; i < items.size(); ++i)
+            byNode[host::nodeOf(items[i].node)].push_back(i);
+    };
+    index();
+    for (const Item& item : added) {
+        std::vector<size_t>& entries = byNode[host::nodeOf(item.node)];
+        auto found = items.end();
+        for (size_t i : entries)
+            if (matches(items[i], item)) {
+                found = items.begin() + static_cast<std::ptrdiff_t>(i);
+                break;
+            }
+        const size_t before = items.size();
+        mergeInto(items, found, item, strategy);
+        if (items.size() > before)
+            entries.push_back(before);
+        else if (items.size() < before)
+            index();  // positions after the erased entry moved
+    }
 }
 
 void selectionStrings(const Item& item, MStringArray& out) {

@@ -8,6 +8,7 @@
 
 using host::selection::Item;
 using host::selection::mergeItem;
+using host::selection::mergeItems;
 
 namespace {
 void setStatus(MStatus* status, MStatus value) {
@@ -117,8 +118,7 @@ MStatus MSelectionList::add(const MString& matchString, const bool) {
     MStatus status = host::selection::itemsNamed(matchString.asChar(), found);
     if (!status)
         return status;
-    for (const Item& item : found)
-        mergeItem(m_items, item, kMergeNormal);
+    mergeItems(m_items, found, kMergeNormal);
     return MS::kSuccess;
 }
 
@@ -220,8 +220,7 @@ MStatus MSelectionList::toggle(const MDagPath& item, const MObject& component) {
 MStatus MSelectionList::merge(const MSelectionList& other, const MergeStrategy strategy) {
     // A copy first: merging a list with itself must see the list as it was.
     std::vector<Item> incoming = other.m_items;
-    for (const Item& item : incoming)
-        mergeItem(m_items, item, strategy);
+    mergeItems(m_items, incoming, strategy);
     return MS::kSuccess;
 }
 

@@ -40,6 +40,10 @@ MObject ownCopy(const MObject& component);
 // Adds an item to a list the way MSelectionList::merge does: a whole
 // object absorbs its components, components of one object are combined.
 void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy);
+// The same for many items in turn, without searching the whole list for
+// each (a wildcard may name every node of a big scene).
+void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
+                MSelectionList::MergeStrategy strategy);
 
 // Everything a selection string names, in scene order; fails when it
 // names nothing.

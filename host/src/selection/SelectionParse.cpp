@@ -193,28 +193,23 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
     size_t dot = name.find('.');
     std::vector<Item> bases = objectsNamed(name.substr(0, dot));
     if (dot == std::string::npos) {
-        for (const Item& item : bases)
-            mergeItem(found, item, MSelectionList::kMergeNormal);
+        mergeItems(found, bases, MSelectionList::kMergeNormal);
         return bases.empty() ? noSuchObject() : MStatus(MS::kSuccess);
     }
     std::vector<Step> steps;
     if (!parseSteps(name.substr(dot + 1), steps))
         return noSuchObject();
-    bool any = false;
+    std::vector<Item> named;
     for (const Item& base : bases) {
         Item item;
         PlugPath path;
-        if (componentOf(base, steps, item)) {
-            mergeItem(found, item, MSelectionList::kMergeNormal);
-        } else if (plugOf(*host::nodeOf(base.node), steps, path)) {
-            mergeItem(found, plugItem(PlugAccess::make(host::nodeOf(base.node), path)),
-                      MSelectionList::kMergeNormal);
-        } else {
-            continue;
-        }
-        any = true;
+        if (componentOf(base, steps, item))
+            named.push_back(item);
+        else if (plugOf(*host::nodeOf(base.node), steps, path))
+            named.push_back(plugItem(PlugAccess::make(host::nodeOf(base.node), path)));
     }
-    return any ? MStatus(MS::kSuccess) : noSuchObject();
+    mergeItems(found, named, MSelectionList::kMergeNormal);
+    return named.empty() ? noSuchObject() : MStatus(MS::kSuccess);
 }
 
 }  // namespace selection
