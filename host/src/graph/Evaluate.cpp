@@ -164,6 +164,19 @@ Value evaluate(const PlugRef& plug) {
     return storedOrDefault(plug);
 }
 
+const Value* evaluateInPlace(const PlugRef& plug) {
+    Feed feed;
+    if (findFeed(plug, feed))
+        return nullptr;
+    Node& node = *plug.node;
+    if (computes(node, *plug.path.attribute) && !node.clean.count(plug.path))
+        compute(node, plug.path);
+    const PlugValue* pv = node.stored(plug.path);
+    if (!pv || std::holds_alternative<std::monostate>(pv->value))
+        return nullptr;
+    return &pv->value;
+}
+
 namespace {
 
 // Neither the plug nor a compound above it is locked or fed.

@@ -28,6 +28,11 @@ bool isResolved(const PlugPath& path);
 // connected, its computed value when an input affects it, else what is
 // stored, else the attribute's default.
 Value evaluate(const PlugRef& plug);
+// As evaluate, for a plug whose value is its own (not fed by a connection):
+// the value where the node keeps it, uncopied, so that reading one element
+// of a big data array costs no copy of the array. Null when the plug is fed
+// or holds nothing; evaluate answers those. Valid until the node changes.
+const Value* evaluateInPlace(const PlugRef& plug);
 // Sets the stored value of a leaf plug and dirties what depends on it.
 // Fails for locked plugs and for destinations of a connection.
 MStatus assign(const PlugRef& plug, const Value& value);

@@ -501,14 +501,12 @@ public:
                 return fail("getParticleAttr", "the objects hold different kinds of " +
                                                    std::string(name.asChar()) + ".");
             width = w;
-            MDoubleArray d = kind == ArrayKind::Double ? doubles(*t.shape, a) : MDoubleArray();
-            MVectorArray v = kind == ArrayKind::Vector ? vectors(*t.shape, a) : MVectorArray();
-            MIntArray i = kind == ArrayKind::Int ? ints(*t.shape, a) : MIntArray();
+            // One particle at a time is the usual question, so the arrays
+            // are read where they are kept, not copied.
             for (unsigned k : t.indices) {
-                if (kind == ArrayKind::Vector)
-                    picked.push_back({v[k].x, v[k].y, v[k].z});
-                else
-                    picked.push_back({kind == ArrayKind::Int ? static_cast<double>(i[k]) : d[k]});
+                std::array<double, 3> value{};
+                if (particleValue(*t.shape, a, k, value))
+                    picked.push_back(std::vector<double>(value.begin(), value.begin() + w));
             }
         }
         MDoubleArray result;

@@ -20,6 +20,7 @@
 #include <maya/MTime.h>
 #include <maya/MVectorArray.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,11 @@ void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray
 MDoubleArray doubles(Node& shape, const Attribute* attribute);
 MVectorArray vectors(Node& shape, const Attribute* attribute);
 MIntArray ints(Node& shape, const Attribute* attribute);
+// One particle's value of a per-particle attribute (a vector's three
+// components, or a number and two zeros), read without copying the array;
+// false when the attribute is not per-particle or the index is out of range.
+bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
+                   std::array<double, 3>& out);
 // Replaces the current values; fails when the attribute is not a
 // per-particle array of that kind or the length is not the count.
 bool setDoubles(Node& shape, const Attribute* attribute, const MDoubleArray& values);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
@@ -519,9 +520,39 @@ Array arrayOf(Node& shape, const Attribute* attribute, ArrayKind kind) {
     if (perParticleKind(shape, attribute) != kind)
         return Array();
     update(shape);
-    Value value = evaluate(plugOf(shape, attribute));
+    const PlugRef plug = plugOf(shape, attribute);
+    if (const Value* kept = evaluateInPlace(plug)) {
+        auto* data = dataOf<T>(*kept);
+        return data ? data->value : Array();
+    }
+    Value value = evaluate(plug);
     auto* data = dataOf<T>(value);
     return data ? data->value : Array();
+}
+
+template <class T, class Array>
+bool elementOf(Node& shape, const Attribute* attribute, ArrayKind kind, unsigned index,
+               std::array<double, 3>& out) {
+    if (perParticleKind(shape, attribute) != kind)
+        return false;
+    update(shape);
+    const PlugRef plug = plugOf(shape, attribute);
+    Value copied;
+    const Value* value = evaluateInPlace(plug);
+    if (!value) {
+        copied = evaluate(plug);
+        value = &copied;
+    }
+    auto* data = dataOf<T>(*value);
+    if (!data || index >= data->value.length())
+        return false;
+    if constexpr (std::is_same_v<Array, MVectorArray>) {
+        const MVector& v = data->value[index];
+        out = {v.x, v.y, v.z};
+    } else {
+        out = {static_cast<double>(data->value[index]), 0.0, 0.0};
+    }
+    return true;
 }
 
 template <class T, class Array>
@@ -602,6 +633,22 @@ void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray
     Scene::current().propagateDirty(shape, shapeAttributes().position);
     for (const PlugPath& p : derivedPaths())
         shape.clean.insert(p);
+}
+
+bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
+                   std::array<double, 3>& out) {
+    switch (perParticleKind(shape, attribute)) {
+        case ArrayKind::Double:
+            return elementOf<DoubleArrayData, MDoubleArray>(shape, attribute, ArrayKind::Double,
+                                                            index, out);
+        case ArrayKind::Vector:
+            return elementOf<VectorArrayData, MVectorArray>(shape, attribute, ArrayKind::Vector,
+                                                            index, out);
+        case ArrayKind::Int:
+            return elementOf<IntArrayData, MIntArray>(shape, attribute, ArrayKind::Int, index, out);
+        default:
+            return false;
+    }
 }
 
 MDoubleArray doubles(Node& shape, const Attribute* attribute) {
