@@ -126,13 +126,19 @@ TEST_F(AnimCurveTest, KeysAtAnExistingTimeReplaceItsValue) {
     EXPECT_TRUE(fn.isStatic());
 }
 
-// Keys added one by one are written key by key; what the plugs hold must
-// still read back as the curve once anything else about the node changes.
+// Keys added one by one reach the key plugs only when something reads
+// them; the plugs must then hold every key, in order, and still read back
+// as the curve once anything else about the node changes.
 TEST_F(AnimCurveTest, KeysAddedOneByOneReadBackFromThePlugs) {
     MFnAnimCurve fn = curve({}, MFnAnimCurve::kTangentLinear);
     for (double t : {0.0, 2.0, 1.0, 3.0, 2.0})
         EXPECT_TRUE(fn.addKeyframe(sec(t), 10 * t + 1));
+    MPlug keyPlugs = fn.findPlug("ktv", true);
+    EXPECT_EQ(keyPlugs.numElements(), 4u);
     EXPECT_EQ(fn.addKey(sec(0.5), 7.0), 1u);
+    ASSERT_EQ(keyPlugs.numElements(), 5u);
+    EXPECT_DOUBLE_EQ(keyPlugs.elementByPhysicalIndex(1).child(1).asDouble(), 7.0);
+    EXPECT_DOUBLE_EQ(keyPlugs.elementByPhysicalIndex(4).child(1).asDouble(), 31.0);
     MPlug tan = fn.findPlug("tangentType", true);
     ASSERT_TRUE(tan.setValue(static_cast<int>(MFnAnimCurve::kTangentStep)));
     ASSERT_EQ(fn.numKeys(), 5u);

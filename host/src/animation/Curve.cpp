@@ -451,19 +451,27 @@ void writeCurve(Node& node, const Curve& curve) {
     Scene::current().touch();
 }
 
-void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from, size_t to) {
+void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
     // Only keys kept as stored can be written one by one.
     if (node.derived<Curve>() != keys || keysAreFed(node)) {
         writeCurve(node, *keys);
         return;
     }
-    const KeyAttributes a(node);
-    if (!a.ktv)
+    Attribute* ktv = attribute(node, "ktv");
+    if (!ktv)
         return;
-    for (size_t i = from; i < to && i < keys->size(); ++i)
-        a.put(node, static_cast<unsigned>(i), keys->keys()[i]);
-    node.setDerived(keys);
-    Scene::current().propagateDirty(node, a.ktv);
+    // The curve reads its keys from `keys`; the plugs get them when
+    // something reads or changes those, all at once.
+    std::vector<const Attribute*> roots;
+    for (const PlugPath& p : keyPlugs(node))
+        roots.push_back(p.attribute);
+    node.deferStorage(std::move(roots), from, [keys](Node& curve, size_t first) {
+        const KeyAttributes a(curve);
+        for (size_t i = first; i < keys->size(); ++i)
+            a.put(curve, static_cast<unsigned>(i), keys->keys()[i]);
+        curve.setDerived(keys);
+    });
+    Scene::current().propagateDirty(node, ktv);
     Scene::current().touch();
 }
 

@@ -85,11 +85,12 @@ CurveType curveTypeForPlug(const MPlug& plug);
 Curve readCurve(Node& curve);
 void writeCurve(Node& curve, const Curve& keys);
 // The keys as the node keeps them decoded between edits. Keys changed in
-// place are stored with storeKeys, from `from` up to (not including) `to`;
-// such a change never leaves fewer keys. Keying a copy frame by frame so
-// costs a key's worth of writes, not a curve's.
+// place, from index `from` on, are stored with storeKeys; such a change
+// never leaves fewer keys. The key plugs are written only when something
+// reads or changes them, so keying a copy frame by frame costs the keys
+// alone, not a curve's worth of plug writes per key.
 std::shared_ptr<Curve> curveKeys(Node& curve);
-void storeKeys(Node& curve, const std::shared_ptr<Curve>& keys, size_t from, size_t to);
+void storeKeys(Node& curve, const std::shared_ptr<Curve>& keys, size_t from);
 // The plugs the keys live in, for snapshots around key edits.
 std::vector<PlugPath> keyPlugs(const Node& curve);
 

@@ -215,16 +215,15 @@ unsigned int MFnAnimCurve::addKey(double unitlessInput, double value, TangentTyp
         report(ReturnStatus, MS::kInvalidParameter);
         return 0;
     }
-    // Edited where the node keeps its keys: the usual new last key writes
+    // Edited where the node keeps its keys: the usual new last key costs
     // one key, not the curve.
     const std::shared_ptr<Curve> keys = host::animation::curveKeys(*node);
     std::optional<Curve> before;
     if (change)
         before = *keys;
-    const size_t count = keys->size();
     const size_t index =
         host::animation::addKey(*node, *keys, unitlessInput, value, tangentInType, tangentOutType);
-    host::animation::storeKeys(*node, keys, index, keys->size() > count ? keys->size() : index + 1);
+    host::animation::storeKeys(*node, keys, index);
     if (change)
         host::animation::CurveChanges::of(*change).add(*node, *before, *keys);
     report(ReturnStatus, MS::kSuccess);

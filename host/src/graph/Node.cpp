@@ -72,6 +72,7 @@ bool Node::removeDynamicAttribute(Attribute* attribute) {
                            [&](const AttributePtr& a) { return a.get() == attribute; });
     if (it == m_dynamic.end())
         return false;
+    writeDeferred(nullptr);
     storedValuesChange(attribute);
     m_values.erase(attribute);
     m_dynamic.erase(it);
@@ -115,6 +116,7 @@ private:
 }  // namespace
 
 const PlugValue* Node::stored(const PlugPath& path) const {
+    writeDeferred(path.attribute);
     const Lineage chain(path.attribute);
     auto rootIt = m_values.find(chain.front());
     if (rootIt == m_values.end())
@@ -141,6 +143,26 @@ const PlugValue* Node::stored(const PlugPath& path) const {
     return pv;
 }
 
+void Node::deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write) {
+    m_deferredFrom = m_deferred ? std::min(m_deferredFrom, from) : from;
+    m_deferred = std::move(write);
+    m_deferredRoots = std::move(roots);
+}
+
+void Node::writeDeferred(const Attribute* touched) const {
+    if (!m_deferred)
+        return;
+    if (touched && std::find(m_deferredRoots.begin(), m_deferredRoots.end(), touched->root()) ==
+                       m_deferredRoots.end())
+        return;
+    // Taken out first: the write goes through storage(), which comes here.
+    const DeferredWrite write = std::move(m_deferred);
+    m_deferred = nullptr;
+    // Nodes live on the heap and are never const objects; readers that see
+    // a const node still see the values it would have stored.
+    write(const_cast<Node&>(*this), m_deferredFrom);
+}
+
 void Node::storedValuesChange(const Attribute* attribute) {
     static unsigned long stamps = 0;
     if (!attribute->computed)
@@ -148,6 +170,7 @@ void Node::storedValuesChange(const Attribute* attribute) {
 }
 
 PlugValue& Node::storage(const PlugPath& path) {
+    writeDeferred(path.attribute);
     storedValuesChange(path.attribute);
     const Lineage chain(path.attribute);
     PlugValue* pv = &m_values[chain.front()];
@@ -170,6 +193,7 @@ PlugValue& Node::storage(const PlugPath& path) {
 }
 
 void Node::eraseStorage(const PlugPath& path) {
+    writeDeferred(path.attribute);
     const Attribute* a = path.attribute;
     storedValuesChange(a);
     // Stored values are only ever reached through this node, so handing out
@@ -187,6 +211,7 @@ void Node::eraseStorage(const PlugPath& path) {
 }
 
 std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
+    writeDeferred(arrayPath.attribute);
     std::set<unsigned> found;
     if (const PlugValue* pv = stored(arrayPath))
         for (const auto& e : pv->elements)

@@ -7,6 +7,7 @@
 #include "graph/Plug.h"
 #include "graph/Value.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -69,6 +70,14 @@ public:
         m_derived = std::move(value);
         m_derivedRevision = m_storageRevision;
     }
+    // Stored values of the top-level attributes `roots` that the node's
+    // owner keeps elsewhere for a while (a curve's keys, added one at a time
+    // while a bake keys thousands of curves that nothing reads as plugs) and
+    // writes, from entry `from` on, before anything reads or changes the
+    // values of those attributes. A deferral made while another waits
+    // replaces it and keeps the lower `from`.
+    using DeferredWrite = std::function<void(Node&, size_t from)>;
+    void deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
     std::map<PlugPath, PlugRef> inputs;
@@ -104,6 +113,12 @@ private:
     std::vector<AttributePtr> m_dynamic;
     std::unordered_map<const Attribute*, PlugValue> m_values;
     void storedValuesChange(const Attribute* attribute);
+    // Writes what waits, when `touched` (any attribute of the node, or null
+    // for all of them) is one of the deferred ones.
+    void writeDeferred(const Attribute* touched) const;
+    mutable DeferredWrite m_deferred;
+    mutable size_t m_deferredFrom = 0;
+    std::vector<const Attribute*> m_deferredRoots;
     // Stamps from one counter for all nodes, so a stamp is never reused.
     unsigned long m_storageRevision = 0;
     std::shared_ptr<void> m_derived;
