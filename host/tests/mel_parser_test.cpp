@@ -100,6 +100,30 @@ TEST(MelParser, CommandOrFunctionSyntax) {
         EXPECT_TRUE(e.commandSyntax);
         EXPECT_EQ(e.kids.size(), 2u);
     }
+    {
+        // Inside back quotes too: call syntax only when the parenthesis
+        // closes right before the closing quote.
+        Program p = parse("`f(1, 2)`; `setAttr(1) 2`;");
+        ASSERT_EQ(p.statements.size(), 2u);
+        EXPECT_FALSE(p.statements[0]->expr->commandSyntax);
+        EXPECT_EQ(p.statements[0]->expr->kids.size(), 2u);
+        EXPECT_TRUE(p.statements[1]->expr->commandSyntax);
+        EXPECT_EQ(p.statements[1]->expr->kids.size(), 2u);
+    }
+}
+
+// Each level of nested substitutions is read once: `f(...) x` reads as a
+// call up to the parenthesis before it turns out to be a command, and
+// parsing both ways at every level made this take 2^22 parses.
+TEST(MelParser, NestedSubstitutionsAreReadOnce) {
+    std::string text = "1";
+    for (int i = 0; i < 22; ++i)
+        text = "`f(" + text + ") x`";
+    Program p = parse(text + ";");
+    const Expr& e = onlyExpr(p);
+    EXPECT_TRUE(e.commandSyntax);
+    EXPECT_EQ(e.kids.size(), 2u);
+    EXPECT_TRUE(syntaxError(text.substr(0, text.size() - 1)).atEnd);
 }
 
 TEST(MelParser, PrecedenceShapesTheTree) {

@@ -785,25 +785,43 @@ ExprPtr Parser::parseCommandArgs(const Token& name, bool inBackquote) {
     return e;
 }
 
+// Whether the parenthesis at the cursor closes right before a backquote,
+// which makes `name(...)` function-call syntax rather than a command whose
+// first argument is in parentheses. Decided by counting tokens, not by
+// parsing both ways: trying one and then the other at every level of nested
+// substitutions costs twice per level, exponential in the nesting.
+bool Parser::closesBeforeBackquote() {
+    const std::size_t start = lex_.pos();
+    int depth = 0;
+    bool call = false;
+    try {
+        for (Token t = lex_.next(); t.kind != Tok::End; t = lex_.next()) {
+            if (t.is("("))
+                ++depth;
+            else if (t.is(")") && --depth == 0) {
+                call = lex_.peek().is("`");
+                break;
+            }
+        }
+    } catch (const SyntaxError& e) {
+        lex_.seek(start);
+        // Call syntax reports a text that ends inside the parentheses.
+        return e.atEnd;
+    }
+    lex_.seek(start);
+    return call || depth > 0;
+}
+
 ExprPtr Parser::parseBackquote() {
     Token open = expect("`");
     Nest nest(*this, open);
     Token name = lex_.next();
     if (name.kind != Tok::Ident)
         failAt(name);
-    std::size_t afterName = lex_.pos();
-    if (lex_.peekChar() == '(') {
-        try {
-            ExprPtr call = parseCall(name);
-            if (lex_.peek().is("`")) {
-                lex_.next();
-                return call;
-            }
-        } catch (const SyntaxError& e) {
-            if (e.atEnd)
-                throw;
-        }
-        lex_.seek(afterName);
+    if (lex_.peekChar() == '(' && closesBeforeBackquote()) {
+        ExprPtr call = parseCall(name);
+        expect("`");
+        return call;
     }
     ExprPtr call = parseCommandArgs(name, true);
     Token close = lex_.next();

@@ -58,6 +58,7 @@ private:
     ExprPtr parseCall(const Token& name);
     ExprPtr parseCommandArgs(const Token& name, bool inBackquote);
     ExprPtr parseBackquote();
+    bool closesBeforeBackquote();
     ExprPtr parseVectorOrMatrix(const Token& open);
     std::vector<ExprPtr> parseExprList();
 
