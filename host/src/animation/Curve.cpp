@@ -457,21 +457,19 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         writeCurve(node, *keys);
         return;
     }
-    Attribute* ktv = attribute(node, "ktv");
-    if (!ktv)
+    const KeyAttributes a(node);
+    if (!a.ktv)
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    std::vector<const Attribute*> roots;
-    for (const PlugPath& p : keyPlugs(node))
-        roots.push_back(p.attribute);
-    node.deferStorage(std::move(roots), from, [keys](Node& curve, size_t first) {
-        const KeyAttributes a(curve);
-        for (size_t i = first; i < keys->size(); ++i)
-            a.put(curve, static_cast<unsigned>(i), keys->keys()[i]);
-        curve.setDerived(keys);
-    });
-    Scene::current().propagateDirty(node, ktv);
+    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy}, from,
+                      [keys](Node& curve, size_t first) {
+                          const KeyAttributes plugs(curve);
+                          for (size_t i = first; i < keys->size(); ++i)
+                              plugs.put(curve, static_cast<unsigned>(i), keys->keys()[i]);
+                          curve.setDerived(keys);
+                      });
+    Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
 }
 

@@ -418,7 +418,7 @@ public:
             for (Node* n : Scene::current().allNodes())
                 if (!isWorld(n) && !n->isDefault &&
                     (!n->isDag() || n->parents.front() == &Scene::current().world()))
-                    everything.push_back(itemOf(n));
+                    everything.push_back(selection::nodeItem(objectOf(n)));
             selection::mergeItems(selection::ListAccess::items(named), everything,
                                   MSelectionList::kMergeNormal);
         }
@@ -446,11 +446,6 @@ public:
     }
 
 private:
-    static selection::Item itemOf(Node* n) {
-        if (n->isDag())
-            return selection::pathItem(dag::PathAccess::make(dag::firstPath(*n)), MObject());
-        return selection::nodeItem(objectOf(n));
-    }
     // An object set stands for its members. Merged in one go, as a set or
     // a selection may hold every node of a big scene.
     static MSelectionList expandSets(const MSelectionList& list) {

@@ -117,11 +117,23 @@ struct Following {
     Following& operator=(const Following&) = delete;
 };
 
+// What the node keeps for the plug, or null when it keeps nothing.
+const Value* kept(const PlugRef& plug) {
+    const PlugValue* pv = plug.node->stored(plug.path);
+    return pv && !std::holds_alternative<std::monostate>(pv->value) ? &pv->value : nullptr;
+}
+
 Value storedOrDefault(const PlugRef& plug) {
-    if (const PlugValue* pv = plug.node->stored(plug.path))
-        if (!std::holds_alternative<std::monostate>(pv->value))
-            return cloneValue(pv->value);
-    return defaultOf(*plug.path.attribute);
+    const Value* value = kept(plug);
+    return value ? cloneValue(*value) : defaultOf(*plug.path.attribute);
+}
+
+// An unfed plug's value as the node keeps it, computed first when stale.
+const Value* ownValue(const PlugRef& plug) {
+    Node& node = *plug.node;
+    if (computes(node, *plug.path.attribute) && !node.clean.count(plug.path))
+        compute(node, plug.path);
+    return kept(plug);
 }
 
 }  // namespace
@@ -157,24 +169,13 @@ Value evaluate(const PlugRef& plug) {
         }
         return convertTo(*plug.path.attribute, evaluate(src));
     }
-    Node& node = *plug.node;
-    const Attribute& a = *plug.path.attribute;
-    if (computes(node, a) && !node.clean.count(plug.path))
-        compute(node, plug.path);
-    return storedOrDefault(plug);
+    const Value* own = ownValue(plug);
+    return own ? cloneValue(*own) : defaultOf(*plug.path.attribute);
 }
 
 const Value* evaluateInPlace(const PlugRef& plug) {
     Feed feed;
-    if (findFeed(plug, feed))
-        return nullptr;
-    Node& node = *plug.node;
-    if (computes(node, *plug.path.attribute) && !node.clean.count(plug.path))
-        compute(node, plug.path);
-    const PlugValue* pv = node.stored(plug.path);
-    if (!pv || std::holds_alternative<std::monostate>(pv->value))
-        return nullptr;
-    return &pv->value;
+    return findFeed(plug, feed) ? nullptr : ownValue(plug);
 }
 
 namespace {

@@ -515,38 +515,38 @@ bool isDagMatrix(const Attribute* attribute) {
     return false;
 }
 
-template <class T, class Array>
-Array arrayOf(Node& shape, const Attribute* attribute, ArrayKind kind) {
+// The array data of a per-particle attribute of the given kind, read where
+// the shape keeps it; `copy` holds the value when it has to be evaluated
+// (a fed attribute). Null for another kind or no data.
+template <class T>
+const T* arrayData(Node& shape, const Attribute* attribute, ArrayKind kind, Value& copy) {
     if (perParticleKind(shape, attribute) != kind)
-        return Array();
+        return nullptr;
     update(shape);
     const PlugRef plug = plugOf(shape, attribute);
-    if (const Value* kept = evaluateInPlace(plug)) {
-        auto* data = dataOf<T>(*kept);
-        return data ? data->value : Array();
+    const Value* value = evaluateInPlace(plug);
+    if (!value) {
+        copy = evaluate(plug);
+        value = &copy;
     }
-    Value value = evaluate(plug);
-    auto* data = dataOf<T>(value);
-    return data ? data->value : Array();
+    return dataOf<T>(*value);
 }
 
 template <class T, class Array>
+Array arrayOf(Node& shape, const Attribute* attribute, ArrayKind kind) {
+    Value copy;
+    const T* data = arrayData<T>(shape, attribute, kind, copy);
+    return data ? data->value : Array();
+}
+
+template <class T>
 bool elementOf(Node& shape, const Attribute* attribute, ArrayKind kind, unsigned index,
                std::array<double, 3>& out) {
-    if (perParticleKind(shape, attribute) != kind)
-        return false;
-    update(shape);
-    const PlugRef plug = plugOf(shape, attribute);
-    Value copied;
-    const Value* value = evaluateInPlace(plug);
-    if (!value) {
-        copied = evaluate(plug);
-        value = &copied;
-    }
-    auto* data = dataOf<T>(*value);
+    Value copy;
+    const T* data = arrayData<T>(shape, attribute, kind, copy);
     if (!data || index >= data->value.length())
         return false;
-    if constexpr (std::is_same_v<Array, MVectorArray>) {
+    if constexpr (std::is_same_v<T, VectorArrayData>) {
         const MVector& v = data->value[index];
         out = {v.x, v.y, v.z};
     } else {
@@ -639,13 +639,11 @@ bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
                    std::array<double, 3>& out) {
     switch (perParticleKind(shape, attribute)) {
         case ArrayKind::Double:
-            return elementOf<DoubleArrayData, MDoubleArray>(shape, attribute, ArrayKind::Double,
-                                                            index, out);
+            return elementOf<DoubleArrayData>(shape, attribute, ArrayKind::Double, index, out);
         case ArrayKind::Vector:
-            return elementOf<VectorArrayData, MVectorArray>(shape, attribute, ArrayKind::Vector,
-                                                            index, out);
+            return elementOf<VectorArrayData>(shape, attribute, ArrayKind::Vector, index, out);
         case ArrayKind::Int:
-            return elementOf<IntArrayData, MIntArray>(shape, attribute, ArrayKind::Int, index, out);
+            return elementOf<IntArrayData>(shape, attribute, ArrayKind::Int, index, out);
         default:
             return false;
     }
