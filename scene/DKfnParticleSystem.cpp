@@ -132,8 +132,7 @@ void DKfnParticleSystem::getPerParticleInts(MIntArray& values, const MString& at
     getPerParticleValues(values, attributeName);
 }
 
-void DKfnParticleSystem::getPerParticleDoubles(MDoubleArray& values,
-                                               const MString& attributeName) {
+void DKfnParticleSystem::getPerParticleDoubles(MDoubleArray& values, const MString& attributeName) {
     getPerParticleValues(values, attributeName);
 }
 
@@ -175,7 +174,8 @@ MObject DKfnParticleSystem::instancer() {
     if (!other.hasFn(MFn::kInstancer)) {
         std::stringstream message;
         message << shapeName.asChar() << " is connected to "
-                << MFnDependencyNode(other).name().asChar() << " which is not a particle instancer.";
+                << MFnDependencyNode(other).name().asChar()
+                << " which is not a particle instancer.";
         throw DKexception(message.str());
     }
     return other;

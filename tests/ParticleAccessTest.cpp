@@ -43,13 +43,14 @@ class ParticleAccessTest : public dktest::HostTest {
 protected:
     // Five still particles with a double and an int per-particle array.
     void buildStillParticles() {
-        ASSERT_TRUE(run("particle -p 0 0 0 -p 1 0 0 -p 2 0 0 -p 3 0 0 -p 4 0 0;"
-                        "addAttr -ln weight -dt doubleArray particleShape1;"
-                        "addAttr -ln weight0 -dt doubleArray particleShape1;"
-                        "setAttr particleShape1.weight0 -type doubleArray 5 2.9 -2.9 0 1e20 -7;"
-                        "addAttr -ln slot -dt Int32Array particleShape1;"
-                        "addAttr -ln slot0 -dt Int32Array particleShape1;"
-                        "setAttr particleShape1.slot0 -type Int32Array 5 4 -1 0 3 2;"));
+        ASSERT_TRUE(
+            run("particle -p 0 0 0 -p 1 0 0 -p 2 0 0 -p 3 0 0 -p 4 0 0;"
+                "addAttr -ln weight -dt doubleArray particleShape1;"
+                "addAttr -ln weight0 -dt doubleArray particleShape1;"
+                "setAttr particleShape1.weight0 -type doubleArray 5 2.9 -2.9 0 1e20 -7;"
+                "addAttr -ln slot -dt Int32Array particleShape1;"
+                "addAttr -ln slot0 -dt Int32Array particleShape1;"
+                "setAttr particleShape1.slot0 -type Int32Array 5 4 -1 0 3 2;"));
     }
 };
 
@@ -107,8 +108,9 @@ TEST_F(ParticleAccessTest, MappedAttributesTakeTheFirstWholePair) {
     EXPECT_EQ(shape.mappedAttribute("position", 0), MString("worldPosition"));
     EXPECT_EQ(shape.mappedAttribute("age", 0), MString());
     EXPECT_EQ(shape.mappedAttribute("objectIndex", 5), MString());
-    ASSERT_TRUE(run("setAttr particleShape1.instanceData[0].instanceAttributeMapping -type "
-                    "stringArray 5 objectIndex one objectIndex two age"));
+    ASSERT_TRUE(
+        run("setAttr particleShape1.instanceData[0].instanceAttributeMapping -type "
+            "stringArray 5 objectIndex one objectIndex two age"));
     EXPECT_EQ(shape.mappedAttribute("objectIndex", 0), MString("one"));
     EXPECT_EQ(shape.mappedAttribute("age", 0), MString());  // no attribute after it
 }
@@ -168,8 +170,9 @@ TEST_F(ParticleAccessTest, PlugsByNameAndElement) {
               "Error finding plug for particleShape1.noSuchThing.");
     EXPECT_EQ(thrownText<DKbadArgumentException>([&] { findNodePlug(shape, "count", 3); }),
               "particleShape1.count is not an array attribute - index 3 can not be retrieved.");
-    EXPECT_EQ(thrownText<DKmayaException>([&] { findNodePlug(MObject(), "count"); })
-                  .rfind("Error getting function set.: ", 0),
+    EXPECT_EQ(thrownText<DKmayaException>([&] {
+                  findNodePlug(MObject(), "count");
+              }).rfind("Error getting function set.: ", 0),
               0u);
 }
 

@@ -45,8 +45,8 @@ protected:
                 if (!keep(drawn)) {
                     continue;
                 }
-                ASSERT_LT(next, copies.size()) << "no copy for particle " << drawn.id
-                                               << " at frame " << frame;
+                ASSERT_LT(next, copies.size())
+                    << "no copy for particle " << drawn.id << " at frame " << frame;
                 const std::string& copy = copies[next++];
                 EXPECT_TRUE(startsWith(copy, drawn.object + "_"))
                     << copy << " shows " << drawn.object << " at frame " << frame;
@@ -238,11 +238,13 @@ TEST_F(UninstancerBakeTest, ParticlesShowingAnUnconnectedMemberAreSkipped) {
 
 TEST_F(UninstancerBakeTest, AnInstancerTargetDrawsOnlyItsOwnParticles) {
     ASSERT_TRUE(dktest::buildIndexedScene());
-    ASSERT_TRUE(run("particle -p 0 0 0 -p 1 1 1; particleInstancer -obj cone -n other "
-                    "particleShape2"));
+    ASSERT_TRUE(
+        run("particle -p 0 0 0 -p 1 1 1; particleInstancer -obj cone -n other "
+            "particleShape2"));
     const Names copies = evalStrings("dkUninstancer -sf 5 -ef 5 other");
     ASSERT_EQ(copies.size(), 2u);
-    expectCopiesOfFrames(copies, {5}, [](const Drawn&) { return true; }, "other");
+    expectCopiesOfFrames(
+        copies, {5}, [](const Drawn&) { return true; }, "other");
 }
 
 }  // namespace

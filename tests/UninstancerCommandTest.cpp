@@ -99,8 +99,9 @@ TEST_F(UninstancerRefusalTest, BakeTypesFrameStepsAndCycleSteps) {
     expectRefused("dkUninstancer -sf 1 -ef 10 -fs 0 instancer1",
                   "dkUninstancer: A frameStep of 0 is not valid. Please use a frameStep of 1 or "
                   "more.");
-    ASSERT_TRUE(run("particleInstancer -e -oi \"\" -c sequential -cs 0 -n instancer1 "
-                    "particleShape1"));
+    ASSERT_TRUE(
+        run("particleInstancer -e -oi \"\" -c sequential -cs 0 -n instancer1 "
+            "particleShape1"));
     expectRefused("dkUninstancer -sf 1 -ef 10 instancer1",
                   "dkUninstancer: The cycleStep of instancer1 must be greater than 0 for "
                   "Sequential cycling.");
@@ -115,8 +116,9 @@ TEST_F(UninstancerRefusalTest, BakeTypesFrameStepsAndCycleSteps) {
 }
 
 TEST_F(UninstancerRefusalTest, TheAnimationBake) {
-    ASSERT_TRUE(run("particleInstancer -e -oi \"\" -c sequential -cs 1 -n instancer1 "
-                    "particleShape1"));
+    ASSERT_TRUE(
+        run("particleInstancer -e -oi \"\" -c sequential -cs 1 -n instancer1 "
+            "particleShape1"));
     expectRefused("dkUninstancer -bt animation -cai true instancer1",
                   "dkUninstancer: Can't copy as instance when baking animation to blendshapes. "
                   "Please set copyAsInstance to false, or turn off instance cycling.");

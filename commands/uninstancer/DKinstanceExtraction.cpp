@@ -223,8 +223,7 @@ void DKuninstancerCmd::copyInstancedObject(const DKinstancedObject& source, MDag
     const MString sourceName = copiedPath(source).fullPathName(&status);
     checkStatus(status);
 
-    const MString command =
-        MString(copyAsInstance_ ? "instance " : "duplicate -rr ") + sourceName;
+    const MString command = MString(copyAsInstance_ ? "instance " : "duplicate -rr ") + sourceName;
     MStringArray reply;
     checkStatus(MGlobal::executeCommand(command, reply, false, false));
     if (reply.length() == 0) {

@@ -11,8 +11,7 @@ namespace {
 int powerOfTen(int places) {
     float result = 1.0f;
     float base = 10.0f;
-    for (unsigned int exponent = static_cast<unsigned int>(places); exponent != 0;
-         exponent >>= 1) {
+    for (unsigned int exponent = static_cast<unsigned int>(places); exponent != 0; exponent >>= 1) {
         if (exponent & 1u) {
             result *= base;
         }

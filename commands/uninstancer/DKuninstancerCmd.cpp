@@ -156,9 +156,8 @@ void DKuninstancerCmd::parseTargets(const MArgDatabase& database) {
         if (list.length() >= 2) {
             throw DKbadArgumentException(kSelectionMessage);
         }
-        instancerSlot_ =
-            static_cast<std::int32_t>(DKfnParticleInstancer(instancerNode_).particleSystem(
-                particleShape_));
+        instancerSlot_ = static_cast<std::int32_t>(
+            DKfnParticleInstancer(instancerNode_).particleSystem(particleShape_));
         if (!particleShape_.hasFn(MFn::kParticle)) {
             throw DKexception("No particle system associated with the instancer.");
         }

@@ -1,10 +1,10 @@
 // The callback registry: ids, removal, and dispatch while callbacks change
 // the registry.
 
-#include "plugin/FaultInjection.h"
-#include "plugin/Messages.h"
 #include "graph/Node.h"
 #include "graph/Scene.h"
+#include "plugin/FaultInjection.h"
+#include "plugin/Messages.h"
 #include "plugin_support.h"
 
 #include <maya/MDGModifier.h>

@@ -38,8 +38,9 @@ public:
     MStatus disconnect(const MPlug& source, const MPlug& dest);
     MStatus addAttribute(const MObject& node, const MObject& attribute,
                          MFnDependencyNode::MAttrClass type = MFnDependencyNode::kLocalDynamicAttr);
-    MStatus removeAttribute(const MObject& node, const MObject& attribute,
-                            MFnDependencyNode::MAttrClass type = MFnDependencyNode::kLocalDynamicAttr);
+    MStatus removeAttribute(
+        const MObject& node, const MObject& attribute,
+        MFnDependencyNode::MAttrClass type = MFnDependencyNode::kLocalDynamicAttr);
     MStatus commandToExecute(const MString& command);
     MStatus doIt();
     MStatus undoIt();

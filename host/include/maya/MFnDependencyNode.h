@@ -51,7 +51,8 @@ public:
     MStatus getAffectedAttributes(const MObject& attr, MObjectArray& affectedAttributes) const;
     MStatus getAffectingAttributes(const MObject& attr, MObjectArray& affectingAttributes) const;
 
-    MPlug findPlug(const MObject& attr, bool wantNetworkedPlug, MStatus* ReturnStatus = nullptr) const;
+    MPlug findPlug(const MObject& attr, bool wantNetworkedPlug,
+                   MStatus* ReturnStatus = nullptr) const;
     MPlug findPlug(const MString& attrName, bool wantNetworkedPlug,
                    MStatus* ReturnStatus = nullptr) const;
     MPlug findPlug(const MObject& attr, MStatus* ReturnStatus = nullptr) const;

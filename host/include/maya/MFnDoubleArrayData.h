@@ -1,8 +1,8 @@
 #ifndef MINIMAYA_MFNDOUBLEARRAYDATA_H
 #define MINIMAYA_MFNDOUBLEARRAYDATA_H
 
-#include <maya/MFnData.h>
 #include <maya/MDoubleArray.h>
+#include <maya/MFnData.h>
 
 class MFnDoubleArrayData : public MFnData {
 public:

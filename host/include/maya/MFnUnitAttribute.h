@@ -22,8 +22,8 @@ public:
                    MStatus* ReturnStatus = nullptr);
     MObject create(const MString& fullName, const MString& briefName, const MAngle& defaultValue,
                    MStatus* ReturnStatus = nullptr);
-    MObject create(const MString& fullName, const MString& briefName,
-                   const MDistance& defaultValue, MStatus* ReturnStatus = nullptr);
+    MObject create(const MString& fullName, const MString& briefName, const MDistance& defaultValue,
+                   MStatus* ReturnStatus = nullptr);
 
     Type unitType(MStatus* ReturnStatus = nullptr) const;
 

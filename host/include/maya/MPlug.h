@@ -80,8 +80,7 @@ public:
                           MStatus* ReturnStatus = nullptr) const;
     MAngle asMAngle(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     MTime asMTime(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
-    MString asString(MDGContext& ctx = MDGContext::fsNormal,
-                     MStatus* ReturnStatus = nullptr) const;
+    MString asString(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     MObject asMObject(MDGContext& ctx = MDGContext::fsNormal,
                       MStatus* ReturnStatus = nullptr) const;
 
@@ -121,8 +120,7 @@ public:
     MPlug parent(MStatus* ReturnStatus = nullptr) const;
     MPlug array(MStatus* ReturnStatus = nullptr) const;
     MPlug elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus = nullptr) const;
-    MPlug elementByPhysicalIndex(unsigned int physicalIndex,
-                                 MStatus* ReturnStatus = nullptr) const;
+    MPlug elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus = nullptr) const;
     MPlug connectionByPhysicalIndex(unsigned int physicalIndex,
                                     MStatus* ReturnStatus = nullptr) const;
     bool connectedTo(MPlugArray& array, bool asDst, bool asSrc,

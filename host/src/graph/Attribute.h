@@ -30,13 +30,13 @@ public:
     Kind kind;
     std::string longName;
     std::string shortName;
-    MFnNumericData::Type numericType = MFnNumericData::kInvalid;  // Numeric
+    MFnNumericData::Type numericType = MFnNumericData::kInvalid;   // Numeric
     MFnUnitAttribute::Type unitType = MFnUnitAttribute::kInvalid;  // Unit
     MFnData::Type dataType = MFnData::kInvalid;                    // Typed
-    bool floatMatrix = false;                                       // Matrix
-    std::vector<MFnData::Type> acceptedData;                        // Generic
-    std::vector<MFnNumericData::Type> acceptedNumeric;              // Generic
-    std::vector<std::pair<std::string, short>> enumFields;          // Enum
+    bool floatMatrix = false;                                      // Matrix
+    std::vector<MFnData::Type> acceptedData;                       // Generic
+    std::vector<MFnNumericData::Type> acceptedNumeric;             // Generic
+    std::vector<std::pair<std::string, short>> enumFields;         // Enum
 
     // Flags, with the host's defaults for a new attribute.
     bool readable = true;
@@ -57,8 +57,8 @@ public:
     bool usesArrayDataBuilder = false;
     bool internal = false;
     bool dynamic = false;
-    bool perParticle = false;  // a particle shape's per-particle array
-    bool computed = false;     // some input affects it, or the host computes it
+    bool perParticle = false;    // a particle shape's per-particle array
+    bool computed = false;       // some input affects it, or the host computes it
     int disconnectBehavior = 2;  // MFnAttribute::kNothing
 
     Value defaultValue;  // leaf default (numbers in internal units)
@@ -86,7 +86,9 @@ public:
 
 using AttributePtr = std::shared_ptr<Attribute>;
 
-inline Attribute* attributeOf(const MObject& object) { return ObjectAccess::as<Attribute>(object); }
+inline Attribute* attributeOf(const MObject& object) {
+    return ObjectAccess::as<Attribute>(object);
+}
 
 }  // namespace host
 

@@ -8,10 +8,12 @@ AttributePtr numeric(const std::string& ln, const std::string& sn, MFnNumericDat
                      double defaultValue) {
     auto a = std::make_shared<Attribute>(Attribute::Kind::Numeric, ln, sn);
     a->numericType = type;
-    if (type == MFnNumericData::kBoolean) a->defaultValue = defaultValue != 0.0;
+    if (type == MFnNumericData::kBoolean)
+        a->defaultValue = defaultValue != 0.0;
     else if (type == MFnNumericData::kFloat || type == MFnNumericData::kDouble)
         a->defaultValue = defaultValue;
-    else a->defaultValue = static_cast<long>(defaultValue);
+    else
+        a->defaultValue = static_cast<long>(defaultValue);
     return a;
 }
 
@@ -54,7 +56,8 @@ AttributePtr matrix(const std::string& ln, const std::string& sn) {
 AttributePtr compound(const std::string& ln, const std::string& sn,
                       std::initializer_list<AttributePtr> children) {
     auto a = std::make_shared<Attribute>(Attribute::Kind::Compound, ln, sn);
-    for (const auto& c : children) a->addChild(c);
+    for (const auto& c : children)
+        a->addChild(c);
     return a;
 }
 
@@ -76,7 +79,8 @@ AttributePtr triple(const std::string& ln, const std::string& sn, const char* su
 void affects(const AttributePtr& from, const AttributePtr& to) {
     from->affects.push_back(to.get());
     to->computed = true;
-    for (auto& c : to->children) c->computed = true;
+    for (auto& c : to->children)
+        c->computed = true;
 }
 
 }  // namespace host::attrs

@@ -27,8 +27,8 @@ AttributePtr compound(const std::string& longName, const std::string& shortName,
                       std::initializer_list<AttributePtr> children);
 // A double3 (or other numeric compound) whose children are made from the
 // suffixes ("X", "Y", "Z"), each of the given child kind.
-AttributePtr triple(const std::string& longName, const std::string& shortName,
-                    const char* suffixes, const AttributePtr& childPrototype,
+AttributePtr triple(const std::string& longName, const std::string& shortName, const char* suffixes,
+                    const AttributePtr& childPrototype,
                     MFnNumericData::Type compoundType = MFnNumericData::k3Double);
 
 // Declares that a change of `from` makes `to` stale.

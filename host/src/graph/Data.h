@@ -36,9 +36,11 @@ private:
 
 template <class Array>
 bool sameArray(const Array& a, const Array& b) {
-    if (a.length() != b.length()) return false;
+    if (a.length() != b.length())
+        return false;
     for (unsigned i = 0; i < a.length(); ++i)
-        if (!(a[i] == b[i])) return false;
+        if (!(a[i] == b[i]))
+            return false;
     return true;
 }
 

@@ -30,7 +30,8 @@ MDataHandle DataHandleAccess::output(Node& node, const PlugPath& path) {
     handle.m_state->attribute = path.attribute;
     handle.m_state->node = &node;
     handle.m_state->path = path;
-    if (const PlugValue* pv = node.stored(path)) handle.m_state->value = pv->value;
+    if (const PlugValue* pv = node.stored(path))
+        handle.m_state->value = pv->value;
     return handle;
 }
 
@@ -55,7 +56,8 @@ using host::Value;
 MDataHandle::MDataHandle() = default;
 
 DataHandleState& MDataHandle::state() const {
-    if (!m_state) m_state = std::make_shared<DataHandleState>();
+    if (!m_state)
+        m_state = std::make_shared<DataHandleState>();
     return *m_state;
 }
 MDataHandle::MDataHandle(const MDataHandle& other) = default;
@@ -72,14 +74,18 @@ MFnNumericData::Type MDataHandle::numericType() const {
 }
 
 MFnData::Type MDataHandle::type() const {
-    if (!m_state || !state().attribute) return MFnData::kInvalid;
-    if (state().attribute->kind == host::Attribute::Kind::Typed) return state().attribute->dataType;
-    if (isNumeric()) return MFnData::kNumeric;
+    if (!m_state || !state().attribute)
+        return MFnData::kInvalid;
+    if (state().attribute->kind == host::Attribute::Kind::Typed)
+        return state().attribute->dataType;
+    if (isNumeric())
+        return MFnData::kNumeric;
     return MFnData::kInvalid;
 }
 
 MObject MDataHandle::attribute() {
-    if (!m_state || !state().attribute) return MObject();
+    if (!m_state || !state().attribute)
+        return MObject();
     return host::toMObject(std::const_pointer_cast<host::Attribute>(
         std::static_pointer_cast<const host::Attribute>(state().attribute->shared_from_this())));
 }
@@ -120,7 +126,8 @@ MTime MDataHandle::asTime() const {
 MMatrix& MDataHandle::asMatrix() const {
     state().m = MMatrix();
     if (auto* d = std::get_if<std::shared_ptr<host::Data>>(&state().value))
-        if (auto* md = dynamic_cast<host::MatrixData*>(d->get())) state().m = md->value;
+        if (auto* md = dynamic_cast<host::MatrixData*>(d->get()))
+            state().m = md->value;
     return state().m;
 }
 MVector& MDataHandle::asVector() const {
@@ -132,41 +139,66 @@ MVector& MDataHandle::asVector() const {
 }
 MString& MDataHandle::asString() const {
     state().str = "";
-    if (auto* s = std::get_if<std::string>(&state().value)) state().str = s->c_str();
+    if (auto* s = std::get_if<std::string>(&state().value))
+        state().str = s->c_str();
     if (auto* d = std::get_if<std::shared_ptr<host::Data>>(&state().value))
-        if (auto* sd = dynamic_cast<host::StringData*>(d->get())) state().str = sd->value;
+        if (auto* sd = dynamic_cast<host::StringData*>(d->get()))
+            state().str = sd->value;
     return state().str;
 }
 MObject MDataHandle::data() {
-    if (!m_state) return MObject();
+    if (!m_state)
+        return MObject();
     if (auto* d = std::get_if<std::shared_ptr<host::Data>>(&state().value))
-        if (*d) return host::toMObject((*d)->clone());
+        if (*d)
+            return host::toMObject((*d)->clone());
     if (auto* s = std::get_if<std::string>(&state().value))
         return host::toMObject(std::make_shared<host::StringData>(MString(s->c_str())));
     return MObject();
 }
 
-void MDataHandle::set(bool value) { state().store(value); }
-void MDataHandle::set(char value) { state().store(static_cast<long>(value)); }
-void MDataHandle::set(short value) { state().store(static_cast<long>(value)); }
-void MDataHandle::set(int value) { state().store(static_cast<long>(value)); }
-void MDataHandle::set(float value) { state().store(static_cast<double>(value)); }
-void MDataHandle::set(double value) { state().store(value); }
+void MDataHandle::set(bool value) {
+    state().store(value);
+}
+void MDataHandle::set(char value) {
+    state().store(static_cast<long>(value));
+}
+void MDataHandle::set(short value) {
+    state().store(static_cast<long>(value));
+}
+void MDataHandle::set(int value) {
+    state().store(static_cast<long>(value));
+}
+void MDataHandle::set(float value) {
+    state().store(static_cast<double>(value));
+}
+void MDataHandle::set(double value) {
+    state().store(value);
+}
 void MDataHandle::set(const MMatrix& value) {
     state().store(std::shared_ptr<host::Data>(std::make_shared<host::MatrixData>(value)));
 }
-void MDataHandle::set(const MDistance& value) { state().store(value.asCentimeters()); }
-void MDataHandle::set(const MAngle& value) { state().store(value.asRadians()); }
-void MDataHandle::set(const MTime& value) { state().store(value.as(MTime::kSeconds)); }
+void MDataHandle::set(const MDistance& value) {
+    state().store(value.asCentimeters());
+}
+void MDataHandle::set(const MAngle& value) {
+    state().store(value.asRadians());
+}
+void MDataHandle::set(const MTime& value) {
+    state().store(value.as(MTime::kSeconds));
+}
 void MDataHandle::set(double x, double y, double z) {
     auto nd = std::make_shared<host::NumericData>(MFnNumericData::k3Double);
     nd->values = {{x, y, z, 0}};
     state().store(std::shared_ptr<host::Data>(nd));
 }
-void MDataHandle::set(const MString& value) { state().store(std::string(value.asChar())); }
+void MDataHandle::set(const MString& value) {
+    state().store(std::string(value.asChar()));
+}
 MStatus MDataHandle::set(const MObject& data) {
     auto d = host::ObjectAccess::sharedAs<host::Data>(data);
-    if (!d) return MS::kInvalidParameter;
+    if (!d)
+        return MS::kInvalidParameter;
     if (auto* sd = dynamic_cast<host::StringData*>(d.get())) {
         state().store(std::string(sd->value.asChar()));
         return MS::kSuccess;
@@ -175,7 +207,8 @@ MStatus MDataHandle::set(const MObject& data) {
     return MS::kSuccess;
 }
 void MDataHandle::setClean() {
-    if (m_state && state().node) state().node->clean.insert(state().path);
+    if (m_state && state().node)
+        state().node->clean.insert(state().path);
 }
 
 // ---------------------------------------------------------------- MDataBlock
@@ -186,48 +219,59 @@ MDataBlock::~MDataBlock() = default;
 
 MDataHandle MDataBlock::inputValue(const MPlug& plug, MStatus* ReturnStatus) {
     host::PlugRef ref = host::PlugAccess::ref(plug);
-    if (ReturnStatus) *ReturnStatus = ref.node ? MS::kSuccess : MS::kInvalidParameter;
-    if (!ref.node) return MDataHandle();
+    if (ReturnStatus)
+        *ReturnStatus = ref.node ? MS::kSuccess : MS::kInvalidParameter;
+    if (!ref.node)
+        return MDataHandle();
     return host::DataHandleAccess::make(*ref.path.attribute, host::evaluate(ref));
 }
 
 MDataHandle MDataBlock::inputValue(const MObject& attribute, MStatus* ReturnStatus) {
     host::Attribute* a = host::attributeOf(attribute);
     if (!a || !m_node) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MDataHandle();
     }
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
-    return host::DataHandleAccess::make(*a, host::evaluate(host::PlugRef{m_node, host::PlugPath{a, {}}}));
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
+    return host::DataHandleAccess::make(
+        *a, host::evaluate(host::PlugRef{m_node, host::PlugPath{a, {}}}));
 }
 
 MDataHandle MDataBlock::outputValue(const MPlug& plug, MStatus* ReturnStatus) {
     host::PlugRef ref = host::PlugAccess::ref(plug);
-    if (ReturnStatus) *ReturnStatus = ref.node ? MS::kSuccess : MS::kInvalidParameter;
-    if (!ref.node) return MDataHandle();
+    if (ReturnStatus)
+        *ReturnStatus = ref.node ? MS::kSuccess : MS::kInvalidParameter;
+    if (!ref.node)
+        return MDataHandle();
     return host::DataHandleAccess::output(*ref.node, ref.path);
 }
 
 MDataHandle MDataBlock::outputValue(const MObject& attribute, MStatus* ReturnStatus) {
     host::Attribute* a = host::attributeOf(attribute);
     if (!a || !m_node) {
-        if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
+        if (ReturnStatus)
+            *ReturnStatus = MS::kInvalidParameter;
         return MDataHandle();
     }
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
     return host::DataHandleAccess::output(*m_node, host::PlugPath{a, {}});
 }
 
 MStatus MDataBlock::setClean(const MPlug& plug) {
     host::PlugRef ref = host::PlugAccess::ref(plug);
-    if (!ref.node) return MS::kInvalidParameter;
+    if (!ref.node)
+        return MS::kInvalidParameter;
     ref.node->clean.insert(ref.path);
     return MS::kSuccess;
 }
 
 MStatus MDataBlock::setClean(const MObject& attribute) {
     host::Attribute* a = host::attributeOf(attribute);
-    if (!a || !m_node) return MS::kInvalidParameter;
+    if (!a || !m_node)
+        return MS::kInvalidParameter;
     m_node->clean.insert(host::PlugPath{a, {}});
     return MS::kSuccess;
 }
@@ -242,4 +286,6 @@ bool MDataBlock::isClean(const MObject& attribute) {
     return a && m_node && m_node->clean.count(host::PlugPath{a, {}});
 }
 
-MDGContext MDataBlock::context() { return MDGContext(); }
+MDGContext MDataBlock::context() {
+    return MDGContext();
+}

@@ -23,7 +23,8 @@ void registerGraphNodeTypes() {
     auto state = attrs::enumeration("nodeState", "nds",
                                     {{"normal", 0}, {"hasNoEffect", 1}, {"blocking", 2}});
     state->keyable = true;
-    for (const auto& a : {message, caching, historic, state}) depend.addAttribute(a);
+    for (const auto& a : {message, caching, historic, state})
+        depend.addAttribute(a);
     MPxNode::message = toMObject(message);
     MPxNode::isHistoricallyInteresting = toMObject(historic);
     MPxNode::caching = toMObject(caching);
@@ -83,7 +84,8 @@ void createDefaultNodes() {
         NodePtr world = scene.createNode("world", "world");
         world->isDefault = true;
     }
-    if (!scene.nodesNamed("time1").empty()) return;
+    if (!scene.nodesNamed("time1").empty())
+        return;
     NodePtr time = scene.createNode("time", "time1");
     time->isDefault = true;
 }

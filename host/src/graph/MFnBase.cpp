@@ -3,24 +3,40 @@
 MFnBase::MFnBase() = default;
 MFnBase::~MFnBase() = default;
 
-MFn::Type MFnBase::type() const { return MFn::kBase; }
-const char* MFnBase::className() const { return "MFnBase"; }
+MFn::Type MFnBase::type() const {
+    return MFn::kBase;
+}
+const char* MFnBase::className() const {
+    return "MFnBase";
+}
 
-bool MFnBase::hasObj(MFn::Type type) const { return m_object.hasFn(type); }
-bool MFnBase::hasObj(const MObject& object) const { return acceptsObject(object); }
+bool MFnBase::hasObj(MFn::Type type) const {
+    return m_object.hasFn(type);
+}
+bool MFnBase::hasObj(const MObject& object) const {
+    return acceptsObject(object);
+}
 
 MObject MFnBase::object(MStatus* ReturnStatus) const {
-    if (ReturnStatus) *ReturnStatus = m_object.isNull() ? MS::kFailure : MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = m_object.isNull() ? MS::kFailure : MS::kSuccess;
     return m_object;
 }
 
-MStatus MFnBase::setObject(MObject& object) { return attach(object); }
-MStatus MFnBase::setObject(const MObject& object) { return attach(object); }
+MStatus MFnBase::setObject(MObject& object) {
+    return attach(object);
+}
+MStatus MFnBase::setObject(const MObject& object) {
+    return attach(object);
+}
 
-bool MFnBase::acceptsObject(const MObject& object) const { return !object.isNull(); }
+bool MFnBase::acceptsObject(const MObject& object) const {
+    return !object.isNull();
+}
 
 void MFnBase::objectChanged(MFn::Type, MStatus* ReturnStatus) {
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
 }
 
 MStatus MFnBase::attach(const MObject& object) {

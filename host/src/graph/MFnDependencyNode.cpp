@@ -13,22 +13,29 @@ using host::Node;
 
 namespace {
 void setStatus(MStatus* s, MS::MStatusCode code) {
-    if (s) *s = code;
+    if (s)
+        *s = code;
 }
 }  // namespace
 
 MFnDependencyNode::MFnDependencyNode() = default;
 MFnDependencyNode::MFnDependencyNode(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 
-MFn::Type MFnDependencyNode::type() const { return MFn::kDependencyNode; }
-const char* MFnDependencyNode::className() const { return "MFnDependencyNode"; }
+MFn::Type MFnDependencyNode::type() const {
+    return MFn::kDependencyNode;
+}
+const char* MFnDependencyNode::className() const {
+    return "MFnDependencyNode";
+}
 bool MFnDependencyNode::acceptsObject(const MObject& object) const {
     return object.hasFn(MFn::kDependencyNode) && host::nodeOf(object);
 }
@@ -45,7 +52,8 @@ MObject MFnDependencyNode::create(const MTypeId& typeId, MStatus* ReturnStatus) 
     return create(typeId, MString(), ReturnStatus);
 }
 
-MObject MFnDependencyNode::create(const MTypeId& typeId, const MString& name, MStatus* ReturnStatus) {
+MObject MFnDependencyNode::create(const MTypeId& typeId, const MString& name,
+                                  MStatus* ReturnStatus) {
     host::NodeType* type = host::NodeTypeRegistry::instance().find(typeId);
     if (!type) {
         setStatus(ReturnStatus, MS::kInvalidParameter);
@@ -97,7 +105,8 @@ MString MFnDependencyNode::pluginName(MStatus* ReturnStatus) const {
 
 MString MFnDependencyNode::setName(const MString& name, bool, MStatus* ReturnStatus) {
     Node* n = nodeIn(m_object, ReturnStatus);
-    if (!n) return MString();
+    if (!n)
+        return MString();
     if (n->locked || !n->inScene || name.length() == 0) {
         setStatus(ReturnStatus, MS::kFailure);
         return MString(n->name().c_str());
@@ -127,7 +136,8 @@ bool MFnDependencyNode::isLocked(MStatus* ReturnStatus) const {
 
 MStatus MFnDependencyNode::setLocked(bool locked) {
     Node* n = host::nodeOf(m_object);
-    if (!n) return MS::kFailure;
+    if (!n)
+        return MS::kFailure;
     n->locked = locked;
     host::Scene::current().touch();
     return MS::kSuccess;
@@ -140,15 +150,18 @@ bool MFnDependencyNode::hasUniqueName(MStatus* ReturnStatus) const {
 
 unsigned int MFnDependencyNode::attributeCount(MStatus* ReturnStatus) const {
     Node* n = nodeIn(m_object, ReturnStatus);
-    if (!n) return 0;
+    if (!n)
+        return 0;
     // Every attribute counts, children of compounds included, as the host
     // numbers them.
     unsigned count = 0;
     std::function<void(const Attribute&)> add = [&](const Attribute& a) {
         ++count;
-        for (const auto& c : a.children) add(*c);
+        for (const auto& c : a.children)
+            add(*c);
     };
-    for (Attribute* a : n->attributes()) add(*a);
+    for (Attribute* a : n->attributes())
+        add(*a);
     return count;
 }
 
@@ -162,21 +175,25 @@ Attribute* attributeAt(const Node& n, unsigned index) {
             return true;
         }
         for (auto& c : a.children)
-            if (walk(*c)) return true;
+            if (walk(*c))
+                return true;
         return false;
     };
     for (Attribute* a : n.attributes())
-        if (walk(*a)) break;
+        if (walk(*a))
+            break;
     return found;
 }
 MObject attributeObject(Attribute* a) {
-    return a ? host::toMObject(std::static_pointer_cast<Attribute>(a->shared_from_this())) : MObject();
+    return a ? host::toMObject(std::static_pointer_cast<Attribute>(a->shared_from_this()))
+             : MObject();
 }
 }  // namespace
 
 MObject MFnDependencyNode::attribute(unsigned int index, MStatus* ReturnStatus) const {
     Node* n = nodeIn(m_object, ReturnStatus);
-    if (!n) return MObject();
+    if (!n)
+        return MObject();
     Attribute* a = attributeAt(*n, index);
     setStatus(ReturnStatus, a ? MS::kSuccess : MS::kInvalidParameter);
     return attributeObject(a);
@@ -188,7 +205,8 @@ MObject MFnDependencyNode::reorderedAttribute(unsigned int index, MStatus* Retur
 
 MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* ReturnStatus) const {
     Node* n = nodeIn(m_object, ReturnStatus);
-    if (!n) return MObject();
+    if (!n)
+        return MObject();
     Attribute* a = n->findAttribute(attrName.asChar());
     setStatus(ReturnStatus, a ? MS::kSuccess : MS::kInvalidParameter);
     return attributeObject(a);
@@ -202,9 +220,12 @@ bool MFnDependencyNode::hasAttribute(const MString& name, MStatus* ReturnStatus)
 MStatus MFnDependencyNode::addAttribute(const MObject& attr, MAttrClass) {
     Node* n = host::nodeOf(m_object);
     auto a = host::ObjectAccess::sharedAs<Attribute>(attr);
-    if (!n || !a) return MS::kInvalidParameter;
-    if (n->locked) return MS::kFailure;
-    if (!n->addDynamicAttribute(a)) return MS::kFailure;
+    if (!n || !a)
+        return MS::kInvalidParameter;
+    if (n->locked)
+        return MS::kFailure;
+    if (!n->addDynamicAttribute(a))
+        return MS::kFailure;
     host::Scene::current().touch();
     return MS::kSuccess;
 }
@@ -212,20 +233,25 @@ MStatus MFnDependencyNode::addAttribute(const MObject& attr, MAttrClass) {
 MStatus MFnDependencyNode::removeAttribute(const MObject& attr, MAttrClass) {
     Node* n = host::nodeOf(m_object);
     Attribute* a = host::attributeOf(attr);
-    if (!n || !a) return MS::kInvalidParameter;
-    if (n->locked || !n->isDynamic(a) || a->parent) return MS::kFailure;
+    if (!n || !a)
+        return MS::kInvalidParameter;
+    if (n->locked || !n->isDynamic(a) || a->parent)
+        return MS::kFailure;
     // Connections to the attribute go with it.
     auto& scene = host::Scene::current();
     auto below = [a](const host::PlugPath& p) {
         for (const Attribute* x = p.attribute; x; x = x->parent)
-            if (x == a) return true;
+            if (x == a)
+                return true;
         return false;
     };
     for (const auto& in : std::map<host::PlugPath, host::PlugRef>(n->inputs))
-        if (below(in.first)) scene.disconnect(in.second, host::PlugRef{n, in.first});
+        if (below(in.first))
+            scene.disconnect(in.second, host::PlugRef{n, in.first});
     for (const auto& out : std::map<host::PlugPath, std::vector<host::PlugRef>>(n->outputs))
         if (below(out.first))
-            for (const auto& d : out.second) scene.disconnect(host::PlugRef{n, out.first}, d);
+            for (const auto& d : out.second)
+                scene.disconnect(host::PlugRef{n, out.first}, d);
     for (auto it = n->lockedPlugs.begin(); it != n->lockedPlugs.end();)
         it = below(*it) ? n->lockedPlugs.erase(it) : std::next(it);
     n->invalidate(a);
@@ -238,16 +264,19 @@ MFnDependencyNode::MAttrClass MFnDependencyNode::attributeClass(const MObject& a
                                                                 MStatus* ReturnStatus) const {
     Node* n = nodeIn(m_object, ReturnStatus);
     Attribute* a = host::attributeOf(attr);
-    if (!n || !a) return kInvalidAttr;
+    if (!n || !a)
+        return kInvalidAttr;
     return n->isDynamic(a) ? kLocalDynamicAttr : kNormalAttr;
 }
 
 MStatus MFnDependencyNode::getAffectedAttributes(const MObject& attr,
                                                  MObjectArray& affectedAttributes) const {
     Attribute* a = host::attributeOf(attr);
-    if (!a) return MS::kInvalidParameter;
+    if (!a)
+        return MS::kInvalidParameter;
     affectedAttributes.clear();
-    for (Attribute* b : a->affects) affectedAttributes.append(attributeObject(b));
+    for (Attribute* b : a->affects)
+        affectedAttributes.append(attributeObject(b));
     return MS::kSuccess;
 }
 
@@ -255,14 +284,18 @@ MStatus MFnDependencyNode::getAffectingAttributes(const MObject& attr,
                                                   MObjectArray& affectingAttributes) const {
     Node* n = host::nodeOf(m_object);
     Attribute* a = host::attributeOf(attr);
-    if (!n || !a) return MS::kInvalidParameter;
+    if (!n || !a)
+        return MS::kInvalidParameter;
     affectingAttributes.clear();
     std::function<void(Attribute&)> walk = [&](Attribute& x) {
         for (Attribute* b : x.affects)
-            if (b == a) affectingAttributes.append(attributeObject(&x));
-        for (auto& c : x.children) walk(*c);
+            if (b == a)
+                affectingAttributes.append(attributeObject(&x));
+        for (auto& c : x.children)
+            walk(*c);
     };
-    for (Attribute* x : n->attributes()) walk(*x);
+    for (Attribute* x : n->attributes())
+        walk(*x);
     return MS::kSuccess;
 }
 
@@ -298,13 +331,16 @@ MPlug MFnDependencyNode::findPlug(const MString& attrName, MStatus* ReturnStatus
 
 MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
     Node* n = host::nodeOf(m_object);
-    if (!n) return MS::kFailure;
+    if (!n)
+        return MS::kFailure;
     array.clear();
     std::set<host::PlugPath> seen;
     for (const auto& in : n->inputs)
-        if (seen.insert(in.first).second) array.append(host::PlugAccess::make(n, in.first));
+        if (seen.insert(in.first).second)
+            array.append(host::PlugAccess::make(n, in.first));
     for (const auto& out : n->outputs)
-        if (seen.insert(out.first).second) array.append(host::PlugAccess::make(n, out.first));
+        if (seen.insert(out.first).second)
+            array.append(host::PlugAccess::make(n, out.first));
     return array.length() ? MS::kSuccess : MS::kFailure;
 }
 
@@ -315,7 +351,8 @@ MPxNode* MFnDependencyNode::userNode(MStatus* ReturnStatus) const {
 
 MStatus MFnDependencyNode::classification(const MString& nodeTypeName, MString& classification) {
     host::NodeType* t = host::NodeTypeRegistry::instance().find(nodeTypeName.asChar());
-    if (!t) return MS::kInvalidParameter;
+    if (!t)
+        return MS::kInvalidParameter;
     classification = t->classification.c_str();
     return MS::kSuccess;
 }

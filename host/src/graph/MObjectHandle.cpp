@@ -15,14 +15,20 @@ MObjectHandle& MObjectHandle::operator=(const MObject& object) {
 }
 MObjectHandle::~MObjectHandle() = default;
 
-MObject MObjectHandle::object() const { return host::ObjectAccess::wrap(m_object.lock()); }
+MObject MObjectHandle::object() const {
+    return host::ObjectAccess::wrap(m_object.lock());
+}
 
-bool MObjectHandle::isAlive() const { return !m_object.expired(); }
+bool MObjectHandle::isAlive() const {
+    return !m_object.expired();
+}
 
 bool MObjectHandle::isValid() const {
     auto object = m_object.lock();
-    if (!object) return false;
-    if (auto* node = dynamic_cast<host::Node*>(object.get())) return node->inScene;
+    if (!object)
+        return false;
+    if (auto* node = dynamic_cast<host::Node*>(object.get()))
+        return node->inScene;
     return true;
 }
 
@@ -37,5 +43,9 @@ bool MObjectHandle::operator==(const MObject& object) const {
 bool MObjectHandle::operator==(const MObjectHandle& other) const {
     return m_object.lock() == other.m_object.lock();
 }
-bool MObjectHandle::operator!=(const MObject& object) const { return !(*this == object); }
-bool MObjectHandle::operator!=(const MObjectHandle& other) const { return !(*this == other); }
+bool MObjectHandle::operator!=(const MObject& object) const {
+    return !(*this == object);
+}
+bool MObjectHandle::operator!=(const MObjectHandle& other) const {
+    return !(*this == other);
+}

@@ -19,9 +19,11 @@ namespace host {
 
 MPlug PlugAccess::make(Node* node, const PlugPath& path) {
     MPlug plug;
-    if (!node || !path.attribute) return plug;
+    if (!node || !path.attribute)
+        return plug;
     plug.m_node = Scene::current().object(node);
-    plug.m_attribute = toMObject(std::static_pointer_cast<Attribute>(path.attribute->shared_from_this()));
+    plug.m_attribute =
+        toMObject(std::static_pointer_cast<Attribute>(path.attribute->shared_from_this()));
     plug.m_indices = path.indices;
     return plug;
 }
@@ -30,19 +32,25 @@ PlugRef PlugAccess::ref(const MPlug& plug) {
     return PlugRef{nodeOf(plug.m_node), PlugPath{attributeOf(plug.m_attribute), plug.m_indices}};
 }
 
-Node* PlugAccess::node(const MPlug& plug) { return nodeOf(plug.m_node); }
-Attribute* PlugAccess::attribute(const MPlug& plug) { return attributeOf(plug.m_attribute); }
+Node* PlugAccess::node(const MPlug& plug) {
+    return nodeOf(plug.m_node);
+}
+Attribute* PlugAccess::attribute(const MPlug& plug) {
+    return attributeOf(plug.m_attribute);
+}
 
 }  // namespace host
 
 namespace {
 
 MStatus fail(MStatus* s, MS::MStatusCode code = MS::kFailure) {
-    if (s) *s = code;
+    if (s)
+        *s = code;
     return code;
 }
 void ok(MStatus* s) {
-    if (s) *s = MS::kSuccess;
+    if (s)
+        *s = MS::kSuccess;
 }
 
 bool resolvedLeaf(const PlugRef& r) {
@@ -51,19 +59,24 @@ bool resolvedLeaf(const PlugRef& r) {
 
 bool isNumericLike(const Attribute& a) {
     switch (a.kind) {
-        case Attribute::Kind::Numeric: return a.isLeaf();
+        case Attribute::Kind::Numeric:
+            return a.isLeaf();
         case Attribute::Kind::Unit:
-        case Attribute::Kind::Enum: return true;
-        default: return false;
+        case Attribute::Kind::Enum:
+            return true;
+        default:
+            return false;
     }
 }
 
 // Reads a number from a resolved numeric, unit or enum plug.
 bool readNumber(const MPlug& plug, double& out) {
     PlugRef r = host::PlugAccess::ref(plug);
-    if (!resolvedLeaf(r) || !isNumericLike(*r.path.attribute)) return false;
+    if (!resolvedLeaf(r) || !isNumericLike(*r.path.attribute))
+        return false;
     Value v = host::evaluate(r);
-    if (std::holds_alternative<std::string>(v) || std::holds_alternative<std::shared_ptr<host::Data>>(v))
+    if (std::holds_alternative<std::string>(v) ||
+        std::holds_alternative<std::shared_ptr<host::Data>>(v))
         return false;
     out = host::valueAsDouble(v);
     return true;
@@ -71,34 +84,43 @@ bool readNumber(const MPlug& plug, double& out) {
 
 MStatus writeValue(const MPlug& plug, const Value& v) {
     PlugRef r = host::PlugAccess::ref(plug);
-    if (!r.node || !r.path.attribute || !host::isResolved(r.path)) return MS::kInvalidParameter;
+    if (!r.node || !r.path.attribute || !host::isResolved(r.path))
+        return MS::kInvalidParameter;
     return host::assign(r, v);
 }
 
 Value numberFor(const Attribute& a, double v) {
     if (a.kind == Attribute::Kind::Numeric) {
         switch (a.numericType) {
-            case MFnNumericData::kBoolean: return v != 0.0;
-            case MFnNumericData::kFloat: return static_cast<double>(static_cast<float>(v));
-            case MFnNumericData::kDouble: return v;
-            default: return static_cast<long>(v);
+            case MFnNumericData::kBoolean:
+                return v != 0.0;
+            case MFnNumericData::kFloat:
+                return static_cast<double>(static_cast<float>(v));
+            case MFnNumericData::kDouble:
+                return v;
+            default:
+                return static_cast<long>(v);
         }
     }
-    if (a.kind == Attribute::Kind::Enum) return static_cast<long>(v);
+    if (a.kind == Attribute::Kind::Enum)
+        return static_cast<long>(v);
     return v;
 }
 
 MStatus writeNumber(const MPlug& plug, double v) {
     PlugRef r = host::PlugAccess::ref(plug);
-    if (!r.node || !r.path.attribute) return MS::kInvalidParameter;
-    if (!isNumericLike(*r.path.attribute)) return MS::kInvalidParameter;
+    if (!r.node || !r.path.attribute)
+        return MS::kInvalidParameter;
+    if (!isNumericLike(*r.path.attribute))
+        return MS::kInvalidParameter;
     return writeValue(plug, numberFor(*r.path.attribute, v));
 }
 
 std::string plugText(const PlugRef& r, bool withNode, bool longNames, bool fullPath,
                      bool nonMandatoryIndices) {
     std::vector<const Attribute*> chain;
-    for (const Attribute* a = r.path.attribute; a; a = a->parent) chain.insert(chain.begin(), a);
+    for (const Attribute* a = r.path.attribute; a; a = a->parent)
+        chain.insert(chain.begin(), a);
     std::string text;
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
@@ -106,15 +128,19 @@ std::string plugText(const PlugRef& r, bool withNode, bool longNames, bool fullP
         std::string index;
         if (a->array && next < r.path.indices.size()) {
             unsigned idx = r.path.indices[next++];
-            if (!a->worldSpace || nonMandatoryIndices) index = "[" + std::to_string(idx) + "]";
+            if (!a->worldSpace || nonMandatoryIndices)
+                index = "[" + std::to_string(idx) + "]";
         }
         bool last = i + 1 == chain.size();
-        if (!fullPath && !last && index.empty()) continue;
-        if (!text.empty()) text += ".";
+        if (!fullPath && !last && index.empty())
+            continue;
+        if (!text.empty())
+            text += ".";
         text += (longNames || a->shortName.empty()) ? a->longName : a->shortName;
         text += index;
     }
-    if (withNode) text = (r.node ? r.node->name() : std::string()) + "." + text;
+    if (withNode)
+        text = (r.node ? r.node->name() : std::string()) + "." + text;
     return text;
 }
 
@@ -130,27 +156,33 @@ MPlug& MPlug::operator=(const MPlug& other) = default;
 MPlug::MPlug(const MObject& node, const MObject& attribute) {
     Node* n = host::nodeOf(node);
     Attribute* a = host::attributeOf(attribute);
-    if (!n || !a) return;
+    if (!n || !a)
+        return;
     m_node = node;
     m_attribute = attribute;
 }
 
 MStatus MPlug::setAttribute(MObject& attribute) {
-    if (!host::attributeOf(attribute)) return MS::kInvalidParameter;
+    if (!host::attributeOf(attribute))
+        return MS::kInvalidParameter;
     m_attribute = attribute;
     m_indices.clear();
     return MS::kSuccess;
 }
 
 MObject MPlug::attribute(MStatus* ReturnStatus) const {
-    if (isNull()) fail(ReturnStatus);
-    else ok(ReturnStatus);
+    if (isNull())
+        fail(ReturnStatus);
+    else
+        ok(ReturnStatus);
     return m_attribute;
 }
 
 MObject MPlug::node(MStatus* ReturnStatus) const {
-    if (isNull()) fail(ReturnStatus);
-    else ok(ReturnStatus);
+    if (isNull())
+        fail(ReturnStatus);
+    else
+        ok(ReturnStatus);
     return m_node;
 }
 
@@ -163,8 +195,8 @@ MString MPlug::name(MStatus* ReturnStatus) const {
     return plugText(host::PlugAccess::ref(*this), true, true, false, false).c_str();
 }
 
-MString MPlug::partialName(bool includeNodeName, bool includeNonMandatoryIndices, bool,
-                           bool, bool useFullAttributePath, bool useLongNames,
+MString MPlug::partialName(bool includeNodeName, bool includeNonMandatoryIndices, bool, bool,
+                           bool useFullAttributePath, bool useLongNames,
                            MStatus* ReturnStatus) const {
     if (isNull()) {
         fail(ReturnStatus);
@@ -189,62 +221,72 @@ MString MPlug::info(MStatus* ReturnStatus) const {
 
 MStatus MPlug::getValue(double& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = v;
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(float& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = static_cast<float>(v);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(int& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = static_cast<int>(v);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(short& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = static_cast<short>(v);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(bool& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = v != 0.0;
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(char& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = static_cast<char>(v);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(MDistance& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = MDistance(v, MDistance::kCentimeters);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(MAngle& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = MAngle(v, MAngle::kRadians);
     return MS::kSuccess;
 }
 MStatus MPlug::getValue(MTime& value, MDGContext&) const {
     double v;
-    if (!readNumber(*this, v)) return MS::kFailure;
+    if (!readNumber(*this, v))
+        return MS::kFailure;
     value = MTime(v, MTime::kSeconds);
     return MS::kSuccess;
 }
 
 MStatus MPlug::getValue(MString& value, MDGContext&) const {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!resolvedLeaf(r)) return MS::kFailure;
+    if (!resolvedLeaf(r))
+        return MS::kFailure;
     Value v = host::evaluate(r);
     if (auto* s = std::get_if<std::string>(&v)) {
         value = s->c_str();
@@ -256,7 +298,8 @@ MStatus MPlug::getValue(MString& value, MDGContext&) const {
             return MS::kSuccess;
         }
     if (r.path.attribute->kind == Attribute::Kind::Typed &&
-        r.path.attribute->dataType == MFnData::kString && std::holds_alternative<std::monostate>(v)) {
+        r.path.attribute->dataType == MFnData::kString &&
+        std::holds_alternative<std::monostate>(v)) {
         value = "";
         return MS::kSuccess;
     }
@@ -265,7 +308,8 @@ MStatus MPlug::getValue(MString& value, MDGContext&) const {
 
 MStatus MPlug::getValue(MObject& value, MDGContext&) const {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node || !r.path.attribute || !host::isResolved(r.path)) return MS::kFailure;
+    if (!r.node || !r.path.attribute || !host::isResolved(r.path))
+        return MS::kFailure;
     const Attribute& a = *r.path.attribute;
     if (a.kind == Attribute::Kind::Numeric && !a.children.empty()) {
         auto nd = std::make_shared<host::NumericData>(a.numericType);
@@ -277,7 +321,8 @@ MStatus MPlug::getValue(MObject& value, MDGContext&) const {
         value = host::toMObject(nd);
         return MS::kSuccess;
     }
-    if (!a.isLeaf() || a.kind == Attribute::Kind::Message) return MS::kFailure;
+    if (!a.isLeaf() || a.kind == Attribute::Kind::Message)
+        return MS::kFailure;
     Value v = host::evaluate(r);
     if (auto* d = std::get_if<std::shared_ptr<host::Data>>(&v)) {
         value = *d ? host::toMObject(*d) : MObject();
@@ -307,85 +352,120 @@ MStatus MPlug::getValue(MObject& value, MDGContext&) const {
 
 MStatus MPlug::getValue(MDataHandle& value, MDGContext&) const {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!resolvedLeaf(r)) return MS::kFailure;
+    if (!resolvedLeaf(r))
+        return MS::kFailure;
     value = host::DataHandleAccess::make(*r.path.attribute, host::evaluate(r));
     return MS::kSuccess;
 }
 
 // ---------------------------------------------------------------- writing
 
-MStatus MPlug::setValue(double value) { return writeNumber(*this, value); }
-MStatus MPlug::setValue(float value) { return writeNumber(*this, value); }
-MStatus MPlug::setValue(int value) { return writeNumber(*this, value); }
-MStatus MPlug::setValue(short value) { return writeNumber(*this, value); }
-MStatus MPlug::setValue(bool value) { return writeNumber(*this, value ? 1.0 : 0.0); }
-MStatus MPlug::setValue(char value) { return writeNumber(*this, value); }
-MStatus MPlug::setValue(MDistance& value) { return writeNumber(*this, value.asCentimeters()); }
-MStatus MPlug::setValue(MAngle& value) { return writeNumber(*this, value.asRadians()); }
-MStatus MPlug::setValue(MTime& value) { return writeNumber(*this, value.as(MTime::kSeconds)); }
+MStatus MPlug::setValue(double value) {
+    return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(float value) {
+    return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(int value) {
+    return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(short value) {
+    return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(bool value) {
+    return writeNumber(*this, value ? 1.0 : 0.0);
+}
+MStatus MPlug::setValue(char value) {
+    return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(MDistance& value) {
+    return writeNumber(*this, value.asCentimeters());
+}
+MStatus MPlug::setValue(MAngle& value) {
+    return writeNumber(*this, value.asRadians());
+}
+MStatus MPlug::setValue(MTime& value) {
+    return writeNumber(*this, value.as(MTime::kSeconds));
+}
 
 MStatus MPlug::setValue(const MString& value) {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!resolvedLeaf(r)) return MS::kInvalidParameter;
+    if (!resolvedLeaf(r))
+        return MS::kInvalidParameter;
     const Attribute& a = *r.path.attribute;
-    if (a.kind != Attribute::Kind::Typed || a.dataType != MFnData::kString) return MS::kInvalidParameter;
+    if (a.kind != Attribute::Kind::Typed || a.dataType != MFnData::kString)
+        return MS::kInvalidParameter;
     return writeValue(*this, std::string(value.asChar()));
 }
 
-MStatus MPlug::setValue(const char* value) { return setValue(MString(value ? value : "")); }
+MStatus MPlug::setValue(const char* value) {
+    return setValue(MString(value ? value : ""));
+}
 
 MStatus MPlug::setValue(MObject& value) {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node || !r.path.attribute || !host::isResolved(r.path)) return MS::kInvalidParameter;
+    if (!r.node || !r.path.attribute || !host::isResolved(r.path))
+        return MS::kInvalidParameter;
     const Attribute& a = *r.path.attribute;
     auto data = host::ObjectAccess::sharedAs<host::Data>(value);
     if (a.kind == Attribute::Kind::Numeric && !a.children.empty()) {
         auto* nd = dynamic_cast<host::NumericData*>(data.get());
-        if (!nd || nd->count() != a.children.size()) return MS::kInvalidParameter;
+        if (!nd || nd->count() != a.children.size())
+            return MS::kInvalidParameter;
         for (size_t i = 0; i < a.children.size(); ++i) {
             MPlug c = child(static_cast<unsigned>(i));
             MStatus s = writeNumber(c, nd->values[i]);
-            if (!s) return s;
+            if (!s)
+                return s;
         }
         return MS::kSuccess;
     }
-    if (!a.isLeaf()) return MS::kInvalidParameter;
+    if (!a.isLeaf())
+        return MS::kInvalidParameter;
     switch (a.kind) {
         case Attribute::Kind::Typed:
-            if (value.isNull()) return writeValue(*this, Value{});
-            if (!data) return MS::kInvalidParameter;
+            if (value.isNull())
+                return writeValue(*this, Value{});
+            if (!data)
+                return MS::kInvalidParameter;
             if (a.dataType == MFnData::kString) {
                 auto* sd = dynamic_cast<host::StringData*>(data.get());
-                if (!sd) return MS::kInvalidParameter;
+                if (!sd)
+                    return MS::kInvalidParameter;
                 return writeValue(*this, std::string(sd->value.asChar()));
             }
             if (a.dataType != MFnData::kInvalid && data->dataType() != a.dataType)
                 return MS::kInvalidParameter;
             return writeValue(*this, std::shared_ptr<host::Data>(data->clone()));
         case Attribute::Kind::Matrix:
-            if (!dynamic_cast<host::MatrixData*>(data.get())) return MS::kInvalidParameter;
+            if (!dynamic_cast<host::MatrixData*>(data.get()))
+                return MS::kInvalidParameter;
             return writeValue(*this, std::shared_ptr<host::Data>(data->clone()));
         case Attribute::Kind::Generic:
-            if (!data) return writeValue(*this, Value{});
+            if (!data)
+                return writeValue(*this, Value{});
             return writeValue(*this, std::shared_ptr<host::Data>(data->clone()));
-        default: return MS::kInvalidParameter;
+        default:
+            return MS::kInvalidParameter;
     }
 }
 
 MStatus MPlug::setValue(MDataHandle& value) {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!resolvedLeaf(r)) return MS::kInvalidParameter;
+    if (!resolvedLeaf(r))
+        return MS::kInvalidParameter;
     return writeValue(*this, host::DataHandleAccess::value(value));
 }
 
 // ---------------------------------------------------------------- as...
 
-#define MINIMAYA_AS(Type, Name)                                        \
-    Type MPlug::Name(MDGContext& ctx, MStatus* ReturnStatus) const {   \
-        Type v{};                                                      \
-        MStatus s = getValue(v, ctx);                                  \
-        if (ReturnStatus) *ReturnStatus = s;                           \
-        return v;                                                      \
+#define MINIMAYA_AS(Type, Name)                                      \
+    Type MPlug::Name(MDGContext& ctx, MStatus* ReturnStatus) const { \
+        Type v{};                                                    \
+        MStatus s = getValue(v, ctx);                                \
+        if (ReturnStatus)                                            \
+            *ReturnStatus = s;                                       \
+        return v;                                                    \
     }
 MINIMAYA_AS(bool, asBool)
 MINIMAYA_AS(char, asChar)
@@ -455,22 +535,27 @@ bool MPlug::isFromReferencedFile(MStatus* ReturnStatus) const {
 bool MPlug::isConnected(MStatus* ReturnStatus) const {
     ok(ReturnStatus);
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node) return false;
+    if (!r.node)
+        return false;
     return r.node->inputs.count(r.path) || r.node->outputs.count(r.path);
 }
 
 bool MPlug::isKeyable(MStatus* ReturnStatus) const {
     ok(ReturnStatus);
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node) return false;
-    if (r.node->keyablePlugs.count(r.path)) return true;
-    if (r.node->nonKeyablePlugs.count(r.path)) return false;
+    if (!r.node)
+        return false;
+    if (r.node->keyablePlugs.count(r.path))
+        return true;
+    if (r.node->nonKeyablePlugs.count(r.path))
+        return false;
     return r.path.attribute->keyable;
 }
 
 MStatus MPlug::setKeyable(bool keyable) {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node) return MS::kFailure;
+    if (!r.node)
+        return MS::kFailure;
     r.node->keyablePlugs.erase(r.path);
     r.node->nonKeyablePlugs.erase(r.path);
     if (keyable != r.path.attribute->keyable)
@@ -487,9 +572,12 @@ bool MPlug::isLocked(MStatus* ReturnStatus) const {
 
 MStatus MPlug::setLocked(bool locked) {
     PlugRef r = host::PlugAccess::ref(*this);
-    if (!r.node) return MS::kFailure;
-    if (locked) r.node->lockedPlugs.insert(r.path);
-    else r.node->lockedPlugs.erase(r.path);
+    if (!r.node)
+        return MS::kFailure;
+    if (locked)
+        r.node->lockedPlugs.insert(r.path);
+    else
+        r.node->lockedPlugs.erase(r.path);
     host::Scene::current().touch();
     return MS::kSuccess;
 }
@@ -500,7 +588,9 @@ bool MPlug::isChannelBoxFlagSet(MStatus* ReturnStatus) const {
     return a && a->channelBox;
 }
 
-MStatus MPlug::setChannelBox(bool) { return isNull() ? MS::kFailure : MS::kSuccess; }
+MStatus MPlug::setChannelBox(bool) {
+    return isNull() ? MS::kFailure : MS::kSuccess;
+}
 
 bool MPlug::isCachingFlagSet(MStatus* ReturnStatus) const {
     ok(ReturnStatus);
@@ -508,7 +598,9 @@ bool MPlug::isCachingFlagSet(MStatus* ReturnStatus) const {
     return a && a->cached;
 }
 
-MStatus MPlug::setCaching(bool) { return isNull() ? MS::kFailure : MS::kSuccess; }
+MStatus MPlug::setCaching(bool) {
+    return isNull() ? MS::kFailure : MS::kSuccess;
+}
 
 MPlug::FreeToChangeState MPlug::isFreeToChange(bool checkParents, bool checkChildren,
                                                MStatus* ReturnStatus) const {
@@ -521,22 +613,27 @@ MPlug::FreeToChangeState MPlug::isFreeToChange(bool checkParents, bool checkChil
     auto blocked = [&](const PlugPath& p) {
         return r.node->lockedPlugs.count(p) || r.node->inputs.count(p);
     };
-    if (r.node->locked || blocked(r.path)) return kNotFreeToChange;
+    if (r.node->locked || blocked(r.path))
+        return kNotFreeToChange;
     if (checkParents) {
         PlugPath p = r.path;
         while (p.attribute->parent) {
-            if (p.attribute->array && !p.indices.empty()) p.indices.pop_back();
+            if (p.attribute->array && !p.indices.empty())
+                p.indices.pop_back();
             p.attribute = p.attribute->parent;
-            if (blocked(p)) return kNotFreeToChange;
+            if (blocked(p))
+                return kNotFreeToChange;
         }
     }
     if (checkChildren) {
         for (const auto& locked : r.node->lockedPlugs)
             for (const Attribute* a = locked.attribute->parent; a; a = a->parent)
-                if (a == r.path.attribute) return kChildrenNotFreeToChange;
+                if (a == r.path.attribute)
+                    return kChildrenNotFreeToChange;
         for (const auto& in : r.node->inputs)
             for (const Attribute* a = in.first.attribute->parent; a; a = a->parent)
-                if (a == r.path.attribute) return kChildrenNotFreeToChange;
+                if (a == r.path.attribute)
+                    return kChildrenNotFreeToChange;
     }
     return kFreeToChange;
 }
@@ -552,12 +649,15 @@ unsigned int MPlug::logicalIndex(MStatus* ReturnStatus) const {
 
 MStatus MPlug::selectAncestorLogicalIndex(unsigned int index, const MObject& attribute) {
     const Attribute* a = host::attributeOf(m_attribute);
-    if (!a) return MS::kFailure;
+    if (!a)
+        return MS::kFailure;
     const Attribute* target = attribute.isNull() ? a : host::attributeOf(attribute);
     auto chain = a->arrayChain();
     for (size_t i = 0; i < chain.size(); ++i) {
-        if (chain[i] != target) continue;
-        if (m_indices.size() <= i) m_indices.resize(i + 1, 0);
+        if (chain[i] != target)
+            continue;
+        if (m_indices.size() <= i)
+            m_indices.resize(i + 1, 0);
         m_indices[i] = index;
         return MS::kSuccess;
     }
@@ -572,7 +672,8 @@ unsigned int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus
     }
     ok(ReturnStatus);
     PlugRef r = host::PlugAccess::ref(*this);
-    for (unsigned i : r.node->elementIndices(r.path)) indices.append(static_cast<int>(i));
+    for (unsigned i : r.node->elementIndices(r.path))
+        indices.append(static_cast<int>(i));
     return indices.length();
 }
 
@@ -586,7 +687,9 @@ unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
     return static_cast<unsigned>(r.node->elementIndices(r.path).size());
 }
 
-unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) { return numElements(ReturnStatus); }
+unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) {
+    return numElements(ReturnStatus);
+}
 
 unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
     const Attribute* a = host::attributeOf(m_attribute);
@@ -606,7 +709,8 @@ unsigned int MPlug::numConnectedElements(MStatus* ReturnStatus) const {
     ok(ReturnStatus);
     unsigned count = 0;
     for (unsigned i = 0; i < numElements(); ++i)
-        if (elementByPhysicalIndex(i).isConnected()) ++count;
+        if (elementByPhysicalIndex(i).isConnected())
+            ++count;
     return count;
 }
 
@@ -614,7 +718,8 @@ unsigned int MPlug::numConnectedChildren(MStatus* ReturnStatus) const {
     unsigned n = numChildren(ReturnStatus);
     unsigned count = 0;
     for (unsigned i = 0; i < n; ++i)
-        if (child(i).isConnected()) ++count;
+        if (child(i).isConnected())
+            ++count;
     return count;
 }
 
@@ -652,7 +757,8 @@ MPlug MPlug::parent(MStatus* ReturnStatus) const {
     ok(ReturnStatus);
     MPlug p = *this;
     Attribute* parentAttr = a->parent;
-    p.m_attribute = host::toMObject(std::static_pointer_cast<Attribute>(parentAttr->shared_from_this()));
+    p.m_attribute =
+        host::toMObject(std::static_pointer_cast<Attribute>(parentAttr->shared_from_this()));
     p.m_indices.resize(std::min(p.m_indices.size(), parentAttr->arrayChain().size()));
     return p;
 }
@@ -704,7 +810,8 @@ MPlug MPlug::connectionByPhysicalIndex(unsigned int physicalIndex, MStatus* Retu
     unsigned seen = 0;
     for (unsigned i = 0; i < numElements(); ++i) {
         MPlug e = elementByPhysicalIndex(i);
-        if (!e.isConnected()) continue;
+        if (!e.isConnected())
+            continue;
         if (seen++ == physicalIndex) {
             ok(ReturnStatus);
             return e;
@@ -724,29 +831,44 @@ bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* Retu
     ok(ReturnStatus);
     if (asDst) {
         auto it = r.node->inputs.find(r.path);
-        if (it != r.node->inputs.end()) array.append(host::PlugAccess::make(it->second));
+        if (it != r.node->inputs.end())
+            array.append(host::PlugAccess::make(it->second));
     }
     if (asSrc) {
         auto it = r.node->outputs.find(r.path);
         if (it != r.node->outputs.end())
-            for (const auto& d : it->second) array.append(host::PlugAccess::make(d));
+            for (const auto& d : it->second)
+                array.append(host::PlugAccess::make(d));
     }
     return array.length() > 0;
 }
 
-MPlug MPlug::operator[](const MObject& attribute) const { return child(attribute); }
+MPlug MPlug::operator[](const MObject& attribute) const {
+    return child(attribute);
+}
 MPlug MPlug::operator[](unsigned int logicalIndex) const {
     return elementByLogicalIndex(logicalIndex);
 }
 
 bool MPlug::operator==(const MPlug& other) const {
-    return m_node == other.m_node && m_attribute == other.m_attribute && m_indices == other.m_indices;
+    return m_node == other.m_node && m_attribute == other.m_attribute &&
+           m_indices == other.m_indices;
 }
-bool MPlug::operator==(const MObject& attribute) const { return m_attribute == attribute; }
-bool MPlug::operator!=(const MPlug& other) const { return !(*this == other); }
-bool MPlug::operator!=(const MObject& attribute) const { return !(*this == attribute); }
-bool MPlug::operator!() const { return isNull(); }
-MPlug::operator MObject() const { return m_attribute; }
+bool MPlug::operator==(const MObject& attribute) const {
+    return m_attribute == attribute;
+}
+bool MPlug::operator!=(const MPlug& other) const {
+    return !(*this == other);
+}
+bool MPlug::operator!=(const MObject& attribute) const {
+    return !(*this == attribute);
+}
+bool MPlug::operator!() const {
+    return isNull();
+}
+MPlug::operator MObject() const {
+    return m_attribute;
+}
 
 // ---------------------------------------------------------------- MPlugArray
 
@@ -756,10 +878,15 @@ MPlugArray::MPlugArray(unsigned int initialSize, const MPlug& initialValue)
     : m_plugs(initialSize, initialValue) {}
 MPlugArray::~MPlugArray() = default;
 MPlugArray& MPlugArray::operator=(const MPlugArray& other) = default;
-const MPlug& MPlugArray::operator[](unsigned int index) const { return m_plugs[index]; }
-MPlug& MPlugArray::operator[](unsigned int index) { return m_plugs[index]; }
+const MPlug& MPlugArray::operator[](unsigned int index) const {
+    return m_plugs[index];
+}
+MPlug& MPlugArray::operator[](unsigned int index) {
+    return m_plugs[index];
+}
 MStatus MPlugArray::set(const MPlug& element, unsigned int index) {
-    if (index >= m_plugs.size()) return MS::kInvalidParameter;
+    if (index >= m_plugs.size())
+        return MS::kInvalidParameter;
     m_plugs[index] = element;
     return MS::kSuccess;
 }
@@ -767,14 +894,18 @@ MStatus MPlugArray::setLength(unsigned int length) {
     m_plugs.resize(length);
     return MS::kSuccess;
 }
-unsigned int MPlugArray::length() const { return static_cast<unsigned>(m_plugs.size()); }
+unsigned int MPlugArray::length() const {
+    return static_cast<unsigned>(m_plugs.size());
+}
 MStatus MPlugArray::remove(unsigned int index) {
-    if (index >= m_plugs.size()) return MS::kInvalidParameter;
+    if (index >= m_plugs.size())
+        return MS::kInvalidParameter;
     m_plugs.erase(m_plugs.begin() + index);
     return MS::kSuccess;
 }
 MStatus MPlugArray::insert(const MPlug& element, unsigned int index) {
-    if (index > m_plugs.size()) return MS::kInvalidParameter;
+    if (index > m_plugs.size())
+        return MS::kInvalidParameter;
     m_plugs.insert(m_plugs.begin() + index, element);
     return MS::kSuccess;
 }
@@ -787,4 +918,6 @@ MStatus MPlugArray::clear() {
     return MS::kSuccess;
 }
 void MPlugArray::setSizeIncrement(unsigned int) {}
-unsigned int MPlugArray::sizeIncrement() const { return 1; }
+unsigned int MPlugArray::sizeIncrement() const {
+    return 1;
+}

@@ -18,14 +18,24 @@ MPxNode::MPxNode() = default;
 MPxNode::~MPxNode() = default;
 
 void MPxNode::postConstructor() {}
-MStatus MPxNode::compute(const MPlug&, MDataBlock&) { return MS::kUnknownParameter; }
-bool MPxNode::getInternalValueInContext(const MPlug&, MDataHandle&, MDGContext&) { return false; }
+MStatus MPxNode::compute(const MPlug&, MDataBlock&) {
+    return MS::kUnknownParameter;
+}
+bool MPxNode::getInternalValueInContext(const MPlug&, MDataHandle&, MDGContext&) {
+    return false;
+}
 bool MPxNode::setInternalValueInContext(const MPlug&, const MDataHandle&, MDGContext&) {
     return false;
 }
-bool MPxNode::getInternalValue(const MPlug&, MDataHandle&) { return false; }
-bool MPxNode::setInternalValue(const MPlug&, const MDataHandle&) { return false; }
-int MPxNode::internalArrayCount(const MPlug&, const MDGContext&) const { return -1; }
+bool MPxNode::getInternalValue(const MPlug&, MDataHandle&) {
+    return false;
+}
+bool MPxNode::setInternalValue(const MPlug&, const MDataHandle&) {
+    return false;
+}
+int MPxNode::internalArrayCount(const MPlug&, const MDGContext&) const {
+    return -1;
+}
 void MPxNode::copyInternalData(MPxNode*) {}
 MStatus MPxNode::legalConnection(const MPlug&, const MPlug&, bool, bool&) const {
     return MS::kUnknownParameter;
@@ -33,29 +43,54 @@ MStatus MPxNode::legalConnection(const MPlug&, const MPlug&, bool, bool&) const 
 MStatus MPxNode::legalDisconnection(const MPlug&, const MPlug&, bool, bool&) const {
     return MS::kUnknownParameter;
 }
-MStatus MPxNode::setDependentsDirty(const MPlug&, MPlugArray&) { return MS::kSuccess; }
-MStatus MPxNode::connectionMade(const MPlug&, const MPlug&, bool) { return MS::kUnknownParameter; }
+MStatus MPxNode::setDependentsDirty(const MPlug&, MPlugArray&) {
+    return MS::kSuccess;
+}
+MStatus MPxNode::connectionMade(const MPlug&, const MPlug&, bool) {
+    return MS::kUnknownParameter;
+}
 MStatus MPxNode::connectionBroken(const MPlug&, const MPlug&, bool) {
     return MS::kUnknownParameter;
 }
-bool MPxNode::isPassiveOutput(const MPlug&) const { return false; }
-MStatus MPxNode::shouldSave(const MPlug&, bool&) { return MS::kUnknownParameter; }
-MPlug MPxNode::passThroughToOne(const MPlug&) const { return MPlug(); }
-bool MPxNode::passThroughToMany(const MPlug&, MPlugArray&) const { return false; }
-MPxNode::Type MPxNode::type() const { return kDependNode; }
-bool MPxNode::isAbstractClass() const { return false; }
+bool MPxNode::isPassiveOutput(const MPlug&) const {
+    return false;
+}
+MStatus MPxNode::shouldSave(const MPlug&, bool&) {
+    return MS::kUnknownParameter;
+}
+MPlug MPxNode::passThroughToOne(const MPlug&) const {
+    return MPlug();
+}
+bool MPxNode::passThroughToMany(const MPlug&, MPlugArray&) const {
+    return false;
+}
+MPxNode::Type MPxNode::type() const {
+    return kDependNode;
+}
+bool MPxNode::isAbstractClass() const {
+    return false;
+}
 
-MTypeId MPxNode::typeId() const { return m_node ? m_node->type().typeId : MTypeId(); }
-MString MPxNode::typeName() const { return m_node ? MString(m_node->type().name.c_str()) : MString(); }
-MString MPxNode::name() const { return m_node ? MString(m_node->name().c_str()) : MString(); }
-MObject MPxNode::thisMObject() const { return host::Scene::current().object(m_node); }
+MTypeId MPxNode::typeId() const {
+    return m_node ? m_node->type().typeId : MTypeId();
+}
+MString MPxNode::typeName() const {
+    return m_node ? MString(m_node->type().name.c_str()) : MString();
+}
+MString MPxNode::name() const {
+    return m_node ? MString(m_node->name().c_str()) : MString();
+}
+MObject MPxNode::thisMObject() const {
+    return host::Scene::current().object(m_node);
+}
 
 MStatus MPxNode::setExistWithoutInConnections(bool flag) {
     m_existWithoutIn = flag;
     return MS::kSuccess;
 }
 bool MPxNode::existWithoutInConnections(MStatus* ReturnStatus) const {
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
     return m_existWithoutIn;
 }
 MStatus MPxNode::setExistWithoutOutConnections(bool flag) {
@@ -63,7 +98,8 @@ MStatus MPxNode::setExistWithoutOutConnections(bool flag) {
     return MS::kSuccess;
 }
 bool MPxNode::existWithoutOutConnections(MStatus* ReturnStatus) const {
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
     return m_existWithoutOut;
 }
 
@@ -71,28 +107,34 @@ MStatus MPxNode::addAttribute(const MObject& attr) {
     host::NodeType* type = host::NodeTypeRegistry::instance().initializing();
     auto a = host::ObjectAccess::sharedAs<host::Attribute>(attr);
     // Attributes are added while the type's initialize function runs.
-    if (!type || !a) return MS::kFailure;
+    if (!type || !a)
+        return MS::kFailure;
     return type->addAttribute(a);
 }
 
 MStatus MPxNode::inheritAttributesFrom(const MString& parentClassName) {
     host::NodeType* type = host::NodeTypeRegistry::instance().initializing();
     host::NodeType* base = host::NodeTypeRegistry::instance().find(parentClassName.asChar());
-    if (!type || !base || base->pluginName.empty()) return MS::kFailure;
+    if (!type || !base || base->pluginName.empty())
+        return MS::kFailure;
     for (const auto& a : base->attributes())
-        if (!type->findAttribute(a->longName)) type->addAttribute(a);
+        if (!type->findAttribute(a->longName))
+            type->addAttribute(a);
     return MS::kSuccess;
 }
 
 MStatus MPxNode::attributeAffects(const MObject& whenChanges, const MObject& isAffected) {
     host::Attribute* from = host::attributeOf(whenChanges);
     host::Attribute* to = host::attributeOf(isAffected);
-    if (!from || !to) return MS::kInvalidParameter;
+    if (!from || !to)
+        return MS::kInvalidParameter;
     for (host::Attribute* a : from->affects)
-        if (a == to) return MS::kSuccess;
+        if (a == to)
+            return MS::kSuccess;
     from->affects.push_back(to);
     to->computed = true;
-    for (auto& c : to->children) c->computed = true;
+    for (auto& c : to->children)
+        c->computed = true;
     return MS::kSuccess;
 }
 
@@ -114,8 +156,12 @@ MObject MPxObjectSet::usedByNodes;
 
 MPxObjectSet::MPxObjectSet() = default;
 MPxObjectSet::~MPxObjectSet() = default;
-MPxNode::Type MPxObjectSet::type() const { return kObjectSet; }
-bool MPxObjectSet::canBeDeleted(bool) { return true; }
+MPxNode::Type MPxObjectSet::type() const {
+    return kObjectSet;
+}
+bool MPxObjectSet::canBeDeleted(bool) {
+    return true;
+}
 
 // ---------------------------------------------------------------- MDGContext
 
@@ -127,11 +173,13 @@ MDGContext::MDGContext(const MDGContext& other) = default;
 MDGContext& MDGContext::operator=(const MDGContext& other) = default;
 MDGContext::~MDGContext() = default;
 bool MDGContext::isNormal(MStatus* ReturnStatus) const {
-    if (ReturnStatus) *ReturnStatus = MS::kSuccess;
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
     return m_normal;
 }
 MStatus MDGContext::getTime(MTime& outTime) const {
-    if (m_normal) return MS::kFailure;
+    if (m_normal)
+        return MS::kFailure;
     outTime = m_time;
     return MS::kSuccess;
 }

@@ -13,27 +13,35 @@ Attribute* NodeType::findAttribute(const std::string& name) const {
 
 bool NodeType::isA(const std::string& typeName) const {
     for (const NodeType* t = this; t; t = t->parent)
-        if (t->name == typeName) return true;
+        if (t->name == typeName)
+            return true;
     return false;
 }
 
 bool NodeType::hasFn(MFn::Type type) const {
-    if (type == MFn::kDependencyNode) return true;
+    if (type == MFn::kDependencyNode)
+        return true;
     for (const NodeType* t = this; t; t = t->parent)
-        if (t->apiType == type) return true;
-    if (type == MFn::kDagNode) return dag;
-    if (type == MFn::kShape) return shape;
+        if (t->apiType == type)
+            return true;
+    if (type == MFn::kDagNode)
+        return dag;
+    if (type == MFn::kShape)
+        return shape;
     return false;
 }
 
 void NodeType::index(Attribute* attribute) {
     m_byName.emplace(attribute->longName, attribute);
-    if (!attribute->shortName.empty()) m_byName.emplace(attribute->shortName, attribute);
-    for (auto& c : attribute->children) index(c.get());
+    if (!attribute->shortName.empty())
+        m_byName.emplace(attribute->shortName, attribute);
+    for (auto& c : attribute->children)
+        index(c.get());
 }
 
 MStatus NodeType::addAttribute(const AttributePtr& attribute) {
-    if (!attribute || attribute->parent) return MS::kInvalidParameter;
+    if (!attribute || attribute->parent)
+        return MS::kInvalidParameter;
     if (findAttribute(attribute->longName) ||
         (!attribute->shortName.empty() && findAttribute(attribute->shortName)))
         return MS::kFailure;
@@ -64,7 +72,8 @@ NodeType* NodeTypeRegistry::find(const std::string& name) const {
 
 NodeType* NodeTypeRegistry::find(const MTypeId& id) const {
     for (const auto& t : m_types)
-        if (t->typeId == id && t->typeId.id() != 0 && !t->retired) return t.get();
+        if (t->typeId == id && t->typeId.id() != 0 && !t->retired)
+            return t.get();
     return nullptr;
 }
 
@@ -75,7 +84,8 @@ NodeType& NodeTypeRegistry::addBuiltin(const std::string& name, const std::strin
     type->apiType = apiType;
     type->typeId = MTypeId(typeId);
     if (!parentName.empty())
-        if (NodeType* base = find(parentName)) type->inheritFrom(*base);
+        if (NodeType* base = find(parentName))
+            type->inheritFrom(*base);
     NodeType& ref = *type;
     m_byName[name] = type.get();
     m_types.push_back(std::move(type));
@@ -84,12 +94,12 @@ NodeType& NodeTypeRegistry::addBuiltin(const std::string& name, const std::strin
 
 MStatus NodeTypeRegistry::registerPluginType(const MString& name, const MTypeId& id,
                                              MCreatorFunction creator,
-                                             MInitializeFunction initialize,
-                                             MPxNode::Type pxType,
+                                             MInitializeFunction initialize, MPxNode::Type pxType,
                                              const MString* classification,
                                              const std::string& pluginName) {
     std::string typeName = name.asChar();
-    if (typeName.empty() || !creator || find(typeName) || find(id)) return MS::kFailure;
+    if (typeName.empty() || !creator || find(typeName) || find(id))
+        return MS::kFailure;
     const char* baseName = "dependNode";
     MFn::Type apiType = MFn::kPluginDependNode;
     switch (pxType) {
@@ -105,8 +115,10 @@ MStatus NodeTypeRegistry::registerPluginType(const MString& name, const MTypeId&
             baseName = "transform";
             apiType = MFn::kPluginTransformNode;
             break;
-        case MPxNode::kDependNode: break;
-        default: return MS::kNotImplemented;
+        case MPxNode::kDependNode:
+            break;
+        default:
+            return MS::kNotImplemented;
     }
     auto type = std::make_unique<NodeType>();
     type->name = typeName;
@@ -114,8 +126,10 @@ MStatus NodeTypeRegistry::registerPluginType(const MString& name, const MTypeId&
     type->apiType = apiType;
     type->pxType = pxType;
     type->pluginName = pluginName;
-    if (classification) type->classification = classification->asChar();
-    if (NodeType* base = find(baseName)) type->inheritFrom(*base);
+    if (classification)
+        type->classification = classification->asChar();
+    if (NodeType* base = find(baseName))
+        type->inheritFrom(*base);
     type->creator = [creator]() { return static_cast<MPxNode*>(creator()); };
     NodeType* raw = type.get();
     m_types.push_back(std::move(type));
@@ -136,7 +150,8 @@ MStatus NodeTypeRegistry::registerPluginType(const MString& name, const MTypeId&
 
 MStatus NodeTypeRegistry::deregisterPluginType(const MTypeId& id) {
     NodeType* type = find(id);
-    if (!type || type->pluginName.empty()) return MS::kFailure;
+    if (!type || type->pluginName.empty())
+        return MS::kFailure;
     m_byName.erase(type->name);
     // Nodes of the type may still be referred to (the scene keeps them as
     // unknown nodes, undo entries hold them), so the type object stays.
@@ -149,7 +164,8 @@ MStatus NodeTypeRegistry::deregisterPluginType(const MTypeId& id) {
 std::vector<const NodeType*> NodeTypeRegistry::types() const {
     std::vector<const NodeType*> all;
     for (const auto& t : m_types)
-        if (m_byName.count(t->name) && m_byName.at(t->name) == t.get()) all.push_back(t.get());
+        if (m_byName.count(t->name) && m_byName.at(t->name) == t.get())
+            all.push_back(t.get());
     return all;
 }
 

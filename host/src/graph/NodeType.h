@@ -73,10 +73,9 @@ public:
     // Built-in types are registered by the host at start-up.
     NodeType& addBuiltin(const std::string& name, const std::string& parent, MFn::Type apiType,
                          unsigned typeId = 0);
-    MStatus registerPluginType(const MString& name, const MTypeId& id,
-                               MCreatorFunction creator, MInitializeFunction initialize,
-                               MPxNode::Type type, const MString* classification,
-                               const std::string& pluginName);
+    MStatus registerPluginType(const MString& name, const MTypeId& id, MCreatorFunction creator,
+                               MInitializeFunction initialize, MPxNode::Type type,
+                               const MString* classification, const std::string& pluginName);
     MStatus deregisterPluginType(const MTypeId& id);
     std::vector<const NodeType*> types() const;
 

@@ -19,33 +19,60 @@ bool Object::hasFn(MFn::Type type) const {
 
 const char* apiTypeName(MFn::Type type) {
     switch (type) {
-        case MFn::kInvalid: return "kInvalid";
-        case MFn::kDependencyNode: return "kDependencyNode";
-        case MFn::kDagNode: return "kDagNode";
-        case MFn::kTransform: return "kTransform";
-        case MFn::kWorld: return "kWorld";
-        case MFn::kShape: return "kShape";
-        case MFn::kMesh: return "kMesh";
-        case MFn::kParticle: return "kParticle";
-        case MFn::kInstancer: return "kInstancer";
-        case MFn::kSet: return "kSet";
-        case MFn::kNumericAttribute: return "kNumericAttribute";
-        case MFn::kTypedAttribute: return "kTypedAttribute";
-        case MFn::kCompoundAttribute: return "kCompoundAttribute";
-        case MFn::kMessageAttribute: return "kMessageAttribute";
-        case MFn::kEnumAttribute: return "kEnumAttribute";
-        case MFn::kUnitAttribute: return "kUnitAttribute";
-        case MFn::kGenericAttribute: return "kGenericAttribute";
-        case MFn::kMatrixAttribute: return "kMatrixAttribute";
-        case MFn::kDoubleLinearAttribute: return "kDoubleLinearAttribute";
-        case MFn::kDoubleAngleAttribute: return "kDoubleAngleAttribute";
-        case MFn::kTimeAttribute: return "kTimeAttribute";
-        case MFn::kPluginDependNode: return "kPluginDependNode";
-        case MFn::kPluginObjectSet: return "kPluginObjectSet";
-        case MFn::kDynParticleSetComponent: return "kDynParticleSetComponent";
-        case MFn::kMeshVertComponent: return "kMeshVertComponent";
-        case MFn::kBlendShape: return "kBlendShape";
-        default: return "kUnknown";
+        case MFn::kInvalid:
+            return "kInvalid";
+        case MFn::kDependencyNode:
+            return "kDependencyNode";
+        case MFn::kDagNode:
+            return "kDagNode";
+        case MFn::kTransform:
+            return "kTransform";
+        case MFn::kWorld:
+            return "kWorld";
+        case MFn::kShape:
+            return "kShape";
+        case MFn::kMesh:
+            return "kMesh";
+        case MFn::kParticle:
+            return "kParticle";
+        case MFn::kInstancer:
+            return "kInstancer";
+        case MFn::kSet:
+            return "kSet";
+        case MFn::kNumericAttribute:
+            return "kNumericAttribute";
+        case MFn::kTypedAttribute:
+            return "kTypedAttribute";
+        case MFn::kCompoundAttribute:
+            return "kCompoundAttribute";
+        case MFn::kMessageAttribute:
+            return "kMessageAttribute";
+        case MFn::kEnumAttribute:
+            return "kEnumAttribute";
+        case MFn::kUnitAttribute:
+            return "kUnitAttribute";
+        case MFn::kGenericAttribute:
+            return "kGenericAttribute";
+        case MFn::kMatrixAttribute:
+            return "kMatrixAttribute";
+        case MFn::kDoubleLinearAttribute:
+            return "kDoubleLinearAttribute";
+        case MFn::kDoubleAngleAttribute:
+            return "kDoubleAngleAttribute";
+        case MFn::kTimeAttribute:
+            return "kTimeAttribute";
+        case MFn::kPluginDependNode:
+            return "kPluginDependNode";
+        case MFn::kPluginObjectSet:
+            return "kPluginObjectSet";
+        case MFn::kDynParticleSetComponent:
+            return "kDynParticleSetComponent";
+        case MFn::kMeshVertComponent:
+            return "kMeshVertComponent";
+        case MFn::kBlendShape:
+            return "kBlendShape";
+        default:
+            return "kUnknown";
     }
 }
 
@@ -62,9 +89,21 @@ MObject::~MObject() = default;
 MObject::MObject(std::shared_ptr<host::Object> object)
     : m_serial(object ? object->serial() : 0), m_object(std::move(object)) {}
 
-bool MObject::hasFn(MFn::Type type) const { return m_object && m_object->hasFn(type); }
-bool MObject::isNull() const { return !m_object; }
-MFn::Type MObject::apiType() const { return m_object ? m_object->apiType() : MFn::kInvalid; }
-const char* MObject::apiTypeStr() const { return host::apiTypeName(apiType()); }
-bool MObject::operator==(const MObject& other) const { return m_object == other.m_object; }
-bool MObject::operator!=(const MObject& other) const { return m_object != other.m_object; }
+bool MObject::hasFn(MFn::Type type) const {
+    return m_object && m_object->hasFn(type);
+}
+bool MObject::isNull() const {
+    return !m_object;
+}
+MFn::Type MObject::apiType() const {
+    return m_object ? m_object->apiType() : MFn::kInvalid;
+}
+const char* MObject::apiTypeStr() const {
+    return host::apiTypeName(apiType());
+}
+bool MObject::operator==(const MObject& other) const {
+    return m_object == other.m_object;
+}
+bool MObject::operator!=(const MObject& other) const {
+    return m_object != other.m_object;
+}

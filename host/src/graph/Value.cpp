@@ -5,40 +5,51 @@
 namespace host {
 
 bool valuesEqual(const Value& a, const Value& b) {
-    if (a.index() != b.index()) return false;
+    if (a.index() != b.index())
+        return false;
     if (auto* da = std::get_if<std::shared_ptr<Data>>(&a)) {
         auto& db = std::get<std::shared_ptr<Data>>(b);
-        if (!*da || !db) return *da == db;
+        if (!*da || !db)
+            return *da == db;
         return (*da)->equals(*db);
     }
     return a == b;
 }
 
 double valueAsDouble(const Value& value) {
-    if (auto* b = std::get_if<bool>(&value)) return *b ? 1.0 : 0.0;
-    if (auto* l = std::get_if<long>(&value)) return static_cast<double>(*l);
-    if (auto* d = std::get_if<double>(&value)) return *d;
+    if (auto* b = std::get_if<bool>(&value))
+        return *b ? 1.0 : 0.0;
+    if (auto* l = std::get_if<long>(&value))
+        return static_cast<double>(*l);
+    if (auto* d = std::get_if<double>(&value))
+        return *d;
     return 0.0;
 }
 
 long valueAsLong(const Value& value) {
-    if (auto* b = std::get_if<bool>(&value)) return *b ? 1 : 0;
-    if (auto* l = std::get_if<long>(&value)) return *l;
-    if (auto* d = std::get_if<double>(&value)) return static_cast<long>(*d);
+    if (auto* b = std::get_if<bool>(&value))
+        return *b ? 1 : 0;
+    if (auto* l = std::get_if<long>(&value))
+        return *l;
+    if (auto* d = std::get_if<double>(&value))
+        return static_cast<long>(*d);
     return 0;
 }
 
 Value cloneValue(const Value& value) {
     if (auto* d = std::get_if<std::shared_ptr<Data>>(&value)) {
-        if (*d) return (*d)->clone();
+        if (*d)
+            return (*d)->clone();
     }
     return value;
 }
 
 bool PlugValue::empty() const {
-    if (!std::holds_alternative<std::monostate>(value)) return false;
+    if (!std::holds_alternative<std::monostate>(value))
+        return false;
     for (const auto& c : children)
-        if (!c.empty()) return false;
+        if (!c.empty())
+            return false;
     return elements.empty();
 }
 

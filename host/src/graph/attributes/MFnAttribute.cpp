@@ -10,20 +10,22 @@ MObject AttributeSet::create(MObject& target, Attribute::Kind kind, const MStrin
         report(ReturnStatus, false);
         return MObject();
     }
-    auto a = std::make_shared<Attribute>(kind, fullName.asChar(),
-                                         briefName.length() ? briefName.asChar() : fullName.asChar());
+    auto a = std::make_shared<Attribute>(
+        kind, fullName.asChar(), briefName.length() ? briefName.asChar() : fullName.asChar());
     target = toMObject(a);
     report(ReturnStatus, true);
     return target;
 }
 
 MObject AttributeSet::objectOf(Attribute* attribute) {
-    if (!attribute) return MObject();
+    if (!attribute)
+        return MObject();
     return toMObject(std::static_pointer_cast<Attribute>(attribute->shared_from_this()));
 }
 
 void AttributeSet::report(MStatus* ReturnStatus, bool ok) {
-    if (ReturnStatus) *ReturnStatus = ok ? MS::kSuccess : MS::kFailure;
+    if (ReturnStatus)
+        *ReturnStatus = ok ? MS::kSuccess : MS::kFailure;
 }
 
 }  // namespace host
@@ -34,28 +36,37 @@ using host::AttributeSet;
 MFnAttribute::MFnAttribute() = default;
 MFnAttribute::MFnAttribute(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnAttribute::MFnAttribute(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 
-MFn::Type MFnAttribute::type() const { return MFn::kAttribute; }
-const char* MFnAttribute::className() const { return "MFnAttribute"; }
-bool MFnAttribute::acceptsObject(const MObject& object) const { return object.hasFn(MFn::kAttribute); }
+MFn::Type MFnAttribute::type() const {
+    return MFn::kAttribute;
+}
+const char* MFnAttribute::className() const {
+    return "MFnAttribute";
+}
+bool MFnAttribute::acceptsObject(const MObject& object) const {
+    return object.hasFn(MFn::kAttribute);
+}
 
-#define MINIMAYA_FLAG(Getter, Setter, field)                        \
-    bool MFnAttribute::Getter(MStatus* ReturnStatus) const {        \
-        Attribute* a = AttributeSet::of(m_object);                  \
-        AttributeSet::report(ReturnStatus, a != nullptr);           \
-        return a && a->field;                                       \
-    }                                                               \
-    MStatus MFnAttribute::Setter(bool state) {                      \
-        Attribute* a = AttributeSet::of(m_object);                  \
-        if (!a) return MS::kFailure;                                \
-        a->field = state;                                           \
-        return MS::kSuccess;                                        \
+#define MINIMAYA_FLAG(Getter, Setter, field)                 \
+    bool MFnAttribute::Getter(MStatus* ReturnStatus) const { \
+        Attribute* a = AttributeSet::of(m_object);           \
+        AttributeSet::report(ReturnStatus, a != nullptr);    \
+        return a && a->field;                                \
+    }                                                        \
+    MStatus MFnAttribute::Setter(bool state) {               \
+        Attribute* a = AttributeSet::of(m_object);           \
+        if (!a)                                              \
+            return MS::kFailure;                             \
+        a->field = state;                                    \
+        return MS::kSuccess;                                 \
     }
 MINIMAYA_FLAG(isReadable, setReadable, readable)
 MINIMAYA_FLAG(isWritable, setWritable, writable)
@@ -90,11 +101,14 @@ bool MFnAttribute::isExtension(MStatus* ReturnStatus) const {
 bool MFnAttribute::accepts(MFnData::Type type, MStatus* ReturnStatus) const {
     Attribute* a = AttributeSet::of(m_object);
     AttributeSet::report(ReturnStatus, a != nullptr);
-    if (!a) return false;
-    if (a->kind == Attribute::Kind::Typed) return a->dataType == type;
+    if (!a)
+        return false;
+    if (a->kind == Attribute::Kind::Typed)
+        return a->dataType == type;
     if (a->kind == Attribute::Kind::Generic)
         for (auto t : a->acceptedData)
-            if (t == type) return true;
+            if (t == type)
+                return true;
     return false;
 }
 
@@ -125,7 +139,8 @@ MFnAttribute::DisconnectBehavior MFnAttribute::disconnectBehavior(MStatus* Retur
 
 MStatus MFnAttribute::setDisconnectBehavior(DisconnectBehavior behavior) {
     Attribute* a = AttributeSet::of(m_object);
-    if (!a) return MS::kFailure;
+    if (!a)
+        return MS::kFailure;
     a->disconnectBehavior = behavior;
     return MS::kSuccess;
 }

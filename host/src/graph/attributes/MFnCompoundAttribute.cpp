@@ -17,27 +17,35 @@ Attribute* compound(const MObject& object) {
 MFnCompoundAttribute::MFnCompoundAttribute() = default;
 MFnCompoundAttribute::MFnCompoundAttribute(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnCompoundAttribute::MFnCompoundAttribute(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnCompoundAttribute::type() const { return MFn::kCompoundAttribute; }
-const char* MFnCompoundAttribute::className() const { return "MFnCompoundAttribute"; }
+MFn::Type MFnCompoundAttribute::type() const {
+    return MFn::kCompoundAttribute;
+}
+const char* MFnCompoundAttribute::className() const {
+    return "MFnCompoundAttribute";
+}
 bool MFnCompoundAttribute::acceptsObject(const MObject& object) const {
     return compound(object) != nullptr;
 }
 
 MObject MFnCompoundAttribute::create(const MString& fullName, const MString& briefName,
                                      MStatus* ReturnStatus) {
-    return AttributeSet::create(m_object, Attribute::Kind::Compound, fullName, briefName, ReturnStatus);
+    return AttributeSet::create(m_object, Attribute::Kind::Compound, fullName, briefName,
+                                ReturnStatus);
 }
 
 MStatus MFnCompoundAttribute::addChild(const MObject& child) {
     Attribute* a = compound(m_object);
     auto c = host::ObjectAccess::sharedAs<Attribute>(child);
-    if (!a || !c || c->parent || c.get() == a) return MS::kInvalidParameter;
+    if (!a || !c || c->parent || c.get() == a)
+        return MS::kInvalidParameter;
     for (const auto& existing : a->children)
         if (existing->matchesName(c->longName) || existing->matchesName(c->shortName))
             return MS::kFailure;
@@ -48,7 +56,8 @@ MStatus MFnCompoundAttribute::addChild(const MObject& child) {
 MStatus MFnCompoundAttribute::removeChild(const MObject& child) {
     Attribute* a = compound(m_object);
     Attribute* c = AttributeSet::of(child);
-    if (!a || !c || c->parent != a) return MS::kInvalidParameter;
+    if (!a || !c || c->parent != a)
+        return MS::kInvalidParameter;
     auto& kids = a->children;
     kids.erase(std::remove_if(kids.begin(), kids.end(), [c](auto& k) { return k.get() == c; }),
                kids.end());

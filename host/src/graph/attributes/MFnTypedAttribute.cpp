@@ -15,8 +15,10 @@ Attribute* typed(const MObject& object) {
 // Strings are stored as text; other data as a private copy.
 host::Value defaultFrom(const MObject& data) {
     auto d = host::ObjectAccess::sharedAs<host::Data>(data);
-    if (!d) return {};
-    if (auto* s = dynamic_cast<host::StringData*>(d.get())) return std::string(s->value.asChar());
+    if (!d)
+        return {};
+    if (auto* s = dynamic_cast<host::StringData*>(d.get()))
+        return std::string(s->value.asChar());
     return std::shared_ptr<host::Data>(d->clone());
 }
 }  // namespace
@@ -24,15 +26,23 @@ host::Value defaultFrom(const MObject& data) {
 MFnTypedAttribute::MFnTypedAttribute() = default;
 MFnTypedAttribute::MFnTypedAttribute(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnTypedAttribute::MFnTypedAttribute(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnTypedAttribute::type() const { return MFn::kTypedAttribute; }
-const char* MFnTypedAttribute::className() const { return "MFnTypedAttribute"; }
-bool MFnTypedAttribute::acceptsObject(const MObject& object) const { return typed(object) != nullptr; }
+MFn::Type MFnTypedAttribute::type() const {
+    return MFn::kTypedAttribute;
+}
+const char* MFnTypedAttribute::className() const {
+    return "MFnTypedAttribute";
+}
+bool MFnTypedAttribute::acceptsObject(const MObject& object) const {
+    return typed(object) != nullptr;
+}
 
 MObject MFnTypedAttribute::create(const MString& fullName, const MString& briefName,
                                   MFnData::Type type, MObject defaultData, MStatus* ReturnStatus) {
@@ -62,7 +72,8 @@ MFnData::Type MFnTypedAttribute::attrType(MStatus* ReturnStatus) const {
 
 MStatus MFnTypedAttribute::getDefault(MObject& defaultData) {
     Attribute* a = typed(m_object);
-    if (!a) return MS::kFailure;
+    if (!a)
+        return MS::kFailure;
     if (auto* s = std::get_if<std::string>(&a->defaultValue)) {
         defaultData = host::toMObject(std::make_shared<host::StringData>(MString(s->c_str())));
     } else if (auto* d = std::get_if<std::shared_ptr<host::Data>>(&a->defaultValue)) {
@@ -75,9 +86,11 @@ MStatus MFnTypedAttribute::getDefault(MObject& defaultData) {
 
 MStatus MFnTypedAttribute::setDefault(const MObject& defaultData) {
     Attribute* a = typed(m_object);
-    if (!a) return MS::kFailure;
+    if (!a)
+        return MS::kFailure;
     auto d = host::ObjectAccess::sharedAs<host::Data>(defaultData);
-    if (!defaultData.isNull() && (!d || d->dataType() != a->dataType)) return MS::kInvalidParameter;
+    if (!defaultData.isNull() && (!d || d->dataType() != a->dataType))
+        return MS::kInvalidParameter;
     a->defaultValue = defaultFrom(defaultData);
     return MS::kSuccess;
 }

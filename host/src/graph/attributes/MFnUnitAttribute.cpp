@@ -15,18 +15,26 @@ Attribute* unit(const MObject& object) {
 MFnUnitAttribute::MFnUnitAttribute() = default;
 MFnUnitAttribute::MFnUnitAttribute(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnUnitAttribute::MFnUnitAttribute(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnUnitAttribute::type() const { return MFn::kUnitAttribute; }
-const char* MFnUnitAttribute::className() const { return "MFnUnitAttribute"; }
-bool MFnUnitAttribute::acceptsObject(const MObject& object) const { return unit(object) != nullptr; }
+MFn::Type MFnUnitAttribute::type() const {
+    return MFn::kUnitAttribute;
+}
+const char* MFnUnitAttribute::className() const {
+    return "MFnUnitAttribute";
+}
+bool MFnUnitAttribute::acceptsObject(const MObject& object) const {
+    return unit(object) != nullptr;
+}
 
-MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefName,
-                                 Type unitType, double defaultValue, MStatus* ReturnStatus) {
+MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefName, Type unitType,
+                                 double defaultValue, MStatus* ReturnStatus) {
     if (unitType <= kInvalid || unitType >= kLast) {
         AttributeSet::report(ReturnStatus, false);
         return MObject();
@@ -67,13 +75,15 @@ MFnUnitAttribute::Type MFnUnitAttribute::unitType(MStatus* ReturnStatus) const {
     }                                                         \
     MStatus MFnUnitAttribute::Get(double& v) const {          \
         Attribute* a = unit(m_object);                        \
-        if (!a || !a->field) return MS::kFailure;             \
+        if (!a || !a->field)                                  \
+            return MS::kFailure;                              \
         v = *a->field;                                        \
         return MS::kSuccess;                                  \
     }                                                         \
     MStatus MFnUnitAttribute::Set(double v) {                 \
         Attribute* a = unit(m_object);                        \
-        if (!a) return MS::kFailure;                          \
+        if (!a)                                               \
+            return MS::kFailure;                              \
         a->field = v;                                         \
         return MS::kSuccess;                                  \
     }
@@ -86,38 +96,47 @@ MINIMAYA_LIMIT(hasSoftMax, getSoftMax, setSoftMax, softMaxValue)
 namespace {
 MStatus readDefault(const MObject& object, MFnUnitAttribute::Type want, double& v) {
     Attribute* a = unit(object);
-    if (!a || (want != MFnUnitAttribute::kInvalid && a->unitType != want)) return MS::kFailure;
+    if (!a || (want != MFnUnitAttribute::kInvalid && a->unitType != want))
+        return MS::kFailure;
     v = host::valueAsDouble(a->defaultValue);
     return MS::kSuccess;
 }
 MStatus writeDefault(const MObject& object, MFnUnitAttribute::Type want, double v) {
     Attribute* a = unit(object);
-    if (!a || (want != MFnUnitAttribute::kInvalid && a->unitType != want)) return MS::kFailure;
+    if (!a || (want != MFnUnitAttribute::kInvalid && a->unitType != want))
+        return MS::kFailure;
     a->defaultValue = v;
     return MS::kSuccess;
 }
 }  // namespace
 
-MStatus MFnUnitAttribute::getDefault(double& value) { return readDefault(m_object, kInvalid, value); }
+MStatus MFnUnitAttribute::getDefault(double& value) {
+    return readDefault(m_object, kInvalid, value);
+}
 MStatus MFnUnitAttribute::getDefault(MDistance& value) {
     double v = 0;
     MStatus s = readDefault(m_object, kDistance, v);
-    if (s) value = MDistance(v, MDistance::kCentimeters);
+    if (s)
+        value = MDistance(v, MDistance::kCentimeters);
     return s;
 }
 MStatus MFnUnitAttribute::getDefault(MAngle& value) {
     double v = 0;
     MStatus s = readDefault(m_object, kAngle, v);
-    if (s) value = MAngle(v, MAngle::kRadians);
+    if (s)
+        value = MAngle(v, MAngle::kRadians);
     return s;
 }
 MStatus MFnUnitAttribute::getDefault(MTime& value) {
     double v = 0;
     MStatus s = readDefault(m_object, kTime, v);
-    if (s) value = MTime(v, MTime::kSeconds);
+    if (s)
+        value = MTime(v, MTime::kSeconds);
     return s;
 }
-MStatus MFnUnitAttribute::setDefault(double value) { return writeDefault(m_object, kInvalid, value); }
+MStatus MFnUnitAttribute::setDefault(double value) {
+    return writeDefault(m_object, kInvalid, value);
+}
 MStatus MFnUnitAttribute::setDefault(const MDistance& value) {
     return writeDefault(m_object, kDistance, value.asCentimeters());
 }

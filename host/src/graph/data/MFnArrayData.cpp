@@ -2,15 +2,16 @@
 // one template carries them; each class forwards to it.
 #include "graph/Data.h"
 
-#include <maya/MFnIntArrayData.h>
 #include <maya/MFnDoubleArrayData.h>
+#include <maya/MFnIntArrayData.h>
+#include <maya/MFnPointArrayData.h>
 #include <maya/MFnStringArrayData.h>
 #include <maya/MFnVectorArrayData.h>
-#include <maya/MFnPointArrayData.h>
 
 namespace {
 void report(MStatus* s, bool ok) {
-    if (s) *s = ok ? MS::kSuccess : MS::kFailure;
+    if (s)
+        *s = ok ? MS::kSuccess : MS::kFailure;
 }
 }  // namespace
 
@@ -26,14 +27,20 @@ MIntArray* valuesOf(const MObject& object, MIntArray*) {
 MFnIntArrayData::MFnIntArrayData() = default;
 MFnIntArrayData::MFnIntArrayData(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnIntArrayData::MFnIntArrayData(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnIntArrayData::type() const { return MFn::kIntArrayData; }
-const char* MFnIntArrayData::className() const { return "MFnIntArrayData"; }
+MFn::Type MFnIntArrayData::type() const {
+    return MFn::kIntArrayData;
+}
+const char* MFnIntArrayData::className() const {
+    return "MFnIntArrayData";
+}
 bool MFnIntArrayData::acceptsObject(const MObject& object) const {
     return valuesOf(object, static_cast<MIntArray*>(nullptr)) != nullptr;
 }
@@ -42,19 +49,23 @@ unsigned int MFnIntArrayData::length(MStatus* ReturnStatus) const {
     report(ReturnStatus, v != nullptr);
     return v ? v->length() : 0;
 }
-int& MFnIntArrayData::operator[](unsigned int index) { return (*valuesOf(m_object, static_cast<MIntArray*>(nullptr)))[index]; }
+int& MFnIntArrayData::operator[](unsigned int index) {
+    return (*valuesOf(m_object, static_cast<MIntArray*>(nullptr)))[index];
+}
 const int& MFnIntArrayData::operator[](unsigned int index) const {
     return (*valuesOf(m_object, static_cast<MIntArray*>(nullptr)))[index];
 }
 MStatus MFnIntArrayData::copyTo(MIntArray& array) const {
     MIntArray* v = valuesOf(m_object, static_cast<MIntArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     array = *v;
     return MS::kSuccess;
 }
 MStatus MFnIntArrayData::set(const MIntArray& newArray) {
     MIntArray* v = valuesOf(m_object, static_cast<MIntArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     *v = newArray;
     return MS::kSuccess;
 }
@@ -63,7 +74,9 @@ MIntArray MFnIntArrayData::array(MStatus* ReturnStatus) {
     report(ReturnStatus, v != nullptr);
     return v ? *v : MIntArray();
 }
-MObject MFnIntArrayData::create(MStatus* ReturnStatus) { return create(MIntArray(), ReturnStatus); }
+MObject MFnIntArrayData::create(MStatus* ReturnStatus) {
+    return create(MIntArray(), ReturnStatus);
+}
 MObject MFnIntArrayData::create(const MIntArray& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::IntArrayData>(in));
     report(ReturnStatus, true);
@@ -82,14 +95,20 @@ MDoubleArray* valuesOf(const MObject& object, MDoubleArray*) {
 MFnDoubleArrayData::MFnDoubleArrayData() = default;
 MFnDoubleArrayData::MFnDoubleArrayData(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnDoubleArrayData::MFnDoubleArrayData(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnDoubleArrayData::type() const { return MFn::kDoubleArrayData; }
-const char* MFnDoubleArrayData::className() const { return "MFnDoubleArrayData"; }
+MFn::Type MFnDoubleArrayData::type() const {
+    return MFn::kDoubleArrayData;
+}
+const char* MFnDoubleArrayData::className() const {
+    return "MFnDoubleArrayData";
+}
 bool MFnDoubleArrayData::acceptsObject(const MObject& object) const {
     return valuesOf(object, static_cast<MDoubleArray*>(nullptr)) != nullptr;
 }
@@ -98,19 +117,23 @@ unsigned int MFnDoubleArrayData::length(MStatus* ReturnStatus) const {
     report(ReturnStatus, v != nullptr);
     return v ? v->length() : 0;
 }
-double& MFnDoubleArrayData::operator[](unsigned int index) { return (*valuesOf(m_object, static_cast<MDoubleArray*>(nullptr)))[index]; }
+double& MFnDoubleArrayData::operator[](unsigned int index) {
+    return (*valuesOf(m_object, static_cast<MDoubleArray*>(nullptr)))[index];
+}
 const double& MFnDoubleArrayData::operator[](unsigned int index) const {
     return (*valuesOf(m_object, static_cast<MDoubleArray*>(nullptr)))[index];
 }
 MStatus MFnDoubleArrayData::copyTo(MDoubleArray& array) const {
     MDoubleArray* v = valuesOf(m_object, static_cast<MDoubleArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     array = *v;
     return MS::kSuccess;
 }
 MStatus MFnDoubleArrayData::set(const MDoubleArray& newArray) {
     MDoubleArray* v = valuesOf(m_object, static_cast<MDoubleArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     *v = newArray;
     return MS::kSuccess;
 }
@@ -119,7 +142,9 @@ MDoubleArray MFnDoubleArrayData::array(MStatus* ReturnStatus) {
     report(ReturnStatus, v != nullptr);
     return v ? *v : MDoubleArray();
 }
-MObject MFnDoubleArrayData::create(MStatus* ReturnStatus) { return create(MDoubleArray(), ReturnStatus); }
+MObject MFnDoubleArrayData::create(MStatus* ReturnStatus) {
+    return create(MDoubleArray(), ReturnStatus);
+}
 MObject MFnDoubleArrayData::create(const MDoubleArray& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::DoubleArrayData>(in));
     report(ReturnStatus, true);
@@ -138,14 +163,20 @@ MStringArray* valuesOf(const MObject& object, MStringArray*) {
 MFnStringArrayData::MFnStringArrayData() = default;
 MFnStringArrayData::MFnStringArrayData(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnStringArrayData::MFnStringArrayData(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnStringArrayData::type() const { return MFn::kStringArrayData; }
-const char* MFnStringArrayData::className() const { return "MFnStringArrayData"; }
+MFn::Type MFnStringArrayData::type() const {
+    return MFn::kStringArrayData;
+}
+const char* MFnStringArrayData::className() const {
+    return "MFnStringArrayData";
+}
 bool MFnStringArrayData::acceptsObject(const MObject& object) const {
     return valuesOf(object, static_cast<MStringArray*>(nullptr)) != nullptr;
 }
@@ -154,19 +185,23 @@ unsigned int MFnStringArrayData::length(MStatus* ReturnStatus) const {
     report(ReturnStatus, v != nullptr);
     return v ? v->length() : 0;
 }
-MString& MFnStringArrayData::operator[](unsigned int index) { return (*valuesOf(m_object, static_cast<MStringArray*>(nullptr)))[index]; }
+MString& MFnStringArrayData::operator[](unsigned int index) {
+    return (*valuesOf(m_object, static_cast<MStringArray*>(nullptr)))[index];
+}
 const MString& MFnStringArrayData::operator[](unsigned int index) const {
     return (*valuesOf(m_object, static_cast<MStringArray*>(nullptr)))[index];
 }
 MStatus MFnStringArrayData::copyTo(MStringArray& array) const {
     MStringArray* v = valuesOf(m_object, static_cast<MStringArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     array = *v;
     return MS::kSuccess;
 }
 MStatus MFnStringArrayData::set(const MStringArray& newArray) {
     MStringArray* v = valuesOf(m_object, static_cast<MStringArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     *v = newArray;
     return MS::kSuccess;
 }
@@ -175,7 +210,9 @@ MStringArray MFnStringArrayData::array(MStatus* ReturnStatus) {
     report(ReturnStatus, v != nullptr);
     return v ? *v : MStringArray();
 }
-MObject MFnStringArrayData::create(MStatus* ReturnStatus) { return create(MStringArray(), ReturnStatus); }
+MObject MFnStringArrayData::create(MStatus* ReturnStatus) {
+    return create(MStringArray(), ReturnStatus);
+}
 MObject MFnStringArrayData::create(const MStringArray& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::StringArrayData>(in));
     report(ReturnStatus, true);
@@ -194,14 +231,20 @@ MVectorArray* valuesOf(const MObject& object, MVectorArray*) {
 MFnVectorArrayData::MFnVectorArrayData() = default;
 MFnVectorArrayData::MFnVectorArrayData(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnVectorArrayData::MFnVectorArrayData(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnVectorArrayData::type() const { return MFn::kVectorArrayData; }
-const char* MFnVectorArrayData::className() const { return "MFnVectorArrayData"; }
+MFn::Type MFnVectorArrayData::type() const {
+    return MFn::kVectorArrayData;
+}
+const char* MFnVectorArrayData::className() const {
+    return "MFnVectorArrayData";
+}
 bool MFnVectorArrayData::acceptsObject(const MObject& object) const {
     return valuesOf(object, static_cast<MVectorArray*>(nullptr)) != nullptr;
 }
@@ -210,19 +253,23 @@ unsigned int MFnVectorArrayData::length(MStatus* ReturnStatus) const {
     report(ReturnStatus, v != nullptr);
     return v ? v->length() : 0;
 }
-MVector& MFnVectorArrayData::operator[](unsigned int index) { return (*valuesOf(m_object, static_cast<MVectorArray*>(nullptr)))[index]; }
+MVector& MFnVectorArrayData::operator[](unsigned int index) {
+    return (*valuesOf(m_object, static_cast<MVectorArray*>(nullptr)))[index];
+}
 const MVector& MFnVectorArrayData::operator[](unsigned int index) const {
     return (*valuesOf(m_object, static_cast<MVectorArray*>(nullptr)))[index];
 }
 MStatus MFnVectorArrayData::copyTo(MVectorArray& array) const {
     MVectorArray* v = valuesOf(m_object, static_cast<MVectorArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     array = *v;
     return MS::kSuccess;
 }
 MStatus MFnVectorArrayData::set(const MVectorArray& newArray) {
     MVectorArray* v = valuesOf(m_object, static_cast<MVectorArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     *v = newArray;
     return MS::kSuccess;
 }
@@ -231,7 +278,9 @@ MVectorArray MFnVectorArrayData::array(MStatus* ReturnStatus) {
     report(ReturnStatus, v != nullptr);
     return v ? *v : MVectorArray();
 }
-MObject MFnVectorArrayData::create(MStatus* ReturnStatus) { return create(MVectorArray(), ReturnStatus); }
+MObject MFnVectorArrayData::create(MStatus* ReturnStatus) {
+    return create(MVectorArray(), ReturnStatus);
+}
 MObject MFnVectorArrayData::create(const MVectorArray& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::VectorArrayData>(in));
     report(ReturnStatus, true);
@@ -250,14 +299,20 @@ MPointArray* valuesOf(const MObject& object, MPointArray*) {
 MFnPointArrayData::MFnPointArrayData() = default;
 MFnPointArrayData::MFnPointArrayData(MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
 MFnPointArrayData::MFnPointArrayData(const MObject& object, MStatus* ReturnStatus) {
     MStatus s = attach(object);
-    if (ReturnStatus) *ReturnStatus = s;
+    if (ReturnStatus)
+        *ReturnStatus = s;
 }
-MFn::Type MFnPointArrayData::type() const { return MFn::kPointArrayData; }
-const char* MFnPointArrayData::className() const { return "MFnPointArrayData"; }
+MFn::Type MFnPointArrayData::type() const {
+    return MFn::kPointArrayData;
+}
+const char* MFnPointArrayData::className() const {
+    return "MFnPointArrayData";
+}
 bool MFnPointArrayData::acceptsObject(const MObject& object) const {
     return valuesOf(object, static_cast<MPointArray*>(nullptr)) != nullptr;
 }
@@ -266,19 +321,23 @@ unsigned int MFnPointArrayData::length(MStatus* ReturnStatus) const {
     report(ReturnStatus, v != nullptr);
     return v ? v->length() : 0;
 }
-MPoint& MFnPointArrayData::operator[](unsigned int index) { return (*valuesOf(m_object, static_cast<MPointArray*>(nullptr)))[index]; }
+MPoint& MFnPointArrayData::operator[](unsigned int index) {
+    return (*valuesOf(m_object, static_cast<MPointArray*>(nullptr)))[index];
+}
 const MPoint& MFnPointArrayData::operator[](unsigned int index) const {
     return (*valuesOf(m_object, static_cast<MPointArray*>(nullptr)))[index];
 }
 MStatus MFnPointArrayData::copyTo(MPointArray& array) const {
     MPointArray* v = valuesOf(m_object, static_cast<MPointArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     array = *v;
     return MS::kSuccess;
 }
 MStatus MFnPointArrayData::set(const MPointArray& newArray) {
     MPointArray* v = valuesOf(m_object, static_cast<MPointArray*>(nullptr));
-    if (!v) return MS::kFailure;
+    if (!v)
+        return MS::kFailure;
     *v = newArray;
     return MS::kSuccess;
 }
@@ -287,7 +346,9 @@ MPointArray MFnPointArrayData::array(MStatus* ReturnStatus) {
     report(ReturnStatus, v != nullptr);
     return v ? *v : MPointArray();
 }
-MObject MFnPointArrayData::create(MStatus* ReturnStatus) { return create(MPointArray(), ReturnStatus); }
+MObject MFnPointArrayData::create(MStatus* ReturnStatus) {
+    return create(MPointArray(), ReturnStatus);
+}
 MObject MFnPointArrayData::create(const MPointArray& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::PointArrayData>(in));
     report(ReturnStatus, true);

@@ -8,7 +8,8 @@
 
 namespace {
 void report(MStatus* s, bool ok) {
-    if (s) *s = ok ? MS::kSuccess : MS::kFailure;
+    if (s)
+        *s = ok ? MS::kSuccess : MS::kFailure;
 }
 template <class T>
 T* dataOf(const MObject& object) {
@@ -16,19 +17,28 @@ T* dataOf(const MObject& object) {
 }
 }  // namespace
 
-#define MINIMAYA_DATA_SET(Class, Base, Check, Api)                \
-    Class::Class() = default;                                     \
-    Class::Class(const MObject& object, MStatus* ReturnStatus) {  \
-        MStatus s = attach(object);                               \
-        if (ReturnStatus) *ReturnStatus = s;                      \
-    }                                                             \
-    MFn::Type Class::type() const { return Api; }                 \
-    const char* Class::className() const { return #Class; }       \
-    bool Class::acceptsObject(const MObject& object) const { return Check; }
+#define MINIMAYA_DATA_SET(Class, Base, Check, Api)               \
+    Class::Class() = default;                                    \
+    Class::Class(const MObject& object, MStatus* ReturnStatus) { \
+        MStatus s = attach(object);                              \
+        if (ReturnStatus)                                        \
+            *ReturnStatus = s;                                   \
+    }                                                            \
+    MFn::Type Class::type() const {                              \
+        return Api;                                              \
+    }                                                            \
+    const char* Class::className() const {                       \
+        return #Class;                                           \
+    }                                                            \
+    bool Class::acceptsObject(const MObject& object) const {     \
+        return Check;                                            \
+    }
 
 MINIMAYA_DATA_SET(MFnData, MFnBase, object.hasFn(MFn::kData), MFn::kData)
-MINIMAYA_DATA_SET(MFnStringData, MFnData, dataOf<host::StringData>(object) != nullptr, MFn::kStringData)
-MINIMAYA_DATA_SET(MFnMatrixData, MFnData, dataOf<host::MatrixData>(object) != nullptr, MFn::kMatrixData)
+MINIMAYA_DATA_SET(MFnStringData, MFnData, dataOf<host::StringData>(object) != nullptr,
+                  MFn::kStringData)
+MINIMAYA_DATA_SET(MFnMatrixData, MFnData, dataOf<host::MatrixData>(object) != nullptr,
+                  MFn::kMatrixData)
 MINIMAYA_DATA_SET(MFnNumericData, MFnData, dataOf<host::NumericData>(object) != nullptr,
                   MFn::kNumericData)
 #undef MINIMAYA_DATA_SET
@@ -50,7 +60,8 @@ MString MFnStringData::string(MStatus* ReturnStatus) const {
 
 MStatus MFnStringData::set(const MString& newString) {
     auto* d = dataOf<host::StringData>(m_object);
-    if (!d) return MS::kFailure;
+    if (!d)
+        return MS::kFailure;
     d->value = newString;
     return MS::kSuccess;
 }
@@ -61,7 +72,9 @@ MObject MFnStringData::create(const MString& in, MStatus* ReturnStatus) {
     return m_object;
 }
 
-MObject MFnStringData::create(MStatus* ReturnStatus) { return create(MString(), ReturnStatus); }
+MObject MFnStringData::create(MStatus* ReturnStatus) {
+    return create(MString(), ReturnStatus);
+}
 
 // ---------------------------------------------------------------- matrix
 
@@ -78,7 +91,8 @@ MTransformationMatrix MFnMatrixData::transformation(MStatus* ReturnStatus) const
 
 MStatus MFnMatrixData::set(const MMatrix& matrix) {
     auto* d = dataOf<host::MatrixData>(m_object);
-    if (!d) return MS::kFailure;
+    if (!d)
+        return MS::kFailure;
     d->value = matrix;
     return MS::kSuccess;
 }
@@ -87,7 +101,9 @@ MStatus MFnMatrixData::set(const MTransformationMatrix& transformation) {
     return set(transformation.asMatrix());
 }
 
-MObject MFnMatrixData::create(MStatus* ReturnStatus) { return create(MMatrix(), ReturnStatus); }
+MObject MFnMatrixData::create(MStatus* ReturnStatus) {
+    return create(MMatrix(), ReturnStatus);
+}
 
 MObject MFnMatrixData::create(const MMatrix& in, MStatus* ReturnStatus) {
     m_object = host::toMObject(std::make_shared<host::MatrixData>(in));
@@ -104,7 +120,8 @@ MObject MFnMatrixData::create(const MTransformationMatrix& in, MStatus* ReturnSt
 MObject MFnNumericData::create(Type dataType, MStatus* ReturnStatus) {
     bool ok = host::numericComponentCount(dataType) > 1;
     report(ReturnStatus, ok);
-    if (!ok) return MObject();
+    if (!ok)
+        return MObject();
     m_object = host::toMObject(std::make_shared<host::NumericData>(dataType));
     return m_object;
 }
@@ -119,36 +136,40 @@ namespace {
 template <class T>
 MStatus getN(const MObject& object, unsigned n, T* out[]) {
     auto* d = host::ObjectAccess::as<host::NumericData>(object);
-    if (!d || d->count() != n) return MS::kFailure;
-    for (unsigned i = 0; i < n; ++i) *out[i] = static_cast<T>(d->values[i]);
+    if (!d || d->count() != n)
+        return MS::kFailure;
+    for (unsigned i = 0; i < n; ++i)
+        *out[i] = static_cast<T>(d->values[i]);
     return MS::kSuccess;
 }
 template <class T>
 MStatus setN(const MObject& object, unsigned n, const T* in) {
     auto* d = host::ObjectAccess::as<host::NumericData>(object);
-    if (!d || d->count() != n) return MS::kFailure;
-    for (unsigned i = 0; i < n; ++i) d->values[i] = static_cast<double>(in[i]);
+    if (!d || d->count() != n)
+        return MS::kFailure;
+    for (unsigned i = 0; i < n; ++i)
+        d->values[i] = static_cast<double>(in[i]);
     return MS::kSuccess;
 }
 }  // namespace
 
-#define MINIMAYA_NUMERIC2(T)                                  \
-    MStatus MFnNumericData::getData(T& a, T& b) {             \
-        T* out[] = {&a, &b};                                  \
-        return getN(m_object, 2, out);                        \
-    }                                                         \
-    MStatus MFnNumericData::setData(T a, T b) {               \
-        T in[] = {a, b};                                      \
-        return setN(m_object, 2, in);                         \
+#define MINIMAYA_NUMERIC2(T)                      \
+    MStatus MFnNumericData::getData(T& a, T& b) { \
+        T* out[] = {&a, &b};                      \
+        return getN(m_object, 2, out);            \
+    }                                             \
+    MStatus MFnNumericData::setData(T a, T b) {   \
+        T in[] = {a, b};                          \
+        return setN(m_object, 2, in);             \
     }
-#define MINIMAYA_NUMERIC3(T)                                  \
-    MStatus MFnNumericData::getData(T& a, T& b, T& c) {       \
-        T* out[] = {&a, &b, &c};                              \
-        return getN(m_object, 3, out);                        \
-    }                                                         \
-    MStatus MFnNumericData::setData(T a, T b, T c) {          \
-        T in[] = {a, b, c};                                   \
-        return setN(m_object, 3, in);                         \
+#define MINIMAYA_NUMERIC3(T)                            \
+    MStatus MFnNumericData::getData(T& a, T& b, T& c) { \
+        T* out[] = {&a, &b, &c};                        \
+        return getN(m_object, 3, out);                  \
+    }                                                   \
+    MStatus MFnNumericData::setData(T a, T b, T c) {    \
+        T in[] = {a, b, c};                             \
+        return setN(m_object, 3, in);                   \
     }
 MINIMAYA_NUMERIC2(short)
 MINIMAYA_NUMERIC2(int)
