@@ -3,6 +3,7 @@
 
 #include "commands/uninstancer/DKinstancedObject.h"
 
+#include <maya/MEulerRotation.h>
 #include <maya/MObject.h>
 #include <maya/MObjectArray.h>
 
@@ -39,6 +40,10 @@ struct DKanimatedGeometry {
     // Per instanced object: its shapes are targets already.
     std::vector<bool> targetAdded;
     MObject curves[kChannelCount];
+    // The rotation of the last key: each new one is the solution nearest
+    // to it, so that the curves never turn the long way round.
+    MEulerRotation keyedRotation;
+    bool rotationKeyed = false;
 };
 
 #endif

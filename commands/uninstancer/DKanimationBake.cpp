@@ -30,6 +30,17 @@ void keyVisibility(const DKanimatedGeometry& record, const MTime& time, double v
         .addKeyframe(time, value, MFnAnimCurve::kTangentStep, MFnAnimCurve::kTangentStep);
 }
 
+// The keys decompose the drawn matrix in XYZ order about the origin, so
+// the copy must compose its channels the same way: the rotate order,
+// pivots, rotate axis and shear it took from its source would put it
+// elsewhere than the instancer draws it.
+void clearTransformation(const MObject& transform) {
+    MFnTransform fn(transform);
+    checkStatus(fn.set(MTransformationMatrix()), "Unable to apply particle transform to duplicate");
+    checkStatus(fn.setRotationOrder(MTransformationMatrix::kXYZ, false),
+                "Unable to apply particle transform to duplicate");
+}
+
 bool sameShape(const MObject& a, const MObject& b) {
     if (a.apiType() != b.apiType()) {
         return false;
@@ -40,9 +51,28 @@ bool sameShape(const MObject& a, const MObject& b) {
 }  // namespace
 
 void DKuninstancerCmd::prepareAnimationBake() {
+    if (hierarchyCount_ <= 1) {
+        return;
+    }
+    // A mapped objectIndex decides over cycling.
+    const bool indexed = objectIndexAttribute().length() != 0;
+    blendShapeBake_ = indexed || cycle_ == 1;
+    // An instance shares its source's shapes: blend shapes on it would
+    // deform the source and everything the instancer draws with it.
+    if (copyAsInstance_ && indexed) {
+        throw DKexception(
+            "Can't copy as instance when baking animation to blendshapes. Please set "
+            "copyAsInstance to false, or remove the objectIndex mapping.");
+    }
+    if (copyAsInstance_ && blendShapeBake_) {
+        throw DKexception(
+            "Can't copy as instance when baking animation to blendshapes. Please set "
+            "copyAsInstance to false, or turn off instance cycling.");
+    }
     // Under cycling every object takes its turn, so a layout that can not
-    // be blended is refused before anything is made.
-    if (!blendShapeBake_) {
+    // be blended is refused before anything is made; a mapped index says
+    // nothing of which objects will be shown.
+    if (!usesCycling()) {
         return;
     }
     const DKinstancedObject* reference = nullptr;
@@ -82,6 +112,7 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
     // Its transformation comes from the keys alone.
     copyInstancedObject(instancedObjects_[static_cast<std::size_t>(objectIndex)], record.copy.path);
     collectShapes(record.copy.shapes, record.copy.path);
+    clearTransformation(record.copy.path.transform());
 
     MFnTransform transform(record.copy.path.transform());
     for (int channel = 0; channel < DKanimatedGeometry::kChannelCount; ++channel) {
@@ -89,8 +120,13 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
         record.curves[channel] = MFnAnimCurve().create(plug, NULL);
         bakedNodes_.push_back(record.curves[channel]);
     }
-    // Hidden from the start of time, shown from the particle's birth.
-    keyVisibility(record, MTime(1.0, MTime::kFilm), 0.0);
+    // Hidden before the particle's birth, shown from it. The off key goes
+    // at a time before any usual range, unless the range starts there.
+    MTime hidden(1.0, MTime::kFilm);
+    if (!(hidden < time)) {
+        hidden = MTime(time.value() - 1.0, time.unit());
+    }
+    keyVisibility(record, hidden, 0.0);
     keyVisibility(record, time, 1.0);
 
     record.objectIndex = objectIndex;
@@ -102,15 +138,18 @@ void DKuninstancerCmd::keyRecord(DKanimatedGeometry& record, const MTime& time,
                                  const MMatrix& matrix, int objectIndex) {
     const MTransformationMatrix transformation(matrix);
     const MVector translation = transformation.getTranslation(MSpace::kTransform);
-    double rotation[3];
-    MTransformationMatrix::RotationOrder order;
-    transformation.getRotation(rotation, order);
+    MEulerRotation rotation = transformation.eulerRotation();
+    if (record.rotationKeyed) {
+        rotation = rotation.closestSolution(record.keyedRotation);
+    }
+    record.keyedRotation = rotation;
+    record.rotationKeyed = true;
     double scale[3];
     transformation.getScale(scale, MSpace::kTransform);
 
     const double values[DKanimatedGeometry::kVisibility] = {
-        translation.x, translation.y, translation.z, rotation[0], rotation[1],
-        rotation[2],   scale[0],      scale[1],      scale[2]};
+        translation.x, translation.y, translation.z, rotation.x, rotation.y,
+        rotation.z,    scale[0],      scale[1],      scale[2]};
     for (int channel = 0; channel < DKanimatedGeometry::kVisibility; ++channel) {
         MFnAnimCurve(record.curves[channel]).addKeyframe(time, values[channel]);
     }

@@ -3,6 +3,7 @@
 // per-frame data saying which object each particle shows and where, the
 // test admitting a particle, and the making, naming and placing of a copy.
 
+#include "commands/uninstancer/DKroundToPlaces.h"
 #include "commands/uninstancer/DKuninstancerCmd.h"
 #include "plugin/DKexception.h"
 #include "scene/DKfnParticleInstancer.h"
@@ -21,7 +22,7 @@
 #include <maya/MTransformationMatrix.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 
@@ -130,6 +131,7 @@ void DKuninstancerCmd::computeObjectIndices() {
     }
 }
 
+// The step as the instancer counts it: in seconds, to three places.
 double DKuninstancerCmd::cycleStepSeconds() {
     if (cycle_ != 1) {
         throw DKunsupportedException(
@@ -152,11 +154,21 @@ double DKuninstancerCmd::cycleStepSeconds() {
                 << " must be greater than 0 for Sequential cycling.";
         throw DKbadArgumentException(message.str());
     }
+    step = roundToPlaces(step, 3);
+    if (!(step > 0.0)) {
+        std::stringstream message;
+        message << "The cycleStep of " << instancer.name().asChar()
+                << " rounds to 0 seconds. Please use a cycleStep of at least 0.001 seconds for "
+                   "Sequential cycling.";
+        throw DKbadArgumentException(message.str());
+    }
     return step;
 }
 
 // Sequential cycling as the instancer draws it: the start object, advanced
-// by one for every whole cycle step of the particle's age, round the table.
+// by one for every whole cycle step in the particle's age, round the table.
+// Age and step are counted in thousandths of a second, and a hair is added
+// so that whole multiples count as reached.
 void DKuninstancerCmd::computeCycleIndices() {
     const double step = cycleStepSeconds();
     DKfnParticleSystem shape(particleShape_);
@@ -175,17 +187,22 @@ void DKuninstancerCmd::computeCycleIndices() {
     }
 
     const unsigned int count = particleCount_ > 0 ? static_cast<unsigned int>(particleCount_) : 0;
-    const double objects = hierarchyCount_;
+    const std::int64_t objects = hierarchyCount_;
     objectIndices_.setLength(count);
     for (unsigned int p = 0; p < count; ++p) {
         // Arrays shorter than the count leave the rest at age 0, object 0.
         const double age = p < ages.length() ? ages[p] : 0.0;
-        const double start = p < starts.length() ? starts[p] : 0.0;
-        double index = std::fmod(start + std::floor(age / step + kCycleTolerance), objects);
-        if (index < 0.0) {
+        const std::int64_t start = p < starts.length() ? starts[p] : 0;
+        // The rounded age is bounded, so the steps fit.
+        const auto steps =
+            static_cast<std::int64_t>(roundToPlaces(age, 3) / step + kCycleTolerance);
+        // Counted round the table also when a negative start object or age
+        // takes the sum below 0.
+        std::int64_t index = (start + steps) % objects;
+        if (index < 0) {
             index += objects;
         }
-        objectIndices_[p] = truncateToInt(index);
+        objectIndices_[p] = static_cast<int>(index);
     }
 }
 

@@ -122,14 +122,6 @@ void DKuninstancerCmd::parseArgs(const MArgList& args) {
     }
 
     if (bakeType_ == kAnimationBake) {
-        blendShapeBake_ = hierarchyCount_ > 1 && cycle_ == 1;
-    }
-    if (blendShapeBake_ && copyAsInstance_) {
-        throw DKexception(
-            "Can't copy as instance when baking animation to blendshapes. Please set "
-            "copyAsInstance to false, or turn off instance cycling.");
-    }
-    if (bakeType_ == kAnimationBake) {
         prepareAnimationBake();
     }
 }

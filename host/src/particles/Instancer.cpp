@@ -21,6 +21,24 @@ namespace {
 
 constexpr double kCycleTolerance = 1e-6;
 
+// The instancer counts cycling in thousandths of a second: step and age are
+// each rounded to three places, halves just below .5 going down.
+double toThousandths(double seconds) {
+    const double bias = seconds >= 0.0 ? 0.499999 : -0.499999;
+    return std::trunc(seconds * 1000.0 + bias) / 1000.0;
+}
+
+// Whole steps in an age, a hair added so that whole multiples count as
+// reached; 0 for a step that rounds to nothing.
+long cycleSteps(double age, double step) {
+    if (!(step > 0.0))
+        return 0;
+    const double steps = std::trunc(toThousandths(age) / step + kCycleTolerance);
+    // Beyond any age a scene reaches: kept defined.
+    constexpr double kLimit = 1e15;
+    return static_cast<long>(std::clamp(steps == steps ? steps : 0.0, -kLimit, kLimit));
+}
+
 long enumOf(Node& node, const Attribute* attribute) {
     return valueAsLong(evaluate(PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}}));
 }
@@ -156,13 +174,13 @@ std::vector<int> objectIndices(Node& instancer, Node& shape, const Options& opti
     double step = numberOf(instancer, a.cycleStep);
     if (enumOf(instancer, a.cycleStepUnit) == 0)
         step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+    step = toThousandths(step);
     // Unmapped, age is the particles' own.
     MDoubleArray age =
         options.has("age") ? options.doublesOf("age", 0.0) : doubles(shape, shapeAttributes().age);
     MDoubleArray start = options.doublesOf("cycleStartObject", 0.0);
     for (unsigned k = 0; k < options.count(); ++k) {
-        long steps =
-            step > 0.0 ? static_cast<long>(std::floor(age[k] / step + kCycleTolerance)) : 0;
+        const long steps = cycleSteps(age[k], step);
         long index = (static_cast<long>(std::trunc(start[k])) + steps) % objects;
         result[k] = static_cast<int>(index < 0 ? index + objects : index);
     }
