@@ -12,6 +12,8 @@
 #include <maya/MFnParticleSystem.h>
 #include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
+#include <maya/MQuaternion.h>
+#include <maya/MTransformationMatrix.h>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +102,23 @@ protected:
     }
 };
 
+// The angle in degrees of the turn from one matrix's rotation to the
+// other's.
+double turnBetween(const MMatrix& a, const MMatrix& b) {
+    const MQuaternion p = MTransformationMatrix(a).rotation();
+    const MQuaternion q = MTransformationMatrix(b).rotation();
+    const double dot = std::fabs(p.x * q.x + p.y * q.y + p.z * q.z + p.w * q.w);
+    return 2.0 * std::acos(std::fmin(1.0, dot)) * 180.0 / M_PI;
+}
+
+std::vector<double> keyValues(const std::string& plug) {
+    std::vector<double> values;
+    for (const std::string& v : evalStrings("keyframe -q -vc " + plug)) {
+        values.push_back(std::stod(v));
+    }
+    return values;
+}
+
 std::vector<int> framesOf(int first, int last, int step) {
     std::vector<int> frames;
     for (int f = first; f <= last; f += step) {
@@ -131,6 +150,124 @@ TEST_F(UninstancerAnimationTest, EachParticleHasOneCopyThatFollowsIt) {
     EXPECT_EQ(evalStrings("keyTangent -q -ott " + first + ".visibility"),
               Names(evalStrings("keyframe -q -tc " + first + ".visibility").size(), "step"));
     EXPECT_EQ(evalStrings("listConnections -s 1 -d 0 " + first).size(), 10u);
+}
+
+// Sources with rotate orders, pivots, a rotate axis and parents, two levels
+// deep under a rotated and scaled group (no shear anywhere).
+const char* const kPlacedObjects =
+    "polyCube -n a; setAttr a.rotateOrder 5; setAttr a.rotatePivot 1 0 0;"
+    "setAttr a.scalePivot 0 1 0; setAttr a.r 10 20 30; setAttr a.s 1 2 3;"
+    "setAttr a.rotateAxis 0 15 0;"
+    "createNode transform -n grp; setAttr grp.t 1 2 3; setAttr grp.r 15 -30 45;"
+    "setAttr grp.s 2 2 2; setAttr grp.rotateOrder 2;"
+    "createNode transform -n mid -p grp; setAttr mid.r 0 60 0; setAttr mid.rotateOrder 3;"
+    "setAttr mid.rotatePivot 0 0 1;"
+    "createNode transform -n deep -p mid; createNode locator -n deepShape -p deep;"
+    "setAttr deep.rotateOrder 1; setAttr deep.rotatePivot 1 0 0; setAttr deep.r 40 0 -20;"
+    "setAttr deep.s 1 1 2;"
+    "createNode transform -n ball; setAttr ball.rotateOrder 4; setAttr ball.scalePivot 0 2 0;"
+    "setAttr ball.s 0.5 0.5 0.5; createNode transform -n ballTop -p ball;"
+    "setAttr ballTop.rotateOrder 2; setAttr ballTop.r 30 0 0; setAttr ballTop.translateY 1;"
+    "createNode locator -n ballTopShape -p ballTop;";
+
+// Whatever order and pivots the source composes its channels with, the
+// copy's keys put it where the instancer draws it, by mapped rotation and
+// by aim alike; between sampled frames it turns little.
+TEST_F(UninstancerAnimationTest, CopiesOfPlacedSourcesStandWhereDrawn) {
+    ASSERT_TRUE(run(std::string(kPlacedObjects) + dktest::emitterScene() +
+                    "particleInstancer -obj a -obj deep -obj ball -oi lifespanPP -r velocity "
+                    "-ro zxy -n instancer1 particleShape1;"));
+    Names copies = evalStrings("dkUninstancer -bt animation -sf 1 -ef 20 instancer1");
+    ASSERT_TRUE(errors().empty()) << errors().front();
+    expectFollowsParticles(copies, framesOf(1, 20, 1));
+
+    ASSERT_TRUE(
+        run("undo; particleInstancer -e -r \"\" -ad velocity -n instancer1 "
+            "particleShape1"));
+    copies = evalStrings("dkUninstancer -bt animation -sf 1 -ef 21 -fs 2 instancer1");
+    ASSERT_TRUE(errors().empty()) << errors().front();
+    const std::vector<int> sampled = framesOf(1, 21, 2);
+    expectFollowsParticles(copies, sampled);
+    const std::map<int, std::string> byId = copiesById(copies, sampled);
+    for (int frame = 2; frame < 21; frame += 2) {
+        for (const Drawn& d : drawnAt("instancer1", frame)) {
+            if (byId.count(d.id) && d.id < byId.rbegin()->first) {
+                EXPECT_LT(turnBetween(dktest::worldMatrixOf(byId.at(d.id)), d.world), 3.0)
+                    << byId.at(d.id) << " at frame " << frame;
+            }
+        }
+    }
+}
+
+// Particles thrown up and pulled down by gravity swing their heading
+// through 180 degrees: each key is the rotation nearest the one before, so
+// the curves never turn the copy the long way round.
+TEST_F(UninstancerAnimationTest, RotationKeysTurnNoFurtherThanTheParticle) {
+    ASSERT_TRUE(
+        run("polyCube -n A -w 2; emitter -pos 0 0 0 -type direction -r 24 -dx -1 -dy 0.3 -dz 0 "
+            "-sp 0 -spd 10 -n E; particle -n P; connectDynamic -em E P; gravity -m 9.8 -n g;"
+            "connectDynamic -f g P;"
+            "particleInstancer -addObject -object A -position worldPosition -aimDirection "
+            "velocity -n instancer1 PShape;"));
+    const Names copies = evalStrings("dkUninstancer -bt animation -sf 1 -ef 30 -fs 2 instancer1");
+    ASSERT_TRUE(errors().empty()) << errors().front();
+    const std::vector<int> sampled = framesOf(1, 30, 2);
+    expectFollowsParticles(copies, sampled);
+
+    // The drawn world matrix of every particle at every frame.
+    std::map<int, std::map<int, MMatrix>> drawn;
+    for (int frame = 1; frame <= 30; ++frame) {
+        for (const Drawn& d : drawnAt("instancer1", frame)) {
+            drawn[d.id][frame] = d.world;
+        }
+    }
+    double largestTurn = 0.0;
+    for (const auto& [id, copy] : copiesById(copies, sampled)) {
+        const std::vector<std::string> times = evalStrings("keyframe -q -tc " + copy + ".rz");
+        const std::vector<double> rx = keyValues(copy + ".rx");
+        const std::vector<double> ry = keyValues(copy + ".ry");
+        const std::vector<double> rz = keyValues(copy + ".rz");
+        for (std::size_t k = 1; k < times.size(); ++k) {
+            const int before = std::stoi(times[k - 1]);
+            const int after = std::stoi(times[k]);
+            const double turn = turnBetween(drawn[id][before], drawn[id][after]);
+            largestTurn = std::fmax(largestTurn, turn);
+            for (double change : {rx[k] - rx[k - 1], ry[k] - ry[k - 1], rz[k] - rz[k - 1]}) {
+                // Key values print to six digits.
+                EXPECT_LE(std::fabs(change), turn + 0.01) << copy << " from frame " << before;
+            }
+            MAnimControl::setCurrentTime(MTime(before + 1.0, MTime::uiUnit()));
+            EXPECT_LT(turnBetween(dktest::worldMatrixOf(copy), drawn[id][before + 1]), 3.0)
+                << copy << " at frame " << before + 1;
+        }
+    }
+    EXPECT_GT(largestTurn, 1.0);
+    // The heading did cross 180 degrees.
+    const std::vector<double> first = keyValues(copies.front() + ".rz");
+    EXPECT_LT(first.front(), 180.0);
+    EXPECT_GT(first.back(), 180.0);
+}
+
+// The off key goes before the particle's first key in any time unit, also
+// when the range starts before frame 1.
+TEST_F(UninstancerAnimationTest, CopiesAreHiddenOnlyBeforeTheirParticlesBirth) {
+    ASSERT_TRUE(
+        run("polyCube -n a; particle -p 0 0 0 -n dots; particleInstancer -obj a -n inst "
+            "dotsShape;"));
+    ASSERT_EQ(evalStrings("dkUninstancer -bt animation -sf -10 -ef 10 inst"), Names{"a_1"});
+    EXPECT_EQ(evalStrings("keyframe -q -tc a_1.v"), (Names{"-11", "-10"}));
+    for (const char* frame : {"-10", "1", "10"}) {
+        EXPECT_EQ(evalString(std::string("currentTime ") + frame + "; getAttr a_1.v"), "1")
+            << frame;
+    }
+    ASSERT_TRUE(run("undo; currentUnit -t ntsc"));
+    ASSERT_EQ(evalStrings("dkUninstancer -bt animation -sf 1 -ef 5 inst"), Names{"a_1"});
+    EXPECT_EQ(evalStrings("keyframe -q -tc a_1.v"), (Names{"0", "1"}));
+    ASSERT_TRUE(run("undo"));
+    ASSERT_EQ(evalStrings("dkUninstancer -bt animation -sf 3 -ef 5 inst"), Names{"a_1"});
+    // 1.0 in film units, 24 per second, read in 30 per second.
+    EXPECT_EQ(evalStrings("keyframe -q -tc a_1.v"), (Names{"1.25", "3"}));
+    EXPECT_EQ(evalStrings("keyframe -q -vc a_1.v"), (Names{"0", "1"}));
 }
 
 TEST_F(UninstancerAnimationTest, SelectedParticlesSampledEveryFewFrames) {
@@ -193,6 +330,23 @@ TEST_F(UninstancerAnimationTest, ObjectChangesBecomeBlendShapes) {
         weights.insert(w);
     }
     EXPECT_EQ(weights, (std::set<std::string>{"0", "0.333", "0.667", "1"}));
+    // The first change comes at frame 3, two frames of age in: the weight
+    // is keyed from the frame before it on.
+    const Names times = evalStrings("keyframe -q -tc " + deformers[0] + ".w[0]");
+    EXPECT_EQ(times, (Names{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+}
+
+// A mapped objectIndex decides over cycling, so objects of different
+// layouts are fine while no particle changes between them.
+TEST_F(UninstancerAnimationTest, AMappedIndexOverridesCyclingAndItsLayoutCheck) {
+    ASSERT_TRUE(
+        run("polyCube -n a; polySphere -n s; particle -p 0 0 0 -p 2 0 0 -n dots;"
+            "addAttr -ln pick -dt doubleArray dotsShape; addAttr -ln pick0 -dt doubleArray "
+            "dotsShape; setAttr dotsShape.pick0 -type doubleArray 2 0 1;"
+            "particleInstancer -obj a -obj s -oi pick -c sequential -n inst dotsShape;"));
+    EXPECT_EQ(evalStrings("dkUninstancer -bt animation -sf 1 -ef 10 inst"), (Names{"a_1", "s_1"}));
+    EXPECT_TRUE(errors().empty());
+    EXPECT_EQ(evalStrings("ls -type blendShape"), Names{});
 }
 
 // A particle first drawn after one with a higher id.

@@ -182,6 +182,29 @@ TEST_F(UninstancerBakeTest, SequentialCyclingInFramesAndInSeconds) {
     EXPECT_TRUE(errors().empty());
 }
 
+// Age and step count in thousandths of a second: one frame at 24 fps is
+// 0.042 s, so the age of frame 3, 0.083 s, is still one step. A negative
+// start object counts back round the list.
+TEST_F(UninstancerBakeTest, CyclingCountsAsTheInstancerDoes) {
+    std::string objects;
+    for (int i = 0; i < 8; ++i) {
+        objects += "createNode transform -n o" + std::to_string(i) + ";";
+    }
+    ASSERT_TRUE(run(objects +
+                    "particle -p 0 0 0 -p 1 0 0 -n dots; addAttr -ln start -dt doubleArray "
+                    "dotsShape; addAttr -ln start0 -dt doubleArray dotsShape;"
+                    "setAttr dotsShape.start0 -type doubleArray 2 0 -10;"
+                    "particleInstancer -obj o0 -obj o1 -obj o2 -obj o3 -obj o4 -obj o5 -obj o6 "
+                    "-obj o7 -c sequential -cs 1 -cso start -n instancer1 dotsShape;"));
+    const Names copies = evalStrings("dkUninstancer -sf 1 -ef 8 instancer1");
+    expectCopiesOfFrames(copies, {1, 2, 3, 4, 5, 6, 7, 8});
+    std::string shown;
+    for (const std::string& copy : copies) {
+        shown += copy.substr(0, copy.find('_')) + " ";
+    }
+    EXPECT_EQ(shown, "o0 o6 o1 o7 o1 o7 o2 o0 o3 o1 o4 o2 o5 o3 o6 o4 ");
+}
+
 TEST_F(UninstancerBakeTest, CopiesAsInstancesShareTheSourcesShapes) {
     ASSERT_TRUE(dktest::buildIndexedScene());
     const Names copies = evalStrings("dkUninstancer -cai true -sf 12 -ef 12 instancer1");

@@ -127,6 +127,26 @@ TEST_F(UninstancerRefusalTest, TheAnimationBake) {
     EXPECT_TRUE(errors().empty());
 }
 
+// Blend shapes on an instance would deform the source it shares its shapes
+// with, so an object that can change refuses instances before anything is
+// made; a mapped index decides over cycling, also in the advice given.
+TEST_F(UninstancerRefusalTest, InstancesOfObjectsAMappedIndexCanChange) {
+    ASSERT_TRUE(
+        run("polyCube -n a; polyCube -n b -w 2; particle -p 0 0 0 -n dots;"
+            "particleInstancer -obj a -obj b -oi age -n inst dotsShape;"));
+    const std::string line =
+        "dkUninstancer: Can't copy as instance when baking animation to blendshapes. Please set "
+        "copyAsInstance to false, or remove the objectIndex mapping.";
+    expectRefused("dkUninstancer -bt animation -cai true -sf 1 -ef 30 inst", line);
+    ASSERT_TRUE(run("particleInstancer -e -c sequential -n inst dotsShape"));
+    expectRefused("dkUninstancer -bt animation -cai true -sf 1 -ef 30 inst", line);
+    EXPECT_EQ(evalStrings("listRelatives -s a"), Names{"aShape"});
+    // One object can not change.
+    ASSERT_TRUE(run("particleInstancer -e -rm -obj b -n inst dotsShape"));
+    EXPECT_EQ(evalStrings("dkUninstancer -bt animation -cai true -sf 1 -ef 3 inst"), Names{"a_1"});
+    EXPECT_EQ(evalStrings("ls -type blendShape"), Names{});
+}
+
 TEST_F(UninstancerRefusalTest, ABadFlagValueIsTheHostsToReport) {
     const std::string before = host::files::dumpScene();
     EXPECT_FALSE(run("dkUninstancer -fs many instancer1"));

@@ -207,6 +207,30 @@ TEST_F(InstancerObjects, SequentialCyclingByAge) {
     EXPECT_EQ(drawn("instancer1")[0].path, "b");
 }
 
+// Age and step are counted in thousandths of a second: a step of one frame
+// at 24 fps is 0.042 s, so the 3rd frame's age (0.083 s) is still one step.
+TEST_F(InstancerObjects, CyclingCountsInThousandthsOfASecond) {
+    std::string objects;
+    for (int i = 0; i < 8; ++i) {
+        Scene::current().createNode("transform", "o" + std::to_string(i));
+        objects += " -object o" + std::to_string(i);
+    }
+    run("particleInstancer" + objects + " -cycle sequential -cycleStep 1 pShape");
+    std::string shown;
+    for (int f = 1; f <= 8; ++f) {
+        frame(f);
+        shown += drawn("instancer1")[0].path + " ";
+    }
+    EXPECT_EQ(shown, "o0 o1 o1 o2 o3 o4 o5 o6 ");
+    // A negative start object counts back round the list.
+    frame(1);
+    addDoubleArray("pShape", "start");
+    setDoubles("pShape", "start", {-1, -10, 3});
+    run("particleInstancer -e -cycleStartObject start pShape");
+    EXPECT_EQ(drawn("instancer1")[0].path, "o7");
+    EXPECT_EQ(drawn("instancer1")[1].path, "o6");
+}
+
 TEST_F(InstancerObjects, AddingAndRemovingObjects) {
     run("particleInstancer -object a pShape");
     run("particleInstancer -e -addObject -object b pShape");
