@@ -5,6 +5,7 @@
 
 #include "operations/DKmayaModifier.h"
 #include "plugin/DKexception.h"
+#include "plugin/FaultInjection.h"
 
 #include <maya/MAngle.h>
 #include <maya/MDistance.h>
@@ -84,7 +85,7 @@ struct ShortKind : NumericKind<short, int> {
 struct BoolKind : NumericKind<bool, bool> {
     static MObject attribute() {
         MFnNumericAttribute fn;
-        return fn.create("boolValue", "bov", MFnNumericData::kBoolean, 0);
+        return fn.create("boolValue", "bov", MFnNumericData::kBoolean, 1);
     }
     static bool first() { return false; }
     static bool second() { return true; }
@@ -150,7 +151,8 @@ struct StringKind {
     using Held = MString;
     static MObject attribute() {
         MFnTypedAttribute fn;
-        return fn.create("stringValue", "stv", MFnData::kString);
+        MFnStringData fallback;
+        return fn.create("stringValue", "stv", MFnData::kString, fallback.create("fallback text"));
     }
     static MString first() { return "first text"; }
     static MString second() { return "second text"; }
@@ -170,7 +172,7 @@ struct ObjectKind {
     using Held = MObject;
     static MObject attribute() {
         MFnTypedAttribute fn;
-        return fn.create("arrayValue", "arv", MFnData::kIntArray);
+        return fn.create("arrayValue", "arv", MFnData::kIntArray, makeArray(7));
     }
     static MObject makeArray(int size) {
         MIntArray values(static_cast<unsigned>(size), size);
@@ -235,6 +237,29 @@ TYPED_TEST(SetValueOpTest, SwapsValuesThroughDoUndoAndRedo) {
     EXPECT_EQ(Kind::read(this->plug), after);
     modifier.undoIt();
     EXPECT_EQ(Kind::read(this->plug), before);
+}
+
+// A value the host can not read is restored by undo as the attribute's
+// default, which is what the same attribute reads on a fresh node (every
+// default here differs from a value-initialized one).
+TYPED_TEST(SetValueOpTest, AnUnreadableValueIsRestoredAsTheDefault) {
+    using Kind = TypeParam;
+    ASSERT_TRUE(dktest::run("createNode -n freshHolder transform"));
+    MObject fresh = dktest::nodeObject("freshHolder");
+    MObject attribute = Kind::attribute();
+    ASSERT_EQ(MFnDependencyNode(fresh).addAttribute(attribute), MS::kSuccess);
+    const auto fallback = Kind::read(MPlug(fresh, attribute));
+    ASSERT_NE(fallback, Kind::read(this->plug));
+
+    DKmayaModifier modifier;
+    Kind::append(modifier, this->plug, Kind::second());
+    host::faults::failNext("MPlug::getValue", this->plug.name().asChar());
+    modifier.doIt();
+    const bool readFailed = !host::faults::armedFor("MPlug::getValue");
+    host::faults::clear();
+    ASSERT_TRUE(readFailed) << "the setter never read the plug";
+    modifier.undoIt();
+    EXPECT_EQ(Kind::read(this->plug), fallback);
 }
 
 class SetValueFailureTest : public dktest::HostTest {};

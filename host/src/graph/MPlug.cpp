@@ -2,6 +2,7 @@
 #include "graph/DataAccess.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
+#include "plugin/FaultInjection.h"
 
 #include <maya/MIntArray.h>
 #include <maya/MPlug.h>
@@ -69,8 +70,17 @@ bool isNumericLike(const Attribute& a) {
     }
 }
 
+// A read a test has armed to fail (host::faults).
+bool readRefused(const MPlug& plug) {
+    MStatus status;
+    return host::faults::armedFor("MPlug::getValue") &&
+           host::faults::fire("MPlug::getValue", plug.name().asChar(), status);
+}
+
 // Reads a number from a resolved numeric, unit or enum plug.
 bool readNumber(const MPlug& plug, double& out) {
+    if (readRefused(plug))
+        return false;
     PlugRef r = host::PlugAccess::ref(plug);
     if (!resolvedLeaf(r) || !isNumericLike(*r.path.attribute))
         return false;
@@ -284,6 +294,8 @@ MStatus MPlug::getValue(MTime& value, MDGContext&) const {
 }
 
 MStatus MPlug::getValue(MString& value, MDGContext&) const {
+    if (readRefused(*this))
+        return MS::kFailure;
     PlugRef r = host::PlugAccess::ref(*this);
     if (!resolvedLeaf(r))
         return MS::kFailure;
@@ -307,6 +319,8 @@ MStatus MPlug::getValue(MString& value, MDGContext&) const {
 }
 
 MStatus MPlug::getValue(MObject& value, MDGContext&) const {
+    if (readRefused(*this))
+        return MS::kFailure;
     PlugRef r = host::PlugAccess::ref(*this);
     if (!r.node || !r.path.attribute || !host::isResolved(r.path))
         return MS::kFailure;

@@ -34,6 +34,15 @@ void clear() {
     observer() = nullptr;
 }
 
+bool armedFor(const char* step) {
+    for (const Fault& fault : armed()) {
+        if (fault.step == step) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool fire(const std::string& step, const std::string& subject, MStatus& status) {
     for (auto it = armed().begin(); it != armed().end(); ++it) {
         if (it->step == step && (it->subject.empty() || it->subject == subject)) {

@@ -10,7 +10,9 @@
 //   command name), MFnPlugin::registerNode (the type name),
 //   MFnPlugin::deregisterNode (the type id, in decimal), MFnPlugin::registerUI,
 //   MSceneMessage::addCallback, MNodeMessage::addNodeAboutToDeleteCallback,
-//   MMessage::removeCallback (the id, in decimal).
+//   MMessage::removeCallback (the id, in decimal), MPlug::getValue (the
+//   plug's name as MPlug::name gives it: the typed reads of a number, a
+//   string or an object then report kFailure and leave the value as it was).
 
 #include <maya/MStatus.h>
 
@@ -24,6 +26,10 @@ namespace faults {
 void failNext(const std::string& step, const std::string& subject = std::string(),
               MS::MStatusCode code = MS::kFailure);
 void clear();
+
+// Whether a fault of this step is armed, for steps whose subject is costly
+// to work out.
+bool armedFor(const char* step);
 
 // Called by the steps: true, with status set, when an armed fault matches
 // (which is then used up).
