@@ -105,6 +105,20 @@ TEST_F(CopyAttrCommandTest, EveryKindIsRecreatedAsTheHostWritesIt) {
     EXPECT_TRUE(errors().empty());
 }
 
+// Setting internally and caching belong to the node type that computes the
+// attribute: the copy takes the host's defaults for both.
+TEST_F(CopyAttrCommandTest, InternalSetAndCachingAreNotCopied) {
+    ASSERT_TRUE(
+        run("addAttr -ln speed -at double -dv 2 -is true -ci false src; createNode transform -n "
+            "ref; addAttr -ln speed -at double -dv 2 ref"));
+    const std::string source = addAttrTexts("src.speed")[0];
+    ASSERT_NE(source.find("-is true"), std::string::npos) << source;
+    ASSERT_NE(source.find("-ci false"), std::string::npos) << source;
+    EXPECT_EQ(copy("-a src.speed dst"), "speed");
+    EXPECT_EQ(addAttrTexts("dst.speed"), addAttrTexts("ref.speed"));
+    EXPECT_TRUE(errors().empty());
+}
+
 TEST_F(CopyAttrCommandTest, ACompoundComesWithItsChildren) {
     addVector("src");
     ASSERT_TRUE(

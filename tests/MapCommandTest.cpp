@@ -130,6 +130,20 @@ TEST_F(MapCommandTest, DeleteAllMapsIsUndoneAndRedone) {
     EXPECT_FALSE(exists("two"));
 }
 
+// The undo puts back the store as it was, not merged into what is there:
+// a map made since, outside the queue, goes, and a key changed so comes
+// back to its old value.
+TEST_F(MapCommandTest, UndoOfDeleteAllMapsReplacesTheWholeStore) {
+    ASSERT_TRUE(run("dkMap one; dkMap -i k 1 one; dkMap -dam"));
+    ASSERT_TRUE(
+        run("undoInfo -stateWithoutFlush off; dkMap later; dkMap one; dkMap -i k 9 one;"
+            "dkMap -i extra 3 one; undoInfo -stateWithoutFlush on"));
+    ASSERT_TRUE(run("undo"));
+    EXPECT_FALSE(exists("later"));
+    EXPECT_EQ(find("one", "k"), "1");
+    EXPECT_EQ(find("one", "extra"), "");
+}
+
 TEST_F(MapCommandTest, OperationsOnAMissingMapNameIt) {
     EXPECT_FALSE(run("dkMap -f k ghost"));
     expectOnlyError("dkMap: ghost is not a valid dkMap name.");
