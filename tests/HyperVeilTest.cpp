@@ -5,6 +5,8 @@
 #include "PluginTestSupport.h"
 #include "UninstancerTestScenes.h"
 
+#include "plugin/ScriptLog.h"
+
 #include <maya/MFnAttribute.h>
 #include <maya/MFnDependencyNode.h>
 
@@ -163,6 +165,30 @@ TEST_F(HyperVeilTest, DeletionRunsTheCleanUpAsPartOfItself) {
     EXPECT_FALSE(dktest::nodeExists("veil"));
     EXPECT_EQ(dktest::evalStrings("ls \"cleaned_*\""), Names{"cleaned_veil"});
     EXPECT_TRUE(dktest::errors().empty());
+}
+
+// The texts the node hands to the host, character for character: one
+// blank, the name in double quotes, a semicolon; the scene update's
+// procedure alone.
+TEST_F(HyperVeilTest, TheScriptTextsAreExactlyTheProcedureAndTheQuotedName) {
+    using host::scriptLog::Entry;
+    ASSERT_TRUE(dktest::run("createNode dkHyperVeil -n veil_1"));
+    host::scriptLog::start();
+    dktest::run(
+        "setAttr veil_1.removeFromHyperShadeTabs 1; setAttr veil_1.removeFromHyperShadeTabs 0;"
+        "delete veil_1; file -f -new");
+    const std::vector<Entry> taken = host::scriptLog::entries();
+    host::scriptLog::stop();
+    const std::vector<Entry> expected{
+        {"executeCommand", "dkHyperVeilHideVeilInTabs \"veil_1\";"},
+        {"executeCommand", "dkHyperVeilShowVeilInTabs \"veil_1\";"},
+        {"commandToExecute", "dkHyperVeilAboutToDeleteCallback \"veil_1\";"},
+        {"executeCommand", "dkHyperVeilInitEditors"}};
+    ASSERT_EQ(taken.size(), expected.size());
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        EXPECT_EQ(taken[i].via, expected[i].via) << i;
+        EXPECT_EQ(taken[i].text, expected[i].text) << i;
+    }
 }
 
 TEST_F(HyperVeilTest, SwitchedOnVeilHidesItsMembersFromEveryTab) {

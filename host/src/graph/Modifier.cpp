@@ -2,6 +2,7 @@
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 #include "plugin/Messages.h"
+#include "plugin/ScriptLog.h"
 #include "script/Interpreter.h"
 #include "undo/UndoQueue.h"
 
@@ -510,6 +511,7 @@ MStatus MDGModifier::removeAttribute(const MObject& node, const MObject& attribu
 }
 
 MStatus MDGModifier::commandToExecute(const MString& command) {
+    host::scriptLog::record("commandToExecute", command.asChar());
     if (command.length() == 0)
         return MS::kInvalidParameter;
     auto op = std::make_unique<host::CommandOp>();

@@ -3,6 +3,7 @@
 
 #include "foundation/Output.h"
 #include "plugin/Args.h"
+#include "plugin/ScriptLog.h"
 #include "script/Interpreter.h"
 #include "undo/UndoQueue.h"
 
@@ -21,6 +22,7 @@ namespace {
 // Runs command; result gets its value (or stays as given when it produced
 // none).
 bool run(const MString& command, bool displayEnabled, bool undoEnabled, Value& result) {
+    host::scriptLog::record("executeCommand", command.asChar());
     std::optional<host::undo::SuspendScope> suspended;
     if (!undoEnabled) {
         suspended.emplace();
