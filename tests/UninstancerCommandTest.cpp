@@ -109,6 +109,10 @@ TEST_F(UninstancerRefusalTest, BakeTypesFrameStepsAndCycleSteps) {
     expectRefused("dkUninstancer instancer1",
                   "dkUninstancer: The cycleStep of instancer1 must be greater than 0 for "
                   "Sequential cycling.");
+    ASSERT_TRUE(run("setAttr instancer1.cycleStepUnit 1; setAttr instancer1.cycleStep 0.0004"));
+    expectRefused("dkUninstancer instancer1",
+                  "dkUninstancer: The cycleStep of instancer1 rounds to 0 seconds. Please use a "
+                  "cycleStep of at least 0.001 seconds for Sequential cycling.");
     // A mapped object index overrides cycling, and so its step.
     ASSERT_TRUE(run("particleInstancer -e -oi lifespanPP -n instancer1 particleShape1"));
     EXPECT_TRUE(run("dkUninstancer instancer1"));
