@@ -28,15 +28,17 @@ double toThousandths(double seconds) {
     return std::trunc(seconds * 1000.0 + bias) / 1000.0;
 }
 
+// Truncated toward zero; values beyond any a scene reaches are clamped and
+// NaN gives 0, so that the sums below stay defined.
+long wholeNumber(double value) {
+    constexpr double kLimit = 1e15;
+    return static_cast<long>(std::clamp(value == value ? std::trunc(value) : 0.0, -kLimit, kLimit));
+}
+
 // Whole steps in an age, a hair added so that whole multiples count as
 // reached; 0 for a step that rounds to nothing.
 long cycleSteps(double age, double step) {
-    if (!(step > 0.0))
-        return 0;
-    const double steps = std::trunc(toThousandths(age) / step + kCycleTolerance);
-    // Beyond any age a scene reaches: kept defined.
-    constexpr double kLimit = 1e15;
-    return static_cast<long>(std::clamp(steps == steps ? steps : 0.0, -kLimit, kLimit));
+    return step > 0.0 ? wholeNumber(toThousandths(age) / step + kCycleTolerance) : 0;
 }
 
 long enumOf(Node& node, const Attribute* attribute) {
@@ -181,7 +183,7 @@ std::vector<int> objectIndices(Node& instancer, Node& shape, const Options& opti
     MDoubleArray start = options.doublesOf("cycleStartObject", 0.0);
     for (unsigned k = 0; k < options.count(); ++k) {
         const long steps = cycleSteps(age[k], step);
-        long index = (static_cast<long>(std::trunc(start[k])) + steps) % objects;
+        long index = (wholeNumber(start[k]) + steps) % objects;
         result[k] = static_cast<int>(index < 0 ? index + objects : index);
     }
     return result;
