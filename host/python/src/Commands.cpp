@@ -135,9 +135,18 @@ py::object callCommand(const std::string& name, const py::tuple& objects, const 
     builder.objects(objects);
     mel::CommandCall call;
     call.args = std::move(builder.args);
-    ErrorCapture errors;
-    if (!mel::Interpreter::instance().callCommand(name, call))
-        raiseFailure(name, errors.lines);
+    std::vector<std::string> lines;
+    bool ok = false;
+    {
+        ErrorCapture errors;
+        ok = mel::Interpreter::instance().callCommand(name, call);
+        lines = std::move(errors.lines);
+    }
+    if (!ok)
+        raiseFailure(name, lines);
+    // Error lines of a command that went on to succeed are no exception's text: show them.
+    for (const std::string& line : lines)
+        Output::instance().error(line);
     return call.hasResult ? toPython(call.result, call.booleanResult) : py::none();
 }
 
