@@ -45,7 +45,7 @@ class Flags(unittest.TestCase):
         self.assertEqual(cmds.particleInstancer("ptsShape", q=True, name="inst", obj=True),
                          ["cube", "cone"])
         cmds.particleInstancer("ptsShape", e=True, name="inst", addObject=True, obj="ball")
-        self.assertEqual(cmds.particleInstancer("ptsShape", query=True, n="inst", object=True),
+        self.assertEqual(cmds.particleInstancer("ptsShape", query=1, n="inst", object=True),
                          ["cube", "cone", "ball"])
 
     def test_tuples_give_several_arguments_and_false_leaves_a_flag_out(self):

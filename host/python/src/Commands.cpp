@@ -19,6 +19,11 @@ bool isSequence(py::handle object) {
     return py::isinstance<py::list>(object) || py::isinstance<py::tuple>(object);
 }
 
+// Query and edit, which are no flags of the syntax but switches of the call.
+bool isModeFlag(const std::string& name) {
+    return name == "q" || name == "query" || name == "e" || name == "edit";
+}
+
 bool isTrue(py::handle object) {
     const int truth = PyObject_IsTrue(object.ptr());
     if (truth < 0)
@@ -81,7 +86,7 @@ private:
         const std::string word = "-" + (spec ? spec->longName : name);
         const bool switchOnly =
             spec ? spec->argTypes.empty() || (m_query && !spec->queryWithFullArgs)
-                 : py::isinstance<py::bool_>(value);
+                 : py::isinstance<py::bool_>(value) || isModeFlag(name);
         if (switchOnly) {
             if (isTrue(value))
                 args.push_back(mel::Value(word));
