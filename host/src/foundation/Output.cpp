@@ -33,6 +33,10 @@ void Output::write(const std::string& text, bool flush) {
 void Output::error(const std::string& text) {
     if (suppressed_ > 0)
         return;
+    if (diverted_) {
+        diverted_->push_back(text);
+        return;
+    }
     errors_.push_back(text);
     write("// Error: " + text + " //\n", true);
 }
@@ -51,6 +55,12 @@ void Output::print(const std::string& text) {
 
 void Output::result(const std::string& text) {
     write("// Result: " + text + " //\n", false);
+}
+
+std::vector<std::string>* Output::divertErrors(std::vector<std::string>* sink) {
+    std::vector<std::string>* before = diverted_;
+    diverted_ = sink;
+    return before;
 }
 
 void Output::unsuppressErrors() {

@@ -36,6 +36,10 @@ public:
     void unsuppressErrors();
     bool errorsSuppressed() const { return suppressed_ > 0; }
 
+    // While diverted, error() hands its text to the sink instead of showing it, for callers
+    // that report failures their own way (a Python exception). Returns the sink before.
+    std::vector<std::string>* divertErrors(std::vector<std::string>* sink);
+
     // The capture buffer keeps at most this many bytes, dropping the oldest output, so that
     // long sessions that print a lot do not grow without end.
     static constexpr std::size_t kCaptureLimit = 64u << 20;
@@ -48,6 +52,7 @@ private:
     std::string captured_;
     std::vector<std::string> errors_;
     int suppressed_ = 0;
+    std::vector<std::string>* diverted_ = nullptr;
 };
 
 // Suppresses error lines for its lifetime.
@@ -57,6 +62,20 @@ public:
     ~ErrorSuppression() { Output::instance().unsuppressErrors(); }
     ErrorSuppression(const ErrorSuppression&) = delete;
     ErrorSuppression& operator=(const ErrorSuppression&) = delete;
+};
+
+// Takes the error lines written during its lifetime instead of showing them.
+class ErrorCapture {
+public:
+    ErrorCapture() : before_(Output::instance().divertErrors(&lines)) {}
+    ~ErrorCapture() { Output::instance().divertErrors(before_); }
+    ErrorCapture(const ErrorCapture&) = delete;
+    ErrorCapture& operator=(const ErrorCapture&) = delete;
+
+    std::vector<std::string> lines;
+
+private:
+    std::vector<std::string>* before_;
 };
 
 }  // namespace host

@@ -179,6 +179,7 @@ bool carryOut(const Definition& definition, mel::CommandCall& call) {
         call.hasResult = result.hasResult();
         if (call.hasResult) {
             call.result = result.result();
+            call.booleanResult = result.isBoolean();
         }
     }
     if (ok && command->isUndoable()) {
@@ -229,6 +230,15 @@ MStatus undefineCommand(const std::string& name, const std::string& pluginName) 
     order().erase(std::find(order().begin(), order().end(), name));
     mel::Interpreter::instance().undefineCommand(name);
     return MS::kSuccess;
+}
+
+bool syntaxOf(const std::string& name, MSyntax& syntax) {
+    const auto found = definitions().find(name);
+    if (found == definitions().end()) {
+        return false;
+    }
+    syntax = found->second.syntax;
+    return true;
 }
 
 std::vector<std::string> commandsOf(const std::string& pluginName) {

@@ -31,6 +31,8 @@ MStatus defineCommand(const std::string& name, MCreatorFunction creator,
                       MCreateSyntaxFunction createSyntax, const std::string& pluginName);
 // Fails unless pluginName defined the command.
 MStatus undefineCommand(const std::string& name, const std::string& pluginName);
+// The syntax of a command carried out by an MPxCommand; false for others.
+bool syntaxOf(const std::string& name, MSyntax& syntax);
 // The commands a plug-in defined, in definition order.
 std::vector<std::string> commandsOf(const std::string& pluginName);
 // Whether a command of the plug-in is being carried out now.

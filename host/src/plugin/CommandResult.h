@@ -17,6 +17,8 @@ public:
 
     bool hasResult() const;
     const mel::Value& result() const;
+    // Whether the result was set as a bool (it reads as an int).
+    bool isBoolean() const;
 };
 
 }  // namespace plugin

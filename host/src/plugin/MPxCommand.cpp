@@ -18,6 +18,7 @@ namespace {
 struct ResultSlot {
     Value value;
     bool has = false;
+    bool boolean = false;
 };
 
 // The innermost slot is the current result; the first one catches results set
@@ -31,9 +32,10 @@ ResultSlot& current() {
     return slots().back();
 }
 
-void set(Value value) {
+void set(Value value, bool boolean = false) {
     current().value = std::move(value);
     current().has = true;
+    current().boolean = boolean;
 }
 
 // Appending makes the result an array of the appended value's kind, keeping
@@ -87,6 +89,9 @@ bool ResultScope::hasResult() const {
 }
 const mel::Value& ResultScope::result() const {
     return current().value;
+}
+bool ResultScope::isBoolean() const {
+    return current().boolean;
 }
 
 }  // namespace plugin
@@ -151,7 +156,7 @@ void MPxCommand::setResult(double val) {
     set(Value(val));
 }
 void MPxCommand::setResult(bool val) {
-    set(Value(val));
+    set(Value(val), true);
 }
 void MPxCommand::setResult(const char* val) {
     set(Value(std::string(val ? val : "")));

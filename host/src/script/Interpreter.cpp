@@ -4,6 +4,8 @@
 #include "Parser.h"
 #include "Runtime.h"
 
+#include <algorithm>
+
 namespace host::mel {
 
 Interpreter& Interpreter::instance() {
@@ -31,6 +33,31 @@ void Interpreter::undefineCommand(const std::string& name) {
 
 bool Interpreter::commandExists(const std::string& name) const {
     return rt_->commands.count(name) > 0;
+}
+
+std::vector<std::string> Interpreter::commandNames() const {
+    std::vector<std::string> names;
+    names.reserve(rt_->commands.size());
+    for (const auto& entry : rt_->commands)
+        names.push_back(entry.first);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Interpreter::callCommand(const std::string& name, CommandCall& call) {
+    const CommandEntry* found = rt_->findCommand(name);
+    if (!found) {
+        rt_->report("Cannot find procedure \"" + name + "\".", false);
+        return false;
+    }
+    // A copy, as a command may redefine or remove itself while it runs.
+    const CommandEntry entry = *found;
+    const std::vector<Value*> noVariables(call.args.size(), nullptr);
+    try {
+        return rt_->callCommand(name, entry, call, noVariables);
+    } catch (const ScriptAbort&) {
+        return false;
+    }
 }
 
 bool Interpreter::execute(const std::string& source, Value* result, const std::string& fileName) {

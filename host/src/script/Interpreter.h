@@ -16,6 +16,8 @@ struct CommandCall {
                               // variable; flags are strings "-name"
     Value result;             // the command sets it (default: no result, prints nothing)
     bool hasResult = false;
+    bool booleanResult = false;  // the result is an int the command set as a bool, which
+                                 // languages with a bool type show as one
 };
 
 // false = the command failed; it has already printed its own error line(s) through Output.
@@ -35,6 +37,11 @@ public:
     void defineCommand(const std::string& name, CommandFn fn);  // replaces an existing one
     void undefineCommand(const std::string& name);
     bool commandExists(const std::string& name) const;
+    // Every command and builtin, sorted.
+    std::vector<std::string> commandNames() const;
+    // Runs a command or builtin by name with ready-made arguments, for callers in other
+    // languages. False when it failed or does not exist, its error lines written.
+    bool callCommand(const std::string& name, CommandCall& call);
     // Adds or replaces a builtin; it lives in the same name table as commands.
     void defineBuiltin(const std::string& name, BuiltinFn fn);
 

@@ -1,0 +1,1 @@
+"""The host application for Python scripts: maya.cmds, maya.mel and maya.standalone."""

@@ -1,0 +1,3 @@
+"""MEL from Python: mel.eval(text)."""
+
+from ._api import mel_eval as eval  # noqa: F401
