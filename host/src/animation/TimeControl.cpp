@@ -1,3 +1,4 @@
+#include "animation/Curve.h"
 #include "animation/Time.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
@@ -37,7 +38,10 @@ MTime clockTime() {
 
 bool setClockTime(const MTime& time) {
     Node* clock = timeNode();
-    return clock && assign(outTime(*clock), time.as(MTime::kSeconds));
+    if (!clock || !assign(outTime(*clock), time.as(MTime::kSeconds)))
+        return false;
+    clockMoved();
+    return true;
 }
 
 MTime inUIUnit(const MTime& time) {

@@ -127,12 +127,16 @@ private:
 
     void writeNode(Node& node, Node* parent) {
         m_order.push_back(&node);
-        m_text += "createNode " + node.type().name + " -n " + quoted(node.name());
+        m_text += "createNode " + (node.kept ? node.kept->type : node.type().name) + " -n " +
+                  quoted(node.name());
         if (parent)
             m_text += " -p " + quoted(nodeName(*parent));
         if (node.shared)
             m_text += " -s";
         m_text += ";\n" + attributeLines(node);
+        if (node.kept)
+            for (const std::string& line : node.kept->lines)
+                m_text += "\t" + line + "\n";
     }
 
     void writeConnections() {
@@ -146,6 +150,8 @@ private:
         std::sort(lines.begin(), lines.end());
         for (const std::string& line : lines)
             m_text += line;
+        for (const std::string& line : keptText().connections)
+            m_text += line + "\n";
     }
 
     std::string m_text;
@@ -249,6 +255,8 @@ std::string sceneFile(const std::string& fileName) {
         text += "requires " + quoted(plugin) + " " + quoted(loaded ? loaded->version : "Unknown") +
                 ";\n";
     }
+    for (const std::string& line : keptText().requiresLines)
+        text += line + "\n";
     text += std::string("currentUnit -l ") + distanceName(MDistance::uiUnit()) + " -a " +
             angleName(MAngle::uiUnit()) + " -t " + timeName(MTime::uiUnit()) + ";\n";
     for (const auto& [key, value] : fileInfo())

@@ -56,6 +56,9 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::shading::registerShadingNodeTypes();
     host::shading::registerShadingCommands();
     host::registerRendering();
+    host::registerFileNodeTypes();
+    // Again, for the default nodes of the types registered since.
+    host::createDefaultNodes();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;
 }
