@@ -13,6 +13,7 @@
 
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace host {
 
@@ -90,7 +91,7 @@ AttributePtr attribute(const std::string& spec) {
 
 // A compound of attributes; "[]" on its short name makes it a multi.
 AttributePtr compound(const std::string& ln, std::string sn,
-                      std::initializer_list<const char*> children) {
+                      const std::vector<const char*>& children) {
     const bool multi = sn.size() > 2 && sn.compare(sn.size() - 2, 2, "[]") == 0;
     if (multi)
         sn.resize(sn.size() - 2);
@@ -125,16 +126,19 @@ void add(NodeType& t, std::initializer_list<const char*> specs) {
         add(t, attribute(spec));
 }
 
+// What a display layer gives its members' drawOverride.
+const std::vector<const char*> kDrawOverride = {
+    "overrideDisplayType ovdt enum", "overrideLevelOfDetail ovlod enum",
+    "overrideShading ovs bool 1",    "overrideTexturing ovt bool 1",
+    "overridePlayback ovp bool 1",   "overrideEnabled ove bool",
+    "overrideVisibility ovv bool 1", "overrideColor ovc byte"};
+
 void dagAttributes() {
+    add(type("time"), {"unwarpedTime unw time"});
     add(type("dagNode"),
         {"objectColor oc short", "useObjectColor uoc bool", "lodVisibility lodv bool 1",
          "ghosting gh bool", "renderLayerInfo rlio short[]"});
-    add(type("dagNode"),
-        compound("drawOverride", "do",
-                 {"overrideDisplayType ovdt enum", "overrideLevelOfDetail ovlod enum",
-                  "overrideShading ovs bool 1", "overrideTexturing ovt bool 1",
-                  "overridePlayback ovp bool 1", "overrideEnabled ove bool",
-                  "overrideVisibility ovv bool 1", "overrideColor ovc byte"}));
+    add(type("dagNode"), compound("drawOverride", "do", kDrawOverride));
     add(type("transform"), {"showManipDefault smd enum", "rotationInterpolation rin enum",
                             "minTransLimit mntl double3", "maxTransLimit mxtl double3"});
     NodeType& joint = type("joint", "transform", MFn::kTransform);
@@ -322,6 +326,7 @@ void bookkeepingAttributes() {
                          {"shadowLight sllk message", "shadowObject solk message"}));
     add(type("displayLayerManager"), {"currentDisplayLayer cdl long", "displayLayerId dli long[]"});
     NodeType& layer = type("displayLayer");
+    add(layer, compound("drawInfo", "di", kDrawOverride));
     add(layer, {"identification id short", "displayType dt enum", "visibility v bool 1",
                 "color c byte", "displayOrder do long", "shading s bool 1", "texturing t bool 1",
                 "playback p bool 1", "levelOfDetail lod enum", "enabled e bool 1"});
