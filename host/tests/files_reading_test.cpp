@@ -4,6 +4,8 @@
 
 #include "files_fixture.h"
 
+#include "geometry/Mesh.h"
+
 #include <maya/MAnimControl.h>
 
 #include <sys/stat.h>
@@ -174,6 +176,9 @@ struct RealScene {
     size_t curves;
     size_t particles;  // at `frame`; 0 for scenes without particles
     double frame;
+    const char* mesh;  // one built by construction history, or ""
+    unsigned vertices;
+    unsigned faces;
 };
 
 class RealSceneTest : public ReadingTest, public ::testing::WithParamInterface<RealScene> {
@@ -198,22 +203,31 @@ TEST_P(RealSceneTest, OpensEvaluatesAndRoundTrips) {
             number(count("particleShape1") ? "particleShape1.count" : "nParticleShape1.count"),
             static_cast<double>(GetParam().particles));
     }
+    if (*GetParam().mesh) {
+        const auto shapes = Scene::current().nodesNamed(GetParam().mesh);
+        ASSERT_EQ(shapes.size(), 1u);
+        const auto mesh = geometry::meshOf(*shapes[0]);
+        EXPECT_EQ(mesh->vertexCount(), GetParam().vertices);
+        EXPECT_EQ(mesh->faceCount(), GetParam().faces);
+        EXPECT_TRUE(mesh->valid());
+    }
     roundTrips();
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RealSceneTest,
-                         ::testing::Values(RealScene{"particles-7.0.ma", 5, 0, 25, 1},
-                                           RealScene{"skeleton-2008.ma", 71, 0, 0, 0},
-                                           RealScene{"coloured-plane-2009.ma", 5, 0, 0, 0},
-                                           RealScene{"mesh-camera-2011.ma", 6, 0, 0, 0},
-                                           RealScene{"keyed-meshes-2011.ma", 9, 50, 0, 0},
-                                           RealScene{"nparticles-2012.ma", 7, 0, 375, 10}),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
-                             name = name.substr(0, name.find('.'));
-                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, RealSceneTest,
+    ::testing::Values(RealScene{"particles-7.0.ma", 5, 0, 25, 1, "", 0, 0},
+                      RealScene{"skeleton-2008.ma", 71, 0, 0, 0, "", 0, 0},
+                      RealScene{"coloured-plane-2009.ma", 5, 0, 0, 0, "", 0, 0},
+                      RealScene{"mesh-camera-2011.ma", 6, 0, 0, 0, "pSphereShape1", 2452, 2500},
+                      RealScene{"keyed-meshes-2011.ma", 9, 50, 0, 0, "pCubeShape1", 8, 6},
+                      RealScene{"nparticles-2012.ma", 7, 0, 375, 10, "", 0, 0}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        name = name.substr(0, name.find('.'));
+        name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+        return name;
+    });
 
 TEST_F(ReadingTest, KeyedTransformsOfARealFileFollowTime) {
     const std::string file = std::string(HOST_REAL_SCENES_DIR) + "/keyed-meshes-2011.ma";
