@@ -1,5 +1,6 @@
 #include "animation/Curve.h"
 #include "animation/Time.h"
+#include "expressions/Expression.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 
@@ -41,6 +42,7 @@ bool setClockTime(const MTime& time) {
     if (!clock || !assign(outTime(*clock), time.as(MTime::kSeconds)))
         return false;
     clockMoved();
+    expressions::clockMoved();
     return true;
 }
 

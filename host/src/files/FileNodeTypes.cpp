@@ -372,8 +372,6 @@ void bookkeepingAttributes() {
     type("sequenceManager");
     add(type("groupParts"), {"inputComponents ic componentList",
                              "inputRemoveComponent irc componentList", "groupId gi long"});
-    add(type("expression"), {"internalExpression ixp string", "time tim time", "input in double[]",
-                             "output out double[]", "animated ani enum", "objectMsg obm message"});
 }
 
 // A unit conversion scales its input by a factor between internal units.
