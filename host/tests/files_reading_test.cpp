@@ -239,6 +239,41 @@ TEST_F(ReadingTest, KeyedTransformsOfARealFileFollowTime) {
     EXPECT_NEAR(number("pCube1.rx"), 0.0, 1e-9);
     goTo(5);
     EXPECT_NEAR(number("pCube1.rx"), 90.0, 1e-9);
+    // A mesh without history, read from its vertices, edges and faces.
+    const auto mesh = geometry::meshOf(*Scene::current().nodesNamed("pCubeShape2").at(0));
+    EXPECT_EQ(mesh->vertexCount(), 8u);
+    EXPECT_EQ(mesh->faceCount(), 6u);
+}
+
+TEST_F(ReadingTest, MeshesInTheApplicationsLayoutGetTheirGeometry) {
+    const std::string p = path("mesh.ma");
+    const std::string head =
+        "//Maya ASCII 2008 scene\nrequires maya \"2008\";\n"
+        "createNode transform -n \"quad\";\ncreateNode mesh -n \"quadShape\" -p \"quad\";\n"
+        "\tsetAttr -s 4 \".vt\";\n\tsetAttr \".vt[0:1]\" -type \"float3\" 0 0 0 1 0 0;\n"
+        "\tsetAttr \".vt[2:3]\" 1 0 1 0 0 1;\n"
+        "\tsetAttr -s 4 \".ed[0:3]\" 0 1 0 1 2 0 2 3 0 3 0 0;\n";
+    // The last edge walked backwards gives its second vertex.
+    writeFile(
+        p, head + "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 -4 mu 0 4 0 1 2 3;\n");
+    ASSERT_TRUE(openScene(p, true));
+    auto mesh = geometry::meshOf(*Scene::current().nodesNamed("quadShape").at(0));
+    EXPECT_EQ(mesh->faceConnects, (std::vector<int>{0, 1, 2, 0}));
+    EXPECT_EQ(mesh->points[2], MPoint(1, 0, 1));
+    roundTrips();
+
+    writeFile(p, head +
+                     "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 9;\n"
+                     "createNode mesh -n \"cutShape\" -p \"quad\";\n"
+                     "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1;\n");
+    ASSERT_TRUE(openScene(p, true));
+    EXPECT_NE(lastError().find("The faces of quadShape name edges or vertices it does not have"),
+              std::string::npos)
+        << lastError();
+    EXPECT_NE(
+        Output::instance().captured().find("line 11: A polyFaces record of .fc[0] is cut short."),
+        std::string::npos);
+    EXPECT_EQ(geometry::meshOf(*Scene::current().nodesNamed("quadShape").at(0))->faceCount(), 0u);
 }
 
 }  // namespace

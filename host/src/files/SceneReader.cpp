@@ -1,6 +1,7 @@
 #include "files/SceneReader.h"
 
 #include "commands/Support.h"
+#include "files/MeshLayout.h"
 #include "files/SceneFile.h"
 #include "foundation/Output.h"
 #include "graph/NodeType.h"
@@ -160,6 +161,14 @@ public:
         return requires(s, words);
         if (command == "addAttr" && m_current && !m_current->kept && alreadyThere(words))
             return true;
+        if (m_current && !m_current->kept) {
+            std::string problem;
+            if (m_meshes.take(*m_current, words, problem)) {
+                if (!problem.empty())
+                    error(m_path, s.line, problem);
+                return problem.empty();
+            }
+        }
         if (m_current && m_current->kept &&
             (command == "setAttr" || command == "addAttr" || command == "lockNode") &&
             ownsStatement(words)) {
@@ -176,6 +185,14 @@ public:
             }
         }
         return execute(s);
+    }
+
+    // Gives the meshes read in the application's layout their geometry.
+    size_t finish(int lastLine) {
+        const std::vector<std::string> problems = m_meshes.apply();
+        for (const std::string& problem : problems)
+            error(m_path, lastLine, problem);
+        return problems.size();
     }
 
 private:
@@ -260,6 +277,7 @@ private:
 
     const std::string& m_path;
     Node* m_current = nullptr;
+    MeshLayout m_meshes;
 };
 
 }  // namespace
@@ -342,11 +360,15 @@ ReadCount readScene(const std::string& path, const std::string& text) {
         if (!reader.run(s))
             ++count.failed;
     }
+    int lastLine = 1;
+    for (char c : text)
+        lastLine += c == '\n';
     if (!unfinished.text.empty()) {
         ++count.statements;
         ++count.failed;
         error(path, unfinished.line, "The file ends inside a statement.");
     }
+    count.failed += reader.finish(lastLine);
     return count;
 }
 
