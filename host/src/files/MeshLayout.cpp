@@ -1,7 +1,11 @@
 #include "files/MeshLayout.h"
 
 #include "commands/Support.h"
+#include "files/AttributeTexts.h"
 #include "geometry/Mesh.h"
+#include "graph/Data.h"
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -125,6 +129,68 @@ bool MeshLayout::take(Node& mesh, const std::vector<std::string>& words, std::st
             geometry.edges[index] = {static_cast<long>(v[0]), static_cast<long>(v[1])};
     }
     return true;
+}
+
+bool MeshLayout::isGeometry(const Attribute* attribute) {
+    const geometry::MeshAttributes& a = geometry::meshAttributes();
+    return attribute == a.vertices || attribute == a.faceCounts || attribute == a.faceConnects;
+}
+
+std::string MeshLayout::linesOf(Node& mesh) {
+    const geometry::MeshAttributes& a = geometry::meshAttributes();
+    if (!mesh.type().isA("mesh") || mesh.inputs.count(PlugPath{a.inMesh, {}}))
+        return "";
+    // The mesh's own points and faces, without its tweaks (written apart).
+    auto own = [&](Attribute* attribute) -> std::shared_ptr<Data> {
+        const PlugValue* stored = mesh.stored(PlugPath{attribute, {}});
+        auto* data = stored ? std::get_if<std::shared_ptr<Data>>(&stored->value) : nullptr;
+        return data ? *data : nullptr;
+    };
+    auto points = std::dynamic_pointer_cast<PointArrayData>(own(a.vertices));
+    auto counts = std::dynamic_pointer_cast<IntArrayData>(own(a.faceCounts));
+    auto connects = std::dynamic_pointer_cast<IntArrayData>(own(a.faceConnects));
+    if (!points || points->value.length() == 0)
+        return "";
+    const unsigned n = points->value.length();
+    std::string text =
+        "\tsetAttr -s " + std::to_string(n) + " \".vt[0:" + std::to_string(n - 1) + "]\"";
+    for (unsigned i = 0; i < n; ++i)
+        for (double v : {points->value[i].x, points->value[i].y, points->value[i].z})
+            text += " " + numberText(v, NumberKind::kDouble);
+    text += ";\n";
+    if (!counts || !connects || counts->value.length() == 0)
+        return text;
+    // Each side of a face is an edge; a side walked against the edge's
+    // direction is written as -index-1.
+    std::map<std::pair<int, int>, long> edgeIndex;
+    std::vector<std::pair<int, int>> edges;
+    std::string faces;
+    unsigned at = 0;
+    for (unsigned f = 0; f < counts->value.length(); ++f) {
+        const int count = counts->value[f];
+        faces += "\n\t\tf " + std::to_string(count);
+        for (int k = 0; k < count; ++k) {
+            const int from = connects->value[at + k];
+            const int to = connects->value[at + (k + 1) % count];
+            auto key = std::minmax(from, to);
+            auto found = edgeIndex.find(key);
+            if (found == edgeIndex.end()) {
+                found = edgeIndex.emplace(key, static_cast<long>(edges.size())).first;
+                edges.emplace_back(from, to);
+            }
+            const bool forward = edges[found->second].first == from;
+            faces += " " + std::to_string(forward ? found->second : -found->second - 1);
+        }
+        at += count;
+    }
+    text += "\tsetAttr -s " + std::to_string(edges.size()) +
+            " \".ed[0:" + std::to_string(edges.size() - 1) + "]\"";
+    for (const auto& [from, to] : edges)
+        text += " " + std::to_string(from) + " " + std::to_string(to) + " 0";
+    text += ";\n\tsetAttr -s " + std::to_string(counts->value.length()) +
+            " \".fc[0:" + std::to_string(counts->value.length() - 1) + "]\" -type \"polyFaces\"" +
+            faces + ";\n";
+    return text;
 }
 
 std::vector<std::string> MeshLayout::apply() {

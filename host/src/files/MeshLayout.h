@@ -12,6 +12,7 @@
 
 namespace host {
 class Node;
+class Attribute;
 
 namespace files {
 
@@ -24,6 +25,12 @@ public:
     // Gives each mesh its geometry; a mesh whose faces name missing edges
     // or vertices keeps none, and is named in the returned problems.
     std::vector<std::string> apply();
+
+    // The lines that give a mesh its own geometry in that layout, each behind
+    // a tab; empty for a mesh without geometry of its own.
+    static std::string linesOf(Node& mesh);
+    // Whether the writer leaves the attribute to linesOf.
+    static bool isGeometry(const Attribute* attribute);
 
 private:
     struct Geometry {

@@ -2,6 +2,7 @@
 
 #include "dag/Dag.h"
 #include "files/AttributeTexts.h"
+#include "files/MeshLayout.h"
 #include "files/SceneFile.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
@@ -64,9 +65,10 @@ std::string attributeLines(Node& node) {
     SetAttrOptions options;
     options.onlyNonDefault = true;
     for (Attribute* a : all)
-        for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
-            text += "\t" + line + "\n";
-    return text;
+        if (!MeshLayout::isGeometry(a))
+            for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
+                text += "\t" + line + "\n";
+    return text + MeshLayout::linesOf(node);
 }
 
 class BodyWriter {
