@@ -115,6 +115,8 @@ TEST_F(ReadingTest, UnregisteredTypesAndAbsentPluginsAreWrittenBackAsRead) {
           std::string("connectAttr \":time1.o\" \"options.seed\";\n")})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     roundTrips();
+    ASSERT_TRUE(mel("delete options"));
+    EXPECT_EQ(saved("kept-deleted.ma").find("options"), std::string::npos);
 }
 
 TEST_F(ReadingTest, HugeRangesFailAtOnceAndTheRestIsRead) {

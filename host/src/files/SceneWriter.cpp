@@ -1,9 +1,11 @@
 #include "files/SceneWriter.h"
 
+#include "commands/Support.h"
 #include "dag/Dag.h"
 #include "files/AttributeTexts.h"
 #include "files/MeshLayout.h"
 #include "files/SceneFile.h"
+#include "files/SceneReader.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 #include "plugin/Args.h"
@@ -69,6 +71,20 @@ std::string attributeLines(Node& node) {
             for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
                 text += "\t" + line + "\n";
     return text + MeshLayout::linesOf(node);
+}
+
+// A kept connection is written while the nodes it names are there.
+bool namesLivingNodes(const std::string& line) {
+    const std::vector<std::string> words = statementWords(line);
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (words[i].empty() || words[i][0] == '-') {
+            i += words[i] == "-l" || words[i] == "-lock";
+            continue;
+        }
+        if (!commands::findNode(words[i].substr(0, words[i].find('.'))))
+            return false;
+    }
+    return true;
 }
 
 class BodyWriter {
@@ -153,7 +169,8 @@ private:
         for (const std::string& line : lines)
             m_text += line;
         for (const std::string& line : keptText().connections)
-            m_text += line + "\n";
+            if (namesLivingNodes(line))
+                m_text += line + "\n";
     }
 
     std::string m_text;
