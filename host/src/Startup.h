@@ -15,6 +15,7 @@ void registerScriptCommands();      // commands/: the built-in scene commands
 void registerCurvesAndDeformers();  // animation/, deformers/: animCurve and blendShape types;
                                     // setKeyframe, keyframe, keyTangent, cutKey, blendShape
 void registerRendering();           // render/: the camera type; camera, lookThru and playblast
+void registerFileNodeTypes();       // files/: the types and attributes scene files hold as data
 }  // namespace host
 
 #endif

@@ -265,10 +265,16 @@ void addCurveType(const CurveKind& kind) {
         attrs::affects(a, output);
     Attribute* in = input.get();
     Attribute* out = output.get();
-    type.compute = [in, out](Node& node, const PlugPath& plug) {
+    const bool timeInput = hasTimeInput(kind.type);
+    type.compute = [in, out, timeInput](Node& node, const PlugPath& plug) {
         if (plug.attribute != out)
             return false;
-        const double at = valueAsDouble(evaluate(PlugRef{&node, PlugPath{in, {}}}));
+        // A time curve that nothing feeds follows the scene's clock, as
+        // curves in files are never connected to it.
+        const PlugPath inputPath{in, {}};
+        const double at = timeInput && !node.inputs.count(inputPath)
+                              ? clockTime().as(MTime::kSeconds)
+                              : valueAsDouble(evaluate(PlugRef{&node, inputPath}));
         node.storage(plug).value = curveKeys(node)->evaluate(at);
         return true;
     };
@@ -306,6 +312,17 @@ CurveType curveTypeOf(const Node& node) {
 
 bool hasTimeInput(CurveType type) {
     return type <= MFnAnimCurve::kAnimCurveTU;
+}
+
+void clockMoved() {
+    Scene& scene = Scene::current();
+    for (Node* node : scene.allNodes()) {
+        if (!isCurveNode(*node) || !hasTimeInput(curveTypeOf(*node)))
+            continue;
+        Attribute* input = node->findAttribute("input");
+        if (!node->inputs.count(PlugPath{input, {}}))
+            scene.propagateDirty(*node, input);
+    }
 }
 
 std::string curveTypeName(CurveType type) {

@@ -74,6 +74,9 @@ private:
 bool isCurveNode(const Node& node);
 CurveType curveTypeOf(const Node& node);
 bool hasTimeInput(CurveType type);
+// Time curves that nothing feeds follow the clock; its owner calls this
+// when the clock moves.
+void clockMoved();
 // The node type name of a curve kind ("animCurveTL"...).
 std::string curveTypeName(CurveType type);
 // The kind of curve that animates a plug: by the plug's unit, unitless for

@@ -1,4 +1,6 @@
+#include "animation/Curve.h"
 #include "animation/Time.h"
+#include "expressions/Expression.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 
@@ -37,7 +39,11 @@ MTime clockTime() {
 
 bool setClockTime(const MTime& time) {
     Node* clock = timeNode();
-    return clock && assign(outTime(*clock), time.as(MTime::kSeconds));
+    if (!clock || !assign(outTime(*clock), time.as(MTime::kSeconds)))
+        return false;
+    clockMoved();
+    expressions::clockMoved();
+    return true;
 }
 
 MTime inUIUnit(const MTime& time) {

@@ -17,9 +17,13 @@ namespace commands {
 
 namespace {
 
+// The most elements a range may name where no values bound it.
+const size_t kRangeWithoutValues = 1u << 16;
+
 // The plugs a name stands for, with an index range ("w[0:2]") spread into
-// its elements.
-bool plugsNamed(const std::string& name, std::vector<PlugRef>& plugs) {
+// its elements. A range of more than `most` elements fails before anything
+// is made, so that a file's huge range cannot exhaust memory.
+bool plugsNamed(const std::string& name, std::vector<PlugRef>& plugs, size_t most) {
     std::string base = name;
     long first = -1, last = -1;
     size_t open = name.rfind('[');
@@ -33,7 +37,7 @@ bool plugsNamed(const std::string& name, std::vector<PlugRef>& plugs) {
             } catch (const std::exception&) {
                 return false;
             }
-            if (first < 0 || last < first)
+            if (first < 0 || last < first || static_cast<size_t>(last - first) >= most)
                 return false;
             base = name.substr(0, open) + "[" + std::to_string(first) + "]";
         }
@@ -136,11 +140,12 @@ public:
         MStringArray objects;
         db.getObjects(objects);
         std::string name = objects[0].asChar();
+        std::vector<std::string> given = values(objects);
+        // Each element of a range takes at least one value.
         std::vector<PlugRef> plugs;
-        if (!plugsNamed(name, plugs))
+        if (!plugsNamed(name, plugs, given.empty() ? kRangeWithoutValues : given.size()))
             return fail("No object matches name: " + name);
 
-        std::vector<std::string> given = values(objects);
         ValueWords words{given, 0, ""};
         if (db.isFlagSet("type"))
             words.type = db.flagArgumentString("type", 0).asChar();
@@ -244,7 +249,7 @@ public:
         db.getObjects(objects);
         std::string name = objects[0].asChar();
         std::vector<PlugRef> plugs;
-        if (!plugsNamed(name, plugs)) {
+        if (!plugsNamed(name, plugs, kRangeWithoutValues)) {
             error("getAttr: No object matches name: " + name);
             return MS::kFailure;
         }

@@ -7,6 +7,7 @@ namespace host {
 void registerScriptCommands() {
     // The mesh type comes first: polyCube and createNode make meshes.
     geometry::registerMeshType();
+    geometry::registerPolyHistoryTypes();
     commands::registerNodeCommands();
     commands::registerDagCommands();
     commands::registerAttributeCommands();

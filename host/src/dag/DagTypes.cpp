@@ -246,6 +246,10 @@ void registerDagNodeTypes() {
     world.compute = dag::computeMatrices;
     dag::registerTransform(registry);
     dag::registerShapes(registry);
+    // Stand-ins for DAG nodes of types nobody registered, read from files.
+    registry.addBuiltin("unknownDag", "dagNode", MFn::kDagNode).compute = dag::computeMatrices;
+    registry.addBuiltin("unknownTransform", "transform", MFn::kTransform).compute =
+        dag::computeMatrices;
 }
 
 }  // namespace host

@@ -1,6 +1,8 @@
 #include "files/FileCommands.h"
 
+#include "commands/Support.h"
 #include "files/SceneFile.h"
+#include "graph/Node.h"
 #include "plugin/CommandBridge.h"
 #include "plugin/PluginManager.h"
 #include "script/Interpreter.h"
@@ -167,9 +169,40 @@ public:
     }
 };
 
+// relationship "link"|"shadowLink" linker object light: how later files
+// write a light linker's pairs, made here as the element of .lnk or .slnk
+// that older files connect instead (and that the host writes).
+bool relationship(mel::CommandCall& call) {
+    const auto fail = [](const std::string& text) {
+        mel::Interpreter::instance().reportError("relationship: " + text);
+        return false;
+    };
+    if (call.args.size() != 4)
+        return fail("Give the kind, the light linker, the object and the light.");
+    const std::string kind = call.args[0].asString();
+    if (kind != "link" && kind != "shadowLink")
+        return fail("Unknown relationship \"" + kind + "\".");
+    const bool link = kind == "link";
+    std::string linker = call.args[1].asString();
+    Node* node = commands::findNode(linker);
+    Attribute* pairs = node ? node->findAttribute(link ? "lnk" : "slnk") : nullptr;
+    if (!pairs)
+        return fail("No light linker matches name: " + linker);
+    const std::vector<unsigned> used = node->elementIndices(PlugPath{pairs, {}});
+    const unsigned index = used.empty() ? 0 : used.back() + 1;
+    const std::string element =
+        linker + "." + pairs->shortName + "[" + std::to_string(index) + "].";
+    const auto connect = [](const std::string& from, const std::string& to) {
+        return mel::Interpreter::instance().execute("connectAttr \"" + from + "\" \"" + to + "\"");
+    };
+    return connect(call.args[3].asString(), element + (link ? "llnk" : "sllk")) &&
+           connect(call.args[2].asString(), element + (link ? "olnk" : "solk"));
+}
+
 }  // namespace
 
 void registerCommands() {
+    mel::Interpreter::instance().defineCommand("relationship", relationship);
     plugin::defineCommand("file", FileCmd::creator, FileCmd::newSyntax, "");
     plugin::defineCommand("requires", RequiresCmd::creator, RequiresCmd::newSyntax, "");
     plugin::defineCommand("fileInfo", FileInfoCmd::creator, FileInfoCmd::newSyntax, "");

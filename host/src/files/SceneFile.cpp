@@ -1,12 +1,12 @@
 #include "files/SceneFile.h"
 
 #include "Startup.h"
+#include "files/SceneReader.h"
 #include "files/SceneWriter.h"
 #include "graph/Scene.h"
 #include "plugin/FileActivity.h"
 #include "plugin/Messages.h"
 #include "script/Interpreter.h"
-#include "script/Parser.h"
 #include "undo/UndoQueue.h"
 
 #include <maya/MAngle.h>
@@ -37,6 +37,7 @@ void error(const std::string& text) {
 struct FileState {
     std::string name;
     FileInfo info;
+    KeptText kept;
     // The scene revision at the last new, open or save; unset until the
     // first of them, when the scene counts as changed once it holds any
     // node of its own.
@@ -59,9 +60,14 @@ void markClean() {
     state().cleanRevision = Scene::current().revision();
 }
 
-void resetFile(const std::string& name) {
+// A new scene has the host's own file information; an opened one has
+// exactly the file's, in the file's order.
+void resetFile(const std::string& name, bool opened) {
     state().name = name;
-    state().info = {{"application", "maya"}, {"version", "2008"}};
+    state().info.clear();
+    if (!opened)
+        state().info = {{"application", "maya"}, {"version", "2008"}};
+    state().kept = KeptText();
     MDistance::setUIUnit(MDistance::kCentimeters);
     MAngle::setUIUnit(MAngle::kDegrees);
     MTime::setUIUnit(MTime::kFilm);
@@ -165,35 +171,6 @@ bool readText(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
-std::string lastLine(const std::string& text) {
-    size_t end = text.find_last_not_of(" \t\r\n");
-    if (end == std::string::npos)
-        return "";
-    size_t start = text.rfind('\n', end);
-    start = start == std::string::npos ? 0 : start + 1;
-    return text.substr(start, end - start + 1);
-}
-
-// Nothing of a file runs unless all of it is sound: the syntax of every
-// line, and for a file that says it is a scene file, its closing line
-// (without it the file was cut short, even when what is left parses).
-bool checkFile(const std::string& path, const std::string& text) {
-    try {
-        mel::Parser parser(text, [](const std::string&) { return true; });
-        parser.parse();
-    } catch (const mel::SyntaxError& e) {
-        error("file: \"" + path + "\" is not a valid scene file: line " + std::to_string(e.line) +
-              ": " + e.message + (e.atEnd ? " (the file ends too early)" : "") + ".");
-        return false;
-    }
-    if (text.compare(0, 12, "//Maya ASCII") == 0 &&
-        lastLine(text).compare(0, 10, "// End of ") != 0) {
-        error("file: \"" + path + "\" is incomplete: its closing line is missing.");
-        return false;
-    }
-    return true;
-}
-
 void sceneReplaced() {
     undo::Queue::instance().flush();
     MGlobal::clearSelectionList();
@@ -218,6 +195,10 @@ bool isModified() {
         if (node != &scene.world() && !node->isDefault)
             return true;
     return false;
+}
+
+KeptText& keptText() {
+    return state().kept;
 }
 
 const FileInfo& fileInfo() {
@@ -255,7 +236,7 @@ bool newScene(bool force) {
             takeScene();
             createDefaultNodes();
         }
-        resetFile("");
+        resetFile("", false);
         sceneReplaced();
         messages::sceneMessage(MSceneMessage::kAfterNew);
     }
@@ -273,24 +254,32 @@ bool openScene(const std::string& path, bool force) {
         error("file: Cannot read \"" + path + "\".");
         return false;
     }
-    if (!checkFile(path, text))
+    const std::string why = notASceneFile(text);
+    if (!why.empty()) {
+        error("file: \"" + path + "\" is not a scene file: " + why + ".");
         return false;
+    }
     {
         fileio::ActivityScope activity(fileio::Activity::kOpening);
         messages::sceneMessage(MSceneMessage::kBeforeOpen);
         TakenScene previous = takeScene();
-        bool ok;
+        ReadCount count;
         {
             undo::SuspendScope suspend;
             createDefaultNodes();
-            resetFile(path);
-            ok = mel::Interpreter::instance().execute(text, nullptr, path);
+            resetFile(path, true);
+            count = readScene(path, text);
         }
-        if (!ok) {
+        if (count.statements > 0 && count.failed == count.statements) {
             putBack(previous);
-            error("file: \"" + path + "\" could not be read to its end; the scene is as it was.");
+            error("file: Every statement of \"" + path + "\" failed; the scene is as it was.");
             return false;
         }
+        if (count.failed > 0)
+            mel::Interpreter::instance().reportWarning(
+                "file: " + std::to_string(count.failed) + " of " +
+                std::to_string(count.statements) + " statements of \"" + path +
+                "\" failed; the scene holds what could be read.");
         sceneReplaced();
         messages::sceneMessage(MSceneMessage::kAfterOpen);
     }

@@ -25,11 +25,20 @@ const FileInfo& fileInfo();
 void setFileInfo(const std::string& key, const std::string& value);
 bool removeFileInfo(const std::string& key);
 
+// What a file held that the host keeps only as its text, written back on
+// save: requires lines of plug-ins that are not loaded, and connections
+// that touch nodes of unregistered types.
+struct KeptText {
+    std::vector<std::string> requiresLines;
+    std::vector<std::string> connections;
+};
+KeptText& keptText();
+
 // Without force, a modified scene is kept and the call fails.
 bool newScene(bool force);
-// Reads the whole file and checks its syntax before anything changes. A
-// file that cannot be run to its end (an unknown node type, a plug-in that
-// cannot be loaded, a failing line) leaves the scene as it was before.
+// Reads the file statement by statement; a failing statement is shown and
+// reading goes on. Only a text that is no scene file, or one where every
+// statement fails, is refused, and then the scene is as it was before.
 bool openScene(const std::string& path, bool force);
 // Writes the scene to its name; type is empty or "mayaAscii".
 bool saveScene(const std::string& type);

@@ -1,8 +1,11 @@
 #include "files/SceneWriter.h"
 
+#include "commands/Support.h"
 #include "dag/Dag.h"
 #include "files/AttributeTexts.h"
+#include "files/MeshLayout.h"
 #include "files/SceneFile.h"
+#include "files/SceneReader.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 #include "plugin/Args.h"
@@ -64,9 +67,24 @@ std::string attributeLines(Node& node) {
     SetAttrOptions options;
     options.onlyNonDefault = true;
     for (Attribute* a : all)
-        for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
-            text += "\t" + line + "\n";
-    return text;
+        if (!MeshLayout::isGeometry(a))
+            for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
+                text += "\t" + line + "\n";
+    return text + MeshLayout::linesOf(node);
+}
+
+// A kept connection is written while the nodes it names are there.
+bool namesLivingNodes(const std::string& line) {
+    const std::vector<std::string> words = statementWords(line);
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (words[i].empty() || words[i][0] == '-') {
+            i += words[i] == "-l" || words[i] == "-lock";
+            continue;
+        }
+        if (!commands::findNode(words[i].substr(0, words[i].find('.'))))
+            return false;
+    }
+    return true;
 }
 
 class BodyWriter {
@@ -127,12 +145,16 @@ private:
 
     void writeNode(Node& node, Node* parent) {
         m_order.push_back(&node);
-        m_text += "createNode " + node.type().name + " -n " + quoted(node.name());
+        m_text += "createNode " + (node.kept ? node.kept->type : node.type().name) + " -n " +
+                  quoted(node.name());
         if (parent)
             m_text += " -p " + quoted(nodeName(*parent));
         if (node.shared)
             m_text += " -s";
         m_text += ";\n" + attributeLines(node);
+        if (node.kept)
+            for (const std::string& line : node.kept->lines)
+                m_text += "\t" + line + "\n";
     }
 
     void writeConnections() {
@@ -146,6 +168,9 @@ private:
         std::sort(lines.begin(), lines.end());
         for (const std::string& line : lines)
             m_text += line;
+        for (const std::string& line : keptText().connections)
+            if (namesLivingNodes(line))
+                m_text += line + "\n";
     }
 
     std::string m_text;
@@ -249,6 +274,8 @@ std::string sceneFile(const std::string& fileName) {
         text += "requires " + quoted(plugin) + " " + quoted(loaded ? loaded->version : "Unknown") +
                 ";\n";
     }
+    for (const std::string& line : keptText().requiresLines)
+        text += line + "\n";
     text += std::string("currentUnit -l ") + distanceName(MDistance::uiUnit()) + " -a " +
             angleName(MAngle::uiUnit()) + " -t " + timeName(MTime::uiUnit()) + ";\n";
     for (const auto& [key, value] : fileInfo())

@@ -62,6 +62,9 @@ struct MeshAttributes {
 const MeshAttributes& meshAttributes();
 
 void registerMeshType();
+// polyCube, polySphere and polyPlane history nodes, whose output feeds a
+// mesh's inMesh.
+void registerPolyHistoryTypes();
 
 // The mesh's geometry as it stands: the input mesh when one is connected,
 // else its own points and faces, moved by its tweaks.

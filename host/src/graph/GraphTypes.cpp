@@ -70,6 +70,10 @@ void registerGraphNodeTypes() {
     MPxObjectSet::groupNodes = toMObject(groupNodes);
     MPxObjectSet::usedByNodes = toMObject(usedBy);
 
+    // The stand-in for a dependency node of a type nobody registered, read
+    // from a file; what the file said of it is kept as text (Node::kept).
+    registry.addBuiltin("unknown", "dependNode", MFn::kDependencyNode);
+
     // The scene's clock: its output drives everything that changes with time.
     NodeType& time = registry.addBuiltin("time", "dependNode", MFn::kTime);
     auto outTime = attrs::unit("outTime", "o", MFnUnitAttribute::kTime);
@@ -84,10 +88,49 @@ void createDefaultNodes() {
         NodePtr world = scene.createNode("world", "world");
         world->isDefault = true;
     }
-    if (!scene.nodesNamed("time1").empty())
-        return;
-    NodePtr time = scene.createNode("time", "time1");
-    time->isDefault = true;
+    // Files name these without creating them; each is made once its type
+    // is known.
+    static const std::pair<const char*, const char*> kDefaults[] = {
+        {"time1", "time"},
+        {"sequenceManager1", "sequenceManager"},
+        {"renderPartition", "partition"},
+        {"renderGlobalsList1", "renderGlobalsList"},
+        {"defaultLightList1", "defaultLightList"},
+        {"defaultShaderList1", "defaultShaderList"},
+        {"postProcessList1", "postProcessList"},
+        {"defaultRenderUtilityList1", "defaultRenderUtilityList"},
+        {"defaultRenderingList1", "defaultRenderingList"},
+        {"lightList1", "lightList"},
+        {"defaultTextureList1", "defaultTextureList"},
+        {"lambert1", "lambert"},
+        {"particleCloud1", "particleCloud"},
+        {"initialShadingGroup", "shadingEngine"},
+        {"initialParticleSE", "shadingEngine"},
+        {"initialMaterialInfo", "materialInfo"},
+        {"shaderGlow1", "shaderGlow"},
+        {"dof1", "dof"},
+        {"defaultRenderGlobals", "renderGlobals"},
+        {"defaultRenderQuality", "renderQuality"},
+        {"defaultResolution", "resolution"},
+        {"defaultLightSet", "objectSet"},
+        {"defaultObjectSet", "objectSet"},
+        {"defaultViewColorManager", "viewColorManager"},
+        {"hardwareRenderGlobals", "hwRenderGlobals"},
+        {"defaultHardwareRenderGlobals", "hwRenderGlobals"},
+        {"characterPartition", "partition"},
+        {"ikSystem", "ikSystem"},
+        {"hyperGraphInfo", "hyperGraphInfo"},
+        {"hyperGraphLayout", "hyperLayout"},
+        {"globalCacheControl", "globalCacheControl"},
+        {"dynController1", "dynController"},
+        {"strokeGlobals", "strokeGlobals"},
+    };
+    for (const auto& [name, type] : kDefaults) {
+        if (!NodeTypeRegistry::instance().find(type) || !scene.nodesNamed(name).empty())
+            continue;
+        NodePtr node = scene.createNode(type, name);
+        node->isDefault = true;
+    }
 }
 
 }  // namespace host

@@ -39,6 +39,14 @@ public:
     bool locked = false;
     bool isDefault = false;  // a node the host makes with every scene
 
+    // A node a file made of a type nobody registered: the type's name and
+    // the file's own lines for the node, written back as they were read.
+    struct Kept {
+        std::string type;
+        std::vector<std::string> lines;
+    };
+    std::shared_ptr<Kept> kept;
+
     // --- attributes
     Attribute* findAttribute(const std::string& name) const;
     // Top-level attributes: the type's, then the dynamic ones.

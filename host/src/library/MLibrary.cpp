@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "expressions/Expression.h"
 #include "files/FileCommands.h"
 #include "foundation/Output.h"
 #include "plugin/PluginManager.h"
@@ -56,6 +57,10 @@ MStatus MLibrary::initialize(bool wantScriptOutput, const char*, bool) {
     host::shading::registerShadingNodeTypes();
     host::shading::registerShadingCommands();
     host::registerRendering();
+    host::expressions::registerExpressions();
+    host::registerFileNodeTypes();
+    // Again, for the default nodes of the types registered since.
+    host::createDefaultNodes();
     host::mel::Interpreter::instance().setScriptPaths(scriptPaths());
     return MS::kSuccess;
 }

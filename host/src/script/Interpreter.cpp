@@ -60,10 +60,11 @@ bool Interpreter::callCommand(const std::string& name, CommandCall& call) {
     }
 }
 
-bool Interpreter::execute(const std::string& source, Value* result, const std::string& fileName) {
+bool Interpreter::execute(const std::string& source, Value* result, const std::string& fileName,
+                          int firstLine) {
     Value value;
     bool had = false;
-    bool ok = rt_->run(source, fileName, &value, &had);
+    bool ok = rt_->run(source, fileName, &value, &had, firstLine);
     if (had && result)
         *result = std::move(value);
     rt_->lastHadResult = had;

@@ -48,8 +48,9 @@ public:
     // Runs MEL text. Returns false when the script failed (its error lines already written).
     // *result gets the value of the last top-level statement that produced one (a command,
     // procedure call or expression); lastHadResult() tells whether there was one.
+    // firstLine numbers the first line of a text cut from a longer file.
     bool execute(const std::string& source, Value* result = nullptr,
-                 const std::string& fileName = "");
+                 const std::string& fileName = "", int firstLine = 1);
     bool lastHadResult() const;
     bool sourceFile(const std::string& path);  // MEL `source`
     void setScriptPaths(const std::vector<std::string>& dirs);

@@ -29,7 +29,7 @@ const char* const kOperators[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||"
 
 }  // namespace
 
-Lexer::Lexer(std::string source) : src_(std::move(source)) {
+Lexer::Lexer(std::string source, int firstLine) : src_(std::move(source)), firstLine_(firstLine) {
     lineStarts_.push_back(0);
     for (std::size_t i = 0; i < src_.size(); ++i)
         if (src_[i] == '\n')
@@ -38,14 +38,15 @@ Lexer::Lexer(std::string source) : src_(std::move(source)) {
 
 int Lexer::lineOf(std::size_t pos) const {
     auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), pos);
-    return static_cast<int>(it - lineStarts_.begin());
+    return static_cast<int>(it - lineStarts_.begin()) + firstLine_ - 1;
 }
 
 int Lexer::columnOf(std::size_t pos) const {
-    return static_cast<int>(pos - lineStarts_[lineOf(pos) - 1]) + 1;
+    return static_cast<int>(pos - lineStarts_[lineOf(pos) - firstLine_]) + 1;
 }
 
 std::string Lexer::lineText(int line) const {
+    line -= firstLine_ - 1;
     if (line < 1 || line > static_cast<int>(lineStarts_.size()))
         return "";
     std::size_t start = lineStarts_[line - 1];

@@ -32,7 +32,8 @@ struct Token {
 // `pCube1.vtx[0:3]` or `-type` are single arguments.
 class Lexer {
 public:
-    explicit Lexer(std::string source);
+    // firstLine numbers the text's first line, for a text cut from a longer one.
+    explicit Lexer(std::string source, int firstLine = 1);
 
     Token next();
     Token peek();
@@ -59,6 +60,7 @@ private:
     std::string src_;
     std::size_t pos_ = 0;
     std::vector<std::size_t> lineStarts_;
+    int firstLine_ = 1;
 };
 
 }  // namespace host::mel

@@ -79,8 +79,9 @@ private:
     Parser& p_;
 };
 
-Parser::Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel)
-    : lex_(source), knownTopLevel_(std::move(knownTopLevel)) {}
+Parser::Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel,
+               int firstLine)
+    : lex_(source, firstLine), knownTopLevel_(std::move(knownTopLevel)) {}
 
 Program Parser::parse() {
     scopes_.assign(1, {});

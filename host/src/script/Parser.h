@@ -17,7 +17,8 @@ class Parser {
 public:
     // knownTopLevel answers whether the session's top level already holds a variable, so that
     // a script may use what an earlier one declared.
-    Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel);
+    Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel,
+           int firstLine = 1);
 
     Program parse();
     const Lexer& lexer() const { return lex_; }

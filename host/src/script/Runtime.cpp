@@ -102,7 +102,7 @@ bool Runtime::stackExhausted() const {
 }
 
 bool Runtime::run(const std::string& source, const std::string& file, Value* result,
-                  bool* hadResult) {
+                  bool* hadResult, int firstLine) {
     if (hadResult)
         *hadResult = false;
     char base = 0;
@@ -117,8 +117,9 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
 
     Program program;
     {
-        Parser parser(source,
-                      [this](const std::string& name) { return topLevel_.count(name) > 0; });
+        Parser parser(
+            source, [this](const std::string& name) { return topLevel_.count(name) > 0; },
+            firstLine);
         try {
             program = parser.parse();
         } catch (const SyntaxError& e) {

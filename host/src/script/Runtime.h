@@ -48,7 +48,8 @@ public:
     static constexpr std::size_t kMaxCallDepth = 1000;
 
     // Parses and runs one text at the top level: eval, source and Interpreter::execute.
-    bool run(const std::string& source, const std::string& file, Value* result, bool* hadResult);
+    bool run(const std::string& source, const std::string& file, Value* result, bool* hadResult,
+             int firstLine = 1);
     // Finds (in the working directory, then the script paths, ".mel" added when the name has
     // no extension), reads and runs a script; reports its own failures.
     bool sourcePath(const std::string& path);

@@ -81,8 +81,10 @@ std::vector<Node*> tabContents(const std::string& name) {
     for (const Tab& tab : tabs()) {
         if (tab.name != name)
             continue;
+        // The scene's default material and shading groups are not the
+        // user's to tidy; the tabs list what the user made.
         for (Node* node : Scene::current().allNodes())
-            if (tab.lists(*node) && !isHidden(*node))
+            if (!node->isDefault && tab.lists(*node) && !isHidden(*node))
                 result.push_back(node);
     }
     return result;
