@@ -126,7 +126,7 @@ bool DKhyperVeil::setInternalValueInContext(const MPlug& plug, const MDataHandle
         return false;
 
     bool show = false;
-    MPlug(thisMObject(), aShow).getValue(show, MDGContext::fsNormal);
+    MPlug(thisMObject(), aShow).getValue(show);
     if (!show) {
         const char* procedure =
             dataHandle.asBool() ? "dkHyperVeilHideVeilInTabs " : "dkHyperVeilShowVeilInTabs ";

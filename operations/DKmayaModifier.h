@@ -3,17 +3,17 @@
 
 #include "operations/DKmayaOperation.h"
 
+#include <maya/MAngle.h>
+#include <maya/MDagModifier.h>
+#include <maya/MDistance.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MString.h>
+#include <maya/MTime.h>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-class MAngle;
-class MDagModifier;
-class MDistance;
-class MObject;
-class MPlug;
-class MString;
-class MTime;
 
 // The owned, ordered list of steps behind every changing command: executed
 // forward, undone backward, and aware of how far execution got, so that a

@@ -51,7 +51,7 @@ MObject DKplugObjectValue::resolve() {
 }
 
 MStatus DKplugValueKind<MObject>::read(const MPlug& plug, MObject& value) {
-    return plug.getValue(value, MDGContext::fsNormal);
+    return plug.getValue(value);
 }
 
 void DKplugValueKind<MObject>::readDefault(const MPlug& plug, MObject& value) {

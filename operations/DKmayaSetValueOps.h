@@ -5,7 +5,6 @@
 #include "scene/DKmayaObject.h"
 
 #include <maya/MAngle.h>
-#include <maya/MDGContext.h>
 #include <maya/MDistance.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -21,9 +20,7 @@ template <typename Value>
 struct DKplugValueKind {
     using Held = Value;
     using Read = Value;
-    static MStatus read(const MPlug& plug, Read& value) {
-        return plug.getValue(value, MDGContext::fsNormal);
-    }
+    static MStatus read(const MPlug& plug, Read& value) { return plug.getValue(value); }
     static void readDefault(const MPlug& plug, Read& value);
     static MStatus write(MPlug& plug, Held& value) { return plug.setValue(value); }
     static Held hold(const Read& value) { return value; }

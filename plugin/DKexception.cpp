@@ -11,8 +11,11 @@ void checkStatus(const MStatus& status, const std::string& context) {
     if (status == MS::kSuccess) {
         return;
     }
+    // The host's stream operator takes a non-const status; a const one would
+    // be streamed through its bool conversion instead.
+    MStatus streamed(status);
     std::stringstream message;
-    message << context << ": " << status;
+    message << context << ": " << streamed;
     throw DKmayaException(message.str());
 }
 

@@ -24,6 +24,7 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
+#include <maya/MTypes.h>
 
 #include <algorithm>
 #include <vector>
@@ -34,7 +35,12 @@
 #define DK_EXPORT __attribute__((visibility("default")))
 #endif
 
-extern "C" DK_EXPORT const char MApiVersion[] = "200800";
+#define DK_TEXT(x) #x
+#define DK_VERSION_TEXT(x) DK_TEXT(x)
+
+// The application accepts only a module built for its own API version, so
+// the text follows the kit the module is compiled against.
+extern "C" DK_EXPORT const char MApiVersion[] = DK_VERSION_TEXT(MAYA_API_VERSION);
 
 namespace {
 
@@ -130,7 +136,7 @@ void deregisterEverything(MFnPlugin& plugin) {
 
 }  // namespace
 
-DK_EXPORT MStatus initializePlugin(MObject object) {
+PLUGIN_EXPORT MStatus initializePlugin(MObject object) {
     MFnPlugin plugin(object, "Dravik Studios Inc.", "1.1", "Any");
     return errorFrame(kFrameName, [&] {
         registerEverything(plugin);
@@ -138,7 +144,7 @@ DK_EXPORT MStatus initializePlugin(MObject object) {
     });
 }
 
-DK_EXPORT MStatus uninitializePlugin(MObject object) {
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject object) {
     MFnPlugin plugin(object);
     return errorFrame(kFrameName, [&] {
         deregisterEverything(plugin);

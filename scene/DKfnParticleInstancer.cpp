@@ -35,10 +35,10 @@ unsigned int DKfnParticleInstancer::particleSystem(MObject& particleShape) {
     return sources[0].parent().logicalIndex();
 }
 
-unsigned int DKfnParticleInstancer::instancerId() {
+std::uintptr_t DKfnParticleInstancer::instancerId() {
     const MObject node = checkedObject();
-    unsigned int id = 0;
-    static_assert(sizeof(MObject) >= sizeof(id), "an MObject holds at least one word");
+    std::uintptr_t id = 0;
+    static_assert(sizeof(MObject) >= sizeof(id), "an MObject holds at least one pointer");
     std::memcpy(&id, &node, sizeof(id));
     return id;
 }

@@ -6,6 +6,8 @@
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
 
+#include <cstdint>
+
 // Function set over a particle instancer: the particle shape that feeds it,
 // the objects it places, and the identity its host iterator reports.
 class DKfnParticleInstancer : public MFnDagNode {
@@ -17,8 +19,9 @@ public:
     // into particleShape; the result is the logical index of that shape's
     // "instanceData" element.
     unsigned int particleSystem(MObject& particleShape);
-    // What MItInstancer::instancerId reports for this instancer.
-    unsigned int instancerId();
+    // What MItInstancer::instancerId reports for this instancer: the first
+    // pointer-sized word of its MObject.
+    std::uintptr_t instancerId();
     MPlug inputHierarchyPlug();
     // The node feeding the "inputHierarchy" element, or the null object
     // when nothing feeds it.

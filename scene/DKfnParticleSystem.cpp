@@ -68,13 +68,14 @@ template <typename Values>
 unsigned int DKfnParticleSystem::readPerParticleAttribute(const MString& attributeName,
                                                           Values& values, MStatus* status) {
     if (!MFileIO::isReadingFile()) {
-        return MFnParticleSystem::getPerParticleAttribute(attributeName, values, status);
+        MString name(attributeName);
+        return MFnParticleSystem::getPerParticleAttribute(name, values, status);
     }
     // While a file is read the particles must not be evaluated; the plug
     // holds what the file stored.
     MPlug plug = findNodePlug(object(), attributeName);
     MObject data;
-    plug.getValue(data, MDGContext::fsNormal);
+    plug.getValue(data);
     typename PerParticle<Values>::Data array(data);
     const MStatus copied = array.copyTo(values);
     if (status != NULL) {
@@ -157,7 +158,8 @@ MObject DKfnParticleSystem::instancer() {
     }
 
     // Element 0 is examined whatever the one element's logical index is.
-    MPlug pointData = instanceData.elementByLogicalIndex(0).child(attribute("instancePointData"));
+    MObject pointDataAttribute = attribute("instancePointData");
+    MPlug pointData = instanceData.elementByLogicalIndex(0).child(pointDataAttribute);
     MPlugArray targets;
     MStatus status;
     pointData.connectedTo(targets, false, true, &status);
@@ -183,11 +185,12 @@ MObject DKfnParticleSystem::instancer() {
 
 MString DKfnParticleSystem::mappedAttribute(const MString& option, unsigned int instanceDataIndex) {
     const MObject node = checkedObject();
+    MObject mappingAttribute = attribute("instanceAttributeMapping");
     MPlug mapping = MPlug(node, attribute("instanceData"))
                         .elementByLogicalIndex(instanceDataIndex)
-                        .child(attribute("instanceAttributeMapping"));
+                        .child(mappingAttribute);
     MObject data;
-    mapping.getValue(data, MDGContext::fsNormal);
+    mapping.getValue(data);
     MStatus status;
     MFnStringArrayData pairs(data, &status);
     if (status != MS::kSuccess) {
@@ -204,6 +207,6 @@ MString DKfnParticleSystem::mappedAttribute(const MString& option, unsigned int 
 }
 
 void DKfnParticleSystem::evaluateDynamicsBefore(int frame) {
-    const MTime before(static_cast<double>(frame) - 1.0, MTime::uiUnit());
+    MTime before(static_cast<double>(frame) - 1.0, MTime::uiUnit());
     evaluateDynamics(before, true);
 }

@@ -16,6 +16,12 @@
 
 namespace {
 
+MObject dataOf(const MPlug& plug) {
+    MObject data;
+    plug.getValue(data);
+    return data;
+}
+
 bool isAscending(const MIntArray& values) {
     for (unsigned int i = 1; i < values.length(); ++i) {
         if (values[i] < values[i - 1]) {
@@ -50,15 +56,17 @@ void DKparticleIdMapper::update(const MObject& particleShape) {
     DKfnParticleSystem shape(particleShape);
     const MPlug idMapping = findNodePlug(particleShape, "idMapping");
     MStatus status;
-    const MPlug sortedIdPlug = idMapping.child(shape.attribute("sortedId"), &status);
+    MObject sortedIdAttribute = shape.attribute("sortedId");
+    const MPlug sortedIdPlug = idMapping.child(sortedIdAttribute, &status);
     checkStatus(status, "Unable to get sortedId plug.");
-    const MPlug idIndexPlug = idMapping.child(shape.attribute("idIndex"), &status);
+    MObject idIndexAttribute = shape.attribute("idIndex");
+    const MPlug idIndexPlug = idMapping.child(idIndexAttribute, &status);
     checkStatus(status, "Unable to get idIndex plug.");
     const MPlug particleIdPlug = findNodePlug(particleShape, "particleId");
 
-    const MFnIntArrayData sortedIdData(sortedIdPlug.asMObject(MDGContext::fsNormal));
-    const MFnIntArrayData idIndexData(idIndexPlug.asMObject(MDGContext::fsNormal));
-    const MFnDoubleArrayData particleIdData(particleIdPlug.asMObject(MDGContext::fsNormal));
+    const MFnIntArrayData sortedIdData(dataOf(sortedIdPlug));
+    const MFnIntArrayData idIndexData(dataOf(idIndexPlug));
+    const MFnDoubleArrayData particleIdData(dataOf(particleIdPlug));
     checkStatus(sortedIdData.copyTo(sortedIds_), "Error getting sortedId array.");
     checkStatus(idIndexData.copyTo(idIndices_), "Error getting idIndex array.");
     checkStatus(particleIdData.copyTo(particleIds_), "Error getting particleId array.");

@@ -63,7 +63,7 @@ inline void clearOutput() {
     host::Output::instance().clearCaptured();
 }
 
-inline std::string statusText(const MStatus& status) {
+inline std::string statusText(MStatus status) {
     std::stringstream text;
     text << status;
     return text.str();

@@ -14,6 +14,7 @@
 #include <maya/MTime.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -58,16 +59,16 @@ struct Drawn {
     MMatrix world;       // the object's world matrix, then the particle's
 };
 
-inline unsigned instancerIdOf(const std::string& instancer) {
+inline std::uintptr_t instancerIdOf(const std::string& instancer) {
     MObject node = nodeObject(instancer);
-    unsigned id = 0;
+    std::uintptr_t id = 0;
     std::memcpy(&id, &node, sizeof(id));
     return id;
 }
 
 inline std::vector<Drawn> drawnAt(const std::string& instancer, double frame) {
     MAnimControl::setCurrentTime(MTime(frame, MTime::uiUnit()));
-    const unsigned wanted = instancerIdOf(instancer);
+    const std::uintptr_t wanted = instancerIdOf(instancer);
     std::vector<Drawn> drawn;
     for (MItInstancer it; !it.isDone(); it.nextParticle()) {
         if (it.instancerId() != wanted) {

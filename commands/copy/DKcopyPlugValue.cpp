@@ -4,7 +4,6 @@
 #include "plugin/DKexception.h"
 
 #include <maya/MAngle.h>
-#include <maya/MDGContext.h>
 #include <maya/MDagModifier.h>
 #include <maya/MDistance.h>
 #include <maya/MFn.h>
@@ -44,7 +43,7 @@ template <typename Value, typename Parameter>
 bool appendSetter(const MPlug& source, const MPlug& destination, DKmayaModifier& modifier,
                   void (DKmayaModifier::*set)(const MPlug&, Parameter)) {
     Value value{};
-    if (source.getValue(value, MDGContext::fsNormal) != MS::kSuccess) {
+    if (source.getValue(value) != MS::kSuccess) {
         return false;
     }
     (modifier.*set)(destination, value);

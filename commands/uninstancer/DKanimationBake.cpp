@@ -116,7 +116,7 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
 
     MFnTransform transform(record.copy.path.transform());
     for (int channel = 0; channel < DKanimatedGeometry::kChannelCount; ++channel) {
-        const MPlug plug = transform.findPlug(kChannelNames[channel], true);
+        MPlug plug = transform.findPlug(kChannelNames[channel], true);
         record.curves[channel] = MFnAnimCurve().create(plug, NULL);
         bakedNodes_.push_back(record.curves[channel]);
     }
@@ -193,7 +193,7 @@ void DKuninstancerCmd::setupBlendShapes(DKanimatedGeometry& record) {
         bakedNodes_.push_back(record.blendShapes[i]);
         MPlug weights = deformer.findPlug("weight", false, &status);
         checkStatus(status, "Error getting blendShape weight plug");
-        const MPlug weight = weights.elementByLogicalIndex(0, &status);
+        MPlug weight = weights.elementByLogicalIndex(0, &status);
         checkStatus(status, "Error getting element of blendShape weight plug");
         record.weightCurves[i] = MFnAnimCurve().create(weight, NULL);
         bakedNodes_.push_back(record.weightCurves[i]);

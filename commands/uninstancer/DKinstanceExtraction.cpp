@@ -80,7 +80,7 @@ void DKuninstancerCmd::collectShapes(MObjectArray& shapes, const MDagPath& root)
 void DKuninstancerCmd::prepareFrame() {
     MFnDependencyNode shape(particleShape_);
     particleCount_ = 0;
-    MPlug(particleShape_, shape.attribute("count")).getValue(particleCount_, MDGContext::fsNormal);
+    MPlug(particleShape_, shape.attribute("count")).getValue(particleCount_);
     idMapper_.update(particleShape_);
     computeSourceMatrices();
     computeObjectIndices();
@@ -142,9 +142,8 @@ double DKuninstancerCmd::cycleStepSeconds() {
     checkStatus(status);
     double step = 0.0;
     int unit = 0;
-    MPlug(instancerNode_, instancer.attribute("cycleStep")).getValue(step, MDGContext::fsNormal);
-    MPlug(instancerNode_, instancer.attribute("cycleStepUnit"))
-        .getValue(unit, MDGContext::fsNormal);
+    MPlug(instancerNode_, instancer.attribute("cycleStep")).getValue(step);
+    MPlug(instancerNode_, instancer.attribute("cycleStepUnit")).getValue(unit);
     if (unit == 0) {
         step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
     }

@@ -37,7 +37,7 @@ std::string nodeName(const MObject& node) {
 int intAttribute(const MObject& node, const char* attributeName) {
     MFnDependencyNode fn(node);
     int value = 0;
-    MPlug(node, fn.attribute(attributeName)).getValue(value, MDGContext::fsNormal);
+    MPlug(node, fn.attribute(attributeName)).getValue(value);
     return value;
 }
 

@@ -101,7 +101,7 @@ private:
     // everything.
     std::vector<std::int32_t> selectedIds_;
     bool particlesSelected_ = false;
-    std::uint32_t instancerId_ = 0;
+    std::uintptr_t instancerId_ = 0;
     std::int32_t instancerSlot_ = -1;
     std::int32_t hierarchyCount_ = -1;
     std::vector<DKinstancedObject> instancedObjects_;

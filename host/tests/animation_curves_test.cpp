@@ -164,7 +164,8 @@ TEST_F(AnimCurveTest, CreateForAPlugPicksTheTypeAndConnects) {
     run("createNode transform -n ball");
     MFnAnimCurve tx;
     MStatus status;
-    MObject made = tx.create(plug("ball.translateX"), nullptr, &status);
+    MPlug txPlug = plug("ball.translateX");
+    MObject made = tx.create(txPlug, nullptr, &status);
     ASSERT_TRUE(status);
     EXPECT_EQ(tx.animCurveType(), MFnAnimCurve::kAnimCurveTL);
     EXPECT_TRUE(made.hasFn(MFn::kAnimCurveTimeToDistance));
@@ -174,16 +175,20 @@ TEST_F(AnimCurveTest, CreateForAPlugPicksTheTypeAndConnects) {
               std::vector<std::string>({"time1.outTime"}));
 
     MFnAnimCurve rx, vis;
-    rx.create(plug("ball.rotateX"));
-    vis.create(plug("ball.visibility"));
+    MPlug rxPlug = plug("ball.rotateX");
+    rx.create(rxPlug);
+    MPlug visPlug = plug("ball.visibility");
+    vis.create(visPlug);
     EXPECT_EQ(rx.animCurveType(), MFnAnimCurve::kAnimCurveTA);
     EXPECT_EQ(vis.animCurveType(), MFnAnimCurve::kAnimCurveTU);
 
     // A plug that is driven already, or a compound, gets no curve.
     MFnAnimCurve again;
-    again.create(plug("ball.translateX"), nullptr, &status);
+    MPlug drivenPlug = plug("ball.translateX");
+    again.create(drivenPlug, nullptr, &status);
     EXPECT_FALSE(status);
-    again.create(plug("ball.translate"), nullptr, &status);
+    MPlug compoundPlug = plug("ball.translate");
+    again.create(compoundPlug, nullptr, &status);
     EXPECT_FALSE(status);
 
     // The function set finds the curve from the plug it drives.
@@ -195,7 +200,8 @@ TEST_F(AnimCurveTest, CreateForAPlugPicksTheTypeAndConnects) {
 TEST_F(AnimCurveTest, KeyedPlugsFollowTheCurrentTime) {
     run("createNode transform -n ball");
     MFnAnimCurve fn;
-    fn.create(plug("ball.translateY"));
+    MPlug tyPlug = plug("ball.translateY");
+    fn.create(tyPlug);
     fn.addKeyframe(MTime(1.0, MTime::kFilm), 0.0, MFnAnimCurve::kTangentLinear,
                    MFnAnimCurve::kTangentLinear);
     fn.addKeyframe(MTime(11.0, MTime::kFilm), 10.0, MFnAnimCurve::kTangentLinear,
@@ -230,7 +236,8 @@ TEST_F(AnimCurveTest, AnimatedMeansAKeyablePlugDrivenByACurve) {
     MObject ball = plug("ball.translateX").node();
     EXPECT_FALSE(MAnimUtil::isAnimated(ball));
     MFnAnimCurve fn;
-    fn.create(plug("ball.translateX"));
+    MPlug txPlug = plug("ball.translateX");
+    fn.create(txPlug);
     EXPECT_TRUE(MAnimUtil::isAnimated(ball));
     EXPECT_TRUE(MAnimUtil::isAnimated(plug("ball.translateX")));
     EXPECT_TRUE(MAnimUtil::isAnimated(plug("ball.translate")));
@@ -255,7 +262,8 @@ TEST_F(AnimCurveTest, AnimatedMeansAKeyablePlugDrivenByACurve) {
 
     // A curve on a plug that is not keyable does not make the node animated.
     MFnAnimCurve hidden;
-    hidden.create(plug("still.rotateOrder"));
+    MPlug orderPlug = plug("still.rotateOrder");
+    hidden.create(orderPlug);
     EXPECT_FALSE(MAnimUtil::isAnimated(plug("still.translateX").node()));
 }
 

@@ -114,7 +114,8 @@ TEST_F(SetAttrTextTest, BooleansEnumsAndNumericCompounds) {
 
 TEST_F(SetAttrTextTest, StringsAreQuotedWithTheirEscapes) {
     typed("myName", "nm", MFnData::kString);
-    ASSERT_TRUE(plug(*node, "nm").setValue(MString("say \"hi\"\\\n\tend")));
+    MString text("say \"hi\"\\\n\tend");
+    ASSERT_TRUE(plug(*node, "nm").setValue(text));
     EXPECT_EQ(texts(plug(*node, "nm")),
               Texts{"setAttr \".nm\" -type \"string\" \"say \\\"hi\\\"\\\\\\n\\tend\";"});
     // An unset string is the empty string.

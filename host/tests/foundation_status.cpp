@@ -50,7 +50,8 @@ TEST(FoundationStatus, TextsComeFromTheHostTable) {
               MStatus(MS::kInvalidParameter).errorString().asChar());
 
     std::ostringstream out;
-    out << MStatus(MS::kFailure);
+    MStatus failure(MS::kFailure);
+    out << failure;
     EXPECT_EQ("(kFailure): Unexpected Internal Failure", out.str());
 
     for (int code = MS::kSuccess; code <= MS::kEndOfFile; ++code) {

@@ -72,8 +72,9 @@ TEST_F(Emission, IdMappingMatchesTheArrays) {
     frame(9);
     MFnParticleSystem fn = shape("pShape");
     MPlug mapping = fn.findPlug("idMapping");
-    MObject sortedData = mapping.child(0).asMObject();
-    MObject indexData = mapping.child(1).asMObject();
+    MObject sortedData, indexData;
+    mapping.child(0).getValue(sortedData);
+    mapping.child(1).getValue(indexData);
     MIntArray sorted = MFnIntArrayData(sortedData).array();
     MIntArray index = MFnIntArrayData(indexData).array();
     std::vector<int> all = ids("pShape");
@@ -144,8 +145,9 @@ TEST_F(Determinism, SteppingAndRunUpAgree) {
     frame(30);  // back in time: a run-up from the start
     expectSame(stepped, snapshot("pShape"));
     MFnParticleSystem fn = shape("pShape");
-    fn.evaluateDynamics(MTime(12.0, MTime::kFilm), false);
-    fn.evaluateDynamics(MTime(30.0, MTime::kFilm), true);
+    MTime twelve(12.0, MTime::kFilm), thirty(30.0, MTime::kFilm);
+    fn.evaluateDynamics(twelve, false);
+    fn.evaluateDynamics(thirty, true);
     expectSame(stepped, snapshot("pShape"));
 }
 
@@ -163,7 +165,8 @@ TEST_F(Determinism, GravityAcceleratesFrameByFrame) {
 TEST_F(Determinism, EvaluateDynamicsHoldsUntilTimeMoves) {
     emitterScene();
     MFnParticleSystem fn = shape("pShape");
-    fn.evaluateDynamics(MTime(4.0, MTime::kFilm), true);
+    MTime four(4.0, MTime::kFilm);
+    fn.evaluateDynamics(four, true);
     EXPECT_EQ(fn.count(), 6u);
     frame(2);
     EXPECT_EQ(fn.count(), 2u);
@@ -197,7 +200,8 @@ TEST_F(PerParticle, UserArraysFollowTheirParticles) {
     setDoubles("qShape", "lifespanPP", {10.0, 0.1});
     setDoubles("qShape", "objIndex", {1, 2});
     frame(6);
-    MObject plain = fn.findPlug("objIndex").asMObject();
+    MObject plain;
+    fn.findPlug("objIndex").getValue(plain);
     MFnDoubleArrayData read(plain);
     ASSERT_EQ(read.length(), 1u);
     EXPECT_EQ(read[0], 1.0);
@@ -276,10 +280,11 @@ TEST_F(ParticleErrors, QueriesOnOtherNodesAndMissingIds) {
     EXPECT_FALSE(fn.isValid());
     EXPECT_EQ(fn.count(), 0u);
     MDoubleArray values;
-    EXPECT_EQ(shape("qShape").getPerParticleAttribute("position", values, &status), 0u);
+    MString position("position"), velocity("velocity");
+    EXPECT_EQ(shape("qShape").getPerParticleAttribute(position, values, &status), 0u);
     EXPECT_FALSE(status);  // a vector attribute read as doubles
     MVectorArray wrongLength(5);
-    shape("qShape").setPerParticleAttribute("velocity", wrongLength, &status);
+    shape("qShape").setPerParticleAttribute(velocity, wrongLength, &status);
     EXPECT_FALSE(status);
 }
 

@@ -85,7 +85,8 @@ protected:
     static std::vector<double> doublesOf(const std::string& name, const char* attribute) {
         MDoubleArray values;
         MStatus status;
-        shape(name).getPerParticleAttribute(attribute, values, &status);
+        MString attributeName(attribute);
+        shape(name).getPerParticleAttribute(attributeName, values, &status);
         EXPECT_TRUE(status) << attribute;
         std::vector<double> out;
         for (unsigned k = 0; k < values.length(); ++k)
@@ -98,7 +99,8 @@ protected:
         for (double v : values)
             array.append(v);
         MStatus status;
-        shape(name).setPerParticleAttribute(attribute, array, &status);
+        MString attributeName(attribute);
+        shape(name).setPerParticleAttribute(attributeName, array, &status);
         ASSERT_TRUE(status) << attribute;
     }
     static void setVectors(const std::string& name, const char* attribute,
@@ -107,7 +109,8 @@ protected:
         for (const MVector& v : values)
             array.append(v);
         MStatus status;
-        shape(name).setPerParticleAttribute(attribute, array, &status);
+        MString attributeName(attribute);
+        shape(name).setPerParticleAttribute(attributeName, array, &status);
         ASSERT_TRUE(status) << attribute;
     }
 };

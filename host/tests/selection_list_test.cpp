@@ -1,6 +1,7 @@
 // Selection list editing, the active selection and component function sets.
 #include "dag_fixture.h"
 #include "selection/Selection.h"
+#include "undo/UndoQueue.h"
 
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MItSelectionList.h>
@@ -209,6 +210,20 @@ TEST_F(SelectionList, ActiveSelectionAdjustments) {
     ASSERT_TRUE(MGlobal::getSelectionListByName("a", found));
     ASSERT_TRUE(MGlobal::getSelectionListByName("b", found));
     EXPECT_EQ(found.length(), 2u);
+}
+
+TEST_F(SelectionList, SelectCommandIsOneUndoStep) {
+    undo::Queue& queue = undo::Queue::instance();
+    queue.setState(true);
+    MGlobal::selectByName("a", MGlobal::kReplaceList);
+    MSelectionList more;
+    more.add("b");
+    ASSERT_TRUE(MGlobal::selectCommand(more, MGlobal::kAddToList));
+    EXPECT_EQ(active(), (Names{"a", "b"}));
+    ASSERT_TRUE(queue.undo());
+    EXPECT_EQ(active(), (Names{"a"}));
+    ASSERT_TRUE(queue.redo());
+    EXPECT_EQ(active(), (Names{"a", "b"}));
 }
 
 TEST_F(SelectionList, DeletedNodesLeaveTheActiveSelection) {

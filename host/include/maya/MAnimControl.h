@@ -21,7 +21,7 @@ public:
     static PlaybackViewMode viewMode();
     static MStatus setViewMode(PlaybackViewMode mode);
     static double playbackBy();
-    static MStatus setPlaybackBy(double increment);
+    static MStatus setPlaybackBy(const double& increment);
     static double playbackSpeed();
     static MStatus setPlaybackSpeed(double speed);
 
@@ -30,13 +30,13 @@ public:
     static MTime maxTime();
     static MStatus setMinTime(MTime newMinTime);
     static MStatus setMaxTime(MTime newMaxTime);
-    static MStatus setMinMaxTime(const MTime& newMinTime, const MTime& newMaxTime);
+    static MStatus setMinMaxTime(MTime newMinTime, MTime newMaxTime);
     // The animation range, which holds the playback range.
     static MTime animationStartTime();
     static MTime animationEndTime();
     static MStatus setAnimationStartTime(MTime newStartTime);
     static MStatus setAnimationEndTime(MTime newEndTime);
-    static MStatus setAnimationStartEndTime(const MTime& newStartTime, const MTime& newEndTime);
+    static MStatus setAnimationStartEndTime(MTime newStartTime, MTime newEndTime);
 
     static MTime currentTime();
     static MStatus setCurrentTime(const MTime& newTime);

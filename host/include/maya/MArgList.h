@@ -63,9 +63,6 @@ public:
     MStatus addArg(const MTime& arg);
     MStatus addArg(const MVector& arg);
     MStatus addArg(const MMatrix& arg);
-    MStatus addArg(const MStringArray& arg);
-    MStatus addArg(const MIntArray& arg);
-    MStatus addArg(const MDoubleArray& arg);
 
 private:
     friend struct host::plugin::ArgListAccess;

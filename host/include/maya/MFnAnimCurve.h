@@ -50,8 +50,8 @@ public:
     MFn::Type type() const override;
     const char* className() const override;
 
-    MObject create(const MPlug& plug, MDGModifier* modifier = NULL, MStatus* ReturnStatus = NULL);
-    MObject create(const MPlug& plug, AnimCurveType animCurveType, MDGModifier* modifier = NULL,
+    MObject create(MPlug& plug, MDGModifier* modifier = NULL, MStatus* ReturnStatus = NULL);
+    MObject create(MPlug& plug, AnimCurveType animCurveType, MDGModifier* modifier = NULL,
                    MStatus* ReturnStatus = NULL);
     MObject create(const MObject& node, const MObject& attribute, MDGModifier* modifier = NULL,
                    MStatus* ReturnStatus = NULL);

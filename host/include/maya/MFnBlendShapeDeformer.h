@@ -25,8 +25,6 @@ public:
     // The base object is a mesh shape or a transform above one.
     MObject create(MObject baseObject, Origin originSpace = kLocalOrigin,
                    MStatus* ReturnStatus = NULL);
-    MObject create(const MObjectArray& baseObjects, Origin originSpace = kLocalOrigin,
-                   MStatus* ReturnStatus = NULL);
 
     MStatus addBaseObject(MObject& object);
     MStatus getBaseObjects(MObjectArray& objects) const;

@@ -51,14 +51,14 @@ public:
     bool isInstanced(bool indirect = true, MStatus* ReturnStatus = NULL) const;
     bool isInstancedAttribute(const MObject& attribute, MStatus* ReturnStatus = NULL) const;
     unsigned int instanceCount(bool total, MStatus* ReturnStatus = NULL) const;
-    MStatus getPath(MDagPath& path) const;
-    MStatus getAllPaths(MDagPathArray& paths) const;
-    MString fullPathName(MStatus* ReturnStatus = NULL) const;
-    MString partialPathName(MStatus* ReturnStatus = NULL) const;
+    MStatus getPath(MDagPath& path);
+    MStatus getAllPaths(MDagPathArray& paths);
+    MString fullPathName(MStatus* ReturnStatus = NULL);
+    MString partialPathName(MStatus* ReturnStatus = NULL);
     MMatrix transformationMatrix(MStatus* ReturnStatus = NULL) const;
     bool isIntermediateObject(MStatus* ReturnStatus = NULL) const;
     MStatus setIntermediateObject(bool isIntermediate);
-    MStatus dagPath(MDagPath& path) const;
+    MDagPath dagPath(MStatus* ReturnStatus = NULL) const;
 
     MStatus setObject(MObject& object) override;
     MStatus setObject(const MObject& object) override;

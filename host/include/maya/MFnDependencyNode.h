@@ -31,8 +31,7 @@ public:
     MString typeName(MStatus* ReturnStatus = nullptr) const;
     MString name(MStatus* ReturnStatus = nullptr) const;
     MString pluginName(MStatus* ReturnStatus = nullptr) const;
-    MString setName(const MString& name, bool createNamespace = false,
-                    MStatus* ReturnStatus = nullptr);
+    MString setName(const MString& name, MStatus* ReturnStatus = nullptr);
     bool isShared(MStatus* ReturnStatus = nullptr) const;
     bool isDefaultNode(MStatus* ReturnStatus = nullptr) const;
     bool isFromReferencedFile(MStatus* ReturnStatus = nullptr) const;
@@ -49,7 +48,6 @@ public:
     MStatus removeAttribute(const MObject& attr, MAttrClass type = kLocalDynamicAttr);
     MAttrClass attributeClass(const MObject& attr, MStatus* ReturnStatus = nullptr) const;
     MStatus getAffectedAttributes(const MObject& attr, MObjectArray& affectedAttributes) const;
-    MStatus getAffectingAttributes(const MObject& attr, MObjectArray& affectingAttributes) const;
 
     MPlug findPlug(const MObject& attr, bool wantNetworkedPlug,
                    MStatus* ReturnStatus = nullptr) const;
@@ -60,7 +58,6 @@ public:
     MStatus getConnections(MPlugArray& array) const;
 
     MPxNode* userNode(MStatus* ReturnStatus = nullptr) const;
-    static MStatus classification(const MString& nodeTypeName, MString& classification);
     static MString classification(const MString& nodeTypeName);
 
 protected:

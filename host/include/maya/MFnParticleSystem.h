@@ -40,20 +40,20 @@ public:
 
     // A new particle shape under a new transform (or under parent).
     MObject create(MStatus* ReturnStatus = NULL);
-    MObject create(MObject& parent, MStatus* ReturnStatus = NULL);
+    MObject create(MObject parent, MStatus* ReturnStatus = NULL);
 
     // Adds particles now, at world-space positions.
     MStatus emit(const MPoint& worldPosition);
     MStatus emit(const MPointArray& worldPositions);
     MStatus emit(const MPointArray& worldPositions, const MVectorArray& worldVelocities);
-    MStatus saveInitialState();
+    MStatus saveInitialState() const;
 
     bool isValid() const;
-    const MString particleName() const;
+    MString particleName() const;
     RenderType renderType() const;
     unsigned int count() const;
 
-    unsigned int position(MVectorArray& positions) const;
+    void position(MVectorArray& positions) const;
     void velocity(MVectorArray& velocities) const;
     void acceleration(MVectorArray& accelerations) const;
     void mass(MDoubleArray& masses) const;
@@ -62,7 +62,6 @@ public:
     bool hasLifespan() const;
     void lifespan(MDoubleArray& lifespans) const;
     void position0(MVectorArray& positions) const;
-    void velocity0(MVectorArray& velocities) const;
 
     bool isPerParticleIntAttribute(const MString& attributeName,
                                    MStatus* ReturnStatus = NULL) const;
@@ -73,23 +72,21 @@ public:
 
     // Values of a per-particle attribute of exactly that kind; the result
     // is the number of values read.
-    unsigned int getPerParticleAttribute(const MString& attributeName, MVectorArray& values,
-                                         MStatus* ReturnStatus = NULL);
-    unsigned int getPerParticleAttribute(const MString& attributeName, MDoubleArray& values,
-                                         MStatus* ReturnStatus = NULL);
-    unsigned int getPerParticleAttribute(const MString& attributeName, MIntArray& values,
-                                         MStatus* ReturnStatus = NULL);
+    unsigned int getPerParticleAttribute(MString& attributeName, MVectorArray& values,
+                                         MStatus* ReturnStatus = NULL) const;
+    unsigned int getPerParticleAttribute(MString& attributeName, MDoubleArray& values,
+                                         MStatus* ReturnStatus = NULL) const;
+    unsigned int getPerParticleAttribute(MString& attributeName, MIntArray& values,
+                                         MStatus* ReturnStatus = NULL) const;
     // Replaces the current values; the array must hold one per particle.
-    void setPerParticleAttribute(const MString& attributeName, const MVectorArray& values,
-                                 MStatus* ReturnStatus = NULL);
-    void setPerParticleAttribute(const MString& attributeName, const MDoubleArray& values,
-                                 MStatus* ReturnStatus = NULL);
-    void setPerParticleAttribute(const MString& attributeName, const MIntArray& values,
-                                 MStatus* ReturnStatus = NULL);
+    void setPerParticleAttribute(MString& attributeName, MVectorArray& values,
+                                 MStatus* ReturnStatus = NULL) const;
+    void setPerParticleAttribute(MString& attributeName, MDoubleArray& values,
+                                 MStatus* ReturnStatus = NULL) const;
 
     // Moves the particles to `to` without changing the scene's time: from
     // the start frame when runupFromStart is set or when they stand later.
-    void evaluateDynamics(const MTime& to, bool runupFromStart);
+    void evaluateDynamics(MTime& to, bool runupFromStart);
 
 protected:
     bool acceptsObject(const MObject& object) const override;

@@ -6,7 +6,7 @@
 // Including this header defines the exported MApiVersion data the host
 // checks before it loads the plug-in; a plug-in made of several files
 // defines MNoVersionString in all of them but one. The entry points are
-// declared with C linkage unless MNoPluginEntry is defined.
+// declared unless MNoPluginEntry is defined.
 
 #include <maya/MFnBase.h>
 #include <maya/MObject.h>
@@ -78,19 +78,8 @@ private:
 };
 
 #ifndef MNoPluginEntry
-// The C linkage only keeps the entry points' names unmangled for dlsym; the
-// host calls them as the C++ functions they are.
-#ifdef __clang__
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
-#endif
-extern "C" {
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj);
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
-}
-#ifdef __clang__
-#pragma clang diagnostic pop
-#endif
 #endif
 
 #ifndef MNoVersionString

@@ -22,7 +22,7 @@ public:
 
     MFn::Type type() const override;
 
-    MObject create(MObject& parent = MObject::kNullObj, MStatus* ReturnStatus = NULL);
+    MObject create(MObject parent = MObject::kNullObj, MStatus* ReturnStatus = NULL);
 
     MTransformationMatrix transformation(MStatus* ReturnStatus = NULL) const;
     MStatus set(const MTransformationMatrix& transform);

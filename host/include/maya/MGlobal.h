@@ -31,18 +31,17 @@ public:
 
     // Selection.
     static MStatus getActiveSelectionList(MSelectionList& dest);
-    static MStatus setActiveSelectionList(const MSelectionList& src,
+    static MStatus setActiveSelectionList(MSelectionList& src,
                                           ListAdjustment listAdjustment = kReplaceList);
     static MStatus getSelectionListByName(const MString& name, MSelectionList& list);
     static MStatus selectByName(const MString& name, ListAdjustment listAdjustment = kAddToList);
     static MStatus unselectByName(const MString& name);
     static MStatus select(MObject& object, ListAdjustment listAdjustment = kAddToList);
-    static MStatus select(const MDagPath& dagPath, const MObject& component,
+    static MStatus select(MDagPath& dagPath, MObject& component,
                           ListAdjustment listAdjustment = kAddToList);
-    static MStatus selectCommand(const MSelectionList& list,
-                                 ListAdjustment listAdjustment = kAddToList);
+    static MStatus selectCommand(MSelectionList& list, ListAdjustment listAdjustment = kAddToList);
     static MStatus unselect(MObject& object);
-    static MStatus unselect(const MDagPath& dagPath, const MObject& component);
+    static MStatus unselect(MDagPath& dagPath, MObject& component);
     static MStatus clearSelectionList();
     static bool isSelected(MObject& object, MStatus* ReturnStatus = NULL);
 

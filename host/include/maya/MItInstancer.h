@@ -35,10 +35,10 @@ public:
     MDagPath instancerPath() const;
     // The instanced path, and the particle's matrix: the path is drawn
     // with its own world matrix followed by this one.
-    MDagPath path() const;
-    MMatrix matrix() const;
-    // The first 32-bit word of the instancer's MObject.
-    unsigned int instancerId() const;
+    MDagPath path();
+    MMatrix matrix();
+    // The first pointer-sized word of the instancer's MObject.
+    MUintPtrSz instancerId() const;
     unsigned int particleId() const;
     // Which of the particle's paths path() is, from 0.
     unsigned int pathId() const;

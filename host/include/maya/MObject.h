@@ -36,9 +36,9 @@ private:
     friend struct host::ObjectAccess;
     explicit MObject(std::shared_ptr<host::Object> object);
 
-    // The first word is the object's serial number: iterators report it as
-    // the object's identity (see MItInstancer::instancerId).
-    std::uint32_t m_serial = 0;
+    // The first pointer-sized word is the object's serial number: iterators
+    // report it as the object's identity (see MItInstancer::instancerId).
+    std::uintptr_t m_serial = 0;
     std::shared_ptr<host::Object> m_object;
 };
 

@@ -67,7 +67,7 @@ public:
     MStatus setValue(MDistance& value);
     MStatus setValue(MAngle& value);
     MStatus setValue(MTime& value);
-    MStatus setValue(const MString& value);
+    MStatus setValue(MString& value);
     MStatus setValue(const char* value);
 
     bool asBool(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
@@ -81,8 +81,6 @@ public:
     MAngle asMAngle(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     MTime asMTime(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     MString asString(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
-    MObject asMObject(MDGContext& ctx = MDGContext::fsNormal,
-                      MStatus* ReturnStatus = nullptr) const;
 
     bool isNull(MStatus* ReturnStatus = nullptr) const;
     bool isNetworked(MStatus* ReturnStatus = nullptr) const;
@@ -115,7 +113,7 @@ public:
     unsigned int numChildren(MStatus* ReturnStatus = nullptr) const;
     unsigned int numConnectedElements(MStatus* ReturnStatus = nullptr) const;
     unsigned int numConnectedChildren(MStatus* ReturnStatus = nullptr) const;
-    MPlug child(const MObject& attribute, MStatus* ReturnStatus = nullptr) const;
+    MPlug child(MObject& attribute, MStatus* ReturnStatus = nullptr) const;
     MPlug child(unsigned int index, MStatus* ReturnStatus = nullptr) const;
     MPlug parent(MStatus* ReturnStatus = nullptr) const;
     MPlug array(MStatus* ReturnStatus = nullptr) const;
@@ -129,7 +127,7 @@ public:
     MStatus getSetAttrCmds(MStringArray& cmds, MValueSelector valueSelector = kAll,
                            bool useLongNames = false);
 
-    MPlug operator[](const MObject& attribute) const;
+    MPlug operator[](MObject& attribute) const;
     MPlug operator[](unsigned int logicalIndex) const;
     bool operator==(const MPlug& other) const;
     bool operator==(const MObject& attribute) const;

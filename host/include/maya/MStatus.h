@@ -60,7 +60,7 @@ public:
     void perror(const char* prefix) const;
     void perror(const MString& prefix) const;
 
-    friend OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& os, const MStatus& status);
+    friend OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& os, MStatus& status);
 
 private:
     friend MStatus host::foundation::statusWithDetail(host::foundation::StatusDetail detail);

@@ -29,14 +29,11 @@ public:
     MString operator+(const MString& other) const;
     MString operator+(const char* other) const;
     MString operator+(double other) const;
-    MString operator+(int other) const;
-    MString operator+(unsigned int other) const;
 
     bool operator==(const MString& other) const;
     bool operator==(const char* other) const;
     bool operator!=(const MString& other) const;
     bool operator!=(const char* other) const;
-    bool operator<(const MString& other) const;
 
     MStatus set(const char* charString);
     MStatus set(const char* charString, int charLength);

@@ -63,16 +63,14 @@ public:
     // Without a maximum, any number of objects from the minimum up is accepted.
     MStatus setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects = 0,
                           unsigned int maximumObjects = 0xFFFFFFFFu);
-    MStatus setMinObjects(unsigned int minimumObjectCount);
-    MStatus setMaxObjects(unsigned int maximumObjectCount);
+    void setMinObjects(unsigned int minimumObjectCount);
+    void setMaxObjects(unsigned int maximumObjectCount);
     // With no object on the command line, the active selection stands in.
     void useSelectionAsDefault(bool useSelectionAsDefault);
 
     // Adds the "-q"/"-query" and "-e"/"-edit" flags.
     void enableQuery(bool supportsQuery = true);
     void enableEdit(bool supportsEdit = true);
-
-    void clear();
 
 private:
     friend struct host::plugin::SyntaxAccess;

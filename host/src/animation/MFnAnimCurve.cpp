@@ -92,11 +92,11 @@ bool MFnAnimCurve::acceptsObject(const MObject& object) const {
     return curveOf(object) != nullptr;
 }
 
-MObject MFnAnimCurve::create(const MPlug& plug, MDGModifier* modifier, MStatus* ReturnStatus) {
+MObject MFnAnimCurve::create(MPlug& plug, MDGModifier* modifier, MStatus* ReturnStatus) {
     return create(plug, host::animation::curveTypeForPlug(plug), modifier, ReturnStatus);
 }
 
-MObject MFnAnimCurve::create(const MPlug& plug, AnimCurveType animCurveType, MDGModifier* modifier,
+MObject MFnAnimCurve::create(MPlug& plug, AnimCurveType animCurveType, MDGModifier* modifier,
                              MStatus* ReturnStatus) {
     host::NodePtr curve =
         host::animation::createCurve(animCurveType, &plug, modifier, ReturnStatus);
@@ -109,7 +109,8 @@ MObject MFnAnimCurve::create(const MPlug& plug, AnimCurveType animCurveType, MDG
 
 MObject MFnAnimCurve::create(const MObject& node, const MObject& attribute, MDGModifier* modifier,
                              MStatus* ReturnStatus) {
-    return create(MPlug(node, attribute), modifier, ReturnStatus);
+    MPlug plug(node, attribute);
+    return create(plug, modifier, ReturnStatus);
 }
 
 MObject MFnAnimCurve::create(AnimCurveType animCurveType, MDGModifier* modifier,

@@ -86,7 +86,7 @@ double MAnimControl::playbackBy() {
     return playback().by;
 }
 
-MStatus MAnimControl::setPlaybackBy(double increment) {
+MStatus MAnimControl::setPlaybackBy(const double& increment) {
     if (!(increment > 0.0))
         return MS::kInvalidParameter;
     playback().by = increment;
@@ -143,7 +143,7 @@ MStatus MAnimControl::setMaxTime(MTime newMaxTime) {
     return MS::kSuccess;
 }
 
-MStatus MAnimControl::setMinMaxTime(const MTime& newMinTime, const MTime& newMaxTime) {
+MStatus MAnimControl::setMinMaxTime(MTime newMinTime, MTime newMaxTime) {
     if (newMaxTime < newMinTime)
         return MS::kInvalidParameter;
     setMinTime(newMinTime);
@@ -174,7 +174,7 @@ MStatus MAnimControl::setAnimationEndTime(MTime newEndTime) {
     return MS::kSuccess;
 }
 
-MStatus MAnimControl::setAnimationStartEndTime(const MTime& newStartTime, const MTime& newEndTime) {
+MStatus MAnimControl::setAnimationStartEndTime(MTime newStartTime, MTime newEndTime) {
     if (newEndTime < newStartTime)
         return MS::kInvalidParameter;
     setAnimationStartTime(newStartTime);

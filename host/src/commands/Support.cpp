@@ -165,14 +165,14 @@ bool Edits::setKeyable(const PlugRef& plug, bool keyable) {
 void Edits::select(const MSelectionList& list) {
     MSelectionList before;
     MGlobal::getActiveSelectionList(before);
-    MGlobal::setActiveSelectionList(list, MGlobal::kReplaceList);
+    host::selection::setActive(list);
     done(
         [list] {
-            MGlobal::setActiveSelectionList(list, MGlobal::kReplaceList);
+            host::selection::setActive(list);
             return true;
         },
         [before] {
-            MGlobal::setActiveSelectionList(before, MGlobal::kReplaceList);
+            host::selection::setActive(before);
             return true;
         });
 }

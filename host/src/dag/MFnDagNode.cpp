@@ -300,31 +300,34 @@ bool MFnDagNode::isInstancedAttribute(const MObject& attribute, MStatus* ReturnS
     return false;
 }
 
-MStatus MFnDagNode::getPath(MDagPath& path) const {
-    if (!dagNodeOf(m_object, nullptr))
-        return MS::kFailure;
-    MDagPath working = workingPath();
-    if (!working.isValid())
-        return MS::kFailure;
-    path = working;
-    return MS::kSuccess;
+MStatus MFnDagNode::getPath(MDagPath& path) {
+    MStatus status;
+    MDagPath found = dagPath(&status);
+    if (status)
+        path = found;
+    return status;
 }
 
-MStatus MFnDagNode::dagPath(MDagPath& path) const {
-    return getPath(path);
+MDagPath MFnDagNode::dagPath(MStatus* ReturnStatus) const {
+    MDagPath path;
+    if (dagNodeOf(m_object, nullptr))
+        path = workingPath();
+    if (ReturnStatus)
+        *ReturnStatus = path.isValid() ? MS::kSuccess : MS::kFailure;
+    return path;
 }
 
-MStatus MFnDagNode::getAllPaths(MDagPathArray& paths) const {
+MStatus MFnDagNode::getAllPaths(MDagPathArray& paths) {
     return MDagPath::getAllPathsTo(m_object, paths);
 }
 
-MString MFnDagNode::fullPathName(MStatus* ReturnStatus) const {
+MString MFnDagNode::fullPathName(MStatus* ReturnStatus) {
     if (!dagNodeOf(m_object, ReturnStatus))
         return MString();
     return workingPath().fullPathName(ReturnStatus);
 }
 
-MString MFnDagNode::partialPathName(MStatus* ReturnStatus) const {
+MString MFnDagNode::partialPathName(MStatus* ReturnStatus) {
     if (!dagNodeOf(m_object, ReturnStatus))
         return MString();
     return workingPath().partialPathName(ReturnStatus);

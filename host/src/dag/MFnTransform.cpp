@@ -73,9 +73,7 @@ MStatus writeOrientation(Node& node, const MQuaternion& q) {
 }
 
 host::dag::NodePath pathOf(const MFnDagNode& fn) {
-    MDagPath path;
-    fn.getPath(path);
-    return host::dag::PathAccess::nodes(path);
+    return host::dag::PathAccess::nodes(fn.dagPath());
 }
 
 // The rotation of everything above the node along the set's path.
@@ -113,7 +111,7 @@ bool MFnTransform::acceptsObject(const MObject& object) const {
     return n && n->type().hasFn(MFn::kTransform);
 }
 
-MObject MFnTransform::create(MObject& parent, MStatus* ReturnStatus) {
+MObject MFnTransform::create(MObject parent, MStatus* ReturnStatus) {
     return MFnDagNode::create(MString("transform"), parent, ReturnStatus);
 }
 

@@ -58,16 +58,7 @@ bool MFnBlendShapeDeformer::acceptsObject(const MObject& object) const {
 
 MObject MFnBlendShapeDeformer::create(MObject baseObject, Origin originSpace,
                                       MStatus* ReturnStatus) {
-    MObjectArray bases;
-    bases.append(baseObject);
-    return create(bases, originSpace, ReturnStatus);
-}
-
-MObject MFnBlendShapeDeformer::create(const MObjectArray& baseObjects, Origin originSpace,
-                                      MStatus* ReturnStatus) {
-    std::vector<Node*> bases;
-    for (unsigned i = 0; i < baseObjects.length(); ++i)
-        bases.push_back(meshOf(baseObjects[i]));
+    const std::vector<Node*> bases{meshOf(baseObject)};
     host::commands::Edits edits;
     host::NodePtr deformer =
         host::deformers::attachBlendShape(bases, originSpace, "", edits, ReturnStatus);

@@ -7,6 +7,7 @@
 #include "plugin/FileActivity.h"
 #include "plugin/Messages.h"
 #include "script/Interpreter.h"
+#include "selection/Selection.h"
 #include "undo/UndoQueue.h"
 
 #include <maya/MAngle.h>
@@ -146,7 +147,7 @@ void putBack(TakenScene& taken) {
     scene.world().children = taken.worldChildren;
     scene.forgetPathCounts();
     scene.touch();
-    MGlobal::setActiveSelectionList(taken.selection);
+    host::selection::setActive(taken.selection);
     state() = taken.file;
     // Putting nodes back counts as a change; whether the scene differs from
     // its file is what it was before.

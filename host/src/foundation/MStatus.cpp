@@ -108,6 +108,6 @@ void MStatus::perror(const MString& prefix) const {
     perror(prefix.asChar());
 }
 
-std::ostream& operator<<(std::ostream& os, const MStatus& status) {
+std::ostream& operator<<(std::ostream& os, MStatus& status) {
     return os << entryFor(status.fInternalStatusCode).text;
 }

@@ -127,16 +127,6 @@ MString MString::operator+(double other) const {
     return result += other;
 }
 
-MString MString::operator+(int other) const {
-    MString result(*this);
-    return result += other;
-}
-
-MString MString::operator+(unsigned int other) const {
-    MString result(*this);
-    return result += other;
-}
-
 MString operator+(const char* left, const MString& right) {
     MString result(left);
     return result += right;
@@ -156,10 +146,6 @@ bool MString::operator!=(const MString& other) const {
 
 bool MString::operator!=(const char* other) const {
     return !(*this == other);
-}
-
-bool MString::operator<(const MString& other) const {
-    return fString < other.fString;
 }
 
 MStatus MString::set(const char* charString) {

@@ -103,7 +103,7 @@ MString MFnDependencyNode::pluginName(MStatus* ReturnStatus) const {
     return n ? MString(n->type().pluginName.c_str()) : MString();
 }
 
-MString MFnDependencyNode::setName(const MString& name, bool, MStatus* ReturnStatus) {
+MString MFnDependencyNode::setName(const MString& name, MStatus* ReturnStatus) {
     Node* n = nodeIn(m_object, ReturnStatus);
     if (!n)
         return MString();
@@ -280,25 +280,6 @@ MStatus MFnDependencyNode::getAffectedAttributes(const MObject& attr,
     return MS::kSuccess;
 }
 
-MStatus MFnDependencyNode::getAffectingAttributes(const MObject& attr,
-                                                  MObjectArray& affectingAttributes) const {
-    Node* n = host::nodeOf(m_object);
-    Attribute* a = host::attributeOf(attr);
-    if (!n || !a)
-        return MS::kInvalidParameter;
-    affectingAttributes.clear();
-    std::function<void(Attribute&)> walk = [&](Attribute& x) {
-        for (Attribute* b : x.affects)
-            if (b == a)
-                affectingAttributes.append(attributeObject(&x));
-        for (auto& c : x.children)
-            walk(*c);
-    };
-    for (Attribute* x : n->attributes())
-        walk(*x);
-    return MS::kSuccess;
-}
-
 MPlug MFnDependencyNode::findPlug(const MObject& attr, bool, MStatus* ReturnStatus) const {
     Node* n = host::nodeOf(m_object);
     Attribute* a = host::attributeOf(attr);
@@ -349,16 +330,7 @@ MPxNode* MFnDependencyNode::userNode(MStatus* ReturnStatus) const {
     return n ? n->user() : nullptr;
 }
 
-MStatus MFnDependencyNode::classification(const MString& nodeTypeName, MString& classification) {
-    host::NodeType* t = host::NodeTypeRegistry::instance().find(nodeTypeName.asChar());
-    if (!t)
-        return MS::kInvalidParameter;
-    classification = t->classification.c_str();
-    return MS::kSuccess;
-}
-
 MString MFnDependencyNode::classification(const MString& nodeTypeName) {
-    MString c;
-    classification(nodeTypeName, c);
-    return c;
+    host::NodeType* t = host::NodeTypeRegistry::instance().find(nodeTypeName.asChar());
+    return t ? MString(t->classification.c_str()) : MString();
 }

@@ -34,7 +34,7 @@ bool MObjectHandle::isValid() const {
 
 unsigned int MObjectHandle::hashCode() const {
     auto object = m_object.lock();
-    return object ? object->serial() : 0;
+    return object ? static_cast<unsigned int>(object->serial()) : 0;
 }
 
 bool MObjectHandle::operator==(const MObject& object) const {

@@ -402,7 +402,7 @@ MStatus MPlug::setValue(MTime& value) {
     return writeNumber(*this, value.as(MTime::kSeconds));
 }
 
-MStatus MPlug::setValue(const MString& value) {
+MStatus MPlug::setValue(MString& value) {
     PlugRef r = host::PlugAccess::ref(*this);
     if (!resolvedLeaf(r))
         return MS::kInvalidParameter;
@@ -413,7 +413,8 @@ MStatus MPlug::setValue(const MString& value) {
 }
 
 MStatus MPlug::setValue(const char* value) {
-    return setValue(MString(value ? value : ""));
+    MString text(value ? value : "");
+    return setValue(text);
 }
 
 MStatus MPlug::setValue(MObject& value) {
@@ -491,7 +492,6 @@ MINIMAYA_AS(MDistance, asMDistance)
 MINIMAYA_AS(MAngle, asMAngle)
 MINIMAYA_AS(MTime, asMTime)
 MINIMAYA_AS(MString, asString)
-MINIMAYA_AS(MObject, asMObject)
 #undef MINIMAYA_AS
 
 // ---------------------------------------------------------------- structure
@@ -737,7 +737,7 @@ unsigned int MPlug::numConnectedChildren(MStatus* ReturnStatus) const {
     return count;
 }
 
-MPlug MPlug::child(const MObject& attribute, MStatus* ReturnStatus) const {
+MPlug MPlug::child(MObject& attribute, MStatus* ReturnStatus) const {
     const Attribute* a = host::attributeOf(m_attribute);
     const Attribute* c = host::attributeOf(attribute);
     if (!a || !c || c->parent != a || isArray()) {
@@ -857,7 +857,7 @@ bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* Retu
     return array.length() > 0;
 }
 
-MPlug MPlug::operator[](const MObject& attribute) const {
+MPlug MPlug::operator[](MObject& attribute) const {
     return child(attribute);
 }
 MPlug MPlug::operator[](unsigned int logicalIndex) const {

@@ -3,9 +3,13 @@
 namespace host {
 
 namespace {
-std::uint32_t nextSerial() {
-    // Serial 0 is reserved for the null object.
-    static std::uint32_t counter = 0;
+// Serials stand where the application's objects have their address: they
+// are pointer-sized and, on a 64-bit host, reach above 32 bits, so that code
+// keeping only 32 bits of an object's identity fails here as it would there.
+// Serial 0 is reserved for the null object.
+std::uintptr_t nextSerial() {
+    constexpr std::uintptr_t base = std::uintptr_t(0x5a) << (8 * sizeof(std::uintptr_t) - 8);
+    static std::uintptr_t counter = base;
     return ++counter;
 }
 }  // namespace

@@ -18,13 +18,13 @@ public:
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
-    std::uint32_t serial() const { return m_serial; }
+    std::uintptr_t serial() const { return m_serial; }
     virtual MFn::Type apiType() const = 0;
     // Types this object is compatible with besides its own (its base kinds).
     virtual bool hasFn(MFn::Type type) const;
 
 private:
-    std::uint32_t m_serial;
+    std::uintptr_t m_serial;
 };
 
 // The one door between API wrappers and the objects behind them.

@@ -99,7 +99,7 @@ MObject MFnParticleSystem::create(MStatus* ReturnStatus) {
     return create(MObject::kNullObj, ReturnStatus);
 }
 
-MObject MFnParticleSystem::create(MObject& parent, MStatus* ReturnStatus) {
+MObject MFnParticleSystem::create(MObject parent, MStatus* ReturnStatus) {
     Node* parentNode = host::nodeOf(parent);
     if (!parent.isNull() && (!parentNode || !parentNode->inScene || !parentNode->isDag())) {
         setStatus(ReturnStatus, MS::kInvalidParameter);
@@ -146,7 +146,7 @@ MStatus MFnParticleSystem::emit(const MPointArray& worldPositions,
     return MS::kSuccess;
 }
 
-MStatus MFnParticleSystem::saveInitialState() {
+MStatus MFnParticleSystem::saveInitialState() const {
     Node* shape = shapeNode(m_object);
     if (!shape)
         return MS::kFailure;
@@ -158,7 +158,7 @@ bool MFnParticleSystem::isValid() const {
     return shapeNode(m_object) != nullptr;
 }
 
-const MString MFnParticleSystem::particleName() const {
+MString MFnParticleSystem::particleName() const {
     Node* shape = shapeNode(m_object);
     return shape ? MString(shape->name().c_str()) : MString();
 }
@@ -172,10 +172,9 @@ unsigned int MFnParticleSystem::count() const {
     return shape ? particles::count(*shape) : 0u;
 }
 
-unsigned int MFnParticleSystem::position(MVectorArray& positions) const {
+void MFnParticleSystem::position(MVectorArray& positions) const {
     positions = stateArray<MVectorArray>(m_object, particles::shapeAttributes().position,
                                          particles::vectors);
-    return positions.length();
 }
 
 void MFnParticleSystem::velocity(MVectorArray& velocities) const {
@@ -222,11 +221,6 @@ void MFnParticleSystem::position0(MVectorArray& positions) const {
                                          particles::vectors);
 }
 
-void MFnParticleSystem::velocity0(MVectorArray& velocities) const {
-    velocities = stateArray<MVectorArray>(m_object, particles::shapeAttributes().velocity0,
-                                          particles::vectors);
-}
-
 bool MFnParticleSystem::isPerParticleIntAttribute(const MString& name, MStatus* status) const {
     return isKind(m_object, name, particles::ArrayKind::Int, status);
 }
@@ -239,39 +233,34 @@ bool MFnParticleSystem::isPerParticleVectorAttribute(const MString& name, MStatu
     return isKind(m_object, name, particles::ArrayKind::Vector, status);
 }
 
-unsigned int MFnParticleSystem::getPerParticleAttribute(const MString& name, MVectorArray& values,
-                                                        MStatus* status) {
+unsigned int MFnParticleSystem::getPerParticleAttribute(MString& name, MVectorArray& values,
+                                                        MStatus* status) const {
     return getValues(m_object, name, values, status, particles::ArrayKind::Vector,
                      particles::vectors);
 }
 
-unsigned int MFnParticleSystem::getPerParticleAttribute(const MString& name, MDoubleArray& values,
-                                                        MStatus* status) {
+unsigned int MFnParticleSystem::getPerParticleAttribute(MString& name, MDoubleArray& values,
+                                                        MStatus* status) const {
     return getValues(m_object, name, values, status, particles::ArrayKind::Double,
                      particles::doubles);
 }
 
-unsigned int MFnParticleSystem::getPerParticleAttribute(const MString& name, MIntArray& values,
-                                                        MStatus* status) {
+unsigned int MFnParticleSystem::getPerParticleAttribute(MString& name, MIntArray& values,
+                                                        MStatus* status) const {
     return getValues(m_object, name, values, status, particles::ArrayKind::Int, particles::ints);
 }
 
-void MFnParticleSystem::setPerParticleAttribute(const MString& name, const MVectorArray& values,
-                                                MStatus* status) {
+void MFnParticleSystem::setPerParticleAttribute(MString& name, MVectorArray& values,
+                                                MStatus* status) const {
     setValues(m_object, name, values, status, particles::setVectors);
 }
 
-void MFnParticleSystem::setPerParticleAttribute(const MString& name, const MDoubleArray& values,
-                                                MStatus* status) {
+void MFnParticleSystem::setPerParticleAttribute(MString& name, MDoubleArray& values,
+                                                MStatus* status) const {
     setValues(m_object, name, values, status, particles::setDoubles);
 }
 
-void MFnParticleSystem::setPerParticleAttribute(const MString& name, const MIntArray& values,
-                                                MStatus* status) {
-    setValues(m_object, name, values, status, particles::setInts);
-}
-
-void MFnParticleSystem::evaluateDynamics(const MTime& to, bool runupFromStart) {
+void MFnParticleSystem::evaluateDynamics(MTime& to, bool runupFromStart) {
     if (Node* shape = shapeNode(m_object))
         particles::evaluateAt(*shape, to, runupFromStart);
 }

@@ -4,6 +4,8 @@
 
 #include <maya/MItInstancer.h>
 
+#include <cstring>
+
 namespace host {
 namespace particles {
 
@@ -125,20 +127,22 @@ MDagPath MItInstancer::instancerPath() const {
     return host::dag::PathAccess::make(host::dag::firstPath(*m_walk->instancers[m_walk->current]));
 }
 
-MDagPath MItInstancer::path() const {
+MDagPath MItInstancer::path() {
     if (m_walk->done())
         return MDagPath();
     return host::dag::PathAccess::make(m_walk->paths[m_walk->path]);
 }
 
-MMatrix MItInstancer::matrix() const {
+MMatrix MItInstancer::matrix() {
     const host::particles::Draw* draw = m_walk->currentDraw();
     return draw ? draw->matrix : MMatrix();
 }
 
-unsigned int MItInstancer::instancerId() const {
-    MObject object = instancer();
-    return *reinterpret_cast<const unsigned*>(&object);
+MUintPtrSz MItInstancer::instancerId() const {
+    const MObject object = instancer();
+    MUintPtrSz id = 0;
+    std::memcpy(&id, &object, sizeof(id));
+    return id;
 }
 
 unsigned int MItInstancer::particleId() const {

@@ -143,7 +143,6 @@ bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
 // per-particle array of that kind or the length is not the count.
 bool setDoubles(Node& shape, const Attribute* attribute, const MDoubleArray& values);
 bool setVectors(Node& shape, const Attribute* attribute, const MVectorArray& values);
-bool setInts(Node& shape, const Attribute* attribute, const MIntArray& values);
 
 unsigned count(Node& shape);
 // The array index of the particle with the id, or -1.

@@ -664,9 +664,6 @@ bool setDoubles(Node& shape, const Attribute* attribute, const MDoubleArray& val
 bool setVectors(Node& shape, const Attribute* attribute, const MVectorArray& values) {
     return setArray<VectorArrayData>(shape, attribute, ArrayKind::Vector, values);
 }
-bool setInts(Node& shape, const Attribute* attribute, const MIntArray& values) {
-    return setArray<IntArrayData>(shape, attribute, ArrayKind::Int, values);
-}
 
 unsigned count(Node& shape) {
     update(shape);

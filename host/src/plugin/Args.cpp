@@ -477,30 +477,3 @@ MStatus MArgList::addArg(const MMatrix& arg) {
     fData->values.emplace_back(std::move(m));
     return MS::kSuccess;
 }
-
-MStatus MArgList::addArg(const MStringArray& arg) {
-    std::vector<std::string> v;
-    for (unsigned int i = 0; i < arg.length(); ++i) {
-        v.emplace_back(arg[i].asChar());
-    }
-    fData->values.emplace_back(std::move(v));
-    return MS::kSuccess;
-}
-
-MStatus MArgList::addArg(const MIntArray& arg) {
-    std::vector<int> v;
-    for (unsigned int i = 0; i < arg.length(); ++i) {
-        v.push_back(arg[i]);
-    }
-    fData->values.emplace_back(std::move(v));
-    return MS::kSuccess;
-}
-
-MStatus MArgList::addArg(const MDoubleArray& arg) {
-    std::vector<double> v;
-    for (unsigned int i = 0; i < arg.length(); ++i) {
-        v.push_back(arg[i]);
-    }
-    fData->values.emplace_back(std::move(v));
-    return MS::kSuccess;
-}

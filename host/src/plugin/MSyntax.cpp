@@ -115,20 +115,17 @@ MStatus MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumO
     return MS::kSuccess;
 }
 
-MStatus MSyntax::setMinObjects(unsigned int minimumObjectCount) {
-    if (minimumObjectCount > fData->maxObjects) {
-        return MS::kInvalidParameter;
+// A count that would cross the other bound is ignored.
+void MSyntax::setMinObjects(unsigned int minimumObjectCount) {
+    if (minimumObjectCount <= fData->maxObjects) {
+        fData->minObjects = minimumObjectCount;
     }
-    fData->minObjects = minimumObjectCount;
-    return MS::kSuccess;
 }
 
-MStatus MSyntax::setMaxObjects(unsigned int maximumObjectCount) {
-    if (maximumObjectCount < fData->minObjects) {
-        return MS::kInvalidParameter;
+void MSyntax::setMaxObjects(unsigned int maximumObjectCount) {
+    if (maximumObjectCount >= fData->minObjects) {
+        fData->maxObjects = maximumObjectCount;
     }
-    fData->maxObjects = maximumObjectCount;
-    return MS::kSuccess;
 }
 
 void MSyntax::useSelectionAsDefault(bool useSelectionAsDefault) {
@@ -140,8 +137,4 @@ void MSyntax::enableQuery(bool supportsQuery) {
 }
 void MSyntax::enableEdit(bool supportsEdit) {
     fData->editEnabled = supportsEdit;
-}
-
-void MSyntax::clear() {
-    *fData = SyntaxData();
 }

@@ -1,5 +1,6 @@
 // The active selection list: the selection members of MGlobal.
 #include "selection/Selection.h"
+#include "undo/UndoQueue.h"
 
 #include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
@@ -49,13 +50,30 @@ MStatus adjust(const MSelectionList& list, MGlobal::ListAdjustment adjustment) {
 
 }  // namespace
 
+MStatus host::selection::setActive(const MSelectionList& list, MGlobal::ListAdjustment adjustment) {
+    return adjust(list, adjustment);
+}
+
 MStatus MGlobal::getActiveSelectionList(MSelectionList& dest) {
     dest = liveActive();
     return MS::kSuccess;
 }
 
-MStatus MGlobal::setActiveSelectionList(const MSelectionList& src, ListAdjustment listAdjustment) {
+MStatus MGlobal::setActiveSelectionList(MSelectionList& src, ListAdjustment listAdjustment) {
     return adjust(src, listAdjustment);
+}
+
+// As setActiveSelectionList, and undoable like the select command.
+MStatus MGlobal::selectCommand(MSelectionList& list, ListAdjustment listAdjustment) {
+    const MSelectionList before = liveActive();
+    MStatus status = adjust(list, listAdjustment);
+    if (!status)
+        return status;
+    const MSelectionList after = active();
+    host::undo::record(host::undo::makeEntry(
+        "select", [before] { return adjust(before, kReplaceList) == MS::kSuccess; },
+        [after] { return adjust(after, kReplaceList) == MS::kSuccess; }));
+    return status;
 }
 
 MStatus MGlobal::getSelectionListByName(const MString& name, MSelectionList& list) {
@@ -82,8 +100,7 @@ MStatus MGlobal::select(MObject& object, ListAdjustment listAdjustment) {
     return adjust(one, listAdjustment);
 }
 
-MStatus MGlobal::select(const MDagPath& dagPath, const MObject& component,
-                        ListAdjustment listAdjustment) {
+MStatus MGlobal::select(MDagPath& dagPath, MObject& component, ListAdjustment listAdjustment) {
     MSelectionList one;
     MStatus status = one.add(dagPath, component);
     if (!status)
@@ -95,7 +112,7 @@ MStatus MGlobal::unselect(MObject& object) {
     return select(object, kRemoveFromList);
 }
 
-MStatus MGlobal::unselect(const MDagPath& dagPath, const MObject& component) {
+MStatus MGlobal::unselect(MDagPath& dagPath, MObject& component) {
     return select(dagPath, component, kRemoveFromList);
 }
 

@@ -2,6 +2,7 @@
 #define HOST_SELECTION_SELECTION_H
 
 #include <maya/MDagPath.h>
+#include <maya/MGlobal.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
@@ -55,6 +56,11 @@ void selectionStrings(const Item& item, MStringArray& out);
 
 // The status of a look-up that matched no object.
 MStatus noSuchObject();
+
+// MGlobal::setActiveSelectionList for the host's own callers, which hold
+// their lists as const.
+MStatus setActive(const MSelectionList& list,
+                  MGlobal::ListAdjustment adjustment = MGlobal::kReplaceList);
 
 struct ListAccess {
     static std::vector<Item>& items(MSelectionList& list) { return list.m_items; }
