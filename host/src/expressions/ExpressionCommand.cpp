@@ -166,8 +166,8 @@ public:
                      units != "none" && isAngle(outputs[k].plug), M_PI / 180.0);
             PlugRef text{node, PlugPath{node->findAttribute("ixp"), {}}};
             edits.change(*node, {text.path}, [&] {
-                return static_cast<bool>(
-                    PlugAccess::make(text).setValue(MString(rewritten.c_str())));
+                MString value(rewritten.c_str());
+                return static_cast<bool>(PlugAccess::make(text).setValue(value));
             });
         }
         if (db.isFlagSet("ae")) {
