@@ -1,5 +1,6 @@
 #include "Startup.h"
 #include "commands/Support.h"
+#include "commands/Transforms.h"
 #include "geometry/Mesh.h"
 
 namespace host {
@@ -13,6 +14,7 @@ void registerScriptCommands() {
     commands::registerConnectionCommands();
     commands::registerSetCommands();
     geometry::registerPolyCommands();
+    commands::registerTransformCommands();
 }
 
 }  // namespace host

@@ -8,6 +8,7 @@ void registerBuiltins(Interpreter& interpreter) {
     registerSystemBuiltins(interpreter);
     registerUtilityBuiltins(interpreter);
     registerFileBuiltins(interpreter);
+    registerPreferenceBuiltins(interpreter);
 }
 
 std::vector<std::string> arrayArg(const Value& v, const char* name) {

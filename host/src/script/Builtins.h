@@ -20,6 +20,8 @@ void registerSystemBuiltins(Interpreter& interpreter);
 void registerUtilityBuiltins(Interpreter& interpreter);
 // File I/O on real files (fopen, fprint, fgetline ...), filetest, sysFile and system.
 void registerFileBuiltins(Interpreter& interpreter);
+// optionVar, whose values live as long as the process.
+void registerPreferenceBuiltins(Interpreter& interpreter);
 
 // Thrown by a builtin's body to fail with a message; the wrapper reports it.
 struct BuiltinError {
