@@ -1,6 +1,5 @@
 #include "Startup.h"
 #include "commands/Support.h"
-#include "commands/Transforms.h"
 #include "geometry/Mesh.h"
 
 namespace host {
@@ -15,6 +14,7 @@ void registerScriptCommands() {
     commands::registerSetCommands();
     geometry::registerPolyCommands();
     commands::registerTransformCommands();
+    commands::registerInspectCommands();
 }
 
 }  // namespace host

@@ -13,8 +13,6 @@ namespace commands {
 // moves an object keeps for undo.
 std::vector<PlugPath> transformPlugs();
 
-void registerTransformCommands();
-
 }  // namespace commands
 }  // namespace host
 
