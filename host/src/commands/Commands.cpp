@@ -15,6 +15,7 @@ void registerScriptCommands() {
     geometry::registerPolyCommands();
     commands::registerTransformCommands();
     commands::registerInspectCommands();
+    commands::registerCreateCommands();
 }
 
 }  // namespace host
