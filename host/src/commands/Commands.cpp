@@ -16,6 +16,7 @@ void registerScriptCommands() {
     commands::registerTransformCommands();
     commands::registerInspectCommands();
     commands::registerCreateCommands();
+    commands::registerSessionCommands();
 }
 
 }  // namespace host

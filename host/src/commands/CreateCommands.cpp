@@ -112,8 +112,8 @@ private:
 // ---------------------------------------------------------------- shadingNode
 
 const char* const kClassifications[][2] = {
-    {"-as", "-asShader"},   {"-at", "-asTexture"},       {"-au", "-asUtility"},
-    {"-al", "-asLight"},    {"-app", "-asPostProcess"},
+    {"-as", "-asShader"}, {"-at", "-asTexture"},      {"-au", "-asUtility"},
+    {"-al", "-asLight"},  {"-app", "-asPostProcess"},
 };
 
 bool isClassification(const std::string& word) {
@@ -135,8 +135,9 @@ bool shadingNode(mel::CommandCall& call, const std::vector<mel::Value*>&) {
             forwarded.args.push_back(arg);
     }
     if (classes != 1) {
-        error("shadingNode: Exactly one of -asShader, -asTexture, -asUtility, -asLight or "
-              "-asPostProcess must be used.");
+        error(
+            "shadingNode: Exactly one of -asShader, -asTexture, -asUtility, -asLight or "
+            "-asPostProcess must be used.");
         return false;
     }
     const mel::CommandEntry* createNode =

@@ -56,11 +56,10 @@ const BoolFlag kBoolFlags[] = {
 };
 
 const char* const kValueFlags[][2] = {
-    {"lc", "listChildren"}, {"ld", "listDefault"}, {"le", "listEnum"},
-    {"lp", "listParent"},   {"ls", "listSiblings"}, {"ln", "longName"},
-    {"sn", "shortName"},    {"nn", "niceName"},     {"nc", "numberOfChildren"},
-    {"max", "maximum"},     {"min", "minimum"},     {"smx", "softMax"},
-    {"smn", "softMin"},     {"r", "range"},         {"s", "softRange"},
+    {"lc", "listChildren"},     {"ld", "listDefault"}, {"le", "listEnum"},  {"lp", "listParent"},
+    {"ls", "listSiblings"},     {"ln", "longName"},    {"sn", "shortName"}, {"nn", "niceName"},
+    {"nc", "numberOfChildren"}, {"max", "maximum"},    {"min", "minimum"},  {"smx", "softMax"},
+    {"smn", "softMin"},         {"r", "range"},        {"s", "softRange"},
 };
 
 MSyntax attributeQuerySyntax() {
@@ -111,8 +110,8 @@ public:
         MStringArray words;
         db.getObjects(words);
         const std::string name = words[0].asChar();
-        const int sources = int(db.isFlagSet("node")) + int(db.isFlagSet("type")) +
-                            int(db.isFlagSet("typeExact"));
+        const int sources =
+            int(db.isFlagSet("node")) + int(db.isFlagSet("type")) + int(db.isFlagSet("typeExact"));
         if (sources != 1)
             return fail("Exactly one of -node, -type or -typeExact must be used.");
         Attribute* attribute = nullptr;
