@@ -17,6 +17,7 @@ void registerScriptCommands() {
     commands::registerInspectCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
+    commands::registerConstraintCommands();
 }
 
 }  // namespace host
