@@ -1,5 +1,5 @@
 // The utility procedures the application ships as scripts, built in: string arrays, path
-// names, integer-array joins and the float-array forms of the vector products. They take
+// names, number-array joins and the float-array forms of the vector products. They take
 // their arguments in the shipped procedures' order and never modify the arrays passed in.
 #include <algorithm>
 #include <cmath>
@@ -59,6 +59,15 @@ std::string dirname(const std::string& path) {
     return slash == 0 ? std::string("/") : p.substr(0, slash);
 }
 
+// The elements of an int or float array as MEL prints them, between separators.
+std::string joined(const Value& array, const std::string& separator, const char* name) {
+    std::string out;
+    const std::vector<std::string> items = arrayArg(array, name);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i ? separator : "") + items[i];
+    return out;
+}
+
 struct Vec {
     double v[3] = {0, 0, 0};
 };
@@ -109,13 +118,10 @@ void registerUtilityBuiltins(Interpreter& in) {
     defineFunction(in, "stringToStringArray", 2, 2, [](const std::vector<Value>& a) {
         return Value(splitAtAny(a[0].text(), a[1].text()));
     });
-    defineFunction(in, "intArrayToString", 2, 2, [](const std::vector<Value>& a) {
-        std::string out;
-        const std::vector<std::string> items = arrayArg(a[0], "intArrayToString");
-        for (std::size_t i = 0; i < items.size(); ++i)
-            out += (i ? a[1].text() : "") + std::to_string(a[0].element(i).asInt());
-        return Value(out);
-    });
+    for (const char* name : {"intArrayToString", "floatArrayToString"})
+        defineFunction(in, name, 2, 2, [name](const std::vector<Value>& a) {
+            return Value(joined(a[0], a[1].text(), name));
+        });
     defineFunction(in, "basename", 2, 2, [](const std::vector<Value>& a) {
         return Value(basename(a[0].text(), a[1].text()));
     });
