@@ -54,6 +54,15 @@ TEST_F(TransformCommands, UnitWordsOverrideTheWorkingUnit) {
     EXPECT_EQ(failure("move 5parsecs 0 0 a"), "line 1: Not enough objects or values.");
 }
 
+TEST_F(TransformCommands, TimeUnitWords) {
+    run("currentTime 6ntsc");
+    EXPECT_DOUBLE_EQ(number("currentTime -q"), 4.8);  // 0.2 s at 24 frames a second
+    run("createNode transform -n a; setKeyframe -t 1sec a.tx; setKeyframe -t 10pal a.tx");
+    expectNear(numbers("keyframe -q -tc a.tx"), {9.6, 24});
+    expectNear(numbers("keyframe -q -tc -t \"0:0.5sec\" a.tx"), {9.6});
+    EXPECT_EQ(failure("currentTime 6parsecs"), "line 1: currentTime: invalid time: 6parsecs");
+}
+
 TEST_F(TransformCommands, RotateSetsOrAddsAndTurnsAboutAPivot) {
     run("createNode transform -n a");
     run("rotate 90 0 0 a");
