@@ -47,7 +47,7 @@ void startHost() {
             giveUp("DravikTools does not load");
         // Nothing a fuzzed script does may reach the file system, the process or a shell.
         for (const char* command : {"file", "loadPlugin", "unloadPlugin", "putenv", "fopen",
-                                    "sysFile", "system", "workspace"})
+                                    "sysFile", "system", "exec", "workspace"})
             mel.undefineCommand(command);
         mel.defineCommand("requires", requiresLoaded);
         mel.setStatementLimit(kStatementLimit);

@@ -135,6 +135,15 @@ TEST_F(MelFiles, SystemReturnsTheShellOutput) {
     EXPECT_EQ(text("global string $dir; system(\"ls \" + $dir)"), "");
 }
 
+TEST_F(MelFiles, ExecRunsInTheBackground) {
+    const int pid =
+        run("global string $dir; exec(\"echo started > \" + $dir + \"/bg.txt\")").asInt();
+    EXPECT_GT(pid, 0);
+    for (int i = 0; i < 200 && contents("bg.txt") != "started\n"; ++i)
+        usleep(10000);
+    EXPECT_EQ(contents("bg.txt"), "started\n");
+}
+
 // A report script: lists the scene's transforms into a text file, then reads it back.
 TEST_F(MelFiles, ReportScriptWritesAndReadsBack) {
     run(R"(

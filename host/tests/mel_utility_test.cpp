@@ -38,6 +38,8 @@ TEST_F(MelUtilities, StringArrays) {
                    "\"b\", \"c\", \"d\", \"b\", \"e\", \"f\", \"a\", \"g\"}), \",\")"),
               "b,d,b,f");
     EXPECT_EQ(run("stringArrayCount(\"b\", {\"a\", \"b\", \"b\"})").asInt(), 2);
+    EXPECT_EQ(text("stringArrayToString(stringArrayCatenate({\"a\"}, {\"b\", \"c\"}), \",\")"),
+              "a,b,c");
     EXPECT_EQ(text("stringArrayToString(stringToStringArray(\"Hey, what's your name?\", \" "
                    ",?\"), \"|\")"),
               "Hey|what's|your|name");

@@ -1,6 +1,8 @@
 // The language's file I/O on real files through ids handed out by fopen, the file tests, the
-// small file-system command sysFile, and system, which runs a shell command.
+// small file-system command sysFile, and system and exec, which run shell commands.
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -10,8 +12,11 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "Builtins.h"
+
+extern char** environ;
 
 namespace host::mel {
 
@@ -245,6 +250,22 @@ std::string runShell(const std::string& command) {
     return out;
 }
 
+// Starts the text in the shell without waiting; children that have ended by the next call
+// are reaped then, so none lingers for long.
+int startShell(const std::string& command) {
+    static std::vector<pid_t> running;
+    for (auto it = running.begin(); it != running.end();)
+        it = waitpid(*it, nullptr, WNOHANG) != 0 ? running.erase(it) : std::next(it);
+    std::fflush(nullptr);
+    const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) !=
+        0)
+        throw BuiltinError{"exec: cannot run the command."};
+    running.push_back(pid);
+    return static_cast<int>(pid);
+}
+
 }  // namespace
 
 void registerFileBuiltins(Interpreter& in) {
@@ -310,6 +331,8 @@ void registerFileBuiltins(Interpreter& in) {
     in.defineBuiltin("sysFile", sysFile);
     defineFunction(in, "system", 1, 1,
                    [](const std::vector<Value>& a) { return Value(runShell(a[0].text())); });
+    defineFunction(in, "exec", 1, 1,
+                   [](const std::vector<Value>& a) { return Value(startShell(a[0].text())); });
 }
 
 }  // namespace host::mel

@@ -115,6 +115,12 @@ void registerUtilityBuiltins(Interpreter& in) {
                 kept.push_back(std::move(item));
         return Value(std::move(kept));
     });
+    defineFunction(in, "stringArrayCatenate", 2, 2, [](const std::vector<Value>& a) {
+        std::vector<std::string> all = arrayArg(a[0], "stringArrayCatenate");
+        for (std::string& item : arrayArg(a[1], "stringArrayCatenate"))
+            all.push_back(std::move(item));
+        return Value(std::move(all));
+    });
     defineFunction(in, "stringToStringArray", 2, 2, [](const std::vector<Value>& a) {
         return Value(splitAtAny(a[0].text(), a[1].text()));
     });
