@@ -400,7 +400,7 @@ public:
             if (db.isFlagSet("breadthFirst"))
                 breadthFirst(*start);
             else
-                depthFirst(*start, 0, start);
+                depthFirst(*start);
         }
         setResult(m_result);
         return MS::kSuccess;
@@ -434,11 +434,19 @@ private:
         return true;
     }
 
-    void depthFirst(Node& node, int depth, Node* start) {
-        if (!take(node, start) || depth == m_levels)
-            return;
-        for (Node* next : neighbours(node))
-            depthFirst(*next, depth + 1, start);
+    // Nearest upstream first along each branch; kept on a stack of its own, as a long
+    // chain of connections must not run the program's stack out.
+    void depthFirst(Node& start) {
+        std::vector<std::pair<Node*, int>> stack{{&start, 0}};
+        while (!stack.empty()) {
+            auto [node, depth] = stack.back();
+            stack.pop_back();
+            if (!take(*node, &start) || depth == m_levels)
+                continue;
+            const std::vector<Node*> next = neighbours(*node);
+            for (auto it = next.rbegin(); it != next.rend(); ++it)
+                stack.emplace_back(*it, depth + 1);
+        }
     }
 
     void breadthFirst(Node& start) {

@@ -3,6 +3,7 @@
 // through a command syntax.
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "../undo/UndoQueue.h"
 #include "Builtins.h"
@@ -24,6 +25,7 @@ struct Request {
     std::vector<std::string> removals;
     // The changes in the order given; each one edits the store.
     std::vector<std::function<void(Store&)>> changes;
+    std::set<std::string> touched;  // every name removed or changed
 };
 
 Type arrayTypeOf(Type scalar) {
@@ -114,10 +116,12 @@ Request parse(const std::vector<Value>& args) {
             r.list = true;
         } else if (flag == "-rm" || flag == "-remove") {
             r.removals.push_back(next(flag).text());
+            r.touched.insert(r.removals.back());
         } else if (flag == "-v" || flag == "-version") {
             number(flag, true);
         } else if (const ValueFlag* set = valueFlag(flag)) {
             const std::string name = next(flag).text();
+            r.touched.insert(name);
             const Value v =
                 set->kind == 's' ? Value(next(flag).text()) : number(flag, set->kind == 'i');
             if (set->append)
@@ -126,6 +130,7 @@ Request parse(const std::vector<Value>& args) {
                 r.changes.push_back([name, v](Store& s) { s[name] = v; });
         } else if (flag == "-ca" || flag == "-clearArray") {
             const std::string name = next(flag).text();
+            r.touched.insert(name);
             r.changes.push_back([name](Store& s) {
                 auto it = s.find(name);
                 if (it != s.end() && it->second.isArray())
@@ -133,6 +138,7 @@ Request parse(const std::vector<Value>& args) {
             });
         } else if (flag == "-rfa" || flag == "-removeFromArray") {
             const std::string name = next(flag).text();
+            r.touched.insert(name);
             const int index = number(flag, true).asInt();
             r.changes.push_back([name, index](Store& s) { removeAt(s, name, index); });
         } else {
@@ -140,6 +146,28 @@ Request parse(const std::vector<Value>& args) {
         }
     }
     return r;
+}
+
+Store entries(const Store& s, const std::set<std::string>& names) {
+    Store out;
+    for (const std::string& name : names) {
+        auto it = s.find(name);
+        if (it != s.end())
+            out.insert(*it);
+    }
+    return out;
+}
+
+// Gives the named variables the values kept; a name not kept did not exist.
+void restore(const std::set<std::string>& names, const Store& kept) {
+    Store& s = store();
+    for (const std::string& name : names) {
+        auto it = kept.find(name);
+        if (it == kept.end())
+            s.erase(name);
+        else
+            s[name] = it->second;
+    }
 }
 
 bool optionVar(CommandCall& call, const std::vector<Value*>&) {
@@ -179,20 +207,22 @@ bool optionVar(CommandCall& call, const std::vector<Value*>&) {
     }
     if (r.removals.empty() && r.changes.empty())
         return true;
-    const Store before = s;
+    // Undo keeps only the variables this call touches, as they were and as they became.
+    const Store before = entries(s, r.touched);
     for (const std::string& name : r.removals)
         s.erase(name);
     for (const auto& change : r.changes)
         change(s);
-    const Store after = s;
+    const Store after = entries(s, r.touched);
+    const std::set<std::string> touched = r.touched;
     undo::record(undo::makeEntry(
         "optionVar",
-        [before] {
-            store() = before;
+        [touched, before] {
+            restore(touched, before);
             return true;
         },
-        [after] {
-            store() = after;
+        [touched, after] {
+            restore(touched, after);
             return true;
         }));
     return true;
