@@ -135,6 +135,22 @@ TEST_F(TransformCommands, MakeIdentityHandsTheFrozenPartToChildren) {
     expectNear(numbers("pointPosition " + vertex), before);
 }
 
+TEST_F(TransformCommands, MoveShiftsMeshVertices) {
+    run("polyCube -n c; setAttr c.t 0 5 0; setAttr c.sx 2");
+    const std::string shape = strings("listRelatives -s c").at(0);
+    roundTrip("move -r 0 1 0 " + shape + ".vtx[0:1]");
+    expectNear(numbers("pointPosition " + shape + ".vtx[0]"), {-1, 5.5, 0.5});
+    expectNear(numbers("pointPosition " + shape + ".vtx[2]"), {-1, 5.5, 0.5});  // untouched
+    run("move 0 0 0 " + shape + ".vtx[0]");  // absolute, in world space
+    expectNear(numbers("pointPosition " + shape + ".vtx[0]"), {0, 0, 0});
+    expectNear(numbers("pointPosition -l " + shape + ".vtx[0]"), {0, -5, 0});
+    run("move -r -ls 1 0 0 " + shape + ".vtx[0]");  // the mesh's own space
+    expectNear(numbers("pointPosition -l " + shape + ".vtx[0]"), {1, -5, 0});
+    // Other commands take objects only.
+    EXPECT_EQ(failure("rotate 0 0 0 " + shape + ".vtx[0]"),
+              "line 1: Not enough objects or values.");
+}
+
 TEST_F(TransformCommands, PointPositionOfTransformsAndBadPoints) {
     run("spaceLocator -n l -p 1 2 3");
     expectNear(numbers("pointPosition l"), {1, 2, 3});

@@ -13,6 +13,7 @@
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MFnTransform.h>
 #include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
 #include <maya/MQuaternion.h>
 #include <maya/MTransformationMatrix.h>
@@ -72,9 +73,12 @@ Axes axesOf(const MArgDatabase& db) {
 struct Operands {
     double values[3] = {0, 0, 0};  // UI units, by axis
     std::vector<dag::NodePath> transforms;
+    std::vector<Target> vertices;  // mesh vertex items (move only)
 };
 
-bool readOperands(const MArgDatabase& db, const Axes& axes, MSyntax::MArgType kind, Operands& out) {
+// Mesh vertices count only when withVertices is set; other components are passed over.
+bool readOperands(const MArgDatabase& db, const Axes& axes, MSyntax::MArgType kind, Operands& out,
+                  bool withVertices = false) {
     MStringArray words;
     db.getObjects(words);
     unsigned w = 0;
@@ -97,6 +101,11 @@ bool readOperands(const MArgDatabase& db, const Axes& axes, MSyntax::MArgType ki
     if (list.length() == 0)
         MGlobal::getActiveSelectionList(list);
     for (const Target& t : targets(list)) {
+        if (withVertices && !t.path.empty() && !t.component.isNull() &&
+            t.node->type().isA("mesh")) {
+            out.vertices.push_back(t);
+            continue;
+        }
         if (t.path.empty() || !t.component.isNull())
             continue;
         dag::NodePath path = t.path;
@@ -106,7 +115,7 @@ bool readOperands(const MArgDatabase& db, const Axes& axes, MSyntax::MArgType ki
         if (isTransform(*path.back()))
             out.transforms.push_back(path);
     }
-    if (out.transforms.empty()) {
+    if (out.transforms.empty() && out.vertices.empty()) {
         error("Not enough objects or values.");
         return false;
     }
@@ -159,7 +168,7 @@ public:
             return status;
         const Axes axes = axesOf(db);
         Operands ops;
-        if (!readOperands(db, axes, MSyntax::kDistance, ops))
+        if (!readOperands(db, axes, MSyntax::kDistance, ops, true))
             return MS::kFailure;
         MVector v;
         for (int k = 0; k < 3; ++k)
@@ -192,10 +201,45 @@ public:
                 return MS::kFailure;
             }
         }
+        for (const Target& t : ops.vertices)
+            if (!moveVertices(t, axes, v, relative,
+                              db.isFlagSet("localSpace") || db.isFlagSet("objectSpace"))) {
+                edits.undo();
+                error("move: Cannot move the points of '" + t.node->name() + "'.");
+                return MS::kFailure;
+            }
         return MS::kSuccess;
     }
 
 private:
+    // Mesh vertices move in world space, or in the mesh's own space with -os or -ls.
+    bool moveVertices(const Target& t, const Axes& axes, const MVector& v, bool relative,
+                      bool local) {
+        Node& shape = *t.node;
+        const MMatrix toWorld = local ? MMatrix() : dag::inclusiveMatrix(t.path);
+        const auto& a = geometry::meshAttributes();
+        return edits.change(shape, {PlugPath{a.vertices, {}}, PlugPath{a.tweaks, {}}}, [&] {
+            MFnMesh mesh(Scene::current().object(&shape));
+            MPointArray points;
+            if (!mesh.getPoints(points, MSpace::kObject))
+                return false;
+            MFnSingleIndexedComponent component(t.component);
+            MIntArray picked;
+            component.getElements(picked);
+            for (unsigned k = 0; k < picked.length(); ++k) {
+                const int i = picked[k];
+                if (i < 0 || static_cast<unsigned>(i) >= points.length())
+                    return false;
+                MPoint p = points[static_cast<unsigned>(i)] * toWorld;
+                for (int c = 0; c < 3; ++c)
+                    if (axes.on[c])
+                        p[c] = relative ? p[c] + v[c] : v[c];
+                points[static_cast<unsigned>(i)] = p * toWorld.inverse();
+            }
+            return static_cast<bool>(mesh.setPoints(points, MSpace::kObject));
+        });
+    }
+
     // Parent space: the numbers are the translate values.
     static bool moveLocal(MFnTransform& fn, const Axes& axes, const MVector& v, bool relative) {
         MVector t = fn.translation(MSpace::kTransform);
