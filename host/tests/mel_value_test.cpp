@@ -57,10 +57,13 @@ TEST(MelValue, ConvertToFollowsMelRules) {
     ASSERT_TRUE(Value(std::vector<int>{1, 2}).convertTo(Type::StringArray, out));
     EXPECT_EQ(out.stringArray(), (std::vector<std::string>{"1", "2"}));
 
-    // What MEL refuses: arrays and scalars do not mix, vectors are not numbers.
+    // A vector as a number is its length.
+    ASSERT_TRUE(Value(Vec3{3, 4, 0}).convertTo(Type::Float, out));
+    EXPECT_DOUBLE_EQ(out.asFloat(), 5);
+
+    // What MEL refuses: arrays and scalars do not mix.
     EXPECT_FALSE(Value(std::vector<int>{1}).convertTo(Type::Int, out));
     EXPECT_FALSE(Value(1).convertTo(Type::IntArray, out));
-    EXPECT_FALSE(Value(Vec3{}).convertTo(Type::Float, out));
     EXPECT_FALSE(Value(std::vector<int>{1}).convertTo(Type::VectorArray, out));
     EXPECT_FALSE(Value(Matrix(1, 1)).convertTo(Type::String, out));
 }

@@ -5,6 +5,7 @@
 #include "commands/Support.h"
 #include "commands/Values.h"
 #include "graph/PlugAccess.h"
+#include "plugin/Args.h"
 
 #include <maya/MAnimControl.h>
 #include <maya/MDoubleArray.h>
@@ -42,10 +43,10 @@ struct Range {
     bool contains(double t) const { return t >= from - kKeyTolerance && t <= to + kKeyTolerance; }
 };
 
+// A time in the UI unit, or with a unit word of its own ("10pal", "1.5sec").
 bool parseBound(const std::string& text, double& seconds) {
-    char* end = nullptr;
-    const double frames = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0')
+    double frames = 0;
+    if (!plugin::readMeasure(mel::Value(text), MSyntax::kTime, frames))
         return false;
     seconds = MTime(frames, MTime::uiUnit()).as(MTime::kSeconds);
     return true;

@@ -52,7 +52,8 @@ public:
         if (objects.length() == 0)
             return fail("currentTime: a time is required.");
         double value = 0.0;
-        if (!plugin::readDouble(mel::Value(std::string(objects[0].asChar())), value))
+        if (!plugin::readMeasure(mel::Value(std::string(objects[0].asChar())), MSyntax::kTime,
+                                 value))
             return fail(std::string("currentTime: invalid time: ") + objects[0].asChar());
         // The scene is evaluated lazily, so -update false (set the time without
         // evaluating) needs nothing different here.

@@ -14,6 +14,11 @@ void registerScriptCommands() {
     commands::registerConnectionCommands();
     commands::registerSetCommands();
     geometry::registerPolyCommands();
+    commands::registerTransformCommands();
+    commands::registerInspectCommands();
+    commands::registerCreateCommands();
+    commands::registerSessionCommands();
+    commands::registerConstraintCommands();
 }
 
 }  // namespace host

@@ -1,5 +1,6 @@
 // listRelatives, parent, group, instance, duplicate and xform.
 #include "commands/Support.h"
+#include "commands/Transforms.h"
 #include "commands/Values.h"
 #include "graph/PlugAccess.h"
 #include "plugin/Args.h"
@@ -32,17 +33,6 @@ bool isTransform(const Node& n) {
 bool typeMatches(const Node& n, const std::vector<std::string>& types) {
     return types.empty() || std::any_of(types.begin(), types.end(),
                                         [&](const std::string& t) { return n.type().isA(t); });
-}
-
-// The plugs that shape a transform's local matrix.
-std::vector<PlugPath> transformPlugs() {
-    const dag::DagAttributes& a = dag::attributes();
-    std::vector<PlugPath> plugs;
-    for (Attribute* at :
-         {a.translate, a.rotate, a.rotateOrder, a.scale, a.shear, a.rotateAxis, a.rotatePivot,
-          a.rotatePivotTranslate, a.scalePivot, a.scalePivotTranslate})
-        plugs.push_back(PlugPath{at, {}});
-    return plugs;
 }
 
 bool sameMatrix(const MMatrix& a, const MMatrix& b) {

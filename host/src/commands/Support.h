@@ -149,6 +149,11 @@ void registerDagCommands();
 void registerAttributeCommands();
 void registerConnectionCommands();
 void registerSetCommands();
+void registerTransformCommands();
+void registerInspectCommands();
+void registerCreateCommands();
+void registerConstraintCommands();
+void registerSessionCommands();
 
 }  // namespace commands
 }  // namespace host

@@ -44,6 +44,83 @@ bool parseWholeDouble(const std::string& text, double& result) {
     return true;
 }
 
+struct UnitWord {
+    const char* word;
+    int unit;
+};
+
+const UnitWord kLinearWords[] = {
+    {"mm", MDistance::kMillimeters}, {"millimeter", MDistance::kMillimeters},
+    {"cm", MDistance::kCentimeters}, {"centimeter", MDistance::kCentimeters},
+    {"m", MDistance::kMeters},       {"meter", MDistance::kMeters},
+    {"km", MDistance::kKilometers},  {"kilometer", MDistance::kKilometers},
+    {"in", MDistance::kInches},      {"inch", MDistance::kInches},
+    {"ft", MDistance::kFeet},        {"foot", MDistance::kFeet},
+    {"yd", MDistance::kYards},       {"yard", MDistance::kYards},
+    {"mi", MDistance::kMiles},       {"mile", MDistance::kMiles},
+};
+const UnitWord kAngleWords[] = {
+    {"deg", MAngle::kDegrees},
+    {"degree", MAngle::kDegrees},
+    {"rad", MAngle::kRadians},
+    {"radian", MAngle::kRadians},
+};
+const UnitWord kTimeWords[] = {
+    {"hour", MTime::kHours},      {"min", MTime::kMinutes},
+    {"sec", MTime::kSeconds},     {"millisec", MTime::kMilliseconds},
+    {"game", MTime::kGames},      {"film", MTime::kFilm},
+    {"pal", MTime::kPALFrame},    {"ntsc", MTime::kNTSCFrame},
+    {"show", MTime::kShowScan},   {"palf", MTime::kPALField},
+    {"ntscf", MTime::kNTSCField},
+};
+
+template <std::size_t N>
+bool unitOf(const UnitWord (&words)[N], const std::string& word, int& unit) {
+    for (const UnitWord& w : words) {
+        if (word == w.word) {
+            unit = w.unit;
+            return true;
+        }
+    }
+    return false;
+}
+
+// "5cm", "45deg", "6ntsc": a number with a unit word straight after it, given in the
+// current UI unit of its kind.
+bool parseWithUnit(const std::string& text, MSyntax::MArgType type, double& result) {
+    const std::string t = trimmed(text);
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(t.c_str(), &end);
+    if (end == t.c_str() || errno == ERANGE) {
+        return false;
+    }
+    const std::string word(end);
+    int unit = 0;
+    switch (type) {
+        case MSyntax::kDistance:
+            if (!unitOf(kLinearWords, word, unit)) {
+                return false;
+            }
+            result = MDistance(v, static_cast<MDistance::Unit>(unit)).as(MDistance::uiUnit());
+            return true;
+        case MSyntax::kAngle:
+            if (!unitOf(kAngleWords, word, unit)) {
+                return false;
+            }
+            result = MAngle(v, static_cast<MAngle::Unit>(unit)).as(MAngle::uiUnit());
+            return true;
+        case MSyntax::kTime:
+            if (!unitOf(kTimeWords, word, unit)) {
+                return false;
+            }
+            result = MTime(v, static_cast<MTime::Unit>(unit)).as(MTime::uiUnit());
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -63,6 +140,13 @@ bool readDouble(const mel::Value& value, double& result) {
         default:
             return false;
     }
+}
+
+bool readMeasure(const mel::Value& value, MSyntax::MArgType type, double& result) {
+    if (readDouble(value, result)) {
+        return true;
+    }
+    return value.type() == mel::Type::String && parseWithUnit(value.str(), type, result);
 }
 
 bool readInt(const mel::Value& value, int& result) {
@@ -144,7 +228,7 @@ bool convertArgument(const mel::Value& value, MSyntax::MArgType type, mel::Value
         case MSyntax::kAngle:
         case MSyntax::kTime: {
             double d = 0.0;
-            if (!readDouble(value, d)) {
+            if (!readMeasure(value, type, d)) {
                 return false;
             }
             result = mel::Value(d);

@@ -29,6 +29,9 @@ bool readBool(const mel::Value& value, bool& result);
 bool readInt(const mel::Value& value, int& result);
 bool readDouble(const mel::Value& value, double& result);
 bool readString(const mel::Value& value, std::string& result);
+// A number of the given kind (kDistance, kAngle, kTime) in the current UI unit; the text may
+// carry a unit word ("5cm", "45deg", "6ntsc") that overrides the UI unit for this value.
+bool readMeasure(const mel::Value& value, MSyntax::MArgType type, double& result);
 
 // A text that names a flag: a dash followed by something that does not start
 // a number.

@@ -6,6 +6,15 @@ void registerBuiltins(Interpreter& interpreter) {
     registerStringBuiltins(interpreter);
     registerMathBuiltins(interpreter);
     registerSystemBuiltins(interpreter);
+    registerUtilityBuiltins(interpreter);
+    registerFileBuiltins(interpreter);
+    registerPreferenceBuiltins(interpreter);
+}
+
+std::vector<std::string> arrayArg(const Value& v, const char* name) {
+    if (!v.isArray())
+        throw BuiltinError{std::string(name) + ": the argument must be an array."};
+    return v.toStringList();
 }
 
 bool checkArgCount(const CommandCall& call, const std::string& name, std::size_t min,

@@ -15,11 +15,22 @@ void registerBuiltins(Interpreter& interpreter);
 void registerStringBuiltins(Interpreter& interpreter);
 void registerMathBuiltins(Interpreter& interpreter);
 void registerSystemBuiltins(Interpreter& interpreter);
+// The small procedures the application ships with its scripts (string-array, path and
+// float-array vector helpers), built in here.
+void registerUtilityBuiltins(Interpreter& interpreter);
+// File I/O on real files (fopen, fprint, fgetline ...), filetest, sysFile and system.
+void registerFileBuiltins(Interpreter& interpreter);
+// optionVar, whose values live as long as the process.
+void registerPreferenceBuiltins(Interpreter& interpreter);
 
 // Thrown by a builtin's body to fail with a message; the wrapper reports it.
 struct BuiltinError {
     std::string message;
 };
+
+// The array argument's elements as texts; a scalar fails with "name: the argument must be an
+// array."
+std::vector<std::string> arrayArg(const Value& v, const char* name);
 
 // A builtin that maps its arguments to one result, taking between min and max arguments.
 using PureFn = std::function<Value(const std::vector<Value>& args)>;

@@ -27,12 +27,6 @@ bool isBlank(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 
-std::vector<std::string> arrayArg(const Value& v, const char* name) {
-    if (!v.isArray())
-        throw BuiltinError{std::string(name) + ": the argument must be an array."};
-    return v.toStringList();
-}
-
 // The array variable a builtin writes its result into.
 Value* outputArray(const std::vector<Value*>& refs, std::size_t i, const std::string& name) {
     Value* target = i < refs.size() ? refs[i] : nullptr;

@@ -605,6 +605,18 @@ ExprPtr Parser::parseUnary() {
         e->name = t.text;
         return e;
     }
+    Type castType = Type::Int;
+    if (t.is("(") && castAhead(castType)) {
+        // "(int) $x": the parenthesised type word binds like a unary operator.
+        lex_.next();
+        lex_.next();
+        lex_.next();
+        std::vector<ExprPtr> kids;
+        kids.push_back(parseUnary());
+        ExprPtr e = node(ExprKind::Cast, t, std::move(kids));
+        e->castType = castType;
+        return e;
+    }
     if (t.is("++") || t.is("--")) {
         lex_.next();
         ExprPtr operand = parseUnary();
@@ -618,6 +630,17 @@ ExprPtr Parser::parseUnary() {
         return e;
     }
     return parsePostfix();
+}
+
+bool Parser::castAhead(Type& type) {
+    // A type word alone in parentheses; in an expression a bare word can be nothing else.
+    const std::size_t save = lex_.pos();
+    lex_.next();
+    const Token word = lex_.next();
+    const bool cast = word.kind == Tok::Ident && typeFromName(word.text, type) &&
+                      type != Type::Matrix && lex_.next().is(")");
+    lex_.seek(save);
+    return cast;
 }
 
 ExprPtr Parser::parsePostfix() {

@@ -55,6 +55,7 @@ private:
     ExprPtr parseBinary(int minPrecedence, ExprPtr lhs = nullptr);
     ExprPtr parseUnary();
     ExprPtr parsePostfix();
+    bool castAhead(Type& type);  // at "(": is it "(int)" and the like
     ExprPtr parsePrimary();
     ExprPtr parseCall(const Token& name);
     ExprPtr parseCommandArgs(const Token& name, bool inBackquote);

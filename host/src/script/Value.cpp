@@ -378,15 +378,19 @@ bool Value::convertTo(Type t, Value& out) const {
     bool scalarFrom = from == Type::Int || from == Type::Float || from == Type::String;
     switch (t) {
         case Type::Int:
-            if (!scalarFrom)
+        case Type::Float: {
+            if (!scalarFrom && from != Type::Vector)
                 return false;
-            out = Value(asInt());
+            // A vector becomes its length, truncated for an int.
+            if (from == Type::Vector) {
+                const Vec3 v = asVector();
+                const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+                out = t == Type::Int ? Value(truncToInt(length)) : Value(length);
+            } else {
+                out = t == Type::Int ? Value(asInt()) : Value(asFloat());
+            }
             return true;
-        case Type::Float:
-            if (!scalarFrom)
-                return false;
-            out = Value(asFloat());
-            return true;
+        }
         case Type::String:
             if (!scalarFrom && from != Type::Vector)
                 return false;
