@@ -110,7 +110,8 @@ TEST_F(CreateCommands, SpaceLocatorMakesATransformWithALocatorShape) {
 }
 
 TEST_F(CreateCommands, ShadingNodeIsCreateNodeWithAClassification) {
-    EXPECT_EQ(text("shadingNode -asShader lambert"), "lambert1");
+    // lambert1 is one of the default scene's nodes.
+    EXPECT_EQ(text("shadingNode -asShader lambert"), "lambert2");
     EXPECT_EQ(text("shadingNode -asUtility -n md multiplyDivide"), "md");
     EXPECT_EQ(text("shadingNode -at -ss file"), "file1");
     EXPECT_EQ(strings("ls -sl"), (std::vector<std::string>{"md"}));
