@@ -162,11 +162,10 @@ public:
                     return fail("The attribute '" + plugName(plug) + "' is not writable.");
                 // A lock the same call takes off does not stand in the way.
                 bool unlocking = lockSet && !lock && isLockedPlug(plug);
-                MPlug p = PlugAccess::make(plug);
-                bool free = p.isFreeToChange() == MPlug::kFreeToChange;
+                bool free = isSettable(plug, true);
                 if (!free && unlocking) {
                     plug.node->lockedPlugs.erase(plug.path);
-                    free = p.isFreeToChange() == MPlug::kFreeToChange;
+                    free = isSettable(plug, true);
                     plug.node->lockedPlugs.insert(plug.path);
                 }
                 if (!free)
@@ -264,7 +263,7 @@ public:
         } else if (db.isFlagSet("keyable")) {
             setResult(p.isKeyable());
         } else if (db.isFlagSet("settable")) {
-            setResult(a.writable && p.isFreeToChange() == MPlug::kFreeToChange);
+            setResult(a.writable && isSettable(plug, true));
         } else if (db.isFlagSet("channelBox")) {
             setResult(p.isChannelBoxFlagSet());
         } else {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace host {
 namespace commands {
@@ -149,8 +150,14 @@ public:
             }
             out.push_back(name(p));
         };
+        // A name standing for every path of an instanced node answers for
+        // the node once: -parent from the first path, as the name resolves.
+        std::set<Node*> answered;
         for (const Target& t : targets(list)) {
             if (t.path.empty())
+                continue;
+            if ((db.isFlagSet("allParents") || db.isFlagSet("parent")) &&
+                !answered.insert(t.node).second)
                 continue;
             if (db.isFlagSet("allParents")) {
                 for (Node* p : t.node->parents)
