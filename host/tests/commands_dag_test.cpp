@@ -137,6 +137,11 @@ TEST_F(DagCommandsTest, InstanceSharesTheChildren) {
     EXPECT_EQ(number("getAttr b1.ty"), 3);
     EXPECT_EQ(node("bShape")->parents.size(), 2u);
     EXPECT_EQ(strings("listRelatives -f b1"), Strings{"|a|b1|bShape"});
+    // The shape's name resolves to its first instance: one parent, and each
+    // parent listed once.
+    EXPECT_EQ(strings("listRelatives -p bShape"), Strings{"b"});
+    EXPECT_EQ(strings("listRelatives -p b1|bShape"), Strings{"b1"});
+    EXPECT_EQ(strings("listRelatives -ap bShape"), (Strings{"b", "b1"}));
     roundTrip("instance -n twin b");
     EXPECT_EQ(strings("instance -lf a|b|bShape"), Strings{"b2"});
 }

@@ -149,6 +149,8 @@ void addKeySetFlags(MSyntax& s) {
     s.makeFlagQueryWithFullArgs("t", true);
     s.makeFlagQueryWithFullArgs("in", true);
     s.makeFlagQueryWithFullArgs("at", true);
+    s.makeFlagQueryWithFullArgs("iub", true);
+    s.makeFlagQueryWithFullArgs("hi", true);
     s.setObjectType(MSyntax::kStringObjects);
 }
 
@@ -365,11 +367,13 @@ private:
         }
         return editKeys(edits, *curve, [&](Curve& keys) {
             const bool fresh = keys.size() == 0;
+            const double now = clockTime().as(MTime::kSeconds);
             for (double t : times) {
                 // Without -value a key takes what the plug shows at that time:
-                // the curve's value, or the plug's own before it was keyed.
+                // now, its value (set over the keys too); else the curve's.
+                const bool atNow = std::fabs(t - now) <= kKeyTolerance;
                 const double v = uiValue ? commands::fromUi(*ref.path.attribute, *uiValue)
-                                         : (fresh ? current : keys.evaluate(t));
+                                         : (fresh || atNow ? current : keys.evaluate(t));
                 addKey(*curve, keys, t, v, in, out);
             }
             return true;
