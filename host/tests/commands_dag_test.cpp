@@ -212,5 +212,24 @@ TEST_F(CommandsTest, PolySphereAndMeshInputs) {
               "line 1: polySphere: A sphere needs at least 3 subdivisions each way.");
 }
 
+TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {
+    run("polyCube -n box; setAttr box.t 2 0 0; setAttr box.s 2 2 2");
+    expectNear(numbers("xform -q -ws -bb box"), {1, -1, -1, 3, 1, 1});
+    run("xform -piv 1 0 0 box; xform -cp box");
+    expectNear(numbers("xform -q -ws -rp box"), {2, 0, 0});
+    // -pivots sets both; its query gives the rotate pivot, then the scale pivot.
+    run("xform -piv 0.5 0 0 box");
+    expectNear(numbers("xform -q -piv box"), {0.5, 0, 0, 0.5, 0, 0});
+    run("xform -sp 0 1 0 box");
+    expectNear(numbers("xform -q -sp box"), {0, 1, 0});
+    // Changing the order keeps the orientation by default.
+    run("setAttr box.r 30 40 0");
+    const Numbers before = numbers("xform -q -ws -m box");
+    roundTrip("xform -roo zxy box");
+    EXPECT_EQ(text("xform -q -roo box"), "zxy");
+    expectNear(numbers("xform -q -ws -m box"), before);
+    EXPECT_EQ(failure("xform -roo abc box"), "line 1: xform: Invalid rotate order: abc");
+}
+
 }  // namespace
 }  // namespace host::commands::testing

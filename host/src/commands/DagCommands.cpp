@@ -3,6 +3,7 @@
 #include "commands/Values.h"
 #include "graph/PlugAccess.h"
 #include "plugin/Args.h"
+#include "render/Contents.h"
 
 #include <maya/MAngle.h>
 #include <maya/MDistance.h>
@@ -653,9 +654,34 @@ MSyntax xformSyntax() {
     s.addFlag("ro", "rotation", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
     s.addFlag("s", "scale", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
     s.addFlag("m", "matrix");
+    s.addFlag("rp", "rotatePivot", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("sp", "scalePivot", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("piv", "pivots", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("cp", "centerPivots");
+    s.addFlag("bb", "boundingBox");
+    s.addFlag("roo", "rotateOrder", MSyntax::kString);
+    s.addFlag("p", "preserve", MSyntax::kBoolean);
     s.enableQuery();
+    s.enableEdit();
     s.setObjectType(MSyntax::kStringObjects);
     return s;
+}
+
+const char* const kRotateOrders[] = {"xyz", "yzx", "zxy", "xzy", "yxz", "zyx"};
+
+bool rotateOrderNamed(const std::string& name, MTransformationMatrix::RotationOrder& order) {
+    for (int i = 0; i < 6; ++i)
+        if (name == kRotateOrders[i]) {
+            order =
+                static_cast<MTransformationMatrix::RotationOrder>(MTransformationMatrix::kXYZ + i);
+            return true;
+        }
+    return false;
+}
+
+// What is drawn at or below the node, in world space.
+render::Bounds worldBounds(Node& node) {
+    return render::gather({&node}).bounds();
 }
 
 class XformCommand : public EditCommand {
@@ -699,6 +725,11 @@ public:
         bool world = db.isFlagSet("worldSpace");
         if (db.isQuery())
             return query(db, found.front().path, world);
+        MTransformationMatrix::RotationOrder order;
+        if (db.isFlagSet("rotateOrder") &&
+            !rotateOrderNamed(db.flagArgumentString("rotateOrder", 0).asChar(), order))
+            return fail("Invalid rotate order: " +
+                        std::string(db.flagArgumentString("rotateOrder", 0).asChar()));
         for (const Target& t : found)
             if (!apply(db, t.path, world, matrix)) {
                 edits.undo();
@@ -734,6 +765,29 @@ private:
             tm.getScale(v, MSpace::kTransform);
             for (double d : v)
                 out.append(d);
+        } else if (db.isFlagSet("rotateOrder")) {
+            const int order = MFnTransform(Scene::current().object(&node)).rotationOrder() -
+                              MTransformationMatrix::kXYZ;
+            setResult(MString(order >= 0 && order < 6 ? kRotateOrders[order] : "xyz"));
+            return MS::kSuccess;
+        } else if (db.isFlagSet("boundingBox")) {
+            const render::Bounds b = worldBounds(node);
+            if (!b.empty)
+                for (const MPoint& p : {b.low, b.high})
+                    for (int k = 0; k < 3; ++k)
+                        out.append(MDistance::internalToUI(p[k]));
+        } else if (db.isFlagSet("rotatePivot") || db.isFlagSet("scalePivot") ||
+                   db.isFlagSet("pivots")) {
+            MFnTransform fn(Scene::current().object(&node));
+            const MSpace::Space space = world ? MSpace::kWorld : MSpace::kTransform;
+            std::vector<MPoint> points;
+            if (!db.isFlagSet("scalePivot"))
+                points.push_back(fn.rotatePivot(space));
+            if (!db.isFlagSet("rotatePivot"))
+                points.push_back(fn.scalePivot(space));
+            for (const MPoint& p : points)
+                for (int k = 0; k < 3; ++k)
+                    out.append(MDistance::internalToUI(p[k]));
         } else {
             MVector t = tm.getTranslation(MSpace::kTransform);
             for (int k = 0; k < 3; ++k)
@@ -748,10 +802,24 @@ private:
         Node& node = *path.back();
         MObject object = Scene::current().object(&node);
         bool relative = db.isFlagSet("relative");
+        bool preserve = true;
+        if (db.isFlagSet("preserve"))
+            db.getFlagArgument("preserve", 0, preserve);
         auto three = [&](const char* flag, double v[3]) {
             for (unsigned k = 0; k < 3; ++k)
                 db.getFlagArgument(flag, k, v[k]);
         };
+        auto point = [&](const char* flag) {
+            double v[3];
+            three(flag, v);
+            return MPoint(MDistance::uiToInternal(v[0]), MDistance::uiToInternal(v[1]),
+                          MDistance::uiToInternal(v[2]));
+        };
+        MTransformationMatrix::RotationOrder order = MTransformationMatrix::kInvalid;
+        if (db.isFlagSet("rotateOrder"))
+            rotateOrderNamed(db.flagArgumentString("rotateOrder", 0).asChar(), order);
+        const bool centre = db.isFlagSet("centerPivots");
+        const render::Bounds bounds = centre ? worldBounds(node) : render::Bounds();
         return edits.change(node, transformPlugs(), [&] {
             MFnTransform fn(object);
             if (!matrix.empty()) {
@@ -763,6 +831,23 @@ private:
                 if (!fn.set(MTransformationMatrix(m)))
                     return false;
             }
+            const MSpace::Space pivotSpace = world ? MSpace::kWorld : MSpace::kTransform;
+            for (const char* flag : {"pivots", "rotatePivot"})
+                if (db.isFlagSet(flag) && !fn.setRotatePivot(point(flag), pivotSpace, preserve))
+                    return false;
+            for (const char* flag : {"pivots", "scalePivot"})
+                if (db.isFlagSet(flag) && !fn.setScalePivot(point(flag), pivotSpace, preserve))
+                    return false;
+            if (centre && !bounds.empty) {
+                const MPoint middle((bounds.low.x + bounds.high.x) / 2,
+                                    (bounds.low.y + bounds.high.y) / 2,
+                                    (bounds.low.z + bounds.high.z) / 2);
+                if (!fn.setRotatePivot(middle, MSpace::kWorld, preserve) ||
+                    !fn.setScalePivot(middle, MSpace::kWorld, preserve))
+                    return false;
+            }
+            if (order != MTransformationMatrix::kInvalid && !fn.setRotationOrder(order, preserve))
+                return false;
             if (db.isFlagSet("translation")) {
                 double v[3];
                 three("translation", v);
@@ -784,7 +869,7 @@ private:
                     for (int k = 0; k < 3; ++k)
                         v[k] += now[k];
                 }
-                if (!fn.setRotation(v, MTransformationMatrix::kXYZ))
+                if (!fn.setRotation(v, fn.rotationOrder()))
                     return false;
             }
             if (db.isFlagSet("scale")) {
