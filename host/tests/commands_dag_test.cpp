@@ -231,5 +231,29 @@ TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {
     EXPECT_EQ(failure("xform -roo abc box"), "line 1: xform: Invalid rotate order: abc");
 }
 
+TEST_F(DagCommandsTest, DuplicateUpstreamCopiesTheAnimation) {
+    run("setKeyframe -t 1 -v 0 -at tx d; setKeyframe -t 10 -v 5 -at tx d");
+    EXPECT_EQ(strings("duplicate -un d"), (Strings{"d1", "d_translateX1"}));
+    EXPECT_EQ(strings("listConnections -s 1 -d 0 d_translateX1"), Strings{"time1"});
+    run("keyframe -e -t 10 -vc 8 d_translateX1; currentTime 10");
+    EXPECT_EQ(number("getAttr d.tx"), 5);
+    EXPECT_EQ(number("getAttr d1.tx"), 8);
+    EXPECT_EQ(strings("duplicate -rr -un d"), Strings{"d2"});
+}
+
+TEST_F(DagCommandsTest, SmartDuplicateRepeatsTheLastStep) {
+    run("string $c[] = `duplicate -st d`; setAttr ($c[0] + \".t\") 2 0 0; "
+        "setAttr ($c[0] + \".ry\") 10; setAttr ($c[0] + \".s\") 2 2 2");
+    EXPECT_EQ(strings("duplicate -st d1"), Strings{"d2"});
+    expectNear(numbers("getAttr d2.t"), {4, 0, 0});
+    expectNear(numbers("getAttr d2.r"), {0, 20, 0});
+    expectNear(numbers("getAttr d2.s"), {4, 4, 4});
+    run("undo");
+    EXPECT_EQ(number("objExists d2"), 0);
+    // Another object starts over: a plain copy.
+    run("duplicate -st c");
+    expectNear(numbers("getAttr c1.t"), {0, 0, 0});
+}
+
 }  // namespace
 }  // namespace host::commands::testing

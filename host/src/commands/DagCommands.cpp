@@ -490,8 +490,32 @@ MSyntax duplicateSyntax() {
     s.addFlag("rc", "renameChildren");
     s.addFlag("ic", "inputConnections");
     s.addFlag("po", "parentOnly");
+    s.addFlag("un", "upstreamNodes");
+    s.addFlag("st", "smartTransform");
     s.setObjectType(MSyntax::kStringObjects);
     return s;
+}
+
+// The dependency nodes feeding the node, and those feeding them; the
+// host's own nodes (time1) stay shared.
+void addUpstream(Node& node, std::vector<Node*>& out, std::set<Node*>& seen) {
+    for (const auto& [destination, source] : node.inputs) {
+        Node* up = source.node;
+        if (up->isDag() || up->isDefault || !seen.insert(up).second)
+            continue;
+        out.push_back(up);
+        addUpstream(*up, out, seen);
+    }
+}
+
+// The last smart duplicate: the object copied and its copy. Duplicating
+// that copy again with -smartTransform repeats the step between the two.
+struct SmartStep {
+    std::weak_ptr<Node> source, copy;
+};
+SmartStep& smartStep() {
+    static SmartStep step;
+    return step;
 }
 
 class DuplicateCommand : public EditCommand {
@@ -551,8 +575,24 @@ public:
             parentPath.push_back(root);
             roots.push_back(parentPath);
         }
-        copier.connect(db.isFlagSet("inputConnections"));
+        std::vector<Node*> upstream;
+        if (db.isFlagSet("upstreamNodes")) {
+            std::set<Node*> seen;
+            for (const auto& [original, copy] : copier.copyOf)
+                seen.insert(original);
+            std::vector<Node*> copied;
+            for (const auto& [original, copy] : copier.copyOf)
+                copied.push_back(original);
+            for (Node* original : copied)
+                addUpstream(*original, upstream, seen);
+            for (Node*& up : upstream)
+                up = copier.copy(*up, numbered(up->name()), nullptr);
+        }
+        // Copied history keeps what fed it from outside (the clock).
+        copier.connect(db.isFlagSet("inputConnections") || db.isFlagSet("upstreamNodes"));
         edits.created(copier.made);
+        if (db.isFlagSet("smartTransform") && !roots.empty())
+            smartDuplicate(*found.front().node, *roots.front().back());
 
         MStringArray result;
         for (const auto& r : roots)
@@ -574,6 +614,35 @@ public:
             edits.select(listOf(roots));
         setResult(result);
         return MS::kSuccess;
+    }
+
+private:
+    // A copy of the last smart copy moves on by the step from that copy's
+    // source to it (translation and rotation added, scale multiplied);
+    // duplicating anything else starts a new step.
+    void smartDuplicate(Node& original, Node& copy) {
+        SmartStep& step = smartStep();
+        const NodePtr source = step.source.lock(), last = step.copy.lock();
+        if (source && last && last.get() == &original && source->inScene && source->isDag() &&
+            original.type().isA("transform") && source->type().isA("transform")) {
+            const dag::DagAttributes& a = dag::attributes();
+            double from[3], to[3], next[3];
+            edits.change(copy, transformPlugs(), [&] {
+                for (Attribute* compound : {a.translate, a.rotate, a.scale}) {
+                    dag::readDouble3(*source, compound, from);
+                    dag::readDouble3(original, compound, to);
+                    for (int k = 0; k < 3; ++k)
+                        next[k] = compound == a.scale
+                                      ? (from[k] != 0.0 ? to[k] * to[k] / from[k] : to[k])
+                                      : 2.0 * to[k] - from[k];
+                    if (!dag::writeDouble3(copy, compound, next))
+                        return false;
+                }
+                return true;
+            });
+        }
+        step.source = Scene::current().share(&original);
+        step.copy = Scene::current().share(&copy);
     }
 };
 
