@@ -201,6 +201,9 @@ TEST_F(PlayblastTest, ExistingImagesAreKeptUnlessForced) {
               std::string::npos);
     run("playblast -fo -wh 40 30 " + file);
     EXPECT_EQ(loadPng(folder + "/once.0001.png").height(), 60);
+    // A size past the largest window is clamped to it, not allocated.
+    run("playblast -fo -fr 1 -w 2000000000 -h 1 -p 10 -f \"" + folder + "/wide\"");
+    EXPECT_EQ(loadPng(folder + "/wide.0001.png").width(), 819);
 }
 
 }  // namespace

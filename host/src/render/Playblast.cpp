@@ -22,6 +22,7 @@ using commands::error;
 
 // Without a window, a size of 0 0 stands for the default render size.
 constexpr int kDefaultWidth = 640, kDefaultHeight = 480;
+constexpr int kMaxSide = 8192;
 
 MSyntax playblastSyntax() {
     MSyntax s;
@@ -147,6 +148,10 @@ private:
             width = kDefaultWidth;
         if (height == 0)
             height = kDefaultHeight;
+        // The real host clamps a size larger than its window; the largest
+        // window here is kMaxSide square, which also bounds the memory.
+        width = std::min(width, kMaxSide);
+        height = std::min(height, kMaxSide);
         const int percent = std::clamp(intFlag(db, "p", 50), 10, 100);
         request.shot.width = std::max(1, width * percent / 100);
         request.shot.height = std::max(1, height * percent / 100);
