@@ -480,6 +480,11 @@ private:
         const bool relative = db.isFlagSet("r");
         const bool setValue = db.isFlagSet("vc"), setTime = db.isFlagSet("tc");
         if (!setValue && !setTime) {
+            // A plain call with nothing to change changes no curve.
+            if (!db.isEdit()) {
+                setResult(0);
+                return MS::kSuccess;
+            }
             error("keyframe: -edit needs -valueChange or -timeChange.");
             return MS::kFailure;
         }
