@@ -121,6 +121,11 @@ TEST_F(KeyCommandsTest, KeyframeQueriesAnswerTimesFirst) {
     EXPECT_EQ(numbers("keyframe -in 1 -in 2 -q -vc ball.tx"), std::vector<double>({20, 30}));
     EXPECT_EQ(numbers("keyframe -in \"1:2\" -q -tc ball.tx"), std::vector<double>({5, 9}));
     EXPECT_EQ(numbers("keyframe -t \"1:9\" -iub false -q ball.tx"), std::vector<double>({1, 5}));
+    // A unit after a time: 0.2 seconds is frame 4.8 at film rate, 6.25ntsc frame 5.
+    EXPECT_EQ(numbers("keyframe -t \"0.2sec:\" -q ball.tx"), std::vector<double>({5, 9}));
+    EXPECT_EQ(numbers("keyframe -t 6.25ntsc -q ball.tx"), std::vector<double>({5}));
+    EXPECT_NE(failure("keyframe -q -t 5parsecs ball.tx").find("invalid time range: 5parsecs"),
+              std::string::npos);
     EXPECT_EQ(text("int $iv[] = `keyframe -q -iv ball.tx`; $iv[0] + \" \" + $iv[2]"), "0 2");
     EXPECT_EQ(strings("keyframe -q -n ball"), std::vector<std::string>({"ball_translateX"}));
     EXPECT_EQ(numbers("keyframe -q -ev -t 5 ball.tx"), std::vector<double>({20}));

@@ -49,12 +49,35 @@ struct Range {
     }
 };
 
+// A time in the UI unit, or in the unit written after it ("10pal", "1.5sec").
 bool parseBound(const std::string& text, double& seconds) {
+    struct Suffix {
+        const char* name;
+        MTime::Unit unit;
+    };
+    static const Suffix kSuffixes[] = {
+        {"hour", MTime::kHours},      {"min", MTime::kMinutes},
+        {"sec", MTime::kSeconds},     {"millisec", MTime::kMilliseconds},
+        {"game", MTime::kGames},      {"film", MTime::kFilm},
+        {"pal", MTime::kPALFrame},    {"ntsc", MTime::kNTSCFrame},
+        {"show", MTime::kShowScan},   {"palf", MTime::kPALField},
+        {"ntscf", MTime::kNTSCField},
+    };
     char* end = nullptr;
-    const double frames = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0')
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || end == text.c_str())
         return false;
-    seconds = MTime(frames, MTime::uiUnit()).as(MTime::kSeconds);
+    MTime::Unit unit = MTime::uiUnit();
+    if (*end != '\0') {
+        const Suffix* found = nullptr;
+        for (const Suffix& suffix : kSuffixes)
+            if (std::string(end) == suffix.name)
+                found = &suffix;
+        if (!found)
+            return false;
+        unit = found->unit;
+    }
+    seconds = MTime(value, unit).as(MTime::kSeconds);
     return true;
 }
 
