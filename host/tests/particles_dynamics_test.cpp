@@ -320,5 +320,21 @@ TEST_F(Emission, PerParticleListsLeaveOutInitialStateAndReports) {
             << hidden;
 }
 
+// Scripts and the application's scene files add the lifespan attributes
+// themselves; the shape here has them built in, which must not stop them.
+TEST_F(Lifespan, AddingTheBuiltInLifespanAttributesFindsThem) {
+    run("particle -n p;"
+        "addAttr -ci true -sn \"lifespanPP\" -ln \"lifespanPP\" -bt \"life\" "
+        "-dt \"doubleArray\" pShape;"
+        "addAttr -ci true -h true -sn \"lifespanPP0\" -ln \"lifespanPP0\" -dt \"doubleArray\" "
+        "pShape;"
+        "addAttr -ci true -sn \"lifespan\" -ln \"lifespan\" -at \"double\" pShape;"
+        "setAttr -k on pShape.lifespan 2");
+    EXPECT_EQ(run("getAttr pShape.lifespan").asFloat(), 2.0);
+    EXPECT_TRUE(run("listAttr -ud pShape").toStringList().empty());
+    EXPECT_NE(failure("addAttr -ln lifespan -at long pShape").find("already exists"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace host::particles::testing

@@ -702,6 +702,20 @@ private:
         return true;
     }
 
+    // The particle shape has its lifespan attributes built in, where the
+    // application's shapes get them added by scripts and scene files: adding
+    // one of the same name and kind finds it there and changes nothing.
+    static bool providedAlready(const Node& node, const Attribute& wanted) {
+        static const char* const kBuiltIn[] = {"lifespan", "lifespanPP", "lifespanPP0"};
+        if (!node.type().isA("particle") ||
+            std::none_of(std::begin(kBuiltIn), std::end(kBuiltIn),
+                         [&](const char* n) { return wanted.longName == n; }))
+            return false;
+        const Attribute* have = node.findAttribute(wanted.longName);
+        return have && !node.isDynamic(have) && have->kind == wanted.kind &&
+               have->numericType == wanted.numericType && have->dataType == wanted.dataType;
+    }
+
     bool add(const MArgDatabase& db, Node& node) {
         std::string ln = text(db, "longName"), sn = text(db, "shortName");
         if (ln.empty())
@@ -712,15 +726,17 @@ private:
             return reject("A long name must be given with -ln.");
         if (!validName(ln) || !validName(sn))
             return reject("'" + ln + "' is not a valid attribute name.");
+        unsigned children = 0;
+        std::string problem;
+        AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
+                                       children, problem);
+        if (a && providedAlready(node, *a))
+            return true;
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
                 return reject("Attribute '" + n + "' already exists on node '" + node.name() +
                               "'.");
-        unsigned children = 0;
-        std::string problem;
-        AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
-                                       children, problem);
         if (!a)
             return reject(problem);
         if (db.isFlagSet("numberOfChildren")) {
