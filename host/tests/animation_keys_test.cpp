@@ -157,13 +157,19 @@ TEST_F(KeyCommandsTest, TangentAnglesInDegreesOfValuePerSecond) {
     std::vector<double> out = numbers("keyTangent -q -oa ball.tx");
     ASSERT_EQ(out.size(), 2u);
     EXPECT_NEAR(out[0], 45.0, 1e-9);
+    // Keys start locked: the in tangent turns with the out tangent.
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -l ball.tx`; $l[0] + \" \" + $l[1]"), "1 1");
     run("keyTangent -e -in 0 -oa 0 ball.tx");
     EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 0.0, 1e-9);
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -ia ball.tx")[0], 0.0, 1e-9);
     EXPECT_EQ(strings("keyTangent -q -in 0 -ott ball.tx"), std::vector<std::string>({"fixed"}));
-    run("keyTangent -e -r -in 0 -oa 30 ball.tx");
+    run("keyTangent -e -in 0 -l off -r -oa 30 ball.tx");
     EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 30.0, 1e-9);
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -ia ball.tx")[0], 0.0, 1e-9);
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -in 0 -l ball.tx`; $l[0]"), "0");
     run("undo; undo");
     EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 45.0, 1e-9);
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -in 0 -l ball.tx`; $l[0]"), "1");
 }
 
 TEST_F(KeyCommandsTest, AKeyedAttributeHoldsASetValueUntilTheClockMoves) {

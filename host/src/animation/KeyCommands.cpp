@@ -562,6 +562,7 @@ MSyntax keyTangentSyntax() {
     s.addFlag("ott", "outTangentType", MSyntax::kString);
     s.addFlag("ia", "inAngle", MSyntax::kDouble);
     s.addFlag("oa", "outAngle", MSyntax::kDouble);
+    s.addFlag("l", "lock", MSyntax::kBoolean);
     s.addFlag("r", "relative");
     s.addFlag("a", "absolute");
     s.addFlag("g", "global");
@@ -619,6 +620,12 @@ public:
             inAngle = db.flagArgumentDouble("ia", 0);
         if (db.isFlagSet("oa"))
             outAngle = db.flagArgumentDouble("oa", 0);
+        std::optional<bool> lock;
+        if (db.isFlagSet("l")) {
+            bool on = true;
+            db.getFlagArgument("l", 0, on);
+            lock = on;
+        }
         int changed = 0;
         for (Node* curve : curves) {
             const Attribute& value = *curve->findAttribute("ktv")->children[1];
@@ -631,13 +638,27 @@ public:
                         keys.setTangentType(i, true, resolveTangent(*curve, *in, true));
                     if (out)
                         keys.setTangentType(i, false, resolveTangent(*curve, *out, false));
-                    // Both angles are read before either changes the key.
+                    if (lock)
+                        keys.keys()[i].locked = *lock;
+                    // Both angles are read before either changes the key; a
+                    // locked key turns the other tangent with the one given.
                     const double nowIn = tangentAngle(keys, i, true, value);
                     const double nowOut = tangentAngle(keys, i, false, value);
+                    std::optional<double> newIn, newOut;
                     if (inAngle)
-                        setTangentAngle(keys, i, true, value, *inAngle + (relative ? nowIn : 0));
+                        newIn = *inAngle + (relative ? nowIn : 0);
                     if (outAngle)
-                        setTangentAngle(keys, i, false, value, *outAngle + (relative ? nowOut : 0));
+                        newOut = *outAngle + (relative ? nowOut : 0);
+                    if (keys.keys()[i].locked) {
+                        if (!newOut)
+                            newOut = newIn;
+                        if (!newIn)
+                            newIn = newOut;
+                    }
+                    if (newIn)
+                        setTangentAngle(keys, i, true, value, *newIn);
+                    if (newOut)
+                        setTangentAngle(keys, i, false, value, *newOut);
                     touched = true;
                 }
                 return true;
@@ -658,6 +679,7 @@ private:
                          const std::vector<Node*>& curves) {
         MStringArray names;
         MDoubleArray angles;
+        MIntArray locks;
         for (Node* curve : curves) {
             const Attribute& value = *curve->findAttribute("ktv")->children[1];
             // The curve read must outlive the walk over its keys.
@@ -674,9 +696,12 @@ private:
                     angles.append(tangentAngle(read, i, true, value));
                 if (db.isFlagSet("oa"))
                     angles.append(tangentAngle(read, i, false, value));
+                locks.append(k.locked ? 1 : 0);
             }
         }
-        if (db.isFlagSet("ia") || db.isFlagSet("oa"))
+        if (db.isFlagSet("l"))
+            setResult(locks);
+        else if (db.isFlagSet("ia") || db.isFlagSet("oa"))
             setResult(angles);
         else
             setResult(names);
