@@ -369,7 +369,7 @@ TEST_F(UninstancerAnimationTest, ARecordBelowTheFirstIdIsKeptByItsId) {
                     "addAttr -ln first0 -dt doubleArray dotsShape;"
                     "setAttr dotsShape.first0 -type doubleArray 2 1 0;"
                     "particleInstancer -obj a -obj b -obj c -c sequential -cs 1 -csu frames "
-                    "-cso first -n instancer1 dotsShape;"
+                    "-sto first -n instancer1 dotsShape;"
                     "disconnectAttr b.matrix instancer1.inputHierarchy[1];"));
     // Particle 0 shows the unconnected b at frame 1, so particle 1 is met
     // first.

@@ -110,3 +110,101 @@ TEST_F(KeyCommandsTest, RefusedPlugsKeepTheSceneAsItWas) {
 }
 
 }  // namespace
+
+TEST_F(KeyCommandsTest, KeyframeQueriesAnswerTimesFirst) {
+    run("setKeyframe -t 1 -v 10 -at tx ball; setKeyframe -t 5 -v 20 -at tx ball");
+    run("setKeyframe -t 9 -v 30 -at tx ball");
+    // No data flag: the key times; -tc -vc in either order: time, value pairs.
+    EXPECT_EQ(numbers("keyframe -q ball.tx"), std::vector<double>({1, 5, 9}));
+    EXPECT_EQ(numbers("keyframe -q -vc -tc ball.tx"), std::vector<double>({1, 10, 5, 20, 9, 30}));
+    EXPECT_EQ(numbers("keyframe -in 0 -q ball.tx"), std::vector<double>({1}));
+    EXPECT_EQ(numbers("keyframe -in 1 -in 2 -q -vc ball.tx"), std::vector<double>({20, 30}));
+    EXPECT_EQ(numbers("keyframe -in \"1:2\" -q -tc ball.tx"), std::vector<double>({5, 9}));
+    EXPECT_EQ(numbers("keyframe -t \"1:9\" -iub false -q ball.tx"), std::vector<double>({1, 5}));
+    // A unit after a time: 0.2 seconds is frame 4.8 at film rate, 6.25ntsc frame 5.
+    EXPECT_EQ(numbers("keyframe -t \"0.2sec:\" -q ball.tx"), std::vector<double>({5, 9}));
+    EXPECT_EQ(numbers("keyframe -t 6.25ntsc -q ball.tx"), std::vector<double>({5}));
+    EXPECT_NE(failure("keyframe -q -t 5parsecs ball.tx").find("invalid time range: 5parsecs"),
+              std::string::npos);
+    EXPECT_EQ(text("int $iv[] = `keyframe -q -iv ball.tx`; $iv[0] + \" \" + $iv[2]"), "0 2");
+    EXPECT_EQ(strings("keyframe -q -n ball"), std::vector<std::string>({"ball_translateX"}));
+    EXPECT_EQ(numbers("keyframe -q -ev -t 5 ball.tx"), std::vector<double>({20}));
+    EXPECT_NE(failure("keyframe -q -ev -t \"1:5\" ball.tx").find("not a range"), std::string::npos);
+    EXPECT_NE(failure("keyframe -q -in x ball.tx").find("invalid index range: x"),
+              std::string::npos);
+    // There is no key selection, so -selected finds nothing.
+    EXPECT_TRUE(numbers("keyframe -q -sl -tc ball").empty());
+    // Editing by index answers the number of curves changed, and undoes.
+    EXPECT_EQ(number("keyframe -e -in 1 -tc 6 -vc 25 ball.tx"), 1);
+    EXPECT_EQ(numbers("keyframe -q -tc -vc ball.tx"), std::vector<double>({1, 10, 6, 25, 9, 30}));
+    run("undo");
+    EXPECT_EQ(numbers("keyframe -q -tc -vc ball.tx"), std::vector<double>({1, 10, 5, 20, 9, 30}));
+}
+
+TEST_F(KeyCommandsTest, HierarchyBelowFindsTheChildrensCurves) {
+    run("createNode transform -n arm -p ball; setKeyframe -at ty arm; setKeyframe -at tx ball");
+    EXPECT_EQ(number("keyframe -q -kc ball"), 1);
+    EXPECT_EQ(number("keyframe -q -kc -hi below ball"), 2);
+    EXPECT_NE(failure("keyframe -q -hi sideways ball").find("Invalid hierarchy value"),
+              std::string::npos);
+}
+
+TEST_F(KeyCommandsTest, TangentAnglesInDegreesOfValuePerSecond) {
+    // 24 units over one second at film rate: a linear slope of 45 degrees
+    // once the value rises 1 per second.
+    run("setKeyframe -t 1 -v 0 -at tx -itt linear -ott linear ball");
+    run("setKeyframe -t 25 -v 1 -at tx -itt linear -ott linear ball");
+    std::vector<double> out = numbers("keyTangent -q -oa ball.tx");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_NEAR(out[0], 45.0, 1e-9);
+    // Keys start locked: the in tangent turns with the out tangent.
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -l ball.tx`; $l[0] + \" \" + $l[1]"), "1 1");
+    run("keyTangent -e -in 0 -oa 0 ball.tx");
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 0.0, 1e-9);
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -ia ball.tx")[0], 0.0, 1e-9);
+    EXPECT_EQ(strings("keyTangent -q -in 0 -ott ball.tx"), std::vector<std::string>({"fixed"}));
+    run("keyTangent -e -in 0 -l off -r -oa 30 ball.tx");
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 30.0, 1e-9);
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -ia ball.tx")[0], 0.0, 1e-9);
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -in 0 -l ball.tx`; $l[0]"), "0");
+    run("undo; undo");
+    EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 45.0, 1e-9);
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -in 0 -l ball.tx`; $l[0]"), "1");
+}
+
+TEST_F(KeyCommandsTest, AKeyedAttributeHoldsASetValueUntilTheClockMoves) {
+    run("setKeyframe -t 1 -v 0 -at tx ball; setKeyframe -t 10 -v 0 -at tx ball");
+    EXPECT_EQ(number("getAttr -se ball.tx"), 1);
+    run("setAttr ball.tx 7");
+    EXPECT_EQ(number("getAttr ball.tx"), 7);
+    run("currentTime 2");
+    EXPECT_EQ(number("getAttr ball.tx"), 0);
+    run("xform -t 3 4 5 ball");
+    EXPECT_EQ(numbers("getAttr ball.t"), std::vector<double>({3, 4, 5}));
+    // A key edit shows the curve again; undo of a set does too.
+    run("keyframe -e -t 1 -vc 0 ball.tx");
+    EXPECT_EQ(number("getAttr ball.tx"), 0);
+    run("setAttr ball.tx 9; undo");
+    EXPECT_EQ(number("getAttr ball.tx"), 0);
+    // Locked or fed by anything but keys: still refused.
+    run("setAttr -l on ball.tx");
+    EXPECT_EQ(number("getAttr -se ball.tx"), 0);
+    EXPECT_NE(failure("setAttr ball.tx 1").find("is locked or connected"), std::string::npos);
+}
+
+// The usual bake: place the object at each frame, then key what it shows.
+TEST_F(KeyCommandsTest, PlaceThenKeyBakeScript) {
+    run(R"(
+        createNode transform -n target;
+        for ($f = 1; $f <= 5; $f++) {
+            currentTime $f;
+            setAttr target.tx ($f * 2);
+            xform -t ($f * 2) ($f * 3) 0 ball;
+            setKeyframe -at tx target;
+            setKeyframe -at translate ball;
+        })");
+    EXPECT_EQ(numbers("keyframe -q -vc target.tx"), std::vector<double>({2, 4, 6, 8, 10}));
+    EXPECT_EQ(numbers("keyframe -q -vc ball.ty"), std::vector<double>({3, 6, 9, 12, 15}));
+    run("currentTime 3");
+    EXPECT_EQ(numbers("getAttr ball.t"), std::vector<double>({6, 9, 0}));
+}

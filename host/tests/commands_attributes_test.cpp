@@ -252,4 +252,24 @@ TEST_F(CommandsTest, ListAttrFilters) {
 }
 
 }  // namespace
+TEST_F(CommandsTest, GetAttrAtATimeIndicesCachingAndExpandedText) {
+    run("createNode transform -n t; setKeyframe -t 1 -v 0 -at tx t; setKeyframe -t 11 -v 10 "
+        "-at tx t; currentTime 1");
+    EXPECT_DOUBLE_EQ(number("getAttr -t 11 t.tx"), 10);
+    EXPECT_DOUBLE_EQ(number("currentTime -q"), 1);
+    run("createNode objectSet -n s; createNode transform -n u; sets -add s t u");
+    EXPECT_EQ(text("int $i[] = `getAttr -mi s.dsm`; size($i) + \" \" + $i[1]"), "2 1");
+    EXPECT_EQ(failure("getAttr -mi t.tx"),
+              "line 1: getAttr: 't.translateX' is not a multi attribute.");
+    EXPECT_EQ(number("getAttr -ca t.tx"), number("getAttr -ca t.ty"));
+    setenv("DK_ROOT", "/tmp/root", 1);
+    run("addAttr -ln path -dt \"string\" t; setAttr -type \"string\" t.path "
+        "\"${DK_ROOT}/$DK_ROOT\"");
+    EXPECT_EQ(text("getAttr -x t.path"), "/tmp/root//tmp/root");
+    EXPECT_EQ(text("getAttr t.path"), "${DK_ROOT}/$DK_ROOT");
+    // -e is accepted and changes nothing about the call.
+    run("setAttr -e -keyable false t.ty");
+    EXPECT_EQ(number("getAttr -k t.ty"), 0);
+}
+
 }  // namespace host::commands::testing

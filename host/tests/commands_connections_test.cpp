@@ -124,9 +124,9 @@ TEST_F(ConnectionsTest, SetsHoldMembersByConnection) {
     EXPECT_EQ(strings("sets -q group"), (Strings{"a", "b"}));
     roundTrip("sets -add group c time1");
     EXPECT_EQ(sorted(strings("sets -q group")), (Strings{"a", "b", "c", "time1"}));
-    EXPECT_EQ(run("sets -ism group a c").asInt(), 1);
+    EXPECT_EQ(run("sets -im group a c").asInt(), 1);
     roundTrip("sets -rm group a");
-    EXPECT_EQ(run("sets -ism group a").asInt(), 0);
+    EXPECT_EQ(run("sets -im group a").asInt(), 0);
     roundTrip("sets -cl group");
     EXPECT_TRUE(strings("sets -q group").empty());
     run("select -r b");
@@ -141,4 +141,18 @@ TEST_F(ConnectionsTest, SetsHoldMembersByConnection) {
 }
 
 }  // namespace
+// Shading groups: one partition, so an object sits in one of them at most.
+TEST_F(ConnectionsTest, ShadingGroupsShareAPartition) {
+    EXPECT_EQ(text("sets -r true -nss true -em -n redSG"), "redSG");
+    EXPECT_EQ(text("nodeType redSG"), "shadingEngine");
+    EXPECT_EQ(run("sets -q -r redSG").asInt(), 1);
+    run("sets -r 1 -em -n blueSG; sets -e -add redSG a");
+    EXPECT_EQ(failure("sets -add blueSG a"),
+              "line 1: sets: 'a' is already in 'redSG', which shares its partition.");
+    roundTrip("sets -e -fe blueSG a b");
+    EXPECT_TRUE(strings("sets -q redSG").empty());
+    EXPECT_EQ(strings("sets -q blueSG"), (Strings{"a", "b"}));
+    EXPECT_EQ(run("sets -em -n plain; sets -q -r plain").asInt(), 0);
+}
+
 }  // namespace host::commands::testing

@@ -137,6 +137,11 @@ TEST_F(DagCommandsTest, InstanceSharesTheChildren) {
     EXPECT_EQ(number("getAttr b1.ty"), 3);
     EXPECT_EQ(node("bShape")->parents.size(), 2u);
     EXPECT_EQ(strings("listRelatives -f b1"), Strings{"|a|b1|bShape"});
+    // The shape's name resolves to its first instance: one parent, and each
+    // parent listed once.
+    EXPECT_EQ(strings("listRelatives -p bShape"), Strings{"b"});
+    EXPECT_EQ(strings("listRelatives -p b1|bShape"), Strings{"b1"});
+    EXPECT_EQ(strings("listRelatives -ap bShape"), (Strings{"b", "b1"}));
     roundTrip("instance -n twin b");
     EXPECT_EQ(strings("instance -lf a|b|bShape"), Strings{"b2"});
 }
@@ -205,6 +210,49 @@ TEST_F(CommandsTest, PolySphereAndMeshInputs) {
     EXPECT_EQ(geometry::meshPoints(*node("fed")).length(), 26u);
     EXPECT_EQ(failure("polySphere -sx 2"),
               "line 1: polySphere: A sphere needs at least 3 subdivisions each way.");
+}
+
+TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {
+    run("polyCube -n box; setAttr box.t 2 0 0; setAttr box.s 2 2 2");
+    expectNear(numbers("xform -q -ws -bb box"), {1, -1, -1, 3, 1, 1});
+    run("xform -piv 1 0 0 box; xform -cp box");
+    expectNear(numbers("xform -q -ws -rp box"), {2, 0, 0});
+    // -pivots sets both; its query gives the rotate pivot, then the scale pivot.
+    run("xform -piv 0.5 0 0 box");
+    expectNear(numbers("xform -q -piv box"), {0.5, 0, 0, 0.5, 0, 0});
+    run("xform -sp 0 1 0 box");
+    expectNear(numbers("xform -q -sp box"), {0, 1, 0});
+    // Changing the order keeps the orientation by default.
+    run("setAttr box.r 30 40 0");
+    const Numbers before = numbers("xform -q -ws -m box");
+    roundTrip("xform -roo zxy box");
+    EXPECT_EQ(text("xform -q -roo box"), "zxy");
+    expectNear(numbers("xform -q -ws -m box"), before);
+    EXPECT_EQ(failure("xform -roo abc box"), "line 1: xform: Invalid rotate order: abc");
+}
+
+TEST_F(DagCommandsTest, DuplicateUpstreamCopiesTheAnimation) {
+    run("setKeyframe -t 1 -v 0 -at tx d; setKeyframe -t 10 -v 5 -at tx d");
+    EXPECT_EQ(strings("duplicate -un d"), (Strings{"d1", "d_translateX1"}));
+    EXPECT_EQ(strings("listConnections -s 1 -d 0 d_translateX1"), Strings{"time1"});
+    run("keyframe -e -t 10 -vc 8 d_translateX1; currentTime 10");
+    EXPECT_EQ(number("getAttr d.tx"), 5);
+    EXPECT_EQ(number("getAttr d1.tx"), 8);
+    EXPECT_EQ(strings("duplicate -rr -un d"), Strings{"d2"});
+}
+
+TEST_F(DagCommandsTest, SmartDuplicateRepeatsTheLastStep) {
+    run("string $c[] = `duplicate -st d`; setAttr ($c[0] + \".t\") 2 0 0; "
+        "setAttr ($c[0] + \".ry\") 10; setAttr ($c[0] + \".s\") 2 2 2");
+    EXPECT_EQ(strings("duplicate -st d1"), Strings{"d2"});
+    expectNear(numbers("getAttr d2.t"), {4, 0, 0});
+    expectNear(numbers("getAttr d2.r"), {0, 20, 0});
+    expectNear(numbers("getAttr d2.s"), {4, 4, 4});
+    run("undo");
+    EXPECT_EQ(number("objExists d2"), 0);
+    // Another object starts over: a plain copy.
+    run("duplicate -st c");
+    expectNear(numbers("getAttr c1.t"), {0, 0, 0});
 }
 
 }  // namespace

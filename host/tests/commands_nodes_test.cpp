@@ -202,4 +202,17 @@ TEST_F(CommandsTest, TypeQueries) {
 }
 
 }  // namespace
+TEST_F(CommandsTest, LsKindsUniteAndSelectHierarchy) {
+    run("createNode transform -n g; polyCube -n box; parent box g; createNode camera -n camShape "
+        "-p g; createNode pointLight -n lampShape; createNode lambert -n paint");
+    EXPECT_EQ(strings("ls -g"), std::vector<std::string>({"boxShape"}));
+    EXPECT_EQ(strings("ls -lt -ca"), std::vector<std::string>({"camShape", "lampShape"}));
+    const std::vector<std::string> materials = strings("ls -mat");
+    EXPECT_NE(std::find(materials.begin(), materials.end(), "paint"), materials.end());
+    EXPECT_EQ(strings("ls -r true box"), std::vector<std::string>({"box"}));
+    EXPECT_EQ(failure("ls -os"), "line 1: Invalid flag: -os");
+    run("select -hi g");
+    EXPECT_EQ(strings("ls -sl"), std::vector<std::string>({"g", "box", "boxShape", "camShape"}));
+}
+
 }  // namespace host::commands::testing

@@ -288,5 +288,58 @@ TEST_F(ParticleErrors, QueriesOnOtherNodesAndMissingIds) {
     EXPECT_FALSE(status);
 }
 
+// The form the application's menu writes, and an emitter made on an object.
+TEST_F(Emission, MenuFlagsAndEmittingFromAnObject) {
+    run("particle -n p; createNode transform -n rock; setAttr rock.t 5 0 0");
+    EXPECT_EQ(text("stringArrayToString(`emitter -type omni -r 24 -sro 0 -nuv 0 -cye none "
+                   "-cyi 1 -spd 0 -srn 0 -nsp 1 -tsp 0 -mxd 2 -mnd 2 -dx 1 -dy 0 -dz 0 -sp 0 "
+                   "-n em rock`, \",\")"),
+              "rock,em");
+    EXPECT_EQ(run("getAttr em.cycleInterval").asInt(), 1);
+    run("connectDynamic -em em p");
+    frame(2);
+    // Born at the object, two units out.
+    MVectorArray positions;
+    shape("pShape").position(positions);
+    ASSERT_EQ(positions.length(), 1u);
+    EXPECT_NEAR((positions[0] - MVector(5, 0, 0)).length(), 2.0, 1e-9);
+    EXPECT_NE(failure("emitter -type surface rock").find("unsupported emitter type: surface"),
+              std::string::npos);
+    EXPECT_NE(failure("emitter -cye sometimes").find("invalid cycle emission"), std::string::npos);
+    EXPECT_NE(failure("gravity nowhere").find("No object matches name: nowhere"),
+              std::string::npos);
+    run("undo; undo");  // connectDynamic, then the emitter
+    EXPECT_EQ(run("objExists em").asInt(), 0);
+}
+
+TEST_F(Emission, PerParticleListsLeaveOutInitialStateAndReports) {
+    emitterScene();
+    run("addAttr -ln rgbPP -dt vectorArray pShape; addAttr -ln rgbPP0 -dt vectorArray pShape");
+    const std::string doubles = text("stringArrayToString(`particle -q -ppd pShape`, \",\")");
+    const std::string vectors = text("stringArrayToString(`particle -q -ppv pShape`, \",\")");
+    EXPECT_NE(doubles.find("mass"), std::string::npos);
+    EXPECT_NE(vectors.find("rgbPP"), std::string::npos);
+    for (const char* hidden : {"mass0", "position0", "rgbPP0", "age", "worldPosition"})
+        EXPECT_EQ((doubles + "," + vectors + ",").find(std::string(hidden) + ","),
+                  std::string::npos)
+            << hidden;
+}
+
+// Scripts and the application's scene files add the lifespan attributes
+// themselves; the shape here has them built in, which must not stop them.
+TEST_F(Lifespan, AddingTheBuiltInLifespanAttributesFindsThem) {
+    run("particle -n p;"
+        "addAttr -ci true -sn \"lifespanPP\" -ln \"lifespanPP\" -bt \"life\" "
+        "-dt \"doubleArray\" pShape;"
+        "addAttr -ci true -h true -sn \"lifespanPP0\" -ln \"lifespanPP0\" -dt \"doubleArray\" "
+        "pShape;"
+        "addAttr -ci true -sn \"lifespan\" -ln \"lifespan\" -at \"double\" pShape;"
+        "setAttr -k on pShape.lifespan 2");
+    EXPECT_EQ(run("getAttr pShape.lifespan").asFloat(), 2.0);
+    EXPECT_TRUE(run("listAttr -ud pShape").toStringList().empty());
+    EXPECT_NE(failure("addAttr -ln lifespan -at long pShape").find("already exists"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace host::particles::testing

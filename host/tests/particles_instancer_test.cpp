@@ -200,7 +200,7 @@ TEST_F(InstancerObjects, SequentialCyclingByAge) {
     EXPECT_EQ(drawn("instancer1")[0].path, "a");
     addDoubleArray("pShape", "start");
     setDoubles("pShape", "start", {1, 1, 2});
-    run("particleInstancer -e -cycleStartObject start pShape");
+    run("particleInstancer -e -sto start pShape");
     EXPECT_EQ(drawn("instancer1")[0].path, "b");
     EXPECT_EQ(drawn("instancer1")[2].path, "c");
     run("particleInstancer -e -cycleStepUnits seconds -cycleStep 0.1 pShape");
@@ -307,6 +307,25 @@ TEST_F(InstancerErrors, RefusesWhatIsNoParticleObjectOrInstancer) {
     EXPECT_NE(
         failure("particleInstancer -e -n instancer1 -cycle often pShape").find("invalid value"),
         std::string::npos);
+}
+
+// The application's own menu echo, capitalised values and all.
+TEST_F(InstancerObjects, MenuEchoAndTheDocumentedFlagNames) {
+    run("particleInstancer -addObject -object a -object b -cycle None -cycleStep 1 "
+        "-cycleStepUnits Frames -levelOfDetail Geometry -rotationUnits Degrees "
+        "-rotationOrder XYZ -position worldPosition -age age pShape");
+    EXPECT_EQ(text("particleInstancer -q -cycle pShape"), "none");
+    EXPECT_EQ(text("particleInstancer -q -particleAge pShape"), "age");
+    EXPECT_EQ(text("particleInstancer -q -i 1 pShape"), "b");
+    EXPECT_EQ(text("stringArrayToString(`particleInstancer -q -am pShape`, \",\")"),
+              "position,worldPosition,age,age");
+    run("particleInstancer -e -cycleStartObject age pShape");
+    EXPECT_EQ(text("particleInstancer -q -sto pShape"), "age");
+    EXPECT_NE(failure("particleInstancer -e -instanceId age pShape").find("can only be queried"),
+              std::string::npos);
+    EXPECT_NE(failure("particleInstancer -q -i 5 pShape").find("out of range"), std::string::npos);
+    EXPECT_NE(failure("particleInstancer -e -cycle sometimes pShape").find("invalid value"),
+              std::string::npos);
 }
 
 }  // namespace

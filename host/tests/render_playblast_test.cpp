@@ -193,5 +193,18 @@ TEST_F(PlayblastTest, ComparedSetsShowWhereTheyDiffer) {
     EXPECT_GT(right.second, 20);
 }
 
+TEST_F(PlayblastTest, ExistingImagesAreKeptUnlessForced) {
+    const std::string file = "-fr 1 -w 90 -h 60 -p 100 -f \"" + folder + "/once\"";
+    run("playblast " + file);
+    EXPECT_EQ(loadPng(folder + "/once.0001.png").width(), 90);
+    EXPECT_NE(failure("playblast " + file).find("already exists; use -forceOverwrite"),
+              std::string::npos);
+    run("playblast -fo -wh 40 30 " + file);
+    EXPECT_EQ(loadPng(folder + "/once.0001.png").height(), 60);
+    // A size past the largest window is clamped to it, not allocated.
+    run("playblast -fo -fr 1 -w 2000000000 -h 1 -p 10 -f \"" + folder + "/wide\"");
+    EXPECT_EQ(loadPng(folder + "/wide.0001.png").width(), 819);
+}
+
 }  // namespace
 }  // namespace host::render::testing

@@ -257,9 +257,12 @@ void addCurveType(const CurveKind& kind) {
     auto inY = doubleArray("keyTanInY", "kiy", 0.0);
     auto outX = doubleArray("keyTanOutX", "kox", 1.0);
     auto outY = doubleArray("keyTanOutY", "koy", 0.0);
+    auto locked = attrs::boolean("keyTanLocked", "ktl", true);
+    locked->array = true;
     auto tangent =
         attrs::enumeration("tangentType", "tan", tangentFields(), MFnAnimCurve::kTangentGlobal);
-    for (const auto& a : {input, output, keys, inType, outType, inX, inY, outX, outY, tangent})
+    for (const auto& a :
+         {input, output, keys, inType, outType, inX, inY, outX, outY, locked, tangent})
         type.addAttribute(a);
     for (const auto& a : {input, keys, inType, outType, inX, inY, outX, outY})
         attrs::affects(a, output);
@@ -359,6 +362,9 @@ CurveType curveTypeForPlug(const MPlug& plug) {
 namespace {
 
 // The plugs a curve keeps its keys in, looked up once per read or write.
+// The attributes a curve keeps its keys in, each an array by key index.
+const char* const kKeyAttributeNames[] = {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy", "ktl"};
+
 struct KeyAttributes {
     explicit KeyAttributes(const Node& node)
         : ktv(attribute(node, "ktv")),
@@ -367,9 +373,10 @@ struct KeyAttributes {
           kix(attribute(node, "kix")),
           kiy(attribute(node, "kiy")),
           kox(attribute(node, "kox")),
-          koy(attribute(node, "koy")) {}
+          koy(attribute(node, "koy")),
+          ktl(attribute(node, "ktl")) {}
     Attribute* ktv;
-    Attribute *kit, *kot, *kix, *kiy, *kox, *koy;
+    Attribute *kit, *kot, *kix, *kiy, *kox, *koy, *ktl;
 
     void put(Node& node, unsigned i, const Key& k) const {
         auto at = [&node, i](Attribute* a) -> Value& {
@@ -383,6 +390,7 @@ struct KeyAttributes {
         at(kiy) = k.inY;
         at(kox) = k.outX;
         at(koy) = k.outY;
+        at(ktl) = k.locked;
     }
 };
 
@@ -392,7 +400,7 @@ bool keysAreFed(const Node& node) {
         const Attribute* root = input.first.attribute;
         while (root->parent)
             root = root->parent;
-        for (const char* name : {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy"})
+        for (const char* name : kKeyAttributeNames)
             if (root->shortName == name)
                 return true;
     }
@@ -421,6 +429,7 @@ Curve decodeCurve(Node& node, bool& stored) {
         k.inY = valueAsDouble(read(a.kiy, i));
         k.outX = valueAsDouble(read(a.kox, i));
         k.outY = valueAsDouble(read(a.koy, i));
+        k.locked = valueAsLong(read(a.ktl, i)) != 0;
         stored = stored && (keys.empty() || keys.back().time < k.time);
         keys.push_back(k);
     }
@@ -448,7 +457,7 @@ Curve readCurve(Node& node) {
 
 std::vector<PlugPath> keyPlugs(const Node& node) {
     std::vector<PlugPath> plugs;
-    for (const char* name : {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy"})
+    for (const char* name : kKeyAttributeNames)
         if (Attribute* a = attribute(node, name))
             plugs.push_back(PlugPath{a, {}});
     return plugs;
@@ -479,7 +488,7 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy}, from,
+    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy, a.ktl}, from,
                       [keys](Node& curve, size_t first) {
                           const KeyAttributes plugs(curve);
                           for (size_t i = first; i < keys->size(); ++i)

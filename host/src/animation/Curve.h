@@ -28,6 +28,7 @@ struct Key {
     TangentType out = MFnAnimCurve::kTangentClamped;
     double inX = 1.0, inY = 0.0;
     double outX = 1.0, outY = 0.0;
+    bool locked = true;  // the in and out tangents turn together
 };
 
 // Keys closer than this in their input are one key (about a hundredth of

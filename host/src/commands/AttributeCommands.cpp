@@ -5,10 +5,13 @@
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 
+#include <maya/MAnimControl.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MIntArray.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -127,6 +130,8 @@ MSyntax setAttrSyntax() {
     s.addFlag("av", "alteredValue");
     s.addFlag("ca", "capacityHint", MSyntax::kLong);
     s.setObjectType(MSyntax::kStringObjects, 1);
+    // "setAttr -e -keyable false obj.attr" is the same as without -e.
+    s.enableEdit();
     return s;
 }
 
@@ -167,11 +172,10 @@ public:
                     return fail("The attribute '" + plugName(plug) + "' is not writable.");
                 // A lock the same call takes off does not stand in the way.
                 bool unlocking = lockSet && !lock && isLockedPlug(plug);
-                MPlug p = PlugAccess::make(plug);
-                bool free = p.isFreeToChange() == MPlug::kFreeToChange;
+                bool free = isSettable(plug, true);
                 if (!free && unlocking) {
                     plug.node->lockedPlugs.erase(plug.path);
-                    free = p.isFreeToChange() == MPlug::kFreeToChange;
+                    free = isSettable(plug, true);
                     plug.node->lockedPlugs.insert(plug.path);
                 }
                 if (!free)
@@ -234,8 +238,52 @@ MSyntax getAttrSyntax() {
     s.addFlag("cb", "channelBox");
     s.addFlag("as", "asString");
     s.addFlag("sl", "silent");
+    s.addFlag("t", "time", MSyntax::kTime);
+    s.addFlag("x", "expandEnvironmentVariables");
+    s.addFlag("ca", "caching");
+    s.addFlag("mi", "multiIndices");
     s.setObjectType(MSyntax::kStringObjects, 1, 1);
     return s;
+}
+
+// Expands $NAME, ${NAME} and a leading ~ as a shell would; unknown names
+// expand to nothing.
+std::string expandEnvironment(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '~' && i == 0 && (text.size() == 1 || text[1] == '/')) {
+            const char* home = std::getenv("HOME");
+            out += home ? home : "";
+            continue;
+        }
+        if (c != '$' || i + 1 == text.size()) {
+            out += c;
+            continue;
+        }
+        size_t start = i + 1, end = start;
+        const bool braced = text[start] == '{';
+        if (braced) {
+            end = text.find('}', start);
+            if (end == std::string::npos) {
+                out += c;
+                continue;
+            }
+            ++start;
+        } else {
+            while (end < text.size() &&
+                   (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_'))
+                ++end;
+            if (end == start) {
+                out += c;
+                continue;
+            }
+        }
+        const char* value = std::getenv(text.substr(start, end - start).c_str());
+        out += value ? value : "";
+        i = braced ? end : end - 1;
+    }
+    return out;
 }
 
 class GetAttrCommand : public MPxCommand {
@@ -269,22 +317,51 @@ public:
         } else if (db.isFlagSet("keyable")) {
             setResult(p.isKeyable());
         } else if (db.isFlagSet("settable")) {
-            setResult(a.writable && p.isFreeToChange() == MPlug::kFreeToChange);
+            setResult(a.writable && isSettable(plug, true));
         } else if (db.isFlagSet("channelBox")) {
             setResult(p.isChannelBoxFlagSet());
-        } else {
-            mel::Value value;
-            std::string problem;
-            if (!readForScript(plug, db.isFlagSet("asString"), value, problem)) {
-                error("getAttr: " + problem);
+        } else if (db.isFlagSet("caching")) {
+            setResult(p.isCachingFlagSet());
+        } else if (db.isFlagSet("multiIndices")) {
+            if (isResolved(plug.path)) {
+                error("getAttr: '" + plugName(plug) + "' is not a multi attribute.");
                 return MS::kFailure;
             }
-            setCommandResult(value);
+            MIntArray indices;
+            for (unsigned i : plug.node->elementIndices(plug.path))
+                indices.append(static_cast<int>(i));
+            setResult(indices);
+        } else {
+            return readValue(db, plug);
         }
         return MS::kSuccess;
     }
 
 private:
+    // The value, at -time when given: the scene is read there and the
+    // clock put back, which changes nothing a script can see.
+    MStatus readValue(const MArgDatabase& db, const PlugRef& plug) {
+        const MTime now = MAnimControl::currentTime();
+        MTime at;
+        const bool elsewhere =
+            db.isFlagSet("time") && db.getFlagArgument("time", 0, at) && at != now;
+        if (elsewhere)
+            MAnimControl::setCurrentTime(at);
+        mel::Value value;
+        std::string problem;
+        const bool read = readForScript(plug, db.isFlagSet("asString"), value, problem);
+        if (elsewhere)
+            MAnimControl::setCurrentTime(now);
+        if (!read) {
+            error("getAttr: " + problem);
+            return MS::kFailure;
+        }
+        if (db.isFlagSet("expandEnvironmentVariables") && value.type() == mel::Type::String)
+            value = mel::Value(expandEnvironment(value.text()));
+        setCommandResult(value);
+        return MS::kSuccess;
+    }
+
     static unsigned sizeOf(const PlugRef& plug) {
         if (!isResolved(plug.path))
             return static_cast<unsigned>(plug.node->elementIndices(plug.path).size());
@@ -630,6 +707,20 @@ private:
         return true;
     }
 
+    // The particle shape has its lifespan attributes built in, where the
+    // application's shapes get them added by scripts and scene files: adding
+    // one of the same name and kind finds it there and changes nothing.
+    static bool providedAlready(const Node& node, const Attribute& wanted) {
+        static const char* const kBuiltIn[] = {"lifespan", "lifespanPP", "lifespanPP0"};
+        if (!node.type().isA("particle") ||
+            std::none_of(std::begin(kBuiltIn), std::end(kBuiltIn),
+                         [&](const char* n) { return wanted.longName == n; }))
+            return false;
+        const Attribute* have = node.findAttribute(wanted.longName);
+        return have && !node.isDynamic(have) && have->kind == wanted.kind &&
+               have->numericType == wanted.numericType && have->dataType == wanted.dataType;
+    }
+
     bool add(const MArgDatabase& db, Node& node) {
         std::string ln = text(db, "longName"), sn = text(db, "shortName");
         if (ln.empty())
@@ -640,15 +731,17 @@ private:
             return reject("A long name must be given with -ln.");
         if (!validName(ln) || !validName(sn))
             return reject("'" + ln + "' is not a valid attribute name.");
+        unsigned children = 0;
+        std::string problem;
+        AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
+                                       children, problem);
+        if (a && providedAlready(node, *a))
+            return true;
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))
                 return reject("Attribute '" + n + "' already exists on node '" + node.name() +
                               "'.");
-        unsigned children = 0;
-        std::string problem;
-        AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
-                                       children, problem);
         if (!a)
             return reject(problem);
         if (db.isFlagSet("numberOfChildren")) {

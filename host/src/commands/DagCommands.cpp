@@ -4,6 +4,7 @@
 #include "commands/Values.h"
 #include "graph/PlugAccess.h"
 #include "plugin/Args.h"
+#include "render/Contents.h"
 
 #include <maya/MAngle.h>
 #include <maya/MDistance.h>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace host {
 namespace commands {
@@ -139,8 +141,14 @@ public:
             }
             out.push_back(name(p));
         };
+        // A name standing for every path of an instanced node answers for
+        // the node once: -parent from the first path, as the name resolves.
+        std::set<Node*> answered;
         for (const Target& t : targets(list)) {
             if (t.path.empty())
+                continue;
+            if ((db.isFlagSet("allParents") || db.isFlagSet("parent")) &&
+                !answered.insert(t.node).second)
                 continue;
             if (db.isFlagSet("allParents")) {
                 for (Node* p : t.node->parents)
@@ -472,8 +480,32 @@ MSyntax duplicateSyntax() {
     s.addFlag("rc", "renameChildren");
     s.addFlag("ic", "inputConnections");
     s.addFlag("po", "parentOnly");
+    s.addFlag("un", "upstreamNodes");
+    s.addFlag("st", "smartTransform");
     s.setObjectType(MSyntax::kStringObjects);
     return s;
+}
+
+// The dependency nodes feeding the node, and those feeding them; the
+// host's own nodes (time1) stay shared.
+void addUpstream(Node& node, std::vector<Node*>& out, std::set<Node*>& seen) {
+    for (const auto& [destination, source] : node.inputs) {
+        Node* up = source.node;
+        if (up->isDag() || up->isDefault || !seen.insert(up).second)
+            continue;
+        out.push_back(up);
+        addUpstream(*up, out, seen);
+    }
+}
+
+// The last smart duplicate: the object copied and its copy. Duplicating
+// that copy again with -smartTransform repeats the step between the two.
+struct SmartStep {
+    std::weak_ptr<Node> source, copy;
+};
+SmartStep& smartStep() {
+    static SmartStep step;
+    return step;
 }
 
 class DuplicateCommand : public EditCommand {
@@ -533,8 +565,24 @@ public:
             parentPath.push_back(root);
             roots.push_back(parentPath);
         }
-        copier.connect(db.isFlagSet("inputConnections"));
+        std::vector<Node*> upstream;
+        if (db.isFlagSet("upstreamNodes")) {
+            std::set<Node*> seen;
+            for (const auto& [original, copy] : copier.copyOf)
+                seen.insert(original);
+            std::vector<Node*> copied;
+            for (const auto& [original, copy] : copier.copyOf)
+                copied.push_back(original);
+            for (Node* original : copied)
+                addUpstream(*original, upstream, seen);
+            for (Node*& up : upstream)
+                up = copier.copy(*up, numbered(up->name()), nullptr);
+        }
+        // Copied history keeps what fed it from outside (the clock).
+        copier.connect(db.isFlagSet("inputConnections") || db.isFlagSet("upstreamNodes"));
         edits.created(copier.made);
+        if (db.isFlagSet("smartTransform") && !roots.empty())
+            smartDuplicate(*found.front().node, *roots.front().back());
 
         MStringArray result;
         for (const auto& r : roots)
@@ -556,6 +604,35 @@ public:
             edits.select(listOf(roots));
         setResult(result);
         return MS::kSuccess;
+    }
+
+private:
+    // A copy of the last smart copy moves on by the step from that copy's
+    // source to it (translation and rotation added, scale multiplied);
+    // duplicating anything else starts a new step.
+    void smartDuplicate(Node& original, Node& copy) {
+        SmartStep& step = smartStep();
+        const NodePtr source = step.source.lock(), last = step.copy.lock();
+        if (source && last && last.get() == &original && source->inScene && source->isDag() &&
+            original.type().isA("transform") && source->type().isA("transform")) {
+            const dag::DagAttributes& a = dag::attributes();
+            double from[3], to[3], next[3];
+            edits.change(copy, transformPlugs(), [&] {
+                for (Attribute* compound : {a.translate, a.rotate, a.scale}) {
+                    dag::readDouble3(*source, compound, from);
+                    dag::readDouble3(original, compound, to);
+                    for (int k = 0; k < 3; ++k)
+                        next[k] = compound == a.scale
+                                      ? (from[k] != 0.0 ? to[k] * to[k] / from[k] : to[k])
+                                      : 2.0 * to[k] - from[k];
+                    if (!dag::writeDouble3(copy, compound, next))
+                        return false;
+                }
+                return true;
+            });
+        }
+        step.source = Scene::current().share(&original);
+        step.copy = Scene::current().share(&copy);
     }
 };
 
@@ -636,9 +713,34 @@ MSyntax xformSyntax() {
     s.addFlag("ro", "rotation", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
     s.addFlag("s", "scale", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
     s.addFlag("m", "matrix");
+    s.addFlag("rp", "rotatePivot", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("sp", "scalePivot", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("piv", "pivots", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("cp", "centerPivots");
+    s.addFlag("bb", "boundingBox");
+    s.addFlag("roo", "rotateOrder", MSyntax::kString);
+    s.addFlag("p", "preserve", MSyntax::kBoolean);
     s.enableQuery();
+    s.enableEdit();
     s.setObjectType(MSyntax::kStringObjects);
     return s;
+}
+
+const char* const kRotateOrders[] = {"xyz", "yzx", "zxy", "xzy", "yxz", "zyx"};
+
+bool rotateOrderNamed(const std::string& name, MTransformationMatrix::RotationOrder& order) {
+    for (int i = 0; i < 6; ++i)
+        if (name == kRotateOrders[i]) {
+            order =
+                static_cast<MTransformationMatrix::RotationOrder>(MTransformationMatrix::kXYZ + i);
+            return true;
+        }
+    return false;
+}
+
+// What is drawn at or below the node, in world space.
+render::Bounds worldBounds(Node& node) {
+    return render::gather({&node}).bounds();
 }
 
 class XformCommand : public EditCommand {
@@ -682,6 +784,11 @@ public:
         bool world = db.isFlagSet("worldSpace");
         if (db.isQuery())
             return query(db, found.front().path, world);
+        MTransformationMatrix::RotationOrder order;
+        if (db.isFlagSet("rotateOrder") &&
+            !rotateOrderNamed(db.flagArgumentString("rotateOrder", 0).asChar(), order))
+            return fail("Invalid rotate order: " +
+                        std::string(db.flagArgumentString("rotateOrder", 0).asChar()));
         for (const Target& t : found)
             if (!apply(db, t.path, world, matrix)) {
                 edits.undo();
@@ -717,6 +824,29 @@ private:
             tm.getScale(v, MSpace::kTransform);
             for (double d : v)
                 out.append(d);
+        } else if (db.isFlagSet("rotateOrder")) {
+            const int order = MFnTransform(Scene::current().object(&node)).rotationOrder() -
+                              MTransformationMatrix::kXYZ;
+            setResult(MString(order >= 0 && order < 6 ? kRotateOrders[order] : "xyz"));
+            return MS::kSuccess;
+        } else if (db.isFlagSet("boundingBox")) {
+            const render::Bounds b = worldBounds(node);
+            if (!b.empty)
+                for (const MPoint& p : {b.low, b.high})
+                    for (int k = 0; k < 3; ++k)
+                        out.append(MDistance::internalToUI(p[k]));
+        } else if (db.isFlagSet("rotatePivot") || db.isFlagSet("scalePivot") ||
+                   db.isFlagSet("pivots")) {
+            MFnTransform fn(Scene::current().object(&node));
+            const MSpace::Space space = world ? MSpace::kWorld : MSpace::kTransform;
+            std::vector<MPoint> points;
+            if (!db.isFlagSet("scalePivot"))
+                points.push_back(fn.rotatePivot(space));
+            if (!db.isFlagSet("rotatePivot"))
+                points.push_back(fn.scalePivot(space));
+            for (const MPoint& p : points)
+                for (int k = 0; k < 3; ++k)
+                    out.append(MDistance::internalToUI(p[k]));
         } else {
             MVector t = tm.getTranslation(MSpace::kTransform);
             for (int k = 0; k < 3; ++k)
@@ -731,10 +861,24 @@ private:
         Node& node = *path.back();
         MObject object = Scene::current().object(&node);
         bool relative = db.isFlagSet("relative");
+        bool preserve = true;
+        if (db.isFlagSet("preserve"))
+            db.getFlagArgument("preserve", 0, preserve);
         auto three = [&](const char* flag, double v[3]) {
             for (unsigned k = 0; k < 3; ++k)
                 db.getFlagArgument(flag, k, v[k]);
         };
+        auto point = [&](const char* flag) {
+            double v[3];
+            three(flag, v);
+            return MPoint(MDistance::uiToInternal(v[0]), MDistance::uiToInternal(v[1]),
+                          MDistance::uiToInternal(v[2]));
+        };
+        MTransformationMatrix::RotationOrder order = MTransformationMatrix::kInvalid;
+        if (db.isFlagSet("rotateOrder"))
+            rotateOrderNamed(db.flagArgumentString("rotateOrder", 0).asChar(), order);
+        const bool centre = db.isFlagSet("centerPivots");
+        const render::Bounds bounds = centre ? worldBounds(node) : render::Bounds();
         return edits.change(node, transformPlugs(), [&] {
             MFnTransform fn(object);
             if (!matrix.empty()) {
@@ -746,6 +890,23 @@ private:
                 if (!fn.set(MTransformationMatrix(m)))
                     return false;
             }
+            const MSpace::Space pivotSpace = world ? MSpace::kWorld : MSpace::kTransform;
+            for (const char* flag : {"pivots", "rotatePivot"})
+                if (db.isFlagSet(flag) && !fn.setRotatePivot(point(flag), pivotSpace, preserve))
+                    return false;
+            for (const char* flag : {"pivots", "scalePivot"})
+                if (db.isFlagSet(flag) && !fn.setScalePivot(point(flag), pivotSpace, preserve))
+                    return false;
+            if (centre && !bounds.empty) {
+                const MPoint middle((bounds.low.x + bounds.high.x) / 2,
+                                    (bounds.low.y + bounds.high.y) / 2,
+                                    (bounds.low.z + bounds.high.z) / 2);
+                if (!fn.setRotatePivot(middle, MSpace::kWorld, preserve) ||
+                    !fn.setScalePivot(middle, MSpace::kWorld, preserve))
+                    return false;
+            }
+            if (order != MTransformationMatrix::kInvalid && !fn.setRotationOrder(order, preserve))
+                return false;
             if (db.isFlagSet("translation")) {
                 double v[3];
                 three("translation", v);
@@ -767,7 +928,7 @@ private:
                     for (int k = 0; k < 3; ++k)
                         v[k] += now[k];
                 }
-                if (!fn.setRotation(v, MTransformationMatrix::kXYZ))
+                if (!fn.setRotation(v, fn.rotationOrder()))
                     return false;
             }
             if (db.isFlagSet("scale")) {

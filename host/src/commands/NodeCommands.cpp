@@ -393,6 +393,7 @@ MSyntax selectSyntax() {
     s.addFlag("cl", "clear");
     s.addFlag("ne", "noExpand");
     s.addFlag("all", "all");
+    s.addFlag("hi", "hierarchy");
     s.setObjectType(MSyntax::kStringObjects);
     return s;
 }
@@ -424,6 +425,8 @@ public:
         }
         if (!db.isFlagSet("noExpand"))
             named = expandSets(named);
+        if (db.isFlagSet("hierarchy"))
+            named = withDescendants(named);
         MSelectionList result;
         MGlobal::getActiveSelectionList(result);
         if (db.isFlagSet("clear")) {
@@ -446,6 +449,33 @@ public:
     }
 
 private:
+    // Each DAG object followed by every path below it, depth first.
+    static MSelectionList withDescendants(const MSelectionList& list) {
+        std::vector<selection::Item> items;
+        std::function<void(const dag::NodePath&)> walk = [&](const dag::NodePath& path) {
+            items.push_back(selection::pathItem(dag::PathAccess::make(path), MObject()));
+            for (Node* child : path.back()->children) {
+                dag::NodePath next = path;
+                next.push_back(child);
+                walk(next);
+            }
+        };
+        for (const Target& t : targets(list)) {
+            if (!t.path.empty() && t.plug.isNull() && t.component.isNull())
+                walk(t.path);
+            else if (!t.plug.isNull())
+                items.push_back(selection::plugItem(t.plug));
+            else if (!t.path.empty())
+                items.push_back(selection::pathItem(dag::PathAccess::make(t.path), t.component));
+            else
+                items.push_back(selection::nodeItem(objectOf(t.node)));
+        }
+        MSelectionList out;
+        selection::mergeItems(selection::ListAccess::items(out), items,
+                              MSelectionList::kMergeNormal);
+        return out;
+    }
+
     // An object set stands for its members. Merged in one go, as a set or
     // a selection may hold every node of a big scene.
     static MSelectionList expandSets(const MSelectionList& list) {
@@ -488,9 +518,30 @@ MSyntax lsSyntax() {
     s.addFlag("ap", "allPaths");
     s.addFlag("ni", "noIntermediate");
     s.addFlag("fl", "flatten");
+    s.addFlag("g", "geometry");
+    s.addFlag("mat", "materials");
+    s.addFlag("lt", "lights");
+    s.addFlag("ca", "cameras");
+    s.addFlag("r", "recursive", MSyntax::kBoolean);
     s.setObjectType(MSyntax::kStringObjects);
     return s;
 }
+
+// The kinds -geometry, -materials, -lights and -cameras list; given
+// together they list what is of any of them.
+struct LsKind {
+    const char* flag;
+    bool (*matches)(const NodeType&);
+};
+const LsKind kLsKinds[] = {
+    {"g",
+     [](const NodeType& t) {
+         return t.shape && !t.isA("camera") && !t.isA("light") && !t.isA("locator");
+     }},
+    {"mat", [](const NodeType& t) { return t.isA("lambert") || t.isA("shadingEngine"); }},
+    {"lt", [](const NodeType& t) { return t.isA("light"); }},
+    {"ca", [](const NodeType& t) { return t.isA("camera"); }},
+};
 
 class LsCommand : public MPxCommand {
 public:
@@ -508,8 +559,15 @@ public:
         bool listed = db.isFlagSet("selection") || patterns.length() > 0;
         if (db.isFlagSet("selection"))
             MGlobal::getActiveSelectionList(source);
-        for (unsigned i = 0; i < patterns.length(); ++i)
+        bool recursive = false;
+        if (db.isFlagSet("r"))
+            db.getFlagArgument("r", 0, recursive);
+        for (unsigned i = 0; i < patterns.length(); ++i) {
             lookup(patterns[i].asChar(), source);
+            // Names in every namespace too; a name in none has no match.
+            if (recursive)
+                lookup(std::string("*:") + patterns[i].asChar(), source);
+        }
         if (listed) {
             for (const Target& t : targets(source)) {
                 emit(t);
@@ -541,6 +599,14 @@ private:
         if (set("shapes") && !type.shape)
             return false;
         if (set("transforms") && !type.isA("transform"))
+            return false;
+        bool kindGiven = false, kindMatched = false;
+        for (const LsKind& kind : kLsKinds)
+            if (set(kind.flag)) {
+                kindGiven = true;
+                kindMatched = kindMatched || kind.matches(type);
+            }
+        if (kindGiven && !kindMatched)
             return false;
         if (!m_types.empty() && std::none_of(m_types.begin(), m_types.end(),
                                              [&](const std::string& t) { return type.isA(t); }))

@@ -72,8 +72,11 @@ MSyntax setsSyntax() {
     s.addFlag("fe", "forceElement", MSyntax::kString);
     s.addFlag("rm", "remove", MSyntax::kString);
     s.addFlag("cl", "clear", MSyntax::kString);
-    s.addFlag("ism", "isMember", MSyntax::kString);
+    s.addFlag("im", "isMember", MSyntax::kString);
+    s.addFlag("r", "renderable", MSyntax::kBoolean);
+    s.addFlag("nss", "noSurfaceShader", MSyntax::kBoolean);
     s.enableQuery();
+    s.enableEdit();
     s.setObjectType(MSyntax::kStringObjects);
     return s;
 }
@@ -103,6 +106,28 @@ public:
                 return MS::kFailure;
             if (which == "isMember")
                 return isMember(*set, targets(list));
+            if (set->type().hasFn(MFn::kShadingEngine) && which != "remove") {
+                // Shading groups share one partition: an object is in one
+                // of them at most. -forceElement takes it from the others.
+                for (Node* other : Scene::current().allNodes()) {
+                    if (other == set || !other->type().hasFn(MFn::kShadingEngine))
+                        continue;
+                    std::vector<Target> held;
+                    for (const Target& t : targets(list)) {
+                        PlugRef member, entry;
+                        if (memberPlug(t, member) && entryOf(*other, member, entry))
+                            held.push_back(t);
+                    }
+                    if (held.empty())
+                        continue;
+                    if (which != "forceElement")
+                        return fail("'" + held.front().node->name() + "' is already in '" +
+                                    other->name() + "', which shares its partition.");
+                    MStatus removed = change(*other, held, false);
+                    if (!removed)
+                        return removed;
+                }
+            }
             return change(*set, targets(list), which != "remove");
         }
         return create(db);
@@ -122,8 +147,14 @@ private:
                 return MS::kFailure;
             members = targets(list);
         }
+        // A renderable set is a shading group; without the default
+        // shader there is no surface shader for -noSurfaceShader to leave out.
+        bool renderable = false;
+        if (db.isFlagSet("renderable"))
+            db.getFlagArgument("renderable", 0, renderable);
         auto modifier = std::make_shared<MDagModifier>();
-        MObject set = static_cast<MDGModifier&>(*modifier).createNode("objectSet");
+        MObject set = static_cast<MDGModifier&>(*modifier).createNode(renderable ? "shadingEngine"
+                                                                                 : "objectSet");
         std::string name =
             db.isFlagSet("name") ? db.flagArgumentString("name", 0).asChar() : "set#";
         if (!edits.run(modifier))
@@ -191,6 +222,14 @@ private:
     MStatus query(const MArgDatabase& db) {
         MStringArray names;
         db.getObjects(names);
+        if (db.isFlagSet("renderable")) {
+            Node* set = names.length() ? findNode(names[0].asChar()) : nullptr;
+            if (!set || !set->type().hasFn(MFn::kSet))
+                return fail("'" + std::string(names.length() ? names[0].asChar() : "") +
+                            "' is not a set.");
+            setResult(set->type().hasFn(MFn::kShadingEngine));
+            return MS::kSuccess;
+        }
         MStringArray out;
         for (unsigned i = 0; i < names.length(); ++i) {
             Node* set = findNode(names[i].asChar());

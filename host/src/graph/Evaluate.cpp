@@ -140,7 +140,7 @@ const Value* ownValue(const PlugRef& plug) {
 
 Value evaluate(const PlugRef& plug) {
     Feed feed;
-    if (findFeed(plug, feed)) {
+    if (!plug.node->held.count(plug.path) && findFeed(plug, feed)) {
         const auto& on = followed();
         if (std::find(on.begin(), on.end(), plug) != on.end())
             return storedOrDefault(plug);
@@ -175,28 +175,44 @@ Value evaluate(const PlugRef& plug) {
 
 const Value* evaluateInPlace(const PlugRef& plug) {
     Feed feed;
-    return findFeed(plug, feed) ? nullptr : ownValue(plug);
+    return !plug.node->held.count(plug.path) && findFeed(plug, feed) ? nullptr : ownValue(plug);
 }
 
-namespace {
-
-// Neither the plug nor a compound above it is locked or fed.
-bool settable(const PlugRef& plug) {
+bool isSettable(const PlugRef& plug, bool withChildren) {
     const Node& node = *plug.node;
     for (const Attribute* a = plug.path.attribute; a; a = a->parent) {
         PlugPath p{const_cast<Attribute*>(a), plug.path.indices};
         p.indices.resize(std::min(p.indices.size(), a->arrayChain().size()));
-        if (node.lockedPlugs.count(p) || node.inputs.count(p))
+        if (node.lockedPlugs.count(p))
+            return false;
+        auto in = node.inputs.find(p);
+        if (in != node.inputs.end() && !(a == plug.path.attribute && isKeyCurve(*in->second.node)))
             return false;
     }
+    if (!withChildren)
+        return true;
+    auto below = [&plug](const Attribute* a) {
+        for (a = a->parent; a; a = a->parent)
+            if (a == plug.path.attribute)
+                return true;
+        return false;
+    };
+    for (const PlugPath& locked : node.lockedPlugs)
+        if (below(locked.attribute))
+            return false;
+    for (const auto& [destination, source] : node.inputs)
+        if (below(destination.attribute) && !isKeyCurve(*source.node))
+            return false;
     return true;
 }
 
-}  // namespace
+bool isKeyCurve(const Node& node) {
+    return node.type().hasFn(MFn::kAnimCurve);
+}
 
 MStatus assignChanged(const PlugRef& plug, double value) {
     const Attribute& a = *plug.path.attribute;
-    if (!a.internal && !a.computed && settable(plug)) {
+    if (!a.internal && !a.computed && isSettable(plug) && !plug.node->inputs.count(plug.path)) {
         const Value now = storedOrDefault(plug);
         if (const double* d = std::get_if<double>(&now); d && *d == value)
             return MS::kSuccess;
@@ -206,7 +222,7 @@ MStatus assignChanged(const PlugRef& plug, double value) {
 
 MStatus assign(const PlugRef& plug, const Value& value) {
     Node& node = *plug.node;
-    if (!settable(plug))
+    if (!isSettable(plug))
         return MS::kFailure;
     Attribute& a = *plug.path.attribute;
     if (a.internal && node.user()) {
@@ -223,6 +239,8 @@ MStatus assign(const PlugRef& plug, const Value& value) {
     if (a.computed)
         node.clean.insert(plug.path);
     Scene::current().propagateDirty(node, &a);
+    if (node.inputs.count(plug.path))
+        node.held.insert(plug.path);
     Scene::current().touch();
     return MS::kSuccess;
 }

@@ -97,6 +97,10 @@ public:
     std::set<PlugPath> clean;
     // Forgets the computed values of the attribute and everything below it.
     void invalidate(const Attribute* attribute);
+    // Keyed plugs a command has set: they show the value set, not their
+    // curve's, until the curve's output changes (the clock moves, a key is
+    // edited), as a user sees when placing an animated object before keying.
+    std::set<PlugPath> held;
 
     // --- DAG relations
     std::vector<Node*> parents;

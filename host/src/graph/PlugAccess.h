@@ -33,8 +33,15 @@ Value evaluate(const PlugRef& plug);
 // of a big data array costs no copy of the array. Null when the plug is fed
 // or holds nothing; evaluate answers those. Valid until the node changes.
 const Value* evaluateInPlace(const PlugRef& plug);
+// Whether a command may set the plug: neither it nor a compound above it is
+// locked or fed, except that the plug itself may be driven by the keys of an
+// animation curve (the value set shows until the curve's output changes).
+// withChildren: a compound set through its children needs each of them
+// settable too.
+bool isSettable(const PlugRef& plug, bool withChildren = false);
+bool isKeyCurve(const Node& node);
 // Sets the stored value of a leaf plug and dirties what depends on it.
-// Fails for locked plugs and for destinations of a connection.
+// Fails for plugs that are not settable.
 MStatus assign(const PlugRef& plug, const Value& value);
 // As assign, but a plain number plug that already reads `value` is left
 // alone: nothing stored, nothing dirtied. Function sets that write a whole

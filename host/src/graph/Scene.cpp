@@ -481,6 +481,12 @@ void Scene::propagateDirty(Node& node, const Attribute* attribute) {
 void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached) {
     if (!reached.add(&node, attribute))
         return;
+    for (auto it = node.held.begin(); it != node.held.end();) {
+        bool related = false;
+        for (const Attribute* a = it->attribute; a && !related; a = a->parent)
+            related = (a == attribute);
+        it = related ? node.held.erase(it) : std::next(it);
+    }
     // A change of a compound child or parent affects what depends on either.
     for (const Attribute* a = attribute; a; a = a->parent) {
         for (const Attribute* affected : a->affects) {

@@ -13,6 +13,8 @@
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -28,16 +30,29 @@ const char* const kCommand = "particleInstancer";
 
 struct OptionFlag {
     const char* flag;
-    const char* option;
+    const char* longFlag;
+    const char* option;  // the name the mapping pairs use
 };
 // The instancing options, in the order their pairs are written.
 const OptionFlag kOptions[] = {
-    {"p", "position"},      {"r", "rotation"},           {"sc", "scale"},
-    {"sh", "shear"},        {"vis", "visibility"},       {"oi", "objectIndex"},
-    {"rt", "rotationType"}, {"ad", "aimDirection"},      {"ap", "aimPosition"},
-    {"aa", "aimAxis"},      {"aua", "aimUpAxis"},        {"awu", "aimWorldUp"},
-    {"age", "age"},         {"cso", "cycleStartObject"}, {"id", "id"},
+    {"p", "position", "position"},
+    {"r", "rotation", "rotation"},
+    {"sc", "scale", "scale"},
+    {"sh", "shear", "shear"},
+    {"vis", "visibility", "visibility"},
+    {"oi", "objectIndex", "objectIndex"},
+    {"rt", "rotationType", "rotationType"},
+    {"ad", "aimDirection", "aimDirection"},
+    {"ap", "aimPosition", "aimPosition"},
+    {"aa", "aimAxis", "aimAxis"},
+    {"aua", "aimUpAxis", "aimUpAxis"},
+    {"awu", "aimWorldUp", "aimWorldUp"},
+    {"age", "particleAge", "age"},
+    {"sto", "cycleStartObject", "cycleStartObject"},
+    {"id", "instanceId", "id"},
 };
+// The one option that can only be queried.
+const char* const kQueryOnlyOption = "id";
 
 struct EnumFlag {
     const char* flag;
@@ -51,9 +66,16 @@ const EnumFlag kEnums[] = {
     {"ro", [] { return static_cast<const Attribute*>(instancerAttributes().rotationOrder); }},
 };
 
+// The application's own menus write these capitalised ("None", "Frames",
+// "Geometry"), so the words match in any case.
 bool enumValue(const Attribute& attribute, const MString& name, long& value) {
+    const std::string given = name.asChar();
     for (const auto& field : attribute.enumFields)
-        if (name == field.first.c_str()) {
+        if (given.size() == field.first.size() &&
+            std::equal(given.begin(), given.end(), field.first.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
             value = field.second;
             return true;
         }
@@ -88,8 +110,11 @@ public:
         s.addFlag("lod", "levelOfDetail", MSyntax::kString);
         s.addFlag("ru", "rotationUnits", MSyntax::kString);
         s.addFlag("ro", "rotationOrder", MSyntax::kString);
+        s.addFlag("i", "index", MSyntax::kLong);
+        s.makeFlagQueryWithFullArgs("i", true);
+        s.addFlag("am", "attributeMapping");
         for (const OptionFlag& o : kOptions)
-            s.addFlag(o.flag, o.option, MSyntax::kString);
+            s.addFlag(o.flag, o.longFlag, MSyntax::kString);
         s.setObjectType(MSyntax::kSelectionList, 1, 1);
         s.useSelectionAsDefault(true);
         s.enableQuery();
@@ -112,6 +137,11 @@ public:
             list.getSelectionStrings(0, names);
             return fail(kCommand, std::string(names.length() ? names[0].asChar() : "object") +
                                       " is not a particle object.");
+        }
+        if (!db.isQuery()) {
+            for (const char* flag : {kQueryOnlyOption, "i", "am"})
+                if (db.isFlagSet(flag))
+                    return fail(kCommand, std::string("-") + flag + " can only be queried.");
         }
         if (!db.isQuery() && !db.isEdit())
             return create(db, *shape);
@@ -140,12 +170,7 @@ private:
             }
             return node;
         }
-        std::vector<Node*> found;
-        for (const auto& out : shape.outputs)
-            if (out.first.attribute == shapeAttributes().instancePointData)
-                for (const PlugRef& dst : out.second)
-                    if (dst.node->inScene && dst.node->type().hasFn(MFn::kInstancer))
-                        found.push_back(dst.node);
+        std::vector<Node*> found = instancersOf(shape);
         if (found.size() != 1) {
             fail(kCommand, found.empty() ? shape.name() + " feeds no instancer."
                                          : shape.name() +
@@ -154,6 +179,16 @@ private:
             return nullptr;
         }
         return found.front();
+    }
+
+    static std::vector<Node*> instancersOf(Node& shape) {
+        std::vector<Node*> found;
+        for (const auto& out : shape.outputs)
+            if (out.first.attribute == shapeAttributes().instancePointData)
+                for (const PlugRef& dst : out.second)
+                    if (dst.node->inScene && dst.node->type().hasFn(MFn::kInstancer))
+                        found.push_back(dst.node);
+        return found;
     }
 
     // Every -object name as a DAG node, or null with the error shown.
@@ -300,6 +335,24 @@ private:
             }
         if (db.isFlagSet("cs")) {
             setResult(valueAsDouble(evaluate(plugOf(instancer, instancerAttributes().cycleStep))));
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("i")) {
+            const std::vector<Node*> objects = hierarchy(instancer);
+            int index = 0;
+            db.getFlagArgument("i", 0, index);
+            if (index < 0 || static_cast<size_t>(index) >= objects.size())
+                return fail(kCommand, "index " + std::to_string(index) + " is out of range.");
+            setResult(MString(pathName(objects[static_cast<size_t>(index)]).c_str()));
+            return MS::kSuccess;
+        }
+        if (db.isFlagSet("am")) {
+            MStringArray flat;
+            for (const auto& pair : attributeMapping(shape, element)) {
+                flat.append(pair.first.c_str());
+                flat.append(pair.second.c_str());
+            }
+            setResult(flat);
             return MS::kSuccess;
         }
         if (db.isFlagSet("obj")) {

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 namespace host {
@@ -275,8 +276,10 @@ private:
         if (db.isFlagSet("ppd") || db.isFlagSet("ppv")) {
             const ArrayKind wanted = db.isFlagSet("ppd") ? ArrayKind::Double : ArrayKind::Vector;
             MStringArray names;
+            // Initial-state twins and what only reports (age, world
+            // positions) are not listed.
             for (const Attribute* a : shape.attributes())
-                if (perParticleKind(shape, a) == wanted)
+                if (perParticleKind(shape, a) == wanted && a->writable && !isInitialTwin(shape, a))
                     names.append(a->longName.c_str());
             setResult(names);
             return MS::kSuccess;
@@ -584,12 +587,6 @@ void setTriple(SceneEdit& edit, Node& node, const Attribute* compound, const MVe
         edit.set(plugOf(node, compound->children[i].get(), {}), values[i]);
 }
 
-void setPosition(SceneEdit& edit, Node& node, const MArgDatabase& db) {
-    MVector position;
-    if (readVectorFlag(db, "pos", position))
-        setTriple(edit, node, dag::attributes().translate, position);
-}
-
 // The axis flags -dx -dy -dz, each defaulting to the attribute's value.
 MVector directionFlags(const MArgDatabase& db, Node& node, const Attribute* compound) {
     double v[3];
@@ -600,22 +597,114 @@ MVector directionFlags(const MArgDatabase& db, Node& node, const Attribute* comp
     return MVector(v[0], v[1], v[2]);
 }
 
-class EmitterCmd : public EditingCommand {
+// A number flag and the attribute it sets.
+struct NumberFlag {
+    const char* flag;
+    const Attribute* attribute;
+};
+
+// What emitter and gravity share: one node per object named (made its
+// child, so that it moves with it), or one at -pos when none is named; the
+// number flags and -dx -dy -dz set on each. The result names each owner
+// and node, or the node alone for one at a position.
+class DynamicsCommand : public EditingCommand {
+protected:
+    struct Kind {
+        const char* command;
+        const char* nodeType;
+        const char* defaultName;
+        const Attribute* direction;
+        std::vector<NumberFlag> numbers;
+    };
+
+    static void addSharedFlags(MSyntax& s) {
+        s.addFlag("pos", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("dx", "directionX", MSyntax::kDouble);
+        s.addFlag("dy", "directionY", MSyntax::kDouble);
+        s.addFlag("dz", "directionZ", MSyntax::kDouble);
+        s.addFlag("n", "name", MSyntax::kString);
+        s.setObjectType(MSyntax::kStringObjects);
+    }
+
+    // The nodes made, or an empty list with the error shown. `prepare`
+    // sets what is particular to the kind on each new node.
+    std::vector<Node*> make(const MArgDatabase& db, const Kind& kind, MStringArray& result,
+                            const std::function<void(Node&)>& prepare) {
+        MStringArray names;
+        db.getObjects(names);
+        std::vector<Node*> owners;
+        for (unsigned i = 0; i < names.length(); ++i) {
+            Node* owner = nodeNamed(names[i]);
+            if (!owner || !owner->isDag()) {
+                fail(kind.command, std::string("No object matches name: ") + names[i].asChar());
+                return {};
+            }
+            owners.push_back(owner);
+        }
+        if (owners.empty())
+            owners.push_back(nullptr);
+        MString name;
+        db.getFlagArgument("n", 0, name);
+        std::vector<Node*> made;
+        for (Node* owner : owners) {
+            Node* node = m_edit.create(kind.nodeType,
+                                       name.length() ? name.asChar() : kind.defaultName, owner);
+            if (!node) {
+                fail(kind.command, "the node could not be made.");
+                return {};
+            }
+            MVector position;
+            if (readVectorFlag(db, "pos", position))
+                setTriple(m_edit, *node, dag::attributes().translate, position);
+            for (const NumberFlag& f : kind.numbers) {
+                double v = 0.0;
+                if (db.getFlagArgument(f.flag, 0, v))
+                    m_edit.set(plugOf(*node, f.attribute, {}), v);
+            }
+            setTriple(m_edit, *node, kind.direction, directionFlags(db, *node, kind.direction));
+            prepare(*node);
+            if (owner)
+                result.append(nameOf(owner));
+            result.append(nameOf(node));
+            made.push_back(node);
+        }
+        return made;
+    }
+};
+
+// Emitter types the command knows, with the value of emitterType. Surface,
+// curve and volume emission need geometry the host does not emit from.
+struct EmitterType {
+    const char* name;
+    long value;
+};
+const EmitterType kEmitterTypes[] = {
+    {"omni", 1},
+    {"dir", 0},
+    {"direction", 0},
+    {"directional", 0},
+};
+
+class EmitterCmd : public DynamicsCommand {
 public:
     static void* creator() { return new EmitterCmd; }
     static MSyntax newSyntax() {
         MSyntax s;
-        s.addFlag("pos", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        addSharedFlags(s);
         s.addFlag("typ", "type", MSyntax::kString);
         s.addFlag("r", "rate", MSyntax::kDouble);
         s.addFlag("sp", "spread", MSyntax::kDouble);
         s.addFlag("spd", "speed", MSyntax::kDouble);
         s.addFlag("srn", "speedRandom", MSyntax::kDouble);
-        s.addFlag("dx", "directionX", MSyntax::kDouble);
-        s.addFlag("dy", "directionY", MSyntax::kDouble);
-        s.addFlag("dz", "directionZ", MSyntax::kDouble);
+        s.addFlag("mxd", "maxDistance", MSyntax::kDouble);
+        s.addFlag("mnd", "minDistance", MSyntax::kDouble);
+        s.addFlag("nsp", "normalSpeed", MSyntax::kDouble);
+        s.addFlag("tsp", "tangentSpeed", MSyntax::kDouble);
+        s.addFlag("sro", "scaleRateByObjectSize", MSyntax::kBoolean);
+        s.addFlag("nuv", "needParentUV", MSyntax::kBoolean);
+        s.addFlag("cye", "cycleEmission", MSyntax::kString);
+        s.addFlag("cyi", "cycleInterval", MSyntax::kLong);
         s.addFlag("sd", "seed", MSyntax::kLong);
-        s.addFlag("n", "name", MSyntax::kString);
         return s;
     }
 
@@ -628,53 +717,65 @@ public:
         long type = 1;
         MString typeName;
         if (db.getFlagArgument("typ", 0, typeName)) {
-            if (typeName == "omni")
-                type = 1;
-            else if (typeName == "direction" || typeName == "directional")
-                type = 0;
-            else
+            const EmitterType* found = nullptr;
+            for (const EmitterType& t : kEmitterTypes)
+                if (typeName == t.name)
+                    found = &t;
+            if (!found)
                 return fail("emitter", std::string("unsupported emitter type: ") +
                                            typeName.asChar() + " (omni or direction).");
+            type = found->value;
         }
-        MString name;
-        db.getFlagArgument("n", 0, name);
-        Node* emitter = m_edit.create("pointEmitter", name.length() ? name.asChar() : "emitter#");
-        if (!emitter)
-            return fail("emitter", "the emitter could not be made.");
-        setPosition(m_edit, *emitter, db);
-        m_edit.set(plugOf(*emitter, e.emitterType, {}), type);
-        struct NumberFlag {
-            const char* flag;
-            const Attribute* attribute;
-        };
-        for (const NumberFlag& f : {NumberFlag{"r", e.rate}, NumberFlag{"sp", e.spread},
-                                    NumberFlag{"spd", e.speed}, NumberFlag{"srn", e.speedRandom}}) {
-            double v = 0.0;
-            if (db.getFlagArgument(f.flag, 0, v))
-                m_edit.set(plugOf(*emitter, f.attribute, {}), v);
+        long cycle = 0;
+        MString cycleName;
+        if (db.getFlagArgument("cye", 0, cycleName)) {
+            if (cycleName != "none" && cycleName != "frame")
+                return fail("emitter", std::string("invalid cycle emission: ") +
+                                           cycleName.asChar() + " (none or frame).");
+            cycle = cycleName == "frame" ? 1 : 0;
         }
-        int seed = 0;
-        if (db.getFlagArgument("sd", 0, seed))
-            m_edit.set(plugOf(*emitter, e.seed, {}), static_cast<long>(seed));
-        setTriple(m_edit, *emitter, e.direction, directionFlags(db, *emitter, e.direction));
+        const Kind kind{"emitter",
+                        "pointEmitter",
+                        "emitter#",
+                        e.direction,
+                        {{"r", e.rate},
+                         {"sp", e.spread},
+                         {"spd", e.speed},
+                         {"srn", e.speedRandom},
+                         {"mxd", e.maxDistance},
+                         {"mnd", e.minDistance},
+                         {"nsp", e.normalSpeed},
+                         {"tsp", e.tangentSpeed}}};
         MStringArray result;
-        result.append(nameOf(emitter));
+        const std::vector<Node*> made = make(db, kind, result, [&](Node& emitter) {
+            m_edit.set(plugOf(emitter, e.emitterType, {}), type);
+            int whole = 0;
+            if (db.getFlagArgument("sd", 0, whole))
+                m_edit.set(plugOf(emitter, e.seed, {}), static_cast<long>(whole));
+            if (db.getFlagArgument("cyi", 0, whole))
+                m_edit.set(plugOf(emitter, e.cycleInterval, {}), static_cast<long>(whole));
+            if (db.isFlagSet("cye"))
+                m_edit.set(plugOf(emitter, e.cycleEmission, {}), cycle);
+            bool on = false;
+            if (db.getFlagArgument("sro", 0, on))
+                m_edit.set(plugOf(emitter, e.scaleRateByObjectSize, {}), on);
+            if (db.getFlagArgument("nuv", 0, on))
+                m_edit.set(plugOf(emitter, e.needParentUV, {}), on);
+        });
+        if (made.empty())
+            return MS::kFailure;
         setResult(result);
         return MS::kSuccess;
     }
 };
 
-class GravityCmd : public EditingCommand {
+class GravityCmd : public DynamicsCommand {
 public:
     static void* creator() { return new GravityCmd; }
     static MSyntax newSyntax() {
         MSyntax s;
-        s.addFlag("pos", "position", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        addSharedFlags(s);
         s.addFlag("m", "magnitude", MSyntax::kDouble);
-        s.addFlag("dx", "directionX", MSyntax::kDouble);
-        s.addFlag("dy", "directionY", MSyntax::kDouble);
-        s.addFlag("dz", "directionZ", MSyntax::kDouble);
-        s.addFlag("n", "name", MSyntax::kString);
         return s;
     }
 
@@ -684,19 +785,15 @@ public:
         if (!status)
             return status;
         const FieldAttributes& f = fieldAttributes();
-        MString name;
-        db.getFlagArgument("n", 0, name);
-        Node* field =
-            m_edit.create("gravityField", name.length() ? name.asChar() : "gravityField#");
-        if (!field)
-            return fail("gravity", "the field could not be made.");
-        setPosition(m_edit, *field, db);
+        const Kind kind{"gravity", "gravityField", "gravityField#", f.direction, {}};
         double magnitude = 9.8;
         db.getFlagArgument("m", 0, magnitude);
-        m_edit.set(plugOf(*field, f.magnitude, {}), magnitude);
-        setTriple(m_edit, *field, f.direction, directionFlags(db, *field, f.direction));
         MStringArray result;
-        result.append(nameOf(field));
+        const std::vector<Node*> made = make(db, kind, result, [&](Node& field) {
+            m_edit.set(plugOf(field, f.magnitude, {}), magnitude);
+        });
+        if (made.empty())
+            return MS::kFailure;
         setResult(result);
         return MS::kSuccess;
     }

@@ -173,6 +173,15 @@ void registerEmitter(NodeTypeRegistry& registry) {
     a.direction = add(type, vector3("direction", "d", 1.0, 0.0, 0.0));
     a.spread = add(type, attrs::numeric("spread", "spr", MFnNumericData::kDouble));
     a.seed = add(type, attrs::numeric("seed", "sd", MFnNumericData::kLong));
+    a.maxDistance = add(type, attrs::numeric("maxDistance", "max", MFnNumericData::kDouble));
+    a.minDistance = add(type, attrs::numeric("minDistance", "min", MFnNumericData::kDouble));
+    a.normalSpeed = add(type, attrs::numeric("normalSpeed", "nsp", MFnNumericData::kDouble, 1.0));
+    a.tangentSpeed = add(type, attrs::numeric("tangentSpeed", "tsp", MFnNumericData::kDouble));
+    a.scaleRateByObjectSize = add(type, attrs::boolean("scaleRateByObjectSize", "sro", true));
+    a.needParentUV = add(type, attrs::boolean("needParentUV", "nuv", false));
+    a.cycleEmission =
+        add(type, attrs::enumeration("cycleEmission", "cye", {{"none", 0}, {"frame", 1}}));
+    a.cycleInterval = add(type, attrs::numeric("cycleInterval", "cyi", MFnNumericData::kLong, 1));
     auto out = attrs::typed("output", "ot", MFnData::kDynArrayAttrs);
     out->array = true;
     out->storable = false;

@@ -75,6 +75,16 @@ struct EmitterAttributes {
     Attribute* direction = nullptr;
     Attribute* spread = nullptr;
     Attribute* seed = nullptr;
+    Attribute* maxDistance = nullptr;
+    Attribute* minDistance = nullptr;
+    // Kept for scripts and files; the host emits from points only, where
+    // these change nothing.
+    Attribute* normalSpeed = nullptr;
+    Attribute* tangentSpeed = nullptr;
+    Attribute* scaleRateByObjectSize = nullptr;
+    Attribute* needParentUV = nullptr;
+    Attribute* cycleEmission = nullptr;  // 0 none, 1 frame
+    Attribute* cycleInterval = nullptr;
     Attribute* output = nullptr;
 };
 struct FieldAttributes {
@@ -118,6 +128,8 @@ enum class ArrayKind { None, Double, Vector, Int };
 // What kind of per-particle array the shape's attribute is: a top-level
 // double, vector or int array attribute of a particle shape.
 ArrayKind perParticleKind(const Node& shape, const Attribute* attribute);
+// Whether the attribute holds the initial state of another ("position0").
+bool isInitialTwin(const Node& shape, const Attribute* attribute);
 
 // Brings the shape's particles to its current time.
 void update(Node& shape);

@@ -202,8 +202,6 @@ Clock clockOf(Node& shape) {
     return clock;
 }
 
-bool isInitialTwin(const Node& shape, const Attribute* attribute);
-
 // The arrays users added: per-particle arrays that are not an initial-state
 // twin. Marking them computed sends their reads through the solver, and
 // making each one affect itself keeps it from being taken as up to date
@@ -222,6 +220,8 @@ std::vector<Attribute*> userColumns(Node& shape) {
     return found;
 }
 
+}  // namespace
+
 bool isInitialTwin(const Node& shape, const Attribute* attribute) {
     const ShapeAttributes& s = shapeAttributes();
     for (const Attribute* a : {s.position0, s.velocity0, s.acceleration0, s.mass0, s.particleId0,
@@ -234,6 +234,8 @@ bool isInitialTwin(const Node& shape, const Attribute* attribute) {
     const Attribute* base = shape.findAttribute(name.substr(0, name.size() - 1));
     return base && perParticleKind(shape, base) == perParticleKind(shape, attribute);
 }
+
+namespace {
 
 State emptyState(Node& shape, const Clock& clock) {
     const ShapeAttributes& s = shapeAttributes();
@@ -372,14 +374,20 @@ void emit(Node& shape, State& state, const Clock& clock, long step, const MMatri
         const double speed = number(*emitter, e.speed);
         const double speedRandom = number(*emitter, e.speedRandom);
         const long seed = static_cast<long>(number(*emitter, e.seed));
+        const double minDistance = number(*emitter, e.minDistance);
+        const double maxDistance = std::max(minDistance, number(*emitter, e.maxDistance));
         for (long b = 0; b < births; ++b) {
             Random random(seed, state.nextId);
-            MVector velocity = emissionDirection(axis, spread, omni, random) *
-                               (speed + speedRandom * (random.uniform(2) - 0.5));
+            const MVector heading = emissionDirection(axis, spread, omni, random);
+            MVector velocity = heading * (speed + speedRandom * (random.uniform(2) - 0.5));
+            // Born between the two distances out along the way it leaves.
+            const double away = maxDistance > 0.0
+                                    ? minDistance + (maxDistance - minDistance) * random.uniform(4)
+                                    : 0.0;
             double life = lifespan;
             if (mode == 2)
                 life += lifespanRandom * (random.uniform(3) - 0.5);
-            MPoint local = origin * toShape;
+            MPoint local = (origin + heading.normal() * away) * toShape;
             appendParticle(state, MVector(local.x, local.y, local.z), velocity * toShape, birth,
                            life);
         }

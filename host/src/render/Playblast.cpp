@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 namespace host {
 namespace render {
@@ -21,6 +22,7 @@ using commands::error;
 
 // Without a window, a size of 0 0 stands for the default render size.
 constexpr int kDefaultWidth = 640, kDefaultHeight = 480;
+constexpr int kMaxSide = 8192;
 
 MSyntax playblastSyntax() {
     MSyntax s;
@@ -32,6 +34,8 @@ MSyntax playblastSyntax() {
     s.addFlag("fmt", "format", MSyntax::kString);
     s.addFlag("c", "compression", MSyntax::kString);
     s.addFlag("wh", "widthHeight", MSyntax::kLong, MSyntax::kLong);
+    s.addFlag("w", "width", MSyntax::kLong);
+    s.addFlag("h", "height", MSyntax::kLong);
     s.addFlag("p", "percent", MSyntax::kLong);
     s.addFlag("fp", "framePadding", MSyntax::kLong);
     s.addFlag("v", "viewer", MSyntax::kBoolean);
@@ -133,15 +137,21 @@ private:
 
         request.filename = stringFlag(db, "f", "playblast");
         request.padding = std::clamp(intFlag(db, "fp", 4), 0, 10);
-        int width = intFlag(db, "wh", 0, 0), height = intFlag(db, "wh", 0, 1);
+        int width = intFlag(db, "w", intFlag(db, "wh", 0, 0));
+        int height = intFlag(db, "h", intFlag(db, "wh", 0, 1));
         if (width < 0 || height < 0) {
             error("playblast: The width and height must not be negative.");
             return false;
         }
-        if (width == 0 || height == 0) {
+        // A size left at 0 is the view's.
+        if (width == 0)
             width = kDefaultWidth;
+        if (height == 0)
             height = kDefaultHeight;
-        }
+        // The real host clamps a size larger than its window; the largest
+        // window here is kMaxSide square, which also bounds the memory.
+        width = std::min(width, kMaxSide);
+        height = std::min(height, kMaxSide);
         const int percent = std::clamp(intFlag(db, "p", 50), 10, 100);
         request.shot.width = std::max(1, width * percent / 100);
         request.shot.height = std::max(1, height * percent / 100);
@@ -185,7 +195,20 @@ private:
             error("playblast: " + layout + " is not a compare layout; use sideBySide or overlay.");
             return false;
         }
-        return readFrames(db, request.frames);
+        if (!readFrames(db, request.frames))
+            return false;
+        // From a script the application will not replace earlier images
+        // unless told to: nothing is written when one of them exists.
+        if (!db.isFlagSet("fo"))
+            for (double frame : request.frames) {
+                const std::string file = request.fileFor(frame);
+                if (std::filesystem::exists(file)) {
+                    error("playblast: File " + file +
+                          " already exists; use -forceOverwrite to replace it.");
+                    return false;
+                }
+            }
+        return true;
     }
 
     static bool readFrames(const MArgDatabase& db, std::vector<double>& frames) {
