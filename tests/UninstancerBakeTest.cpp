@@ -195,7 +195,7 @@ TEST_F(UninstancerBakeTest, CyclingCountsAsTheInstancerDoes) {
                     "dotsShape; addAttr -ln start0 -dt doubleArray dotsShape;"
                     "setAttr dotsShape.start0 -type doubleArray 2 0 -10;"
                     "particleInstancer -obj o0 -obj o1 -obj o2 -obj o3 -obj o4 -obj o5 -obj o6 "
-                    "-obj o7 -c sequential -cs 1 -cso start -n instancer1 dotsShape;"));
+                    "-obj o7 -c sequential -cs 1 -sto start -n instancer1 dotsShape;"));
     const Names copies = evalStrings("dkUninstancer -sf 1 -ef 8 instancer1");
     expectCopiesOfFrames(copies, {1, 2, 3, 4, 5, 6, 7, 8});
     std::string shown;
