@@ -14,6 +14,7 @@
 #include <maya/MTime.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -102,6 +103,19 @@ double parsed(const std::string& text) {
     return read.ec == std::errc() ? value : std::strtod(text.c_str(), nullptr);
 }
 
+// The significant digits of the shortest text that reads back as the value.
+// No text of fewer digits reads back as it, so for a value written as it is
+// the search for the fewest digits can start there.
+int shortestDigits(double value) {
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    int digits = 0;
+    for (const char* c = buffer; c != end.ptr && *c != 'e'; ++c)
+        digits += std::isdigit(static_cast<unsigned char>(*c)) ? 1 : 0;
+    return std::max(1, std::min(digits, 17));
+}
+
 }  // namespace
 
 std::string numberText(double internal, NumberKind kind) {
@@ -114,7 +128,7 @@ std::string numberText(double internal, NumberKind kind) {
     // The fewest digits that convert back to the very value stored: a
     // rotation typed as 45 degrees is written as 45, not as the 17 digits
     // its radians would need in degrees.
-    int digits = 1;
+    int digits = kind == NumberKind::kDouble ? shortestDigits(shown) : 1;
     while (digits < 17 && fromUi(parsed(gText(shown, digits)), kind) != target)
         ++digits;
     // %g turns to an exponent once the digits run out before the point;
