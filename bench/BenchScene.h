@@ -65,6 +65,7 @@ std::vector<Placement> drawnOver(const BakeScene& scene);
 // The benchmarks at production sizes, or small ones for a smoke run.
 void registerBakeBenchmarks(bool small);
 void registerHostBenchmarks(bool small);
+void registerAfterBakeBenchmarks(bool small);
 
 }  // namespace dkbench
 

@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
         return 1;
     dkbench::registerBakeBenchmarks(small);
     dkbench::registerHostBenchmarks(small);
+    dkbench::registerAfterBakeBenchmarks(small);
     if (small) {
         argv[1] = argv[0];
         --argc;

@@ -1,5 +1,6 @@
 #include "commands/uninstancer/DKuninstancerCmd.h"
 
+#include "commands/uninstancer/DKframeProgress.h"
 #include "plugin/DKerrorFrame.h"
 #include "plugin/DKexception.h"
 #include "scene/DKfnParticleInstancer.h"
@@ -254,25 +255,44 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
     }
 }
 
+// A stopped bake is a whole one over a shorter range: what it made is its
+// result and goes with one undo. Returns the last frame made current.
+std::int64_t DKuninstancerCmd::bakeFrames() {
+    MItInstancer iterator;
+    DKframeProgress progress(commandName, startFrame_, endFrame_);
+    // Wide enough that neither the last frame nor the distance from the
+    // first can overflow.
+    const std::int64_t first = startFrame_;
+    std::int64_t frame = first;
+    for (; frame <= endFrame_; ++frame) {
+        // Every frame is made current, sampled or not, so that the dynamics
+        // advance one frame at a time.
+        const MTime time(static_cast<double>(frame), MTime::uiUnit());
+        MAnimControl::setCurrentTime(time);
+        if ((frame - first) % frameStep_ == 0) {
+            bakeFrame(iterator, time);
+        }
+        if (progress.frameDone(frame) && frame < endFrame_) {
+            return frame;
+        }
+    }
+    return frame - 1;
+}
+
 MStatus DKuninstancerCmd::doIt(const MArgList& args) {
     return errorFrame(commandName, [&] {
         clearResult();
         parseArgs(args);
         DKfnParticleSystem(particleShape_).evaluateDynamicsBefore(startFrame_);
 
-        MItInstancer iterator;
-        // Wide enough that neither the last frame nor the distance from the
-        // first can overflow.
-        const std::int64_t first = startFrame_;
-        for (std::int64_t frame = first; frame <= endFrame_; ++frame) {
-            // Every frame is made current, sampled or not, so that the
-            // dynamics advance one frame at a time.
-            const MTime time(static_cast<double>(frame), MTime::uiUnit());
-            MAnimControl::setCurrentTime(time);
-            if ((frame - first) % frameStep_ != 0) {
-                continue;
-            }
-            bakeFrame(iterator, time);
+        const std::int64_t stoppedAfter = bakeFrames();
+        // Told once the progress is gone, so that the line stands alone.
+        if (stoppedAfter < endFrame_) {
+            MString note(commandName);
+            note += ": stopped after frame ";
+            note += static_cast<int>(stoppedAfter);
+            note += " at the user's request; the copies made so far are kept.";
+            MGlobal::displayWarning(note);
         }
         setResult(createdNames_);
         return MStatus(MS::kSuccess);

@@ -36,6 +36,7 @@
 // The work of one run, in the order doIt calls it:
 //   parseArgs / parseTargets      the target, the options and their checks
 //   gatherInstancedObjects         the table of objects the instancer places
+//   bakeFrames, the frame loop, which the user may stop after any frame;
 //   per sampled frame (bakeFrame): prepareFrame, then for each particle the
 //   instancer draws, acceptParticle and the bake of that particle.
 // bakeFrame is the one place where a bake type joins: the geometry bake
@@ -65,6 +66,7 @@ private:
     void parseTargets(const MArgDatabase& database);
     void parseSelectedParticles(const MSelectionList& list);
     void seekInstancer(MItInstancer& iterator) const;
+    std::int64_t bakeFrames();
     void bakeFrame(MItInstancer& iterator, const MTime& time);
 
     // Instance extraction (DKinstanceExtraction.cpp).

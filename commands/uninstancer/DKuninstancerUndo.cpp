@@ -26,8 +26,12 @@ MStatus DKuninstancerCmd::undoIt() {
             }
             childModifier_.doIt();
         }
-        for (DKmayaObject& created : createdObjects_) {
-            deleteModifier_.deleteNode(created.object());
+        // Last made first: each copy then leaves from the end of the
+        // world's children and redo puts each back at the end, where going
+        // in the order made would move every later copy, for each copy.
+        for (auto created = createdObjects_.rbegin(); created != createdObjects_.rend();
+             ++created) {
+            deleteModifier_.deleteNode(created->object());
         }
         for (const MObject& node : bakedNodes_) {
             deleteModifier_.deleteNode(node);

@@ -1,11 +1,15 @@
 // minimaya: the stand-in host on the command line. Runs a MEL script file, a text given with
 // -c, or the lines of standard input; a Python script file (.py) or a text given with -py.
 // Exits non-zero when the script failed.
+#include <csignal>
 #include <iostream>
 #include <string>
 
+#include <unistd.h>
+
 #include "../src/foundation/Output.h"
 #include "../src/script/Interpreter.h"
+#include "../src/ui/Interaction.h"
 
 #ifdef MINIMAYA_HAVE_PYTHON
 #include "Scripts.h"
@@ -46,12 +50,65 @@ int runPython(const std::string&, bool) {
 }
 #endif
 
+// While MEL runs, Ctrl-C asks the running computation to stop rather than ending minimaya; a
+// second Ctrl-C before anything took up the first ends it as usual.
+extern "C" void requestInterrupt(int signal) {
+    if (host::ui::interruptRequested()) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    host::ui::requestInterrupt();
+}
+
+class InterruptibleRun {
+public:
+    InterruptibleRun() {
+        host::ui::clearInterrupt();
+        previous_ = std::signal(SIGINT, requestInterrupt);
+    }
+    ~InterruptibleRun() { std::signal(SIGINT, previous_); }
+    InterruptibleRun(const InterruptibleRun&) = delete;
+    InterruptibleRun& operator=(const InterruptibleRun&) = delete;
+
+private:
+    void (*previous_)(int);
+};
+
+// The progress window as one line on standard error, drawn again in place at every change.
+class ProgressLine : public host::ui::ProgressListener {
+public:
+    void started(const host::ui::Progress& progress) override { draw(progress); }
+    void changed(const host::ui::Progress& progress) override { draw(progress); }
+    void ended() override { std::cerr << "\r\033[K" << std::flush; }
+
+private:
+    static void draw(const host::ui::Progress& p) {
+        const double span = static_cast<double>(p.maxValue) - p.minValue;
+        const int percent =
+            span > 0 ? static_cast<int>(100.0 * (static_cast<double>(p.value) - p.minValue) / span)
+                     : 100;
+        std::cerr << "\r\033[K" << p.title;
+        if (!p.status.empty())
+            std::cerr << ": " << p.status;
+        std::cerr << "  " << p.value << " of " << p.minValue << "-" << p.maxValue << "  " << percent
+                  << "%";
+        if (p.interruptable)
+            std::cerr << "  (Ctrl-C to stop)";
+        std::cerr << std::flush;
+    }
+};
+
 // Runs one text as the script editor does, showing the result of its last statement; a text
 // that failed shows only its errors.
 bool runShowingResult(const std::string& text) {
     Interpreter& mel = Interpreter::instance();
     Value result;
-    bool ok = mel.execute(text, &result);
+    bool ok;
+    {
+        InterruptibleRun interruptible;
+        ok = mel.execute(text, &result);
+    }
     if (ok && mel.lastHadResult())
         Output::instance().result(result.text());
     return ok;
@@ -91,6 +148,7 @@ int run(int argc, char** argv) {
     }
     if (argc != 2 || first.empty() || first[0] == '-')
         return usage();
+    InterruptibleRun interruptible;
     if (isPythonFile(first))
         return runPython(first, true);
     return Interpreter::instance().sourceFile(first) ? 0 : 1;
@@ -107,7 +165,11 @@ int main(int argc, char** argv) {
     // Python itself starts only when a script asks for it.
     host::python::definePythonCommand();
 #endif
+    ProgressLine progressLine;
+    if (isatty(STDERR_FILENO))
+        host::ui::setProgressListener(&progressLine);
     int code = run(argc, argv);
+    host::ui::setProgressListener(nullptr);
     std::cout.flush();
 #ifdef MINIMAYA_HAVE_LIBRARY
     MLibrary::cleanup(code);

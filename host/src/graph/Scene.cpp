@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <functional>
-#include <unordered_set>
 
 namespace host {
 
@@ -433,19 +433,20 @@ bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
 // ---------------------------------------------------------------- evaluation
 
 // The plugs one change has reached. Most changes reach a few, and a small
-// sorted vector costs one allocation where a hash set costs one per plug; a
-// change of time reaches every curve in the scene, and there sorted inserts
-// would move half the vector each time, so past a few dozen plugs they go
-// into a hash set.
+// sorted vector costs one allocation; a change of time reaches every curve
+// in the scene and all they drive, hundreds of thousands of plugs, so past a
+// few dozen the plugs go into an open-addressing table: one allocation for
+// the whole pass where a node-based set costs one per plug (and as much
+// again to free). The table starts as large as the last big pass needed.
 class Scene::PlugsReached {
 public:
-    PlugsReached() { m_few.reserve(32); }
+    explicit PlugsReached(size_t expected) : m_expected(expected) { m_few.reserve(kFew); }
 
     // False when the plug was reached before.
     bool add(Node* node, const Attribute* attribute) {
         const Plug plug{node, attribute};
-        if (!m_many.empty())
-            return m_many.insert(plug).second;
+        if (!m_slots.empty())
+            return insert(plug);
         auto at = std::lower_bound(m_few.begin(), m_few.end(), plug);
         if (at != m_few.end() && *at == plug)
             return false;
@@ -453,29 +454,67 @@ public:
             m_few.insert(at, plug);
             return true;
         }
-        m_many.reserve(4 * kFew);
-        m_many.insert(m_few.begin(), m_few.end());
+        grow(std::max(m_expected, 2 * kFew));
+        for (const Plug& p : m_few)
+            insert(p);
         m_few.clear();
-        return m_many.insert(plug).second;
+        return insert(plug);
     }
+
+    size_t size() const { return m_slots.empty() ? m_few.size() : m_count; }
+
+    static constexpr size_t kFew = 64;
 
 private:
     using Plug = std::pair<Node*, const Attribute*>;
-    struct PlugHash {
-        size_t operator()(const Plug& plug) const {
-            const size_t a = std::hash<const void*>()(plug.first);
-            const size_t b = std::hash<const void*>()(plug.second);
-            return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));
+
+    static size_t hash(const Plug& plug) {
+        const auto a = reinterpret_cast<std::uintptr_t>(plug.first);
+        const auto b = reinterpret_cast<std::uintptr_t>(plug.second);
+        std::uint64_t h = (a ^ (b * 0x9e3779b97f4a7c15ULL)) * 0xbf58476d1ce4e5b9ULL;
+        return static_cast<size_t>(h ^ (h >> 31));
+    }
+
+    bool insert(const Plug& plug) {
+        if (2 * (m_count + 1) > m_slots.size())
+            grow(m_count + 1);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = hash(plug) & mask;; at = (at + 1) & mask) {
+            Plug& slot = m_slots[at];
+            if (slot == plug)
+                return false;
+            if (!slot.first) {
+                slot = plug;
+                ++m_count;
+                return true;
+            }
         }
-    };
-    static constexpr size_t kFew = 64;
+    }
+
+    // Room for at least `plugs` at no more than half full.
+    void grow(size_t plugs) {
+        size_t capacity = 64;
+        while (capacity < 2 * plugs)
+            capacity *= 2;
+        std::vector<Plug> old(capacity, Plug{nullptr, nullptr});
+        old.swap(m_slots);
+        m_count = 0;
+        for (const Plug& p : old)
+            if (p.first)
+                insert(p);
+    }
+
+    size_t m_expected;
     std::vector<Plug> m_few;
-    std::unordered_set<Plug, PlugHash> m_many;
+    std::vector<Plug> m_slots;
+    size_t m_count = 0;
 };
 
 void Scene::propagateDirty(Node& node, const Attribute* attribute) {
-    PlugsReached reached;
+    PlugsReached reached(m_plugsLastReached);
     dirtyDownstream(node, attribute, reached);
+    if (reached.size() > PlugsReached::kFew)
+        m_plugsLastReached = reached.size();
 }
 
 void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached) {

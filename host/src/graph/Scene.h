@@ -127,6 +127,8 @@ private:
     NameIndex m_names;
     unsigned long m_revision = 0;
     unsigned long m_pathCountEpoch = 1;
+    // How many plugs the last change that reached many of them reached.
+    size_t m_plugsLastReached = 0;
 };
 
 }  // namespace host
