@@ -4,6 +4,7 @@
 #include "graph/AttributeBuilder.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
+#include "graph/TypeNames.h"
 
 #include <maya/MFnDependencyNode.h>
 
@@ -418,54 +419,23 @@ bool validName(const std::string& name) {
     });
 }
 
-struct NumericKind {
-    const char* name;
-    MFnNumericData::Type type;
-};
-const NumericKind kNumericKinds[] = {
-    {"bool", MFnNumericData::kBoolean},       {"long", MFnNumericData::kLong},
-    {"short", MFnNumericData::kShort},        {"byte", MFnNumericData::kByte},
-    {"char", MFnNumericData::kChar},          {"float", MFnNumericData::kFloat},
-    {"double", MFnNumericData::kDouble},      {"float2", MFnNumericData::k2Float},
-    {"float3", MFnNumericData::k3Float},      {"double2", MFnNumericData::k2Double},
-    {"double3", MFnNumericData::k3Double},    {"double4", MFnNumericData::k4Double},
-    {"long2", MFnNumericData::k2Long},        {"long3", MFnNumericData::k3Long},
-    {"short2", MFnNumericData::k2Short},      {"short3", MFnNumericData::k3Short},
-    {"reflectance", MFnNumericData::k3Float}, {"spectrum", MFnNumericData::k3Float},
-};
-
-struct DataKind {
-    const char* name;
-    MFnData::Type type;
-};
-const DataKind kDataKinds[] = {
-    {"string", MFnData::kString},           {"stringArray", MFnData::kStringArray},
-    {"doubleArray", MFnData::kDoubleArray}, {"Int32Array", MFnData::kIntArray},
-    {"vectorArray", MFnData::kVectorArray}, {"pointArray", MFnData::kPointArray},
-    {"matrix", MFnData::kMatrix},           {"mesh", MFnData::kMesh},
-    {"nurbsCurve", MFnData::kNurbsCurve},   {"nurbsSurface", MFnData::kNurbsSurface},
-    {"lattice", MFnData::kLattice},         {"componentList", MFnData::kComponentList},
-    {"sphere", MFnData::kSphere},           {"subd", MFnData::kSubdSurface},
-};
-
 // A new attribute of the kind -at or -dt names, and how many children it
 // waits for (0 for none).
 AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const std::string& at,
                            const std::string& dt, unsigned& children, std::string& problem) {
     children = 0;
     if (!dt.empty()) {
-        for (const DataKind& k : kDataKinds)
-            if (dt == k.name)
-                return attrs::typed(ln, sn, k.type);
+        MFnData::Type type;
+        if (typeFromName(dt, type))
+            return attrs::typed(ln, sn, type);
         problem = "Unknown data type: " + dt;
         return nullptr;
     }
     std::string kind = at.empty() ? "double" : at;
-    for (const NumericKind& k : kNumericKinds) {
-        if (kind != k.name)
-            continue;
-        auto a = attrs::numeric(ln, sn, k.type);
-        children = numericComponentCount(k.type);
+    MFnNumericData::Type numericType;
+    if (typeFromName(kind, numericType)) {
+        auto a = attrs::numeric(ln, sn, numericType);
+        children = numericComponentCount(numericType);
         if (children == 1)
             children = 0;
         else
@@ -475,12 +445,9 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
     }
     if (kind == "enum")
         return attrs::enumeration(ln, sn, {{"", 0}});
-    if (kind == "doubleLinear" || kind == "floatLinear")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kDistance);
-    if (kind == "doubleAngle" || kind == "floatAngle")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kAngle);
-    if (kind == "time")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kTime);
+    MFnUnitAttribute::Type unitType;
+    if (typeFromName(kind, unitType))
+        return attrs::unit(ln, sn, unitType);
     if (kind == "message")
         return attrs::message(ln, sn);
     // What the host writes for a generic attribute must read back.
