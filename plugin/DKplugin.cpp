@@ -41,7 +41,6 @@ namespace {
 const char* const kFrameName = "Dravik Tools: ";
 // Registration and deregistration pass this same object.
 const MTypeId kPluginTypeId(0x10d681);
-const MCallbackId kNoCallback = 0xFFFFFFFF;
 
 MCallbackId sceneCallbackId = kNoCallback;
 
