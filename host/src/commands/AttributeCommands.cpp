@@ -819,16 +819,9 @@ MSyntax deleteAttrSyntax() {
     return s;
 }
 
-class DeleteAttrCommand : public EditCommand {
+class DeleteAttrCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::string named = db.isFlagSet("attribute")
                                 ? db.flagArgumentString("attribute", 0).asChar()
                                 : std::string();
@@ -901,16 +894,9 @@ MSyntax listAttrSyntax() {
     return s;
 }
 
-class ListAttrCommand : public MPxCommand {
+class ListAttrCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         m_db = &db;
         m_patterns = flagStrings(db, "string");
         MStringArray out;

@@ -243,16 +243,9 @@ MSyntax listConnectionsSyntax() {
     return s;
 }
 
-class ListConnectionsCommand : public MPxCommand {
+class ListConnectionsCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         bool sources = option(db, "source", true), destinations = option(db, "destination", true);
         bool plugs = option(db, "plugs", false), pairs = option(db, "connections", false);
         bool shapes = option(db, "shapes", false);

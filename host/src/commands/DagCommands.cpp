@@ -120,16 +120,9 @@ MSyntax listRelativesSyntax() {
     return s;
 }
 
-class ListRelativesCommand : public MPxCommand {
+class ListRelativesCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<std::string> types = flagStrings(db, "type");
         bool full = db.isFlagSet("fullPath"), partial = db.isFlagSet("path");
         auto name = [&](const dag::NodePath& p) {
@@ -210,16 +203,9 @@ MSyntax parentSyntax() {
     return s;
 }
 
-class ParentCommand : public EditCommand {
+class ParentCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         for (const Target& t : found)
             if (t.path.empty())
@@ -486,16 +472,9 @@ MSyntax duplicateSyntax() {
     return s;
 }
 
-class DuplicateCommand : public EditCommand {
+class DuplicateCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");
@@ -579,16 +558,9 @@ MSyntax instanceSyntax() {
     return s;
 }
 
-class InstanceCommand : public EditCommand {
+class InstanceCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");

@@ -127,16 +127,9 @@ MSyntax deleteSyntax() {
     return s;
 }
 
-class DeleteCommand : public EditCommand {
+class DeleteCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Node*> nodes;
         std::unordered_set<const Node*> doomed;
         for (const Target& t : targets(list)) {

@@ -127,6 +127,27 @@ std::vector<Target> targets(const MSelectionList& list);
 // matches nothing.
 bool objectsOf(const MArgDatabase& args, MSelectionList& list);
 
+// A command whose calls all start alike: the flags read against its syntax,
+// then its objects as objectsOf finds them. run() sees only the calls that
+// got that far; the others fail with the reason shown.
+template <class Base>
+class ObjectsCommand : public Base {
+public:
+    MStatus doIt(const MArgList& args) final {
+        MStatus status;
+        MArgDatabase db(this->syntax(), args, &status);
+        if (!status)
+            return status;
+        MSelectionList objects;
+        if (!objectsOf(db, objects))
+            return MS::kFailure;
+        return run(db, objects);
+    }
+
+protected:
+    virtual MStatus run(const MArgDatabase& db, MSelectionList& objects) = 0;
+};
+
 // The command's string flag arguments of every use of a multi-use flag.
 std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag);
 
