@@ -109,6 +109,9 @@ void registerEverything(MFnPlugin& plugin) {
     MStatus status;
     sceneCallbackId = MSceneMessage::addCallback(MSceneMessage::kSceneUpdate, sceneUpdateCallback,
                                                  nullptr, &status);
+    // The context says nodeAdded though the callback is a scene-update one:
+    // the text is the module's own, which users' scripts match, and stays as
+    // it has always been.
     checkStatus(status, "Error adding nodeAdded callback");
 }
 
