@@ -1,4 +1,18 @@
 // getAttr, setAttr, addAttr, deleteAttr and listAttr.
+//
+// Map, top to bottom:
+// - helpers: plugsNamed spreads "w[0:2]" into element plugs (getAttr and
+//   setAttr take ranges), the lock and keyable tests, and setAttr's writeAll,
+//   which snapshots per node so that undo puts back exactly what was stored;
+// - setAttr, then getAttr: value forms and type names come from Values.cpp,
+//   so that a value read back is written back the same way;
+// - addAttr, the largest: PendingCompounds (a compound joins its node only
+//   when all the children it was declared with have come, as the host
+//   does), Settings (what -edit may change), enum field texts, makeAttribute
+//   (the -at/-dt names come from graph/TypeNames), then the command itself
+//   with its add, edit, exists and query paths;
+// - deleteAttr and listAttr, which start from their objects (ObjectsCommand);
+// - registerAttributeCommands, the one entry point.
 #include "commands/Support.h"
 #include "commands/Values.h"
 #include "graph/AttributeBuilder.h"
