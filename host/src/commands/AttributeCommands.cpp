@@ -11,7 +11,8 @@
 //   does), Settings (what -edit may change), enum field texts, makeAttribute
 //   (the -at/-dt names come from graph/TypeNames), then the command itself
 //   with its add, edit, exists and query paths;
-// - deleteAttr and listAttr, which start from their objects (ObjectsCommand);
+// - deleteAttr and listAttr, which start from their objects (ObjectsCommand;
+//   the others read only their flags first, ParsedCommand);
 // - registerAttributeCommands, the one entry point.
 #include "commands/Support.h"
 #include "commands/Values.h"
@@ -141,13 +142,9 @@ MSyntax setAttrSyntax() {
     return s;
 }
 
-class SetAttrCommand : public EditCommand {
+class SetAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         std::string name = objects[0].asChar();
@@ -248,13 +245,9 @@ MSyntax getAttrSyntax() {
     return s;
 }
 
-class GetAttrCommand : public MPxCommand {
+class GetAttrCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         std::string name = objects[0].asChar();
@@ -520,13 +513,9 @@ MSyntax addAttrSyntax() {
     return s;
 }
 
-class AddAttrCommand : public EditCommand {
+class AddAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isQuery() && db.isFlagSet("exists"))
             return exists(db);
         MSelectionList list;
@@ -835,7 +824,7 @@ MSyntax deleteAttrSyntax() {
 
 class DeleteAttrCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::string named = db.isFlagSet("attribute")
                                 ? db.flagArgumentString("attribute", 0).asChar()
                                 : std::string();
@@ -910,7 +899,7 @@ MSyntax listAttrSyntax() {
 
 class ListAttrCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         m_db = &db;
         m_patterns = flagStrings(db, "string");
         MStringArray out;

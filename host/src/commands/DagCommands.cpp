@@ -122,7 +122,7 @@ MSyntax listRelativesSyntax() {
 
 class ListRelativesCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<std::string> types = flagStrings(db, "type");
         bool full = db.isFlagSet("fullPath"), partial = db.isFlagSet("path");
         auto name = [&](const dag::NodePath& p) {
@@ -205,7 +205,7 @@ MSyntax parentSyntax() {
 
 class ParentCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         for (const Target& t : found)
             if (t.path.empty())
@@ -288,13 +288,9 @@ MSyntax groupSyntax() {
     return s;
 }
 
-class GroupCommand : public EditCommand {
+class GroupCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         std::vector<Target> found;
         if (!db.isFlagSet("empty")) {
             MSelectionList list;
@@ -474,7 +470,7 @@ MSyntax duplicateSyntax() {
 
 class DuplicateCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");
@@ -560,7 +556,7 @@ MSyntax instanceSyntax() {
 
 class InstanceCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");
@@ -623,13 +619,9 @@ MSyntax xformSyntax() {
     return s;
 }
 
-class XformCommand : public EditCommand {
+class XformCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray words;
         db.getObjects(words);
         // The sixteen numbers of -matrix stand before the objects.

@@ -129,7 +129,7 @@ MSyntax deleteSyntax() {
 
 class DeleteCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus run(const MArgDatabase& db, MSelectionList& list) override {
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Node*> nodes;
         std::unordered_set<const Node*> doomed;
         for (const Target& t : targets(list)) {
@@ -222,13 +222,9 @@ bool namedAfter(const std::string& shape, const std::string& transform) {
     return shape == stem + "Shape" + digits;
 }
 
-class RenameCommand : public EditCommand {
+class RenameCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         Node* node = nullptr;
@@ -290,13 +286,9 @@ MSyntax oneObjectSyntax() {
     return s;
 }
 
-class ObjExistsCommand : public MPxCommand {
+class ObjExistsCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         MSelectionList list;
@@ -322,13 +314,9 @@ Node* namedNode(const MArgDatabase& db) {
     return node;
 }
 
-class NodeTypeCommand : public MPxCommand {
+class NodeTypeCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         Node* node = namedNode(db);
         if (!node)
             return MS::kFailure;
@@ -354,13 +342,9 @@ MSyntax objectTypeSyntax() {
     return s;
 }
 
-class ObjectTypeCommand : public MPxCommand {
+class ObjectTypeCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         Node* node = namedNode(db);
         if (!node)
             return MS::kFailure;
@@ -390,13 +374,9 @@ MSyntax selectSyntax() {
     return s;
 }
 
-class SelectCommand : public EditCommand {
+class SelectCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray names;
         db.getObjects(names);
         MSelectionList named;
@@ -485,13 +465,9 @@ MSyntax lsSyntax() {
     return s;
 }
 
-class LsCommand : public MPxCommand {
+class LsCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         m_db = &db;
         m_types = flagStrings(db, "type");
         m_exact = flagStrings(db, "exactType");
