@@ -1,11 +1,36 @@
-# The plug-in module. Its sources live in the folders named after the module's
-# subsystems; each folder is picked up whole so new files need no list edits.
-file(GLOB_RECURSE DK_MODULE_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/plugin/*.cpp
-  ${PROJECT_SOURCE_DIR}/operations/*.cpp
-  ${PROJECT_SOURCE_DIR}/scene/*.cpp
-  ${PROJECT_SOURCE_DIR}/commands/*.cpp
-  ${PROJECT_SOURCE_DIR}/nodes/*.cpp)
+# The plug-in module. All but its entry points build once as a static library
+# that the module and the plug-in tests both link; the entry points alone
+# make the loadable module. Sources are listed one a line, by folder.
+set(DK_CORE_SOURCES
+  ${PROJECT_SOURCE_DIR}/commands/copy/DKcopyAttrCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/copy/DKcopyPlugValue.cpp
+  ${PROJECT_SOURCE_DIR}/commands/copy/DKcopyPlugValueCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/copy/DKtextEdits.cpp
+  ${PROJECT_SOURCE_DIR}/commands/info/DKattrInfoCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/info/DKnodeInfoCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/map/DKmapCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/map/DKmapCmdOps.cpp
+  ${PROJECT_SOURCE_DIR}/commands/map/DKmapStore.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKanimationBake.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKframeProgress.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKinstanceExtraction.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKroundToPlaces.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKuninstancerCmd.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKuninstancerUndo.cpp
+  ${PROJECT_SOURCE_DIR}/nodes/DKhyperVeil.cpp
+  ${PROJECT_SOURCE_DIR}/nodes/DKhyperVeilCallbacks.cpp
+  ${PROJECT_SOURCE_DIR}/operations/DKmayaModifier.cpp
+  ${PROJECT_SOURCE_DIR}/operations/DKmayaNativeOp.cpp
+  ${PROJECT_SOURCE_DIR}/operations/DKmayaRemoveChildOp.cpp
+  ${PROJECT_SOURCE_DIR}/operations/DKmayaSetValueOps.cpp
+  ${PROJECT_SOURCE_DIR}/plugin/DKerrorFrame.cpp
+  ${PROJECT_SOURCE_DIR}/plugin/DKexception.cpp
+  ${PROJECT_SOURCE_DIR}/scene/DKfnParticleInstancer.cpp
+  ${PROJECT_SOURCE_DIR}/scene/DKfnParticleSystem.cpp
+  ${PROJECT_SOURCE_DIR}/scene/DKmayaObject.cpp
+  ${PROJECT_SOURCE_DIR}/scene/DKparticleIdMapper.cpp
+  ${PROJECT_SOURCE_DIR}/scene/DKplugLookup.cpp
+)
 
 set(DK_MODULE_VERSION 1.1)
 
@@ -27,10 +52,14 @@ else()
   set(DK_MODULE_SUFFIX ".so")
 endif()
 
-add_library(DravikTools MODULE ${DK_MODULE_SOURCES})
-target_include_directories(DravikTools PRIVATE ${PROJECT_SOURCE_DIR})
+add_library(DravikToolsCore STATIC ${DK_CORE_SOURCES})
+target_include_directories(DravikToolsCore PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(DravikToolsCore PRIVATE ${DK_KIT_DEFINITIONS})
+target_link_libraries(DravikToolsCore PUBLIC maya_api)
+
+add_library(DravikTools MODULE ${PROJECT_SOURCE_DIR}/plugin/DKplugin.cpp)
 target_compile_definitions(DravikTools PRIVATE ${DK_KIT_DEFINITIONS})
-target_link_libraries(DravikTools PRIVATE maya_api)
+target_link_libraries(DravikTools PRIVATE DravikToolsCore)
 set_target_properties(DravikTools PROPERTIES PREFIX "" SUFFIX "${DK_MODULE_SUFFIX}"
   LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/plug-ins)
 
@@ -51,7 +80,7 @@ install(CODE "
 # kit would see them, with every warning an error: nothing of the host's own
 # is in reach, so what compiles here needs only what the kits declare.
 if(NOT MAYA_LOCATION AND DK_BUILD_TESTS AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  add_library(DravikTools_kit_check OBJECT ${DK_MODULE_SOURCES})
+  add_library(DravikTools_kit_check OBJECT ${DK_CORE_SOURCES} ${PROJECT_SOURCE_DIR}/plugin/DKplugin.cpp)
   target_include_directories(DravikTools_kit_check PRIVATE
     ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/host/include)
   target_compile_definitions(DravikTools_kit_check PRIVATE ${DK_KIT_DEFINITIONS})

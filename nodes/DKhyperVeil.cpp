@@ -1,5 +1,6 @@
 #include "nodes/DKhyperVeil.h"
 
+#include "nodes/DKhyperVeilCallbacks.h"
 #include "plugin/DKerrorFrame.h"
 #include "plugin/DKexception.h"
 
@@ -25,8 +26,6 @@ MObject DKhyperVeil::aIn;
 MObject DKhyperVeil::aOut;
 
 namespace {
-
-const MCallbackId kNoCallback = 0xFFFFFFFF;
 
 // The settings every attribute but "out" starts from.
 void makeKeyableStorableReadableWritable(MFnAttribute& attribute) {

@@ -47,7 +47,6 @@ namespace {
 const char* const kFrameName = "Dravik Tools: ";
 // Registration and deregistration pass this same object.
 const MTypeId kPluginTypeId(0x10d681);
-const MCallbackId kNoCallback = 0xFFFFFFFF;
 
 MCallbackId sceneCallbackId = kNoCallback;
 
@@ -116,6 +115,9 @@ void registerEverything(MFnPlugin& plugin) {
     MStatus status;
     sceneCallbackId = MSceneMessage::addCallback(MSceneMessage::kSceneUpdate, sceneUpdateCallback,
                                                  nullptr, &status);
+    // The context says nodeAdded though the callback is a scene-update one:
+    // the text is the module's own, which users' scripts match, and stays as
+    // it has always been.
     checkStatus(status, "Error adding nodeAdded callback");
 }
 

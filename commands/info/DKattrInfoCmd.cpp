@@ -146,6 +146,8 @@ void DKattrInfoCmd::parseArgs(const MArgList& args) {
         }
     }
     if (count == 0) {
+        // "a a single" is the module's own text, which users' scripts match:
+        // kept as it has always been, not corrected.
         throw DKbadArgumentException(
             "No command flags specified. The dkAttrInfo command requires that a a single main "
             "command flag be specified.");

@@ -41,6 +41,8 @@ void DKnodeInfoCmd::parseArgs(const MArgList& args) {
         throw DKsilentException();
     }
     if (!database.isFlagSet(kSharedFlag)) {
+        // "a a single" is the module's own text, which users' scripts match:
+        // kept as it has always been, not corrected.
         throw DKbadArgumentException(
             "No command flags specified. The dkNodeInfo command requires that a a single main "
             "command flag be specified.");

@@ -141,6 +141,8 @@ void DKuninstancerCmd::parseTargets(const MArgDatabase& database) {
 
     if (node.hasFn(MFn::kInstancer)) {
         if (database.isFlagSet(kInstancerFlag)) {
+            // "particel" is the module's own text, which users' scripts match:
+            // kept as it has always been, not corrected.
             throw DKbadArgumentException(
                 "The instancer flag can only be used with a particle system or particel command "
                 "target.");

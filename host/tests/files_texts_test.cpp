@@ -5,6 +5,7 @@
 #include "files_fixture.h"
 
 #include "files/AttributeTexts.h"
+#include "graph/TypeNames.h"
 
 #include <maya/MFnCompoundAttribute.h>
 #include <maya/MFnDoubleArrayData.h>
@@ -403,6 +404,33 @@ TEST(AddAttrText, CompoundsListTheirChildrenDepthFirst) {
               "addAttr -ci true -m -sn \"out\" -ln \"outer\" -at \"compound\" -nc 2;");
     EXPECT_FALSE(MFnCompoundAttribute(numeric.create("x", "x", MFnNumericData::kDouble, 0))
                      .getAddAttrCmds(cmds));
+}
+
+// A file's addAttr line must read back as the type it was written for; the
+// one name addAttr refuses is dynArrayAttrs.
+template <class Type>
+void expectWrittenNamesReadBack(Type last) {
+    for (int t = 1; t < static_cast<int>(last); ++t) {
+        const Type type = static_cast<Type>(t);
+        const char* written = typeNameFor(type, kWrittenName);
+        if (!written || std::string(written) == "dynArrayAttrs")
+            continue;
+        Type read{};
+        EXPECT_TRUE(typeFromName(written, read)) << written;
+        EXPECT_EQ(read, type) << written;
+        EXPECT_STREQ(typeNameFor(type, kQueriedName), written);
+    }
+}
+
+TEST(TypeNamesTest, WhatAFileWritesAddAttrReadsBackAsTheSameType) {
+    expectWrittenNamesReadBack(MFnNumericData::kLast);
+    expectWrittenNamesReadBack(MFnData::kLast);
+    expectWrittenNamesReadBack(MFnUnitAttribute::kLast);
+    MFnNumericData::Type numeric{};
+    EXPECT_TRUE(typeFromName("spectrum", numeric));
+    EXPECT_EQ(numeric, MFnNumericData::k3Float);
+    EXPECT_STREQ(typeNameFor(MFnNumericData::k3Float, kWrittenName), "float3");
+    EXPECT_FALSE(typeFromName("addr", numeric));
 }
 
 }  // namespace

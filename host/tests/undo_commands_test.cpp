@@ -14,12 +14,8 @@ protected:
         const std::string change = std::to_string(delta);
         host::undo::record(host::undo::makeEntry(
             name,
-            [this, change] {
-                return mel().execute("global int $undoCount; $undoCount -= " + change);
-            },
-            [this, change] {
-                return mel().execute("global int $undoCount; $undoCount += " + change);
-            }));
+            [change] { return mel().execute("global int $undoCount; $undoCount -= " + change); },
+            [change] { return mel().execute("global int $undoCount; $undoCount += " + change); }));
     }
     std::string count() { return text("global int $undoCount; $undoCount"); }
     void SetUp() override {

@@ -1,9 +1,25 @@
 // getAttr, setAttr, addAttr, deleteAttr and listAttr.
+//
+// Map, top to bottom:
+// - helpers: plugsNamed spreads "w[0:2]" into element plugs (getAttr and
+//   setAttr take ranges), the lock and keyable tests, and setAttr's writeAll,
+//   which snapshots per node so that undo puts back exactly what was stored;
+// - setAttr, then getAttr: value forms and type names come from Values.cpp,
+//   so that a value read back is written back the same way;
+// - addAttr, the largest: PendingCompounds (a compound joins its node only
+//   when all the children it was declared with have come, as the host
+//   does), Settings (what -edit may change), enum field texts, makeAttribute
+//   (the -at/-dt names come from graph/TypeNames), then the command itself
+//   with its add, edit, exists and query paths;
+// - deleteAttr and listAttr, which start from their objects (ObjectsCommand;
+//   the others read only their flags first, ParsedCommand);
+// - registerAttributeCommands, the one entry point.
 #include "commands/Support.h"
 #include "commands/Values.h"
 #include "graph/AttributeBuilder.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
+#include "graph/TypeNames.h"
 
 #include <maya/MAnimControl.h>
 #include <maya/MFnDependencyNode.h>
@@ -135,13 +151,9 @@ MSyntax setAttrSyntax() {
     return s;
 }
 
-class SetAttrCommand : public EditCommand {
+class SetAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         std::string name = objects[0].asChar();
@@ -286,13 +298,9 @@ std::string expandEnvironment(const std::string& text) {
     return out;
 }
 
-class GetAttrCommand : public MPxCommand {
+class GetAttrCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         std::string name = objects[0].asChar();
@@ -500,54 +508,23 @@ bool validName(const std::string& name) {
     });
 }
 
-struct NumericKind {
-    const char* name;
-    MFnNumericData::Type type;
-};
-const NumericKind kNumericKinds[] = {
-    {"bool", MFnNumericData::kBoolean},       {"long", MFnNumericData::kLong},
-    {"short", MFnNumericData::kShort},        {"byte", MFnNumericData::kByte},
-    {"char", MFnNumericData::kChar},          {"float", MFnNumericData::kFloat},
-    {"double", MFnNumericData::kDouble},      {"float2", MFnNumericData::k2Float},
-    {"float3", MFnNumericData::k3Float},      {"double2", MFnNumericData::k2Double},
-    {"double3", MFnNumericData::k3Double},    {"double4", MFnNumericData::k4Double},
-    {"long2", MFnNumericData::k2Long},        {"long3", MFnNumericData::k3Long},
-    {"short2", MFnNumericData::k2Short},      {"short3", MFnNumericData::k3Short},
-    {"reflectance", MFnNumericData::k3Float}, {"spectrum", MFnNumericData::k3Float},
-};
-
-struct DataKind {
-    const char* name;
-    MFnData::Type type;
-};
-const DataKind kDataKinds[] = {
-    {"string", MFnData::kString},           {"stringArray", MFnData::kStringArray},
-    {"doubleArray", MFnData::kDoubleArray}, {"Int32Array", MFnData::kIntArray},
-    {"vectorArray", MFnData::kVectorArray}, {"pointArray", MFnData::kPointArray},
-    {"matrix", MFnData::kMatrix},           {"mesh", MFnData::kMesh},
-    {"nurbsCurve", MFnData::kNurbsCurve},   {"nurbsSurface", MFnData::kNurbsSurface},
-    {"lattice", MFnData::kLattice},         {"componentList", MFnData::kComponentList},
-    {"sphere", MFnData::kSphere},           {"subd", MFnData::kSubdSurface},
-};
-
 // A new attribute of the kind -at or -dt names, and how many children it
 // waits for (0 for none).
 AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const std::string& at,
                            const std::string& dt, unsigned& children, std::string& problem) {
     children = 0;
     if (!dt.empty()) {
-        for (const DataKind& k : kDataKinds)
-            if (dt == k.name)
-                return attrs::typed(ln, sn, k.type);
+        MFnData::Type type;
+        if (typeFromName(dt, type))
+            return attrs::typed(ln, sn, type);
         problem = "Unknown data type: " + dt;
         return nullptr;
     }
     std::string kind = at.empty() ? "double" : at;
-    for (const NumericKind& k : kNumericKinds) {
-        if (kind != k.name)
-            continue;
-        auto a = attrs::numeric(ln, sn, k.type);
-        children = numericComponentCount(k.type);
+    MFnNumericData::Type numericType;
+    if (typeFromName(kind, numericType)) {
+        auto a = attrs::numeric(ln, sn, numericType);
+        children = numericComponentCount(numericType);
         if (children == 1)
             children = 0;
         else
@@ -557,12 +534,9 @@ AttributePtr makeAttribute(const std::string& ln, const std::string& sn, const s
     }
     if (kind == "enum")
         return attrs::enumeration(ln, sn, {{"", 0}});
-    if (kind == "doubleLinear" || kind == "floatLinear")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kDistance);
-    if (kind == "doubleAngle" || kind == "floatAngle")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kAngle);
-    if (kind == "time")
-        return attrs::unit(ln, sn, MFnUnitAttribute::kTime);
+    MFnUnitAttribute::Type unitType;
+    if (typeFromName(kind, unitType))
+        return attrs::unit(ln, sn, unitType);
     if (kind == "message")
         return attrs::message(ln, sn);
     // What the host writes for a generic attribute must read back.
@@ -621,13 +595,9 @@ MSyntax addAttrSyntax() {
     return s;
 }
 
-class AddAttrCommand : public EditCommand {
+class AddAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isQuery() && db.isFlagSet("exists"))
             return exists(db);
         MSelectionList list;
@@ -950,16 +920,9 @@ MSyntax deleteAttrSyntax() {
     return s;
 }
 
-class DeleteAttrCommand : public EditCommand {
+class DeleteAttrCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::string named = db.isFlagSet("attribute")
                                 ? db.flagArgumentString("attribute", 0).asChar()
                                 : std::string();
@@ -1032,16 +995,9 @@ MSyntax listAttrSyntax() {
     return s;
 }
 
-class ListAttrCommand : public MPxCommand {
+class ListAttrCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         m_db = &db;
         m_patterns = flagStrings(db, "string");
         MStringArray out;

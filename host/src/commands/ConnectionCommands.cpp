@@ -67,13 +67,9 @@ MSyntax connectAttrSyntax() {
     return s;
 }
 
-class ConnectAttrCommand : public EditCommand {
+class ConnectAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         PlugRef source, destination;
@@ -140,13 +136,9 @@ MSyntax disconnectAttrSyntax() {
     return s;
 }
 
-class DisconnectAttrCommand : public EditCommand {
+class DisconnectAttrCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         PlugRef first;
@@ -209,13 +201,9 @@ MSyntax isConnectedSyntax() {
     return s;
 }
 
-class IsConnectedCommand : public MPxCommand {
+class IsConnectedCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         PlugRef source, destination;
@@ -243,16 +231,9 @@ MSyntax listConnectionsSyntax() {
     return s;
 }
 
-class ListConnectionsCommand : public MPxCommand {
+class ListConnectionsCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         bool sources = option(db, "source", true), destinations = option(db, "destination", true);
         bool plugs = option(db, "plugs", false), pairs = option(db, "connections", false);
         bool shapes = option(db, "shapes", false);

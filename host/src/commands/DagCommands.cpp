@@ -112,16 +112,9 @@ MSyntax listRelativesSyntax() {
     return s;
 }
 
-class ListRelativesCommand : public MPxCommand {
+class ListRelativesCommand : public ObjectsCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<std::string> types = flagStrings(db, "type");
         bool full = db.isFlagSet("fullPath"), partial = db.isFlagSet("path");
         auto name = [&](const dag::NodePath& p) {
@@ -208,16 +201,9 @@ MSyntax parentSyntax() {
     return s;
 }
 
-class ParentCommand : public EditCommand {
+class ParentCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         for (const Target& t : found)
             if (t.path.empty())
@@ -300,13 +286,9 @@ MSyntax groupSyntax() {
     return s;
 }
 
-class GroupCommand : public EditCommand {
+class GroupCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         std::vector<Target> found;
         if (!db.isFlagSet("empty")) {
             MSelectionList list;
@@ -508,16 +490,9 @@ SmartStep& smartStep() {
     return step;
 }
 
-class DuplicateCommand : public EditCommand {
+class DuplicateCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");
@@ -646,16 +621,9 @@ MSyntax instanceSyntax() {
     return s;
 }
 
-class InstanceCommand : public EditCommand {
+class InstanceCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Target> found = targets(list);
         if (found.empty()) {
             error("Not enough objects or values.");
@@ -743,13 +711,9 @@ render::Bounds worldBounds(Node& node) {
     return render::gather({&node}).bounds();
 }
 
-class XformCommand : public EditCommand {
+class XformCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray words;
         db.getObjects(words);
         // The sixteen numbers of -matrix stand before the objects.

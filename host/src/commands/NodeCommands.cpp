@@ -127,16 +127,9 @@ MSyntax deleteSyntax() {
     return s;
 }
 
-class DeleteCommand : public EditCommand {
+class DeleteCommand : public ObjectsCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
+    MStatus runOn(const MArgDatabase& db, MSelectionList& list) override {
         std::vector<Node*> nodes;
         std::unordered_set<const Node*> doomed;
         for (const Target& t : targets(list)) {
@@ -229,13 +222,9 @@ bool namedAfter(const std::string& shape, const std::string& transform) {
     return shape == stem + "Shape" + digits;
 }
 
-class RenameCommand : public EditCommand {
+class RenameCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         Node* node = nullptr;
@@ -297,13 +286,9 @@ MSyntax oneObjectSyntax() {
     return s;
 }
 
-class ObjExistsCommand : public MPxCommand {
+class ObjExistsCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         MSelectionList list;
@@ -329,13 +314,9 @@ Node* namedNode(const MArgDatabase& db) {
     return node;
 }
 
-class NodeTypeCommand : public MPxCommand {
+class NodeTypeCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         Node* node = namedNode(db);
         if (!node)
             return MS::kFailure;
@@ -361,13 +342,9 @@ MSyntax objectTypeSyntax() {
     return s;
 }
 
-class ObjectTypeCommand : public MPxCommand {
+class ObjectTypeCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         Node* node = namedNode(db);
         if (!node)
             return MS::kFailure;
@@ -398,13 +375,9 @@ MSyntax selectSyntax() {
     return s;
 }
 
-class SelectCommand : public EditCommand {
+class SelectCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray names;
         db.getObjects(names);
         MSelectionList named;
@@ -543,13 +516,9 @@ const LsKind kLsKinds[] = {
     {"ca", [](const NodeType& t) { return t.isA("camera"); }},
 };
 
-class LsCommand : public MPxCommand {
+class LsCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         m_db = &db;
         m_types = flagStrings(db, "type");
         m_exact = flagStrings(db, "exactType");

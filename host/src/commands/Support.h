@@ -127,6 +127,38 @@ std::vector<Target> targets(const MSelectionList& list);
 // matches nothing.
 bool objectsOf(const MArgDatabase& args, MSelectionList& list);
 
+// A command whose calls all start by reading its flags against its syntax.
+// run() sees only the calls that were read; the others fail with the reason
+// shown.
+template <class Base>
+class ParsedCommand : public Base {
+public:
+    MStatus doIt(const MArgList& args) final {
+        MStatus status;
+        MArgDatabase db(this->syntax(), args, &status);
+        if (!status)
+            return status;
+        return run(db);
+    }
+
+protected:
+    virtual MStatus run(const MArgDatabase& db) = 0;
+};
+
+// A command that goes on to its objects as objectsOf finds them: runOn()
+// sees only the calls whose objects were all found.
+template <class Base>
+class ObjectsCommand : public ParsedCommand<Base> {
+protected:
+    MStatus run(const MArgDatabase& db) final {
+        MSelectionList objects;
+        if (!objectsOf(db, objects))
+            return MS::kFailure;
+        return runOn(db, objects);
+    }
+    virtual MStatus runOn(const MArgDatabase& db, MSelectionList& objects) = 0;
+};
+
 // The command's string flag arguments of every use of a multi-use flag.
 std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag);
 

@@ -2,6 +2,7 @@
 
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
+#include "graph/TypeNames.h"
 #include "plugin/Args.h"
 
 #include <maya/MAngle.h>
@@ -94,84 +95,8 @@ bool numericLeaves(const PlugRef& plug, std::vector<PlugRef>& leaves) {
 
 namespace {
 
-const char* numericName(MFnNumericData::Type t) {
-    switch (t) {
-        case MFnNumericData::kBoolean:
-            return "bool";
-        case MFnNumericData::kByte:
-            return "byte";
-        case MFnNumericData::kChar:
-            return "char";
-        case MFnNumericData::kShort:
-            return "short";
-        case MFnNumericData::k2Short:
-            return "short2";
-        case MFnNumericData::k3Short:
-            return "short3";
-        case MFnNumericData::kLong:
-            return "long";
-        case MFnNumericData::k2Long:
-            return "long2";
-        case MFnNumericData::k3Long:
-            return "long3";
-        case MFnNumericData::kFloat:
-            return "float";
-        case MFnNumericData::k2Float:
-            return "float2";
-        case MFnNumericData::k3Float:
-            return "float3";
-        case MFnNumericData::kDouble:
-            return "double";
-        case MFnNumericData::k2Double:
-            return "double2";
-        case MFnNumericData::k3Double:
-            return "double3";
-        case MFnNumericData::k4Double:
-            return "double4";
-        case MFnNumericData::kAddr:
-            return "addr";
-        default:
-            return "numeric";
-    }
-}
-
-const char* dataName(MFnData::Type t) {
-    switch (t) {
-        case MFnData::kString:
-            return "string";
-        case MFnData::kMatrix:
-            return "matrix";
-        case MFnData::kStringArray:
-            return "stringArray";
-        case MFnData::kDoubleArray:
-            return "doubleArray";
-        case MFnData::kIntArray:
-            return "Int32Array";
-        case MFnData::kPointArray:
-            return "pointArray";
-        case MFnData::kVectorArray:
-            return "vectorArray";
-        case MFnData::kComponentList:
-            return "componentList";
-        case MFnData::kMesh:
-            return "mesh";
-        case MFnData::kLattice:
-            return "lattice";
-        case MFnData::kNurbsCurve:
-            return "nurbsCurve";
-        case MFnData::kNurbsSurface:
-            return "nurbsSurface";
-        case MFnData::kSphere:
-            return "sphere";
-        case MFnData::kDynArrayAttrs:
-            return "dynArrayAttrs";
-        case MFnData::kSubdSurface:
-            return "subd";
-        case MFnData::kNumeric:
-            return "numeric";
-        default:
-            return "data";
-    }
+const char* orElse(const char* name, const char* fallback) {
+    return name ? name : fallback;
 }
 
 }  // namespace
@@ -179,22 +104,13 @@ const char* dataName(MFnData::Type t) {
 std::string typeName(const Attribute& a) {
     switch (a.kind) {
         case Attribute::Kind::Numeric:
-            return numericName(a.numericType);
+            return orElse(typeNameFor(a.numericType, kQueriedName), "numeric");
         case Attribute::Kind::Unit:
-            switch (a.unitType) {
-                case MFnUnitAttribute::kDistance:
-                    return "doubleLinear";
-                case MFnUnitAttribute::kAngle:
-                    return "doubleAngle";
-                case MFnUnitAttribute::kTime:
-                    return "time";
-                default:
-                    return "double";
-            }
+            return orElse(typeNameFor(a.unitType, kQueriedName), "double");
         case Attribute::Kind::Enum:
             return "enum";
         case Attribute::Kind::Typed:
-            return dataName(a.dataType);
+            return orElse(typeNameFor(a.dataType, kQueriedName), "data");
         case Attribute::Kind::Compound:
             return "TdataCompound";
         case Attribute::Kind::Message:

@@ -3,6 +3,7 @@
 #include "graph/Data.h"
 #include "graph/Node.h"
 #include "graph/PlugAccess.h"
+#include "graph/TypeNames.h"
 #include "plugin/Args.h"
 
 #include <maya/MAngle.h>
@@ -191,45 +192,6 @@ bool isDefaultValue(const Attribute& a, const Value& v) {
     return isNumber(v) && valueAsDouble(v) == 0.0;
 }
 
-const char* numericTypeName(MFnNumericData::Type type) {
-    switch (type) {
-        case MFnNumericData::kBoolean:
-            return "bool";
-        case MFnNumericData::kByte:
-            return "byte";
-        case MFnNumericData::kChar:
-            return "char";
-        case MFnNumericData::kShort:
-            return "short";
-        case MFnNumericData::k2Short:
-            return "short2";
-        case MFnNumericData::k3Short:
-            return "short3";
-        case MFnNumericData::kLong:
-            return "long";
-        case MFnNumericData::k2Long:
-            return "long2";
-        case MFnNumericData::k3Long:
-            return "long3";
-        case MFnNumericData::kFloat:
-            return "float";
-        case MFnNumericData::k2Float:
-            return "float2";
-        case MFnNumericData::k3Float:
-            return "float3";
-        case MFnNumericData::kDouble:
-            return "double";
-        case MFnNumericData::k2Double:
-            return "double2";
-        case MFnNumericData::k3Double:
-            return "double3";
-        case MFnNumericData::k4Double:
-            return "double4";
-        default:
-            return nullptr;
-    }
-}
-
 NumberKind componentKind(MFnNumericData::Type type) {
     switch (numericComponentType(type)) {
         case MFnNumericData::kFloat:
@@ -271,7 +233,7 @@ std::string dataText(const Data& data) {
         return text;
     }
     if (auto* n = dynamic_cast<const NumericData*>(&data)) {
-        const char* name = numericTypeName(n->numericType);
+        const char* name = typeNameFor(n->numericType, kWrittenName);
         if (!name || n->count() < 2)
             return "";
         std::string text = typeFlag(name);
@@ -398,7 +360,7 @@ private:
             changed = changed || keep(*child, v);
             value += numberValueText(*child, v) + " ";
         }
-        const char* type = numericTypeName(a.numericType);
+        const char* type = typeNameFor(a.numericType, kWrittenName);
         emit(path, name, changed && type ? typeFlag(type) + value : "");
         for (const AttributePtr& child : a.children)
             flagsOnly(PlugPath{child.get(), path.indices}, name + "." + childName(*child));
@@ -494,56 +456,6 @@ private:
     std::string m_text;
 };
 
-const char* unitTypeName(MFnUnitAttribute::Type type) {
-    switch (type) {
-        case MFnUnitAttribute::kDistance:
-            return "doubleLinear";
-        case MFnUnitAttribute::kAngle:
-            return "doubleAngle";
-        case MFnUnitAttribute::kTime:
-            return "time";
-        default:
-            return "double";
-    }
-}
-
-const char* dataTypeName(MFnData::Type type) {
-    switch (type) {
-        case MFnData::kString:
-            return "string";
-        case MFnData::kMatrix:
-            return "matrix";
-        case MFnData::kStringArray:
-            return "stringArray";
-        case MFnData::kDoubleArray:
-            return "doubleArray";
-        case MFnData::kIntArray:
-            return "Int32Array";
-        case MFnData::kPointArray:
-            return "pointArray";
-        case MFnData::kVectorArray:
-            return "vectorArray";
-        case MFnData::kComponentList:
-            return "componentList";
-        case MFnData::kMesh:
-            return "mesh";
-        case MFnData::kLattice:
-            return "lattice";
-        case MFnData::kNurbsCurve:
-            return "nurbsCurve";
-        case MFnData::kNurbsSurface:
-            return "nurbsSurface";
-        case MFnData::kSphere:
-            return "sphere";
-        case MFnData::kDynArrayAttrs:
-            return "dynArrayAttrs";
-        case MFnData::kSubdSurface:
-            return "subd";
-        default:
-            return nullptr;
-    }
-}
-
 // "a:b:c", with "=n" behind a field whose index does not follow on from
 // the one before.
 std::string enumText(const Attribute& a) {
@@ -619,20 +531,22 @@ std::string addAttrText(const Attribute& a, bool longFlags) {
     }
     switch (a.kind) {
         case Attribute::Kind::Numeric: {
-            const char* type = numericTypeName(a.numericType);
+            const char* type = typeNameFor(a.numericType, kWrittenName);
             t.name(kAttributeType, type ? type : "double");
             break;
         }
-        case Attribute::Kind::Unit:
-            t.name(kAttributeType, unitTypeName(a.unitType));
+        case Attribute::Kind::Unit: {
+            const char* type = typeNameFor(a.unitType, kWrittenName);
+            t.name(kAttributeType, type ? type : "double");
             break;
+        }
         case Attribute::Kind::Enum:
             if (!a.enumFields.empty())
                 t.name(kEnum, enumText(a));
             t.name(kAttributeType, "enum");
             break;
         case Attribute::Kind::Typed: {
-            const char* type = dataTypeName(a.dataType);
+            const char* type = typeNameFor(a.dataType, kWrittenName);
             if (type)
                 t.name(kDataType, type);
             break;

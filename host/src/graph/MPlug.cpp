@@ -1,3 +1,19 @@
+// MPlug and MPlugArray over the graph's plug references (PlugRef: a node and
+// a path of attribute and element indices).
+//
+// Map, top to bottom:
+// - PlugAccess, the host's own way between MPlug and PlugRef;
+// - helpers the readers and writers share: the status out-parameter, the
+//   numeric test, one number reader and one number writer (which rounds a
+//   number to what the attribute keeps), and the plug name texts, so that
+//   the many typed overloads below stay short;
+// - basics: construction, attribute, node, names;
+// - reading: getValue per type;
+// - writing: setValue per type, all through host::assign;
+// - as...: the asDouble-style shorthands over getValue;
+// - structure: flags (keyable, locked...), isFreeToChange, elements,
+//   children, parents, connections and the comparison operators;
+// - MPlugArray.
 #include "graph/Data.h"
 #include "graph/DataAccess.h"
 #include "graph/PlugAccess.h"

@@ -34,10 +34,13 @@ void SceneEdit::store(const PlugRef& plug, const Value& value) {
 
 void SceneEdit::set(const PlugRef& plug, const Value& value) {
     const PlugValue* old = plug.node->stored(plug.path);
-    Step step{Kind::Set,        nullptr, {}, plug, {}, old ? cloneValue(old->value) : Value{},
-              cloneValue(value)};
+    Step step;
+    step.kind = Kind::Set;
+    step.first = plug;
+    step.before = old ? cloneValue(old->value) : Value{};
+    step.after = cloneValue(value);
     store(plug, value);
-    m_steps.push_back(step);
+    m_steps.push_back(std::move(step));
 }
 
 void SceneEdit::undo() {

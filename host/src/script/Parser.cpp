@@ -1,3 +1,20 @@
+// The MEL parser: tokens from the Lexer to the tree in Ast.h, by recursive
+// descent with precedence climbing for the binary operators.
+//
+// Map, top to bottom:
+// - type names, operator precedence and what may be assigned to;
+// - parse(): the whole text; procedures (global or not) go to the
+//   program's procedure list, apart from its statements;
+// - helpers: expect, failAt (syntax errors point at a token), terminators;
+// - statements: blocks, if/while/do/for/for-in/switch, return, declarations
+//   (which names are variables matters for the call-or-command choice),
+//   source, proc, and command statements (`ls -sl`);
+// - expressions: assignment, ternary, binary, unary, postfix, primaries,
+//   vector and matrix literals;
+// - calls and commands: whether `name(...)` is a call or a command whose
+//   first argument is a parenthesis is decided here (see docs/host.md);
+//   inside back quotes by a scan to the closing parenthesis, not by trying
+//   both parses, which was exponential in the nesting.
 #include "Parser.h"
 
 #include <algorithm>

@@ -1,3 +1,19 @@
+// The MEL tree-walking interpreter: what Interpreter hands a text to.
+//
+// Map, top to bottom, in the order a text is run:
+// - guards: RAII for the call frames, variable scopes and catch depth, so
+//   that a ScriptAbort thrown from any depth leaves them balanced;
+// - running texts: run() parses and executes one text or file (the stack
+//   budget is checked here, as deep recursion in a script must end in an
+//   error line, not a crash), sourcing and the script path;
+// - errors: location(), report() and fail(), the one place error and
+//   warning lines get their "line N:" or "file: ... line N:" prefix;
+// - lookups: procedures (file-local first), commands and variables;
+// - statements: exec() and its loops, switch and declarations;
+// - expressions: eval(), indexing, array literals, assignment and the
+//   operators, with MEL's conversions;
+// - calls: evalCall() decides procedure or command, callCommand() hands a
+//   command its arguments, callProc() binds parameters (arrays by reference).
 #include "Runtime.h"
 
 #include <sys/resource.h>
