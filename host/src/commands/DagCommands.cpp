@@ -1,4 +1,18 @@
 // listRelatives, parent, group, instance, duplicate and xform.
+//
+// Map, top to bottom:
+// - helpers every command here shares: the world, type tests, and moving a
+//   path under a new parent with or without keeping its place in the world
+//   (parent, group and instance all come down to moveUnder);
+// - listRelatives, parent, group: one section each, syntax then command;
+// - copies: Copier makes copies of nodes with their values, dynamic
+//   attributes, plug flags and the connections among them; duplicate adds
+//   -upstreamNodes and -smartTransform on top of it, and instance shares
+//   the shapes instead of copying them;
+// - xform: the rotate orders by name, world bounds (-bb reads what playblast
+//   draws, so the two agree), then the command, which queries and edits
+//   through the transform plugs of commands/Transforms.h;
+// - registerDagCommands, the one entry point.
 #include "commands/Support.h"
 #include "commands/Transforms.h"
 #include "commands/Values.h"

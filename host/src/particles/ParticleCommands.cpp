@@ -1,6 +1,18 @@
 // The particle commands: particle, setParticleAttr, getParticleAttr,
 // saveInitialState, emitter, gravity and connectDynamic. Every command that
 // changes the scene records its changes and is undoable.
+//
+// Map, top to bottom:
+// - helpers: nodes and plugs by name, particle targets a selection names
+//   ("shape.pt[3:7]"), and the per-particle attribute lookup the particle
+//   queries share;
+// - particle, setParticleAttr, getParticleAttr, saveInitialState: one
+//   section each; every edit goes through a SceneEdit so undo puts back
+//   exactly what was there;
+// - emitter and gravity: DynamicsCommand is what they share (one node per
+//   object named, or one at -pos; number and direction flags), EmitterCmd
+//   and GravityCmd add their own flags and types;
+// - connectDynamic, then registration.
 #include "animation/Time.h"
 #include "dag/Dag.h"
 #include "graph/Data.h"
