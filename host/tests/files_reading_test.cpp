@@ -247,6 +247,43 @@ TEST_F(ReadingTest, KeyedTransformsOfARealFileFollowTime) {
     EXPECT_EQ(mesh->faceCount(), 6u);
 }
 
+// Bind poses hold each member's local transformation twice: composed as a
+// matrix, and in parts (the "xform" form). A root joint's two must agree.
+TEST_F(ReadingTest, MatricesGivenInPartsComposeAndAreWrittenBackInParts) {
+    const std::string file = std::string(HOST_REAL_SCENES_DIR) + "/skeleton-2008.ma";
+    struct stat info;
+    if (stat(file.c_str(), &info) != 0)
+        GTEST_SKIP() << "no real scene files at " << HOST_REAL_SCENES_DIR;
+    ASSERT_TRUE(openScene(file, true));
+    const std::string out = Output::instance().captured();
+    EXPECT_NE(out.find("44 of 3588 statements"), std::string::npos) << out;
+    mel::Value composed, given;
+    ASSERT_TRUE(mel::Interpreter::instance().execute("getAttr FBX_AMFlexStance.xm[3]", &composed));
+    ASSERT_TRUE(mel::Interpreter::instance().execute("getAttr FBX_AMFlexStance.wm[3]", &given));
+    ASSERT_EQ(composed.floatArray().size(), 16u);
+    for (size_t i = 0; i < 16; ++i)
+        EXPECT_NEAR(composed.floatArray()[i], given.floatArray()[i], 1e-12) << i;
+    // Which members are global is kept per member.
+    EXPECT_EQ(number("FBX_AMFlexStance.g[2]"), 1.0);
+    EXPECT_EQ(number("FBX_AMFlexStance.g[3]"), 0.0);
+    // A rotate order, pivots and a scale that only counts when compensated.
+    ASSERT_TRUE(
+        mel("createNode dagPose -n pose; setAttr pose.xm[0] -type \"matrix\" \"xform\" "
+            "2 2 2 0 0 1.5707963267948966 1 0 0 5 0 0 0 0 0 0 0 0 0 0 1 0 0 0 0 "
+            "0 0 0 1 0 0 0 1 0.5 0.5 0.5 no"));
+    // Scaled by 2 about the origin, turned a quarter about z around (0 1 0),
+    // then moved 5 along z: x goes to y, y to -x, the pivot stays put.
+    mel::Value m;
+    ASSERT_TRUE(mel::Interpreter::instance().execute("getAttr pose.xm[0]", &m));
+    const std::vector<double> expected = {0, 2, 0, 0, -2, 0, 0, 0, 0, 0, 2, 0, 1, 1, 5, 1};
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(m.floatArray()[i], expected[i], 1e-12) << i;
+    const std::string text = saved("parts.ma");
+    EXPECT_NE(text.find("\"xform\" 2 2 2 0 0 1.5707963267948966 1 0 0 5"), std::string::npos);
+    ASSERT_TRUE(mel("setAttr pose.xm[0] -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1"));
+    EXPECT_EQ(saved("plain.ma").find("\"xform\" 2 2 2"), std::string::npos);
+}
+
 TEST_F(ReadingTest, MeshesInTheApplicationsLayoutGetTheirGeometry) {
     const std::string p = path("mesh.ma");
     const std::string head =

@@ -374,6 +374,15 @@ bool readData(const Attribute& a, const std::string& type, Reader& in, Value& ou
         out = s;
         return true;
     }
+    if (type == "matrix" && in.words.left() && in.words.words[in.words.next] == "xform") {
+        ++in.words.next;
+        XformMatrixData::Fields parts{};
+        for (double& part : parts)
+            if (!in.number(part))
+                return false;
+        out = std::shared_ptr<Data>(std::make_shared<XformMatrixData>(parts));
+        return true;
+    }
     if (type == "matrix") {
         MMatrix m;
         for (int r = 0; r < 4; ++r)

@@ -225,6 +225,12 @@ std::string real(double v) {
 std::string dataText(const Data& data) {
     if (auto* s = dynamic_cast<const StringData*>(&data))
         return typeFlag("string") + plugin::quoted(s->value.asChar());
+    if (auto* x = dynamic_cast<const XformMatrixData*>(&data); x && x->holdsParts()) {
+        std::string text = typeFlag("matrix") + "\"xform\"";
+        for (unsigned i = 0; i + 1 < XformMatrixData::kFields; ++i)
+            text += " " + real(x->fields[i]);
+        return text + (x->fields.back() != 0.0 ? " yes" : " no");
+    }
     if (auto* m = dynamic_cast<const MatrixData*>(&data)) {
         std::string text = typeFlag("matrix");
         for (unsigned r = 0; r < 4; ++r)

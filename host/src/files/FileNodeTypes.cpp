@@ -164,7 +164,7 @@ void dagAttributes() {
                 "lockInfluenceWeights liw bool"});
     add(type("dagPose"),
         {"worldMatrix wm matrix[]", "xformMatrix xm matrix[]", "members m message[]",
-         "parents p message[]", "world w message", "global g bool", "bindPose bp bool"});
+         "parents p message[]", "world w message", "global g bool[]", "bindPose bp bool"});
 }
 
 void cameraAttributes() {

@@ -1,5 +1,11 @@
 #include "graph/Data.h"
 
+#include <maya/MEulerRotation.h>
+#include <maya/MPoint.h>
+#include <maya/MQuaternion.h>
+#include <maya/MTransformationMatrix.h>
+#include <maya/MVector.h>
+
 namespace host {
 
 MFn::Type Data::apiType() const {
@@ -29,6 +35,59 @@ MFn::Type Data::apiType() const {
         default:
             return MFn::kData;
     }
+}
+
+namespace {
+
+// The transformation the parts stand for, composed as a joint's matrix is:
+// the transform's own order with the joint orient after the rotation and the
+// inverse parent scale before the translation.
+MMatrix composed(const XformMatrixData::Fields& f) {
+    auto vector = [&f](unsigned at) { return MVector(f[at], f[at + 1], f[at + 2]); };
+    auto quaternion = [&f](unsigned at) {
+        return MQuaternion(f[at], f[at + 1], f[at + 2], f[at + 3]);
+    };
+    const int order = static_cast<int>(f[6]);
+    const auto euler =
+        MEulerRotation(vector(3), order >= MEulerRotation::kXYZ && order <= MEulerRotation::kZYX
+                                      ? static_cast<MEulerRotation::RotationOrder>(order)
+                                      : MEulerRotation::kXYZ);
+    MTransformationMatrix parts;
+    const double scale[3] = {f[0], f[1], f[2]}, shear[3] = {f[10], f[11], f[12]};
+    parts.setScale(scale, MSpace::kTransform);
+    parts.setShear(shear, MSpace::kTransform);
+    parts.setScalePivot(MPoint(vector(13)), MSpace::kTransform, false);
+    parts.setScalePivotTranslation(vector(16), MSpace::kTransform);
+    parts.setRotatePivot(MPoint(vector(19)), MSpace::kTransform, false);
+    parts.setRotatePivotTranslation(vector(22), MSpace::kTransform);
+    parts.setRotationOrientation(quaternion(25));
+    parts.rotateTo(euler.asQuaternion() * quaternion(29));
+
+    double tail[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {f[7], f[8], f[9], 1}};
+    if (f[36] != 0.0)
+        for (int i = 0; i < 3; ++i)
+            tail[i][i] = f[33 + i];
+    return parts.asMatrix() * MMatrix(tail);
+}
+
+}  // namespace
+
+XformMatrixData::XformMatrixData(const Fields& parts)
+    : MatrixData(composed(parts)), fields(parts) {}
+
+std::shared_ptr<Data> XformMatrixData::clone() const {
+    auto copy = std::make_shared<XformMatrixData>(fields);
+    copy->value = value;
+    return copy;
+}
+
+bool XformMatrixData::equals(const Data& other) const {
+    auto* o = dynamic_cast<const XformMatrixData*>(&other);
+    return o && o->fields == fields && o->value == value;
+}
+
+bool XformMatrixData::holdsParts() const {
+    return composed(fields) == value;
 }
 
 bool Data::hasFn(MFn::Type type) const {

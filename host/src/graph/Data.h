@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <typeinfo>
 
 namespace host {
 
@@ -81,10 +82,30 @@ public:
     explicit MatrixData(const MMatrix& v) : Data(MFnData::kMatrix), value(v) {}
     std::shared_ptr<Data> clone() const override { return std::make_shared<MatrixData>(value); }
     bool equals(const Data& other) const override {
+        // A matrix read in parts is not the plain matrix it composes to:
+        // it is written in another form.
         auto* o = dynamic_cast<const MatrixData*>(&other);
-        return o && o->value == value;
+        return o && typeid(*o) == typeid(*this) && o->value == value;
     }
     MMatrix value;
+};
+
+// A matrix given as the parts of a transformation, the "xform" form files
+// write for bind poses: scale, rotate, rotate order, translate, shear, scale
+// pivot and its translation, rotate pivot and its translation, rotate axis and
+// joint orient quaternions (x y z w), inverse parent scale, and whether that
+// scale applies. The parts are kept so that the value is written back as it
+// was read, for as long as nobody has changed the matrix itself.
+class XformMatrixData : public MatrixData {
+public:
+    static constexpr unsigned kFields = 37;
+    using Fields = std::array<double, kFields>;
+    explicit XformMatrixData(const Fields& parts);
+    std::shared_ptr<Data> clone() const override;
+    bool equals(const Data& other) const override;
+    // Whether `value` is still what the parts compose to.
+    bool holdsParts() const;
+    Fields fields;
 };
 
 // Two to four numbers of one numeric kind (the value of a double3 plug...).
