@@ -246,6 +246,7 @@ Scene::Detached Scene::removeNode(Node& node) {
         cutLink(node, *c);
     unregisterName(node);
     node.inScene = false;
+    ++m_removals;
     auto it = m_nodes.find(&node);
     if (it != m_nodes.end()) {
         NodePtr keep = m_order[it->second];  // the caller's references keep it alive
@@ -303,6 +304,21 @@ std::vector<Node*> Scene::allNodes() const {
         if (n)
             all.push_back(n.get());
     return all;
+}
+
+const std::vector<Node*>& NodeFilter::nodes() {
+    const Scene& scene = Scene::current();
+    if (m_removals != scene.m_removals) {
+        m_nodes.clear();
+        m_seen = 0;
+        m_removals = scene.m_removals;
+    }
+    for (; m_seen < scene.m_order.size(); ++m_seen) {
+        Node* node = scene.m_order[m_seen].get();
+        if (node && node->inScene && m_keep(*node))
+            m_nodes.push_back(node);
+    }
+    return m_nodes;
 }
 
 // ---------------------------------------------------------------- DAG
