@@ -79,7 +79,7 @@ public:
     const NameIndex& names() const { return m_names; }
     std::vector<Node*> nodesNamed(const std::string& shortName) const;
     std::vector<Node*> allNodes() const;  // in creation order
-    size_t nodeCount() const { return m_nodes.size(); }
+    size_t nodeCount() const { return m_nodeCount; }
 
     // --- DAG
     // The positions are the child's place under the parent and the parent's
@@ -123,7 +123,7 @@ private:
 
     NodePtr m_world;
     std::vector<NodePtr> m_order;
-    std::unordered_map<Node*, size_t> m_nodes;  // node -> position in m_order
+    size_t m_nodeCount = 0;
     size_t m_removedInOrder = 0;
     unsigned long m_removals = 0;  // ever, so that a NodeFilter knows when to start over
     NameIndex m_names;
