@@ -147,6 +147,13 @@ TEST_F(CommandsTest, SelectAdjustsTheActiveList) {
     run("select \"?\"");
     EXPECT_EQ(strings("ls -sl").size(), 3u);
     EXPECT_EQ(failure("select -r a nothere"), "line 1: No object matches name: nothere");
+    // Names repeat, name the root namespace or a plug of what is selected.
+    run("select -r c :a c b a");
+    EXPECT_EQ(strings("ls -sl"), (Strings{"c", "a", "b"}));
+    run("select -r b .tx a :b");
+    EXPECT_EQ(strings("ls -sl"),
+              (Strings{"b", "c.translateX", "a.translateX", "b.translateX", "a"}));
+    EXPECT_EQ(failure("select -r b nothere .tx"), "line 1: No object matches name: nothere");
     // Selecting is undoable.
     run("select -r a");
     run("select -r b");

@@ -290,6 +290,29 @@ TEST_F(InstancerIterator, WalksEveryInstancerParticleAndPath) {
     EXPECT_EQ(it.instancerId(), firstWord(first));
 }
 
+// The iterator keeps what it found from one reset to the next; nodes made,
+// deleted or brought back by undo in between must still show, in the order
+// the scene has them (one brought back comes last).
+TEST_F(InstancerIterator, ResetSeesInstancersMadeDeletedAndBroughtBack) {
+    run("particle -n q -p 0 0 0; particleInstancer -object a -n first pShape;");
+    MItInstancer it;
+    auto instancers = [&it] {
+        std::vector<std::string> names;
+        for (it.reset(); !it.isDone(); it.nextInstancer())
+            names.push_back(it.instancerPath().partialPathName().asChar());
+        return names;
+    };
+    EXPECT_EQ(instancers(), std::vector<std::string>{"first"});
+    run("particleInstancer -object b -n second qShape;");
+    EXPECT_EQ(instancers(), (std::vector<std::string>{"first", "second"}));
+    run("delete first;");
+    EXPECT_EQ(instancers(), std::vector<std::string>{"second"});
+    run("undo;");
+    EXPECT_EQ(instancers(), (std::vector<std::string>{"second", "first"}));
+    run("file -f -new;");
+    EXPECT_TRUE(instancers().empty());
+}
+
 using InstancerErrors = InstancerTest;
 
 TEST_F(InstancerErrors, RefusesWhatIsNoParticleObjectOrInstancer) {

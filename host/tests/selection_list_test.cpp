@@ -85,6 +85,25 @@ TEST_F(SelectionList, NameAddsDoNotRepeatButExplicitMergesDecide) {
     EXPECT_FALSE(list.add(MDagPath()));
 }
 
+// A command's object names go in all at once; the list must come out as
+// adding them one by one would make it, and stop at the first unknown name.
+TEST_F(SelectionList, ManyNamesAtOnceAddAsOneByOne) {
+    const Names names{"b", "a", "a.tx", "a", "time1", "meshShape", "b", "a.tx", "*"};
+    MSelectionList oneByOne, atOnce;
+    oneByOne.add("time1");
+    atOnce.add("time1");
+    for (const std::string& name : names)
+        oneByOne.add(name.c_str());
+    ASSERT_TRUE(selection::addNames(atOnce, names));
+    EXPECT_EQ(strings(atOnce), strings(oneByOne));
+
+    MSelectionList partial;
+    size_t failed = 0;
+    EXPECT_FALSE(selection::addNames(partial, {"b", "a", "nothing", "meshShape"}, &failed));
+    EXPECT_EQ(failed, 2u);
+    EXPECT_EQ(strings(partial), (Names{"b", "a"}));
+}
+
 TEST_F(SelectionList, ComponentsOfOneShapeCombine) {
     MDagPath shape = pathTo(*mesh);
     MSelectionList list;

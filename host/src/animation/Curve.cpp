@@ -318,10 +318,11 @@ bool hasTimeInput(CurveType type) {
 }
 
 void clockMoved() {
+    static NodeFilter timed(
+        [](const Node& node) { return isCurveNode(node) && hasTimeInput(curveTypeOf(node)); });
     Scene& scene = Scene::current();
-    for (Node* node : scene.allNodes()) {
-        if (!isCurveNode(*node) || !hasTimeInput(curveTypeOf(*node)))
-            continue;
+    const std::vector<Node*> all = timed.nodes();  // what dirtying reaches may make nodes
+    for (Node* node : all) {
         Attribute* input = node->findAttribute("input");
         if (!node->inputs.count(PlugPath{input, {}}))
             scene.propagateDirty(*node, input);

@@ -381,12 +381,8 @@ public:
         MStringArray names;
         db.getObjects(names);
         MSelectionList named;
-        for (unsigned i = 0; i < names.length(); ++i) {
-            if (!lookup(names[i].asChar(), named)) {
-                error(std::string("No object matches name: ") + names[i].asChar());
-                return MS::kFailure;
-            }
-        }
+        if (!lookupAll(names, named))
+            return MS::kFailure;
         if (db.isFlagSet("all")) {
             std::vector<selection::Item> everything;
             for (Node* n : Scene::current().allNodes())

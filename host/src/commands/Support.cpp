@@ -258,6 +258,38 @@ MStatus lookup(const std::string& name, MSelectionList& list) {
     return list.add(MString(text.c_str()));
 }
 
+bool lookupAll(const MStringArray& names, MSelectionList& list) {
+    std::vector<std::string> batch;
+    std::vector<unsigned> given;  // where each batched name was among `names`
+    auto flush = [&] {
+        size_t failed = 0;
+        const bool ok = selection::addNames(list, batch, &failed);
+        if (!ok)
+            error(std::string("No object matches name: ") + names[given[failed]].asChar());
+        batch.clear();
+        given.clear();
+        return ok;
+    };
+    for (unsigned i = 0; i < names.length(); ++i) {
+        std::string text = trimmed(names[i].asChar());
+        if (!text.empty() && text[0] == '.') {
+            // Names the plug of each selected node: looked up on its own.
+            if (!flush())
+                return false;
+            if (!lookup(text, list)) {
+                error(std::string("No object matches name: ") + names[i].asChar());
+                return false;
+            }
+            continue;
+        }
+        if (!text.empty() && text[0] == ':')
+            text.erase(0, 1);
+        batch.push_back(text);
+        given.push_back(i);
+    }
+    return flush();
+}
+
 bool findPlug(const std::string& name, MPlug& plug) {
     MSelectionList list;
     if (!lookup(name, list))
@@ -330,13 +362,7 @@ bool objectsOf(const MArgDatabase& args, MSelectionList& list) {
         MGlobal::getActiveSelectionList(list);
         return true;
     }
-    for (unsigned i = 0; i < names.length(); ++i) {
-        if (!lookup(names[i].asChar(), list)) {
-            error(std::string("No object matches name: ") + names[i].asChar());
-            return false;
-        }
-    }
-    return true;
+    return lookupAll(names, list);
 }
 
 std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag) {

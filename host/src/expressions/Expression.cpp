@@ -159,8 +159,11 @@ bool compute(Node& node, const PlugPath& plug) {
 
 void clockMoved() {
     const ExpressionAttributes& a = attributes();
-    for (Node* node : Scene::current().allNodes()) {
-        if (!node->type().isA("expression") || !node->outputs.empty())
+    static NodeFilter expressions([](const Node& node) { return node.type().isA("expression"); });
+    // Copied: an expression's text may make or delete nodes.
+    const std::vector<Node*> all = expressions.nodes();
+    for (Node* node : all) {
+        if (!node->outputs.empty())
             continue;
         if (valueAsDouble(evaluate(PlugRef{node, PlugPath{a.always, {}}})) != 0.0)
             run(*node);

@@ -119,6 +119,7 @@ public:
 
 private:
     friend class Scene;
+    size_t m_orderPosition = 0;  // in the scene's creation order, while in the scene
     NodeType* m_type;
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;

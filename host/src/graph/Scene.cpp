@@ -200,8 +200,9 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     }
     node->m_name = uniqueName(requested, node.get(), parent);
     node->inScene = true;
-    m_nodes[node.get()] = m_order.size();
+    node->m_orderPosition = m_order.size();
     m_order.push_back(node);
+    ++m_nodeCount;
     registerName(*node);
     if (type.apiType == MFn::kWorld && !m_world)
         m_world = node;
@@ -246,15 +247,15 @@ Scene::Detached Scene::removeNode(Node& node) {
         cutLink(node, *c);
     unregisterName(node);
     node.inScene = false;
-    auto it = m_nodes.find(&node);
-    if (it != m_nodes.end()) {
-        NodePtr keep = m_order[it->second];  // the caller's references keep it alive
-        m_order[it->second] = nullptr;
-        m_nodes.erase(it);
+    ++m_removals;
+    {
+        NodePtr keep = m_order[node.m_orderPosition];  // the caller's references keep it alive
+        m_order[node.m_orderPosition] = nullptr;
+        --m_nodeCount;
         if (++m_removedInOrder > 1024 && m_removedInOrder > m_order.size() / 2) {
             m_order.erase(std::remove(m_order.begin(), m_order.end(), nullptr), m_order.end());
             for (size_t i = 0; i < m_order.size(); ++i)
-                m_nodes[m_order[i].get()] = i;
+                m_order[i]->m_orderPosition = i;
             m_removedInOrder = 0;
         }
     }
@@ -266,8 +267,9 @@ void Scene::restoreNode(const NodePtr& node, const Detached& links) {
     if (!node || node->inScene)
         return;
     node->inScene = true;
-    m_nodes[node.get()] = m_order.size();
+    node->m_orderPosition = m_order.size();
     m_order.push_back(node);
+    ++m_nodeCount;
     for (size_t i = links.dagLinks.size(); i-- > 0;) {
         auto [p, c] = links.dagLinks[i];
         if (p->inScene && c->inScene)
@@ -298,11 +300,26 @@ std::vector<Node*> Scene::nodesNamed(const std::string& shortName) const {
 
 std::vector<Node*> Scene::allNodes() const {
     std::vector<Node*> all;
-    all.reserve(m_nodes.size());
+    all.reserve(m_nodeCount);
     for (const auto& n : m_order)
         if (n)
             all.push_back(n.get());
     return all;
+}
+
+const std::vector<Node*>& NodeFilter::nodes() {
+    const Scene& scene = Scene::current();
+    if (m_removals != scene.m_removals) {
+        m_nodes.clear();
+        m_seen = 0;
+        m_removals = scene.m_removals;
+    }
+    for (; m_seen < scene.m_order.size(); ++m_seen) {
+        Node* node = scene.m_order[m_seen].get();
+        if (node && node->inScene && m_keep(*node))
+            m_nodes.push_back(node);
+    }
+    return m_nodes;
 }
 
 // ---------------------------------------------------------------- DAG

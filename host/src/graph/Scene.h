@@ -79,7 +79,7 @@ public:
     const NameIndex& names() const { return m_names; }
     std::vector<Node*> nodesNamed(const std::string& shortName) const;
     std::vector<Node*> allNodes() const;  // in creation order
-    size_t nodeCount() const { return m_nodes.size(); }
+    size_t nodeCount() const { return m_nodeCount; }
 
     // --- DAG
     // The positions are the child's place under the parent and the parent's
@@ -111,6 +111,7 @@ public:
     void forgetPathCounts() { ++m_pathCountEpoch; }
 
 private:
+    friend class NodeFilter;
     Scene();
     void registerName(Node& node);
     void unregisterName(Node& node);
@@ -122,13 +123,31 @@ private:
 
     NodePtr m_world;
     std::vector<NodePtr> m_order;
-    std::unordered_map<Node*, size_t> m_nodes;  // node -> position in m_order
+    size_t m_nodeCount = 0;
     size_t m_removedInOrder = 0;
+    unsigned long m_removals = 0;  // ever, so that a NodeFilter knows when to start over
     NameIndex m_names;
     unsigned long m_revision = 0;
     unsigned long m_pathCountEpoch = 1;
     // How many plugs the last change that reached many of them reached.
     size_t m_plugsLastReached = 0;
+};
+
+// The nodes of the current scene that pass a test whose answer never changes
+// for a node (its type, say), in creation order. Asked again, it looks only
+// at the nodes made since, unless one was removed meanwhile: finding a few
+// nodes once a frame among hundreds of thousands must not walk them all.
+class NodeFilter {
+public:
+    explicit NodeFilter(bool (*keep)(const Node&)) : m_keep(keep) {}
+    // Invalidated by the next change to the scene's nodes.
+    const std::vector<Node*>& nodes();
+
+private:
+    bool (*m_keep)(const Node&);
+    std::vector<Node*> m_nodes;
+    size_t m_seen = 0;  // how much of the creation order was looked at
+    unsigned long m_removals = ~0ul;
 };
 
 }  // namespace host

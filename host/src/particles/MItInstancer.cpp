@@ -45,10 +45,8 @@ struct InstancerWalk {
         }
     }
     void reset() {
-        instancers.clear();
-        for (Node* node : Scene::current().allNodes())
-            if (node->inScene && node->type().hasFn(MFn::kInstancer))
-                instancers.push_back(node);
+        static NodeFilter all([](const Node& node) { return node.type().hasFn(MFn::kInstancer); });
+        instancers = all.nodes();
         current = 0;
         load();
     }

@@ -1,6 +1,7 @@
 #include "plugin/Args.h"
 #include "plugin/Syntax.h"
 #include "script/Interpreter.h"
+#include "selection/Selection.h"
 
 #include <maya/MAngle.h>
 #include <maya/MArgDatabase.h>
@@ -155,10 +156,9 @@ private:
             count = format == MSyntax::kSelectionList ? m_parsed.objectList.length()
                                                       : m_parsed.objects.size();
         } else if (format == MSyntax::kSelectionList) {
-            for (const std::string& name : m_parsed.objects) {
-                if (!m_parsed.objectList.add(MString(name.c_str()))) {
-                    return fail("No object matches name: " + name);
-                }
+            size_t failed = 0;
+            if (!host::selection::addNames(m_parsed.objectList, m_parsed.objects, &failed)) {
+                return fail("No object matches name: " + m_parsed.objects[failed]);
             }
             count = m_parsed.objectList.length();
         }
@@ -470,11 +470,9 @@ MStatus MArgDatabase::getObjects(MSelectionList& result) const {
         return MS::kSuccess;
     }
     MSelectionList list;
-    for (const std::string& name : fParsed->objects) {
-        const MStatus status = list.add(MString(name.c_str()));
-        if (!status) {
-            return status;
-        }
+    const MStatus status = host::selection::addNames(list, fParsed->objects);
+    if (!status) {
+        return status;
     }
     result = list;
     return MS::kSuccess;

@@ -144,6 +144,23 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
     }
 }
 
+MStatus addNames(MSelectionList& list, const std::vector<std::string>& names, size_t* failed) {
+    std::vector<Item> found;
+    MStatus status;
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::vector<Item> named;
+        status = itemsNamed(names[i], named);
+        if (!status) {
+            if (failed)
+                *failed = i;
+            break;
+        }
+        found.insert(found.end(), named.begin(), named.end());
+    }
+    mergeItems(ListAccess::items(list), found, MSelectionList::kMergeNormal);
+    return status;
+}
+
 void selectionStrings(const Item& item, MStringArray& out) {
     if (item.isPlug()) {
         out.append(item.plug.name());

@@ -67,6 +67,14 @@ struct ListAccess {
     static const std::vector<Item>& items(const MSelectionList& list) { return list.m_items; }
 };
 
+// Adds what each name names, in turn, as MSelectionList::add would one name
+// at a time, but indexing the list once: a command may be given every node
+// of a big scene. Stops at the first name that names nothing, with the
+// names before it added, and returns that name's status and its index in
+// `failed`.
+MStatus addNames(MSelectionList& list, const std::vector<std::string>& names,
+                 size_t* failed = nullptr);
+
 }  // namespace selection
 }  // namespace host
 
