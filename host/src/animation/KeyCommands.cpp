@@ -281,13 +281,9 @@ MSyntax setKeyframeSyntax() {
     return s;
 }
 
-class SetKeyframeCommand : public commands::EditCommand {
+class SetKeyframeCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         TangentType in = MFnAnimCurve::kTangentGlobal, out = MFnAnimCurve::kTangentGlobal;
         if (!tangentFlag(db, "itt", "setKeyframe", in) ||
             !tangentFlag(db, "ott", "setKeyframe", out))
@@ -401,13 +397,9 @@ MSyntax keyframeSyntax() {
     return s;
 }
 
-class KeyframeCommand : public commands::EditCommand {
+class KeyframeCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         KeySet set;
         std::vector<Node*> curves;
         if (!keySetOf(db, "keyframe", set) || !curvesOf(db, curves))
@@ -565,13 +557,9 @@ void setTangentAngle(Curve& keys, size_t i, bool inTangent, const Attribute& val
     (inTangent ? k.inY : k.outY) = slope / length;
 }
 
-class KeyTangentCommand : public commands::EditCommand {
+class KeyTangentCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isFlagSet("g"))
             return global(db);
         KeySet set;
@@ -722,13 +710,9 @@ MSyntax cutKeySyntax() {
 
 // There is no key clipboard, so cutting and clearing both remove the keys.
 // A curve left without keys goes, as the host's cut deletes it.
-class CutKeyCommand : public commands::EditCommand {
+class CutKeyCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         KeySet set;
         std::vector<Node*> curves;
         if (!keySetOf(db, "cutKey", set) || !curvesOf(db, curves))

@@ -1,6 +1,7 @@
 // currentTime and playbackOptions. Neither is recorded for undo: moving the
 // clock is not a scene edit, as with the host's time slider.
 #include "animation/Time.h"
+#include "commands/Support.h"
 #include "plugin/Args.h"
 #include "plugin/CommandBridge.h"
 #include "script/Interpreter.h"
@@ -24,7 +25,7 @@ MStatus fail(const std::string& message) {
 }
 
 // currentTime [-q] [-e] [-u bool] [time]
-class CurrentTimeCmd : public MPxCommand {
+class CurrentTimeCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new CurrentTimeCmd; }
     static MSyntax newSyntax() {
@@ -36,11 +37,7 @@ public:
         return syntax;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         if (db.isQuery()) {
@@ -64,7 +61,7 @@ public:
     }
 };
 
-class PlaybackOptionsCmd : public MPxCommand {
+class PlaybackOptionsCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new PlaybackOptionsCmd; }
     static MSyntax newSyntax() {
@@ -82,13 +79,7 @@ public:
         return syntax;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        return db.isQuery() ? query(db) : edit(db);
-    }
+    MStatus run(const MArgDatabase& db) override { return db.isQuery() ? query(db) : edit(db); }
 
 private:
     static const char* const* loopNames() {

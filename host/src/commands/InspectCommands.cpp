@@ -100,13 +100,9 @@ std::vector<std::string> childNames(const Attribute& a) {
     return names;
 }
 
-class AttributeQueryCommand : public MPxCommand {
+class AttributeQueryCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray words;
         db.getObjects(words);
         const std::string name = words[0].asChar();
@@ -289,13 +285,9 @@ MPlugArray connected(const MPlug& plug, bool asDestination) {
     return found;
 }
 
-class ConnectionInfoCommand : public MPxCommand {
+class ConnectionInfoCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray words;
         db.getObjects(words);
         MPlug plug;
@@ -365,13 +357,9 @@ MSyntax listHistorySyntax() {
     return s;
 }
 
-class ListHistoryCommand : public MPxCommand {
+class ListHistoryCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         if (!objectsOf(db, list))
             return MS::kFailure;

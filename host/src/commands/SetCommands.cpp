@@ -81,13 +81,9 @@ MSyntax setsSyntax() {
     return s;
 }
 
-class SetsCommand : public EditCommand {
+class SetsCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isQuery())
             return query(db);
         for (const char* flag :
@@ -321,13 +317,9 @@ MSyntax currentUnitSyntax() {
 }
 
 // Not undoable, as in the host: units are a preference, not scene content.
-class CurrentUnitCommand : public MPxCommand {
+class CurrentUnitCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         bool full = db.isFlagSet("fullName");
         if (db.isQuery()) {
             const UnitName* u = db.isFlagSet("angle")  ? unitOf(kAngular, MAngle::uiUnit())

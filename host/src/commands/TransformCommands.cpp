@@ -159,13 +159,9 @@ MSyntax moveSyntax() {
     return s;
 }
 
-class MoveCommand : public EditCommand {
+class MoveCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         const Axes axes = axesOf(db);
         Operands ops;
         if (!readOperands(db, axes, MSyntax::kDistance, ops, true))
@@ -288,13 +284,9 @@ MSyntax rotateSyntax() {
     return s;
 }
 
-class RotateCommand : public EditCommand {
+class RotateCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         const Axes axes = axesOf(db);
         Operands ops;
         if (!readOperands(db, axes, MSyntax::kAngle, ops))
@@ -364,13 +356,9 @@ MSyntax scaleSyntax() {
     return s;
 }
 
-class ScaleCommand : public EditCommand {
+class ScaleCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         const Axes axes = axesOf(db);
         Operands ops;
         if (!readOperands(db, axes, MSyntax::kDouble, ops))
@@ -432,13 +420,9 @@ MSyntax makeIdentitySyntax() {
     return s;
 }
 
-class MakeIdentityCommand : public EditCommand {
+class MakeIdentityCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         auto flag = [&](const char* name) {
             bool on = false;
             return db.isFlagSet(name) && db.getFlagArgument(name, 0, on) && on;
@@ -535,13 +519,9 @@ MSyntax pointPositionSyntax() {
     return s;
 }
 
-class PointPositionCommand : public MPxCommand {
+class PointPositionCommand : public ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         if (!objectsOf(db, list))
             return MS::kFailure;

@@ -38,16 +38,12 @@ std::string indexed(const std::string& node, const char* attribute, unsigned i, 
            (child ? child : "");
 }
 
-class ConstraintCommand : public EditCommand {
+class ConstraintCommand : public commands::ParsedCommand<EditCommand> {
 public:
     ConstraintCommand(const char* type, const ConstraintAttributes& attributes, bool parent)
         : m_type(type), a(attributes), m_parent(parent) {}
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         if (!objectsOf(db, list))
             return MS::kFailure;

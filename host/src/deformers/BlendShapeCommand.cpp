@@ -2,6 +2,7 @@
 //            [-w index weight]... targets... base
 // blendShape -e [-t ...] [-w ...] deformer
 // blendShape -q -w deformer
+#include "commands/Support.h"
 #include "deformers/BlendShape.h"
 #include "graph/PlugAccess.h"
 
@@ -49,13 +50,9 @@ Node* meshNamed(const std::string& name) {
     return mesh;
 }
 
-class BlendShapeCommand : public commands::EditCommand {
+class BlendShapeCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray names;
         db.getObjects(names);
         if (db.isQuery() || db.isEdit()) {

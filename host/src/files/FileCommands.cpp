@@ -28,7 +28,7 @@ std::string flagString(const MArgDatabase& db, const char* flag) {
     return value.asChar();
 }
 
-class FileCmd : public MPxCommand {
+class FileCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new FileCmd; }
     static MSyntax newSyntax() {
@@ -46,11 +46,7 @@ public:
         return syntax;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         const std::string path = objects.length() ? objects[0].asChar() : "";
@@ -97,7 +93,7 @@ private:
 
 // requires maya "2008" is the file's host version, accepted as it is; any
 // other name is a plug-in the scene needs, loaded when it is not yet.
-class RequiresCmd : public MPxCommand {
+class RequiresCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new RequiresCmd; }
     static MSyntax newSyntax() {
@@ -106,11 +102,7 @@ public:
         return syntax;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         const std::string name = objects[0].asChar();
@@ -129,7 +121,7 @@ public:
 
 // fileInfo "key" "value" sets an entry of the scene file's information;
 // -q "key" gives its value, -q alone every key and value; -rm removes one.
-class FileInfoCmd : public MPxCommand {
+class FileInfoCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new FileInfoCmd; }
     static MSyntax newSyntax() {
@@ -140,11 +132,7 @@ public:
         return syntax;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         if (db.isQuery()) {

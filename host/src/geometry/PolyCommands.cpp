@@ -80,13 +80,9 @@ MSyntax polyCubeSyntax() {
     return s;
 }
 
-class PolyCubeCommand : public commands::EditCommand {
+class PolyCubeCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         double w = distanceFlag(db, "width", 1), h = distanceFlag(db, "height", 1),
                d = distanceFlag(db, "depth", 1);
         int sx = countFlag(db, "subdivisionsX", 1), sy = countFlag(db, "subdivisionsY", 1),
@@ -112,13 +108,9 @@ MSyntax polySphereSyntax() {
     return s;
 }
 
-class PolySphereCommand : public commands::EditCommand {
+class PolySphereCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         double r = distanceFlag(db, "radius", 1);
         int sx = countFlag(db, "subdivisionsX", 20), sy = countFlag(db, "subdivisionsY", 20);
         if (sx < 3 || sy < 3) {

@@ -1,5 +1,6 @@
 // particleInstancer, and listInstances, the host's own report of what an
 // instancer draws.
+#include "commands/Support.h"
 #include "dag/Dag.h"
 #include "graph/PlugAccess.h"
 #include "particles/Commands.h"
@@ -93,7 +94,7 @@ std::string pathName(Node* node) {
     return node ? dag::partialPathName(dag::firstPath(*node)) : std::string();
 }
 
-class ParticleInstancerCmd : public EditingCommand {
+class ParticleInstancerCmd : public commands::ParsedCommand<EditingCommand> {
 public:
     static void* creator() { return new ParticleInstancerCmd; }
     static MSyntax newSyntax() {
@@ -122,11 +123,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         db.getObjects(list);
         MObject object;
@@ -371,7 +368,7 @@ private:
 // object" and the 16 numbers of the matrix the object is drawn with (its
 // world matrix followed by the particle's), row by row, with the stream's
 // default six significant digits.
-class ListInstancesCmd : public MPxCommand {
+class ListInstancesCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new ListInstancesCmd; }
     static MSyntax newSyntax() {
@@ -381,11 +378,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         db.getObjects(list);
         MObject object;

@@ -14,6 +14,7 @@
 //   and GravityCmd add their own flags and types;
 // - connectDynamic, then registration.
 #include "animation/Time.h"
+#include "commands/Support.h"
 #include "dag/Dag.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
@@ -172,7 +173,7 @@ struct ValueFlags {
 
 // ---------------------------------------------------------------- particle
 
-class ParticleCmd : public EditingCommand {
+class ParticleCmd : public commands::ParsedCommand<EditingCommand> {
 public:
     static void* creator() { return new ParticleCmd; }
     static MSyntax newSyntax() {
@@ -198,11 +199,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         if (!db.isQuery() && !db.isEdit())
@@ -372,7 +369,7 @@ private:
 
 // ---------------------------------------------------------- setParticleAttr
 
-class SetParticleAttrCmd : public EditingCommand {
+class SetParticleAttrCmd : public commands::ParsedCommand<EditingCommand> {
 public:
     static void* creator() { return new SetParticleAttrCmd; }
     static MSyntax newSyntax() {
@@ -391,11 +388,7 @@ public:
     // Each picked particle gets the value, plus a random offset in
     // [-random, random] per component that depends on its id alone, added
     // to what it holds when relative.
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MString name;
         if (!db.getFlagArgument("at", 0, name))
             return fail("setParticleAttr", "-attribute is required.");
@@ -473,7 +466,7 @@ public:
 
 // ---------------------------------------------------------- getParticleAttr
 
-class GetParticleAttrCmd : public MPxCommand {
+class GetParticleAttrCmd : public commands::ParsedCommand<MPxCommand> {
 public:
     static void* creator() { return new GetParticleAttrCmd; }
     static MSyntax newSyntax() {
@@ -488,11 +481,7 @@ public:
     // With -array true, every picked particle's value (vectors as three
     // numbers each). Otherwise the mean and the largest distance of a value
     // from it, per component.
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MString name;
         if (!db.getFlagArgument("at", 0, name))
             return fail("getParticleAttr", "-attribute is required.");
@@ -549,7 +538,7 @@ public:
 
 // --------------------------------------------------------- saveInitialState
 
-class SaveInitialStateCmd : public EditingCommand {
+class SaveInitialStateCmd : public commands::ParsedCommand<EditingCommand> {
 public:
     static void* creator() { return new SaveInitialStateCmd; }
     static MSyntax newSyntax() {
@@ -559,11 +548,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MSelectionList list;
         db.getObjects(list);
         std::vector<Target> targets;
@@ -697,7 +682,7 @@ const EmitterType kEmitterTypes[] = {
     {"directional", 0},
 };
 
-class EmitterCmd : public DynamicsCommand {
+class EmitterCmd : public commands::ParsedCommand<DynamicsCommand> {
 public:
     static void* creator() { return new EmitterCmd; }
     static MSyntax newSyntax() {
@@ -720,11 +705,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         const EmitterAttributes& e = emitterAttributes();
         long type = 1;
         MString typeName;
@@ -781,7 +762,7 @@ public:
     }
 };
 
-class GravityCmd : public DynamicsCommand {
+class GravityCmd : public commands::ParsedCommand<DynamicsCommand> {
 public:
     static void* creator() { return new GravityCmd; }
     static MSyntax newSyntax() {
@@ -791,11 +772,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         const FieldAttributes& f = fieldAttributes();
         const Kind kind{"gravity", "gravityField", "gravityField#", f.direction, {}};
         double magnitude = 9.8;
@@ -827,7 +804,7 @@ bool feeds(Node& source, const Attribute* output, Node& shape, const Attribute* 
     return false;
 }
 
-class ConnectDynamicCmd : public EditingCommand {
+class ConnectDynamicCmd : public commands::ParsedCommand<EditingCommand> {
 public:
     static void* creator() { return new ConnectDynamicCmd; }
     static MSyntax newSyntax() {
@@ -841,11 +818,7 @@ public:
         return s;
     }
 
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         struct Source {
             Node* node;
             const Attribute* output;

@@ -66,13 +66,9 @@ MSyntax cameraSyntax() {
 
 // camera [-p x y z] [-rot x y z | -wci x y z] [lens flags]: "camera#" with
 // "cameraShape#"; the result is both names.
-class CameraCommand : public commands::EditCommand {
+class CameraCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isFlagSet("rot") && db.isFlagSet("wci")) {
             error("camera: Use -rotation or -worldCenterOfInterest, not both.");
             return MS::kFailure;
@@ -139,13 +135,9 @@ MSyntax lookThruSyntax() {
 
 // lookThru camera | lookThru -q. Choosing a view is not a scene edit, so it
 // is not undone.
-class LookThruCommand : public MPxCommand {
+class LookThruCommand : public commands::ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         if (db.isQuery()) {

@@ -98,13 +98,9 @@ struct Request {
     }
 };
 
-class PlayblastCommand : public MPxCommand {
+class PlayblastCommand : public commands::ParsedCommand<MPxCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         Request request;
         if (!read(db, request))
             return MS::kFailure;

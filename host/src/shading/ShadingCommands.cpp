@@ -37,13 +37,9 @@ MStringArray namesOf(const Nodes& nodes) {
     return names;
 }
 
-class ShadingTabCommand : public commands::EditCommand {
+class ShadingTabCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         if (db.isFlagSet("tabs") || db.isFlagSet("list") || db.isFlagSet("hidden"))
             return list(db);
         if (db.isFlagSet("showAll"))
