@@ -82,17 +82,17 @@ private:
     void flag(const std::string& name, py::handle value) {
         if (value.is_none())
             return;
-        const plugin::FlagSpec* spec = m_known ? m_syntax.findFlag(name) : nullptr;
-        const std::string word = "-" + (spec ? spec->longName : name);
+        const plugin::FlagSpec* declared = m_known ? m_syntax.findFlag(name) : nullptr;
+        const std::string word = "-" + (declared ? declared->longName : name);
         const bool switchOnly =
-            spec ? spec->argTypes.empty() || (m_query && !spec->queryWithFullArgs)
-                 : py::isinstance<py::bool_>(value) || isModeFlag(name);
+            declared ? declared->argTypes.empty() || (m_query && !declared->queryWithFullArgs)
+                     : py::isinstance<py::bool_>(value) || isModeFlag(name);
         if (switchOnly) {
             if (isTrue(value))
                 args.push_back(mel::Value(word));
             return;
         }
-        if (spec && spec->multiUse && isSequence(value) && isListOfUses(*spec, value)) {
+        if (declared && declared->multiUse && isSequence(value) && isListOfUses(*declared, value)) {
             for (py::handle use : value)
                 oneUse(word, use);
             return;
@@ -102,8 +102,8 @@ private:
 
     // A multi-use flag of one argument takes a list of them; one of several arguments takes a
     // list of tuples, or a single tuple for one use.
-    static bool isListOfUses(const plugin::FlagSpec& spec, py::handle value) {
-        if (spec.argTypes.size() == 1)
+    static bool isListOfUses(const plugin::FlagSpec& declared, py::handle value) {
+        if (declared.argTypes.size() == 1)
             return true;
         const py::sequence uses = value.cast<py::sequence>();
         return py::len(uses) == 0 || isSequence(uses[0]);

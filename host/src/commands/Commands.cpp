@@ -15,7 +15,7 @@ void registerScriptCommands() {
     commands::registerSetCommands();
     geometry::registerPolyCommands();
     commands::registerTransformCommands();
-    commands::registerInspectCommands();
+    commands::registerQueryCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
     commands::registerConstraintCommands();

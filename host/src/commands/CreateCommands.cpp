@@ -31,22 +31,14 @@ MSyntax spaceLocatorSyntax() {
 
 // The position is the locator transform's translation, so that it is what xform, move and
 // pointPosition report for the locator.
-class SpaceLocatorCommand : public EditCommand {
+class SpaceLocatorCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MVector position;
-        for (unsigned k = 0; db.isFlagSet("position") && k < 3; ++k) {
-            double d = 0;
-            db.getFlagArgument("position", k, d);
-            position[k] = MDistance::uiToInternal(d);
-        }
+    MStatus run(const MArgDatabase& db) override {
+        const MVector position = distanceTripleFlag(db, "position");
         if (db.isQuery() || db.isEdit())
             return queryOrEdit(db, position);
         auto modifier = std::make_shared<MDagModifier>();
+        MStatus status;
         MObject transform = modifier->createNode("transform", MObject::kNullObj, &status);
         if (status)
             modifier->createNode("locator", transform, &status);

@@ -43,13 +43,9 @@ MSyntax createNodeSyntax() {
     return s;
 }
 
-class CreateNodeCommand : public EditCommand {
+class CreateNodeCommand : public ParsedCommand<EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         std::string typeName = objects[0].asChar();
@@ -81,6 +77,7 @@ public:
             parent = objectOf(p);
         }
         auto modifier = std::make_shared<MDagModifier>();
+        MStatus status;
         MObject made = type->dag ? modifier->createNode(MString(typeName.c_str()), parent, &status)
                                  : static_cast<MDGModifier&>(*modifier).createNode(
                                        MString(typeName.c_str()), &status);

@@ -39,33 +39,33 @@ struct FlagSpec {
 };
 
 template <std::size_t N>
-Flags parseFlags(const std::vector<Value>& args, const FlagSpec (&specs)[N]) {
+Flags parseFlags(const std::vector<Value>& args, const FlagSpec (&known)[N]) {
     Flags f;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const Value& arg = args[i];
         const std::string word = arg.type() == mel::Type::String ? arg.str() : std::string();
         // A command's own flag wins over -q and -e (scriptJob's -e is -event).
-        const FlagSpec* spec = nullptr;
-        for (const FlagSpec& s : specs)
+        const FlagSpec* declared = nullptr;
+        for (const FlagSpec& s : known)
             if (word == std::string("-") + s.shortName || word == std::string("-") + s.longName)
-                spec = &s;
-        if (!spec && (word == "-q" || word == "-query")) {
+                declared = &s;
+        if (!declared && (word == "-q" || word == "-query")) {
             f.query = true;
             continue;
         }
-        if (!spec && (word == "-e" || word == "-edit")) {
+        if (!declared && (word == "-e" || word == "-edit")) {
             f.edit = true;
             continue;
         }
-        if (!spec) {
+        if (!declared) {
             if (word.size() > 1 && word[0] == '-' &&
                 !std::isdigit(static_cast<unsigned char>(word[1])))
                 throw BuiltinError{"Invalid flag: " + word};
             f.words.push_back(arg);
             continue;
         }
-        std::vector<Value>& values = f.set[spec->longName];
-        const unsigned count = f.query ? spec->queryArgs : spec->args;
+        std::vector<Value>& values = f.set[declared->longName];
+        const unsigned count = f.query ? declared->queryArgs : declared->args;
         for (unsigned k = 0; k < count; ++k) {
             if (i + 1 >= args.size())
                 throw BuiltinError{"Flag '" + word + "' must be passed an argument."};
@@ -77,9 +77,9 @@ Flags parseFlags(const std::vector<Value>& args, const FlagSpec (&specs)[N]) {
 
 // Runs body with the parsed flags; a BuiltinError becomes the command's error line.
 template <std::size_t N, class Body>
-bool withFlags(CommandCall& call, const FlagSpec (&specs)[N], Body body) {
+bool withFlags(CommandCall& call, const FlagSpec (&known)[N], Body body) {
     try {
-        Flags f = parseFlags(call.args, specs);
+        Flags f = parseFlags(call.args, known);
         return body(f, call);
     } catch (const BuiltinError& e) {
         error(e.message);

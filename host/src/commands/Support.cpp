@@ -7,6 +7,7 @@
 #include "selection/Selection.h"
 
 #include <maya/MArgList.h>
+#include <maya/MDistance.h>
 #include <maya/MGlobal.h>
 
 #include <algorithm>
@@ -363,6 +364,16 @@ bool objectsOf(const MArgDatabase& args, MSelectionList& list) {
         return true;
     }
     return lookupAll(names, list);
+}
+
+MVector distanceTripleFlag(const MArgDatabase& args, const char* flag) {
+    MVector v;
+    for (unsigned k = 0; args.isFlagSet(flag) && k < 3; ++k) {
+        double d = 0;
+        args.getFlagArgument(flag, k, d);
+        v[static_cast<int>(k)] = MDistance::uiToInternal(d);
+    }
+    return v;
 }
 
 std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag) {

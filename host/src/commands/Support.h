@@ -14,6 +14,7 @@
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
+#include <maya/MVector.h>
 
 #include <functional>
 #include <memory>
@@ -166,6 +167,10 @@ protected:
 // The command's string flag arguments of every use of a multi-use flag.
 std::vector<std::string> flagStrings(const MArgDatabase& args, const char* flag);
 
+// A flag of three distances given in the UI unit, in internal units; zero
+// where the flag is not set.
+MVector distanceTripleFlag(const MArgDatabase& args, const char* flag);
+
 // The members of an object set: DAG members by path, others by node.
 MSelectionList setMembers(Node& set);
 
@@ -186,7 +191,7 @@ void registerAttributeCommands();
 void registerConnectionCommands();
 void registerSetCommands();
 void registerTransformCommands();
-void registerInspectCommands();
+void registerQueryCommands();
 void registerCreateCommands();
 void registerConstraintCommands();
 void registerSessionCommands();

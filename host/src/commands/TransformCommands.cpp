@@ -296,12 +296,7 @@ public:
             v[k] = axes.on[k] ? MAngle::uiToInternal(ops.values[k]) : 0.0;
         const bool relative = db.isFlagSet("relative");
         const bool pivoted = db.isFlagSet("pivot");
-        MPoint pivot;
-        for (unsigned k = 0; pivoted && k < 3; ++k) {
-            double d = 0;
-            db.getFlagArgument("pivot", k, d);
-            pivot[k] = MDistance::uiToInternal(d);
-        }
+        const MPoint pivot = distanceTripleFlag(db, "pivot");
         for (const dag::NodePath& path : ops.transforms) {
             Node& node = *path.back();
             MFnTransform fn(objectOf(path));
@@ -366,12 +361,7 @@ public:
         // Unlike move and rotate, scale multiplies unless told -a.
         const bool absolute = db.isFlagSet("absolute");
         const bool pivoted = db.isFlagSet("pivot");
-        MPoint pivot;
-        for (unsigned k = 0; pivoted && k < 3; ++k) {
-            double d = 0;
-            db.getFlagArgument("pivot", k, d);
-            pivot[k] = MDistance::uiToInternal(d);
-        }
+        const MPoint pivot = distanceTripleFlag(db, "pivot");
         for (const dag::NodePath& path : ops.transforms) {
             Node& node = *path.back();
             MFnTransform fn(objectOf(path));

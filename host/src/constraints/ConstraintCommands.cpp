@@ -305,11 +305,7 @@ private:
     bool pointOffset(const MArgDatabase& db, Node& constraint, const MVector& translateBefore) {
         MVector offset;
         if (db.isFlagSet("offset")) {
-            for (unsigned k = 0; k < 3; ++k) {
-                double d = 0;
-                db.getFlagArgument("offset", k, d);
-                offset[static_cast<int>(k)] = MDistance::uiToInternal(d);
-            }
+            offset = commands::distanceTripleFlag(db, "offset");
         } else if (db.isFlagSet("maintainOffset")) {
             if (!setVector(constraint, a.offset, {}, MVector()))
                 return false;
@@ -351,13 +347,7 @@ private:
                     return false;
         }
         if (!m_parent && db.isFlagSet("offset")) {
-            MVector offset;
-            for (unsigned k = 0; k < 3; ++k) {
-                double d = 0;
-                db.getFlagArgument("offset", k, d);
-                offset[static_cast<int>(k)] = MDistance::uiToInternal(d);
-            }
-            return setVector(constraint, a.offset, {}, offset);
+            return setVector(constraint, a.offset, {}, commands::distanceTripleFlag(db, "offset"));
         }
         return true;
     }

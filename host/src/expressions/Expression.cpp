@@ -52,10 +52,9 @@ std::string asMel(const std::string& text, const std::vector<double>& inputs) {
     while (i < text.size()) {
         const char c = text[i];
         if (c == '"') {
-            const size_t start = i++;
-            while (i < text.size() && text[i] != '"')
-                i += text[i] == '\\' ? 2 : 1;
-            out += text.substr(start, ++i - start);
+            const size_t end = stringEnd(text, i);
+            out += text.substr(i, end - i);
+            i = end;
             continue;
         }
         if (c == '.' && i + 2 < text.size() && (text[i + 1] == 'I' || text[i + 1] == 'O') &&
@@ -109,6 +108,13 @@ double stored(Node& node, Attribute* attribute, unsigned index) {
 }
 
 }  // namespace
+
+size_t stringEnd(const std::string& text, size_t start) {
+    size_t i = start + 1;
+    while (i < text.size() && text[i] != '"')
+        i += text[i] == '\\' ? 2 : 1;
+    return i + 1;
+}
 
 std::string textOf(Node& node) {
     const Value value = evaluate(PlugRef{&node, PlugPath{attributes().text, {}}});

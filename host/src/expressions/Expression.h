@@ -27,6 +27,11 @@ const Attribute* inputAttribute();
 const Attribute* outputAttribute();
 const Attribute* timeAttribute();
 
+// Where the string literal that opens at text[start] ends: one past its
+// closing quote. Expression texts are rewritten around their strings, never
+// inside them.
+size_t stringEnd(const std::string& text, size_t start);
+
 // Runs the expressions that run on every change of time and have nothing
 // that would pull them (no outputs); the clock calls this when it moves.
 void clockMoved();

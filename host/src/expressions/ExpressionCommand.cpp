@@ -43,10 +43,9 @@ bool parse(const std::string& text, const std::string& object, std::string& rewr
     while (i < text.size()) {
         const char c = text[i];
         if (c == '"') {
-            const size_t start = i++;
-            while (i < text.size() && text[i] != '"')
-                i += text[i] == '\\' ? 2 : 1;
-            rewritten += text.substr(start, ++i - start);
+            const size_t end = stringEnd(text, i);
+            rewritten += text.substr(i, end - i);
+            i = end;
             continue;
         }
         const bool starts = (std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '|') &&
@@ -112,13 +111,9 @@ MSyntax expressionSyntax() {
     return s;
 }
 
-class ExpressionCommand : public commands::EditCommand {
+class ExpressionCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
+    MStatus run(const MArgDatabase& db) override {
         MStringArray objects;
         db.getObjects(objects);
         Node* node = nullptr;
@@ -143,6 +138,7 @@ public:
 
         auto modifier = std::make_shared<MDagModifier>();
         if (!node) {
+            MStatus status;
             MObject made = static_cast<MDGModifier&>(*modifier).createNode("expression", &status);
             if (!status || !edits.run(modifier))
                 return fail("The node could not be created.");
@@ -179,7 +175,7 @@ public:
             });
         }
         // Once now, for the current frame.
-        run(*node);
+        expressions::run(*node);
         setResult(MString(commands::nameOf(*node).c_str()));
         return MS::kSuccess;
     }

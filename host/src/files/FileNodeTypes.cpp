@@ -24,8 +24,8 @@ namespace {
 // distance, angle, time, string, message, matrix, double2/3, float2/3,
 // long2/3, doubleArray, vectorArray, Int32Array, stringArray,
 // componentList.
-AttributePtr attribute(const std::string& spec) {
-    std::istringstream in(spec);
+AttributePtr attribute(const std::string& description) {
+    std::istringstream in(description);
     std::string ln, sn, kind;
     double value = 0.0;
     in >> ln >> sn >> kind >> value;
@@ -121,9 +121,9 @@ void add(NodeType& base, const AttributePtr& a) {
             const_cast<NodeType*>(t)->addAttribute(a);
 }
 
-void add(NodeType& t, std::initializer_list<const char*> specs) {
-    for (const char* spec : specs)
-        add(t, attribute(spec));
+void add(NodeType& t, std::initializer_list<const char*> descriptions) {
+    for (const char* description : descriptions)
+        add(t, attribute(description));
 }
 
 // What a display layer gives its members' drawOverride.

@@ -5,11 +5,11 @@
 namespace host::commands::testing {
 namespace {
 
-using InspectCommands = CommandsTest;
+using QueryCommands = CommandsTest;
 using CreateCommands = CommandsTest;
 using SessionCommands = CommandsTest;
 
-TEST_F(InspectCommands, AttributeQueryFlags) {
+TEST_F(QueryCommands, AttributeQueryFlags) {
     run("createNode transform -n pCube1; addAttr -ln egRange -at double -min 0 -max 5 pCube1");
     EXPECT_EQ(text("attributeQuery -n pCube1 -range egRange"), "0 5");
     EXPECT_EQ(run("attributeQuery -n pCube1 -minExists egRange").asInt(), 1);
@@ -35,7 +35,7 @@ TEST_F(InspectCommands, AttributeQueryFlags) {
     EXPECT_EQ(run("attributeQuery -typ transform -ex egRange").asInt(), 0);
 }
 
-TEST_F(InspectCommands, AttributeQueryErrors) {
+TEST_F(QueryCommands, AttributeQueryErrors) {
     run("createNode transform -n a");
     EXPECT_EQ(failure("attributeQuery -n a -range -hidden tx"),
               "line 1: attributeQuery: Only one non-boolean flag may be used, and not with other "
@@ -49,7 +49,7 @@ TEST_F(InspectCommands, AttributeQueryErrors) {
               "line 1: Unknown object type: noSuchType");
 }
 
-TEST_F(InspectCommands, AttributeExistsTakesTheAttributeFirst) {
+TEST_F(QueryCommands, AttributeExistsTakesTheAttributeFirst) {
     run("createNode transform -n a; addAttr -ln mine a");
     EXPECT_EQ(run("attributeExists(\"tx\", \"a\")").asInt(), 1);
     EXPECT_EQ(run("attributeExists \"mine\" \"a\"").asInt(), 1);
@@ -57,7 +57,7 @@ TEST_F(InspectCommands, AttributeExistsTakesTheAttributeFirst) {
     EXPECT_EQ(run("attributeExists(\"tx\", \"nobody\")").asInt(), 0);
 }
 
-TEST_F(InspectCommands, ConnectionInfoLooksAtPlugsAndAncestors) {
+TEST_F(QueryCommands, ConnectionInfoLooksAtPlugsAndAncestors) {
     run("createNode transform -n a; createNode transform -n b; connectAttr a.tx b.ty;"
         "connectAttr a.r b.r");
     EXPECT_EQ(text("connectionInfo -sfd b.ty"), "a.translateX");
@@ -80,7 +80,7 @@ TEST_F(InspectCommands, ConnectionInfoLooksAtPlugsAndAncestors) {
               "line 1: No object matches name: a.nothing");
 }
 
-TEST_F(InspectCommands, ListHistoryWalksUpOrDownstream) {
+TEST_F(QueryCommands, ListHistoryWalksUpOrDownstream) {
     run("createNode transform -n t; createNode transform -n src; createNode transform -n mid;"
         "createNode transform -n sink; connectAttr src.tx mid.tx; connectAttr mid.ty t.tx;"
         "connectAttr t.ty sink.tx");

@@ -459,7 +459,7 @@ private:
 
 }  // namespace
 
-void registerInspectCommands() {
+void registerQueryCommands() {
     define<AttributeQueryCommand>("attributeQuery", attributeQuerySyntax);
     define<ConnectionInfoCommand>("connectionInfo", connectionInfoSyntax);
     define<ListHistoryCommand>("listHistory", listHistorySyntax);
