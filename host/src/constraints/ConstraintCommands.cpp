@@ -1,9 +1,13 @@
-// pointConstraint and parentConstraint: make, edit and query the constraint
-// that drives the last object named from the others.
+// pointConstraint, parentConstraint, orientConstraint, aimConstraint and
+// scaleConstraint: make, edit and query the constraint that drives the last
+// object named from the others. One command serves them all, led by which
+// attributes the constraint type has. poleVectorConstraint only refuses: it
+// drives IK handles, which the host does not have.
 #include "commands/Support.h"
 #include "constraints/Constraints.h"
 #include "graph/PlugAccess.h"
 
+#include <maya/MAngle.h>
 #include <maya/MDistance.h>
 #include <maya/MDoubleArray.h>
 #include <maya/MFnNumericAttribute.h>
@@ -17,13 +21,43 @@ namespace commands {
 namespace {
 
 using constraints::ConstraintAttributes;
+using constraints::OffsetKind;
 
-MSyntax constraintSyntax() {
+// What feeds a constraint input on each target and on the driven object, and which of the
+// object's channels each output drives.
+struct Link {
+    Attribute* ConstraintAttributes::*slot;
+    const char* plug;
+};
+const Link kTargetLinks[] = {
+    {&ConstraintAttributes::targetParentMatrix, "parentMatrix[0]"},
+    {&ConstraintAttributes::targetTranslate, "translate"},
+    {&ConstraintAttributes::targetRotate, "rotate"},
+    {&ConstraintAttributes::targetRotateOrder, "rotateOrder"},
+    {&ConstraintAttributes::targetRotatePivot, "rotatePivot"},
+    {&ConstraintAttributes::targetRotateTranslate, "rotatePivotTranslate"},
+    {&ConstraintAttributes::targetScale, "scale"},
+};
+const Link kObjectLinks[] = {
+    {&ConstraintAttributes::constraintParentInverseMatrix, "parentInverseMatrix[0]"},
+    {&ConstraintAttributes::objectTranslate, "translate"},
+    {&ConstraintAttributes::constraintRotatePivot, "rotatePivot"},
+    {&ConstraintAttributes::constraintRotateTranslate, "rotatePivotTranslate"},
+    {&ConstraintAttributes::constraintRotateOrder, "rotateOrder"},
+};
+const Link kOutputLinks[] = {
+    {&ConstraintAttributes::constraintTranslate, "translate"},
+    {&ConstraintAttributes::constraintRotate, "rotate"},
+    {&ConstraintAttributes::constraintScale, "scale"},
+};
+
+const char* const kWorldUpTypes[] = {"scene", "object", "objectrotation", "vector", "none"};
+
+MSyntax sharedSyntax() {
     MSyntax s;
     s.addFlag("mo", "maintainOffset");
     s.addFlag("w", "weight", MSyntax::kDouble);
     s.addFlag("n", "name", MSyntax::kString);
-    s.addFlag("o", "offset", MSyntax::kDistance, MSyntax::kDistance, MSyntax::kDistance);
     s.addFlag("rm", "remove");
     s.addFlag("tl", "targetList");
     s.addFlag("wal", "weightAliasList");
@@ -33,24 +67,95 @@ MSyntax constraintSyntax() {
     return s;
 }
 
+MSyntax withOffset(MSyntax::MArgType type) {
+    MSyntax s = sharedSyntax();
+    s.addFlag("o", "offset", type, type, type);
+    return s;
+}
+
+MSyntax pointSyntax() {
+    return withOffset(MSyntax::kDistance);
+}
+
+MSyntax orientSyntax() {
+    return withOffset(MSyntax::kAngle);
+}
+
+MSyntax scaleSyntax() {
+    return withOffset(MSyntax::kDouble);
+}
+
+MSyntax aimSyntax() {
+    MSyntax s = withOffset(MSyntax::kAngle);
+    s.addFlag("aim", "aimVector", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("u", "upVector", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("wu", "worldUpVector", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+    s.addFlag("wut", "worldUpType", MSyntax::kString);
+    s.addFlag("wuo", "worldUpObject", MSyntax::kString);
+    return s;
+}
+
+// The transforms among the objects named (or selected); false with the error shown
+// when a name matches nothing.
+bool transformsOf(const MArgDatabase& db, std::vector<Node*>& objects) {
+    MSelectionList list;
+    if (!objectsOf(db, list))
+        return false;
+    for (const Target& t : targets(list))
+        if (!t.path.empty() && t.node->type().isA("transform"))
+            objects.push_back(t.node);
+    return true;
+}
+
+MVector tripleFlag(const MArgDatabase& db, const char* flag) {
+    MVector v;
+    for (unsigned k = 0; k < 3; ++k)
+        db.getFlagArgument(flag, k, v[static_cast<int>(k)]);
+    return v;
+}
+
 std::string indexed(const std::string& node, const char* attribute, unsigned i, const char* child) {
     return node + "." + attribute + "[" + std::to_string(i) + "]" + (child ? "." : "") +
            (child ? child : "");
 }
 
+// Offsets as scripts give and read them: distances and angles in UI units.
+MVector offsetFromUI(OffsetKind kind, const MVector& v) {
+    MVector out = v;
+    for (int k = 0; k < 3; ++k) {
+        if (kind == OffsetKind::Distance)
+            out[k] = MDistance::uiToInternal(v[k]);
+        else if (kind == OffsetKind::Angle)
+            out[k] = MAngle::uiToInternal(v[k]);
+    }
+    return out;
+}
+
+MVector offsetToUI(OffsetKind kind, const MVector& v) {
+    MVector out = v;
+    for (int k = 0; k < 3; ++k) {
+        if (kind == OffsetKind::Distance)
+            out[k] = MDistance::internalToUI(v[k]);
+        else if (kind == OffsetKind::Angle)
+            out[k] = MAngle::internalToUI(v[k]);
+    }
+    return out;
+}
+
+MStatus failWith(const std::string& command, const std::string& text) {
+    error(command + ": " + text);
+    return MS::kFailure;
+}
+
 class ConstraintCommand : public commands::ParsedCommand<EditCommand> {
 public:
-    ConstraintCommand(const char* type, const ConstraintAttributes& attributes, bool parent)
-        : m_type(type), a(attributes), m_parent(parent) {}
+    explicit ConstraintCommand(const ConstraintAttributes& attributes)
+        : m_type(attributes.type), a(attributes) {}
 
     MStatus run(const MArgDatabase& db) override {
-        MSelectionList list;
-        if (!objectsOf(db, list))
-            return MS::kFailure;
         std::vector<Node*> objects;
-        for (const Target& t : targets(list))
-            if (!t.path.empty() && t.node->type().isA("transform"))
-                objects.push_back(t.node);
+        if (!transformsOf(db, objects))
+            return MS::kFailure;
         if (objects.empty())
             return fail("No object to constrain.");
         // The last object is the one driven, or (in query and edit) the constraint itself.
@@ -79,10 +184,7 @@ public:
     }
 
 private:
-    MStatus fail(const std::string& text) const {
-        error(m_type + ": " + text);
-        return MS::kFailure;
-    }
+    MStatus fail(const std::string& text) const { return failWith(m_type, text); }
 
     MStatus undone() {
         edits.undo();
@@ -113,12 +215,12 @@ private:
     bool connect(const std::string& from, const std::string& to) {
         MPlug src, dst;
         if (!findPlug(from, src) || !findPlug(to, dst)) {
-            error(m_type + ": Cannot connect " + from + " to " + to + ".");
+            fail("Cannot connect " + from + " to " + to + ".");
             return false;
         }
         auto modifier = std::make_shared<MDagModifier>();
         if (!modifier->connect(src, dst) || !edits.run(modifier)) {
-            error(m_type + ": Cannot connect " + from + " to " + to + ".");
+            fail("Cannot connect " + from + " to " + to + ".");
             return false;
         }
         return true;
@@ -146,7 +248,7 @@ private:
         if (!alias)
             return set(constraint, a.targetWeight, {i}, weight);
         if (!set(constraint, alias, {}, weight)) {
-            error(m_type + ": Cannot set the weight " + aliasOf(target, i) + ".");
+            fail("Cannot set the weight " + aliasOf(target, i) + ".");
             return false;
         }
         return true;
@@ -165,21 +267,32 @@ private:
         return v;
     }
 
-    // The object's pivot frame as it stands, for offsets kept with -mo.
-    static MMatrix frameOf(Node& node) {
-        const MMatrix parentMatrix = dag::exclusiveMatrix(dag::firstPath(node));
-        const int order = static_cast<int>(valueAsDouble(
-            evaluate(PlugRef{&node, PlugPath{node.findAttribute("rotateOrder"), {}}})));
-        return constraints::pivotFrame(
-            read(node, "translate"),
-            MEulerRotation(read(node, "rotate"), static_cast<MEulerRotation::RotationOrder>(order)),
-            read(node, "rotatePivot"), read(node, "rotatePivotTranslate"), parentMatrix);
+    static MEulerRotation::RotationOrder orderOf(Node& node) {
+        return static_cast<MEulerRotation::RotationOrder>(static_cast<int>(valueAsDouble(
+            evaluate(PlugRef{&node, PlugPath{node.findAttribute("rotateOrder"), {}}}))));
+    }
+
+    // The driven object as it stood before it was constrained, for offsets kept with -mo.
+    struct Place {
+        MVector translate, scale;
+        MEulerRotation rotate;
+        MMatrix frame;  // its pivot frame (parent constraints)
+    };
+
+    static Place placeOf(Node& node) {
+        Place p;
+        p.translate = read(node, "translate");
+        p.scale = read(node, "scale");
+        p.rotate = MEulerRotation(read(node, "rotate"), orderOf(node));
+        p.frame = constraints::pivotFrame(p.translate, p.rotate, read(node, "rotatePivot"),
+                                          read(node, "rotatePivotTranslate"),
+                                          dag::exclusiveMatrix(dag::firstPath(node)));
+        return p;
     }
 
     bool create(const MArgDatabase& db, Node& driven, Node* constraint,
                 const std::vector<Node*>& targets) {
-        const MVector translateBefore = read(driven, "translate");
-        const MMatrix frameBefore = frameOf(driven);
+        const Place before = placeOf(driven);
         const bool fresh = constraint == nullptr;
         if (fresh && !drivable(driven))
             return false;
@@ -203,12 +316,18 @@ private:
             present[index] = target;
             if (!setWeight(*constraint, *target, index, weight))
                 return false;
-            if (m_parent && db.isFlagSet("maintainOffset") &&
-                !keepOffset(*constraint, index, frameBefore))
+            if (a.targetOffsetTranslate && db.isFlagSet("maintainOffset") &&
+                !keepFrame(*constraint, index, before.frame))
                 return false;
         }
-        if (!m_parent && !pointOffset(db, *constraint, translateBefore))
+        if (!aimSettings(db, *constraint))
             return false;
+        if (db.isFlagSet("offset")) {
+            if (!setOffset(*constraint, offsetFromUI(a.offsetKind, tripleFlag(db, "offset"))))
+                return false;
+        } else if (db.isFlagSet("maintainOffset") && a.offset && !keepPlace(*constraint, before)) {
+            return false;
+        }
         if (fresh && !drive(name, driven))
             return false;
         MStringArray result;
@@ -220,35 +339,35 @@ private:
     // The channels the constraint drives must be free: neither locked nor fed (keyed
     // channels included), or the constraint could not move the object.
     bool drivable(Node& driven) const {
-        for (const char* name : {"translate", "rotate"}) {
-            if (!m_parent && std::string(name) == "rotate")
-                break;
-            const Attribute* channel = driven.findAttribute(name);
+        for (const Link& out : kOutputLinks) {
+            if (!(a.*out.slot))
+                continue;
+            const Attribute* channel = driven.findAttribute(out.plug);
             for (const auto& [path, source] : driven.inputs)
                 if (path.attribute->root() == channel) {
-                    error(m_type + ": '" + nameOf(driven) + "." + name +
-                          "' is already connected; it cannot be constrained.");
+                    fail("'" + nameOf(driven) + "." + out.plug +
+                         "' is already connected; it cannot be constrained.");
                     return false;
                 }
             for (const PlugPath& locked : driven.lockedPlugs)
                 if (locked.attribute->root() == channel) {
-                    error(m_type + ": '" + nameOf(driven) + "." + name +
-                          "' is locked; it cannot be constrained.");
+                    fail("'" + nameOf(driven) + "." + out.plug +
+                         "' is locked; it cannot be constrained.");
                     return false;
                 }
         }
         return true;
     }
 
-    // A new constraint node under the driven object, named after it, fed by its parent
-    // inverse matrix and pivots.
+    // A new constraint node under the driven object, named after it, fed by what the
+    // type reads of the object (its parent inverse matrix, pivots ...).
     Node* make(const MArgDatabase& db, Node& driven) {
         MStatus status;
         auto modifier = std::make_shared<MDagModifier>();
         MObject made = modifier->createNode(MString(m_type.c_str()),
                                             Scene::current().object(&driven), &status);
         if (!status || !edits.run(modifier)) {
-            error(m_type + ": The constraint could not be created.");
+            fail("The constraint could not be created.");
             return nullptr;
         }
         Node* node = nodeOf(made);
@@ -259,33 +378,28 @@ private:
         naming->renameNode(made, MString(wanted.c_str()));
         edits.run(naming);
         const std::string name = nameOf(*node), object = nameOf(driven);
-        if (!connect(object + ".parentInverseMatrix[0]", name + ".constraintParentInverseMatrix") ||
-            !connect(object + ".rotatePivot", name + ".constraintRotatePivot") ||
-            !connect(object + ".rotatePivotTranslate", name + ".constraintRotateTranslate") ||
-            (m_parent && !connect(object + ".rotateOrder", name + ".constraintRotateOrder")))
-            return nullptr;
+        for (const Link& in : kObjectLinks)
+            if (a.*in.slot && !connect(object + "." + in.plug, name + "." + (a.*in.slot)->longName))
+                return nullptr;
         return node;
     }
 
     // The outputs go into the object last, once the offsets are known.
     bool drive(const std::string& name, Node& driven) {
         const std::string object = nameOf(driven);
-        return connect(name + ".constraintTranslate", object + ".translate") &&
-               (!m_parent || connect(name + ".constraintRotate", object + ".rotate"));
+        for (const Link& out : kOutputLinks)
+            if (a.*out.slot &&
+                !connect(name + "." + (a.*out.slot)->longName, object + "." + out.plug))
+                return false;
+        return true;
     }
 
     bool addTarget(Node& constraint, const std::string& name, Node& target, unsigned i) {
         const std::string from = nameOf(target);
-        if (!connect(from + ".parentMatrix[0]", indexed(name, "target", i, "targetParentMatrix")) ||
-            !connect(from + ".translate", indexed(name, "target", i, "targetTranslate")) ||
-            !connect(from + ".rotatePivot", indexed(name, "target", i, "targetRotatePivot")) ||
-            !connect(from + ".rotatePivotTranslate",
-                     indexed(name, "target", i, "targetRotateTranslate")))
-            return false;
-        if (m_parent &&
-            (!connect(from + ".rotate", indexed(name, "target", i, "targetRotate")) ||
-             !connect(from + ".rotateOrder", indexed(name, "target", i, "targetRotateOrder"))))
-            return false;
+        for (const Link& in : kTargetLinks)
+            if (a.*in.slot && !connect(from + "." + in.plug,
+                                       indexed(name, "target", i, (a.*in.slot)->longName.c_str())))
+                return false;
         // The weight is also a keyable attribute named after the target, as scripts set it.
         const std::string alias = aliasOf(target, i);
         MFnNumericAttribute fn;
@@ -295,30 +409,52 @@ private:
         auto modifier = std::make_shared<MDagModifier>();
         if (!modifier->addAttribute(Scene::current().object(&constraint), attribute) ||
             !edits.run(modifier)) {
-            error(m_type + ": Cannot add the weight attribute " + alias + ".");
+            fail("Cannot add the weight attribute " + alias + ".");
             return false;
         }
         return connect(name + "." + alias, indexed(name, "target", i, "targetWeight"));
     }
 
-    // -mo on a point constraint: keep the object where it is; -o: a given offset.
-    bool pointOffset(const MArgDatabase& db, Node& constraint, const MVector& translateBefore) {
-        MVector offset;
-        if (db.isFlagSet("offset")) {
-            offset = commands::distanceTripleFlag(db, "offset");
-        } else if (db.isFlagSet("maintainOffset")) {
-            if (!setVector(constraint, a.offset, {}, MVector()))
-                return false;
-            offset = translateBefore - read(constraint, "constraintTranslate");
-        } else {
-            return true;
-        }
+    bool setOffset(Node& constraint, const MVector& offset) {
         return setVector(constraint, a.offset, {}, offset);
+    }
+
+    // -mo: the offset that keeps the object where it was, found from what the constraint
+    // gives with no offset.
+    bool keepPlace(Node& constraint, const Place& before) {
+        const bool factor = a.offsetKind == OffsetKind::Factor;
+        if (!setOffset(constraint, factor ? MVector(1, 1, 1) : MVector()))
+            return false;
+        switch (a.offsetKind) {
+            case OffsetKind::Distance:
+                return setOffset(constraint,
+                                 before.translate - read(constraint, "constraintTranslate"));
+            case OffsetKind::Angle: {
+                // The offset turns the object in its own frame before the constrained
+                // rotation: before = offset * constrained.
+                const MEulerRotation constrained(read(constraint, "constraintRotate"),
+                                                 before.rotate.order);
+                const MMatrix offset = before.rotate.asMatrix() * constrained.asMatrix().inverse();
+                const MEulerRotation r = MEulerRotation::decompose(offset, MEulerRotation::kXYZ);
+                return setOffset(constraint, MVector(r.x, r.y, r.z));
+            }
+            case OffsetKind::Factor: {
+                const MVector constrained = read(constraint, "constraintScale");
+                MVector ratio(1, 1, 1);
+                for (int k = 0; k < 3; ++k)
+                    if (constrained[k] != 0)
+                        ratio[k] = before.scale[k] / constrained[k];
+                return setOffset(constraint, ratio);
+            }
+            case OffsetKind::None:
+                break;
+        }
+        return true;
     }
 
     // -mo on a parent constraint: the object's frame relative to the target's, kept per
     // target.
-    bool keepOffset(Node& constraint, unsigned i, const MMatrix& objectFrame) {
+    bool keepFrame(Node& constraint, unsigned i, const MMatrix& objectFrame) {
         if (!setVector(constraint, a.targetOffsetTranslate, {i}, MVector()) ||
             !setVector(constraint, a.targetOffsetRotate, {i}, MVector()))
             return false;
@@ -328,6 +464,54 @@ private:
         return setVector(constraint, a.targetOffsetTranslate, {i},
                          MVector(offset[3][0], offset[3][1], offset[3][2])) &&
                setVector(constraint, a.targetOffsetRotate, {i}, MVector(r.x, r.y, r.z));
+    }
+
+    // -aim, -u, -wu, -wut and -wuo of an aim constraint, made or edited.
+    bool aimSettings(const MArgDatabase& db, Node& constraint) {
+        if (!a.aimVector)
+            return true;
+        const std::pair<const char*, Attribute*> vectors[] = {{"aimVector", a.aimVector},
+                                                              {"upVector", a.upVector},
+                                                              {"worldUpVector", a.worldUpVector}};
+        for (const auto& [flag, attribute] : vectors)
+            if (db.isFlagSet(flag) && !setVector(constraint, attribute, {}, tripleFlag(db, flag)))
+                return false;
+        if (db.isFlagSet("worldUpType")) {
+            const std::string word = db.flagArgumentString("worldUpType", 0).asChar();
+            int type = -1;
+            for (int k = 0; k < 5; ++k)
+                if (word == kWorldUpTypes[k])
+                    type = k;
+            if (type < 0) {
+                fail("Invalid world up type: " + word +
+                     " (scene, object, objectrotation, vector or none).");
+                return false;
+            }
+            if (!set(constraint, a.worldUpType, {}, type))
+                return false;
+        }
+        if (db.isFlagSet("worldUpObject"))
+            return upObject(constraint, db.flagArgumentString("worldUpObject", 0).asChar());
+        return true;
+    }
+
+    // The world up object feeds its world matrix; another one named replaces it.
+    bool upObject(Node& constraint, const std::string& name) {
+        Node* object = findNode(name);
+        if (!object || !object->isDag()) {
+            fail("No object matches name: " + name);
+            return false;
+        }
+        auto modifier = std::make_shared<MDagModifier>();
+        bool any = false;
+        for (const auto& [path, source] : constraint.inputs)
+            if (path.attribute == a.worldUpMatrix) {
+                modifier->disconnect(PlugAccess::make(source), PlugAccess::make(&constraint, path));
+                any = true;
+            }
+        if (any && !edits.run(modifier))
+            return false;
+        return connect(nameOf(*object) + ".worldMatrix[0]", nameOf(constraint) + ".worldUpMatrix");
     }
 
     // -e -w: new weights for the named targets (all when none is named); -rm: drop them.
@@ -346,10 +530,10 @@ private:
                 if (!setWeight(constraint, *present.at(i), i, weight))
                     return false;
         }
-        if (!m_parent && db.isFlagSet("offset")) {
-            return setVector(constraint, a.offset, {}, commands::distanceTripleFlag(db, "offset"));
-        }
-        return true;
+        if (a.offset && db.isFlagSet("offset") &&
+            !setOffset(constraint, offsetFromUI(a.offsetKind, tripleFlag(db, "offset"))))
+            return false;
+        return aimSettings(db, constraint);
     }
 
     // Removing every target deletes the constraint.
@@ -365,6 +549,13 @@ private:
                     modifier->disconnect(PlugAccess::make(source),
                                          PlugAccess::make(&constraint, path));
         return edits.run(modifier);
+    }
+
+    void setVectorResult(const MVector& v) {
+        MDoubleArray out;
+        for (int k = 0; k < 3; ++k)
+            out.append(v[k]);
+        setResult(out);
     }
 
     MStatus query(const MArgDatabase& db, Node& constraint, const std::vector<Node*>& named) {
@@ -388,40 +579,94 @@ private:
                 setResult(out);
             return MS::kSuccess;
         }
-        if (!m_parent && db.isFlagSet("offset")) {
-            MDoubleArray out;
-            const MVector o = read(constraint, "offset");
-            for (int k = 0; k < 3; ++k)
-                out.append(MDistance::internalToUI(o[k]));
-            setResult(out);
+        if (a.offset && db.isFlagSet("offset")) {
+            setVectorResult(offsetToUI(a.offsetKind, read(constraint, "offset")));
             return MS::kSuccess;
+        }
+        if (a.aimVector) {
+            for (const char* flag : {"aimVector", "upVector", "worldUpVector"})
+                if (db.isFlagSet(flag)) {
+                    setVectorResult(read(constraint, flag));
+                    return MS::kSuccess;
+                }
+            if (db.isFlagSet("worldUpType")) {
+                const auto type = static_cast<int>(
+                    valueAsDouble(evaluate(PlugRef{&constraint, PlugPath{a.worldUpType, {}}})));
+                setResult(MString(kWorldUpTypes[type]));
+                return MS::kSuccess;
+            }
+            if (db.isFlagSet("worldUpObject")) {
+                std::string name;
+                for (const auto& [path, source] : constraint.inputs)
+                    if (path.attribute == a.worldUpMatrix)
+                        name = nameOf(*source.node);
+                setResult(MString(name.c_str()));
+                return MS::kSuccess;
+            }
         }
         return fail("Nothing to query.");
     }
 
     std::string m_type;
     const ConstraintAttributes& a;
-    bool m_parent;
 };
 
 class PointConstraintCommand : public ConstraintCommand {
 public:
-    PointConstraintCommand()
-        : ConstraintCommand("pointConstraint", constraints::pointAttributes(), false) {}
+    PointConstraintCommand() : ConstraintCommand(constraints::pointAttributes()) {}
 };
 
 class ParentConstraintCommand : public ConstraintCommand {
 public:
-    ParentConstraintCommand()
-        : ConstraintCommand("parentConstraint", constraints::parentAttributes(), true) {}
+    ParentConstraintCommand() : ConstraintCommand(constraints::parentAttributes()) {}
+};
+
+class OrientConstraintCommand : public ConstraintCommand {
+public:
+    OrientConstraintCommand() : ConstraintCommand(constraints::orientAttributes()) {}
+};
+
+class AimConstraintCommand : public ConstraintCommand {
+public:
+    AimConstraintCommand() : ConstraintCommand(constraints::aimAttributes()) {}
+};
+
+class ScaleConstraintCommand : public ConstraintCommand {
+public:
+    ScaleConstraintCommand() : ConstraintCommand(constraints::scaleAttributes()) {}
+};
+
+// A pole vector constraint drives the pole vector of an IK handle; the host has no IK
+// handles, so there is never an object it can drive.
+class PoleVectorConstraintCommand : public commands::ParsedCommand<EditCommand> {
+    MStatus run(const MArgDatabase& db) override {
+        std::vector<Node*> objects;
+        if (!transformsOf(db, objects))
+            return MS::kFailure;
+        if (objects.empty())
+            return failWith(kType, "No object to constrain.");
+        if (db.isQuery() || db.isEdit() || db.isFlagSet("remove"))
+            return failWith(kType, "No constraint found.");
+        if (objects.size() < 2)
+            return failWith(kType, "Not enough objects given: name the targets, then the object.");
+        return failWith(kType, "'" + nameOf(*objects.back()) +
+                                   "' is not an IK handle; a pole vector constraint drives "
+                                   "the pole vector of an IK handle.");
+    }
+
+    static constexpr const char* kType = "poleVectorConstraint";
 };
 
 }  // namespace
 
 void registerConstraintCommands() {
     constraints::registerConstraintTypes();
-    define<PointConstraintCommand>("pointConstraint", constraintSyntax);
-    define<ParentConstraintCommand>("parentConstraint", constraintSyntax);
+    define<PointConstraintCommand>("pointConstraint", pointSyntax);
+    define<ParentConstraintCommand>("parentConstraint", sharedSyntax);
+    define<OrientConstraintCommand>("orientConstraint", orientSyntax);
+    define<AimConstraintCommand>("aimConstraint", aimSyntax);
+    define<ScaleConstraintCommand>("scaleConstraint", scaleSyntax);
+    define<PoleVectorConstraintCommand>("poleVectorConstraint", sharedSyntax);
 }
 
 }  // namespace commands

@@ -11,7 +11,7 @@
 #include <maya/MQuaternion.h>
 #include <maya/MTransformationMatrix.h>
 
-#include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace host {
@@ -23,8 +23,19 @@ ConstraintAttributes& mutablePoint() {
     static ConstraintAttributes a;
     return a;
 }
-
 ConstraintAttributes& mutableParent() {
+    static ConstraintAttributes a;
+    return a;
+}
+ConstraintAttributes& mutableOrient() {
+    static ConstraintAttributes a;
+    return a;
+}
+ConstraintAttributes& mutableAim() {
+    static ConstraintAttributes a;
+    return a;
+}
+ConstraintAttributes& mutableScale() {
     static ConstraintAttributes a;
     return a;
 }
@@ -36,6 +47,15 @@ AttributePtr distance3(const std::string& longName, const std::string& shortName
 
 AttributePtr angle3(const std::string& longName, const std::string& shortName) {
     return attrs::triple(longName, shortName, "XYZ", attrs::unit("", "", MFnUnitAttribute::kAngle));
+}
+
+AttributePtr double3(const std::string& longName, const std::string& shortName,
+                     const MVector& defaults) {
+    AttributePtr compound =
+        attrs::triple(longName, shortName, "XYZ", attrs::numeric("", "", MFnNumericData::kDouble));
+    for (int k = 0; k < 3; ++k)
+        compound->children[static_cast<size_t>(k)]->defaultValue = defaults[k];
+    return compound;
 }
 
 AttributePtr rotateOrder(const std::string& longName, const std::string& shortName) {
@@ -89,12 +109,39 @@ MPoint translationOf(const MMatrix& m) {
     return MPoint(m[3][0], m[3][1], m[3][2]);
 }
 
-// ---------------------------------------------------------------- computing
+MEulerRotation::RotationOrder orderOf(double value) {
+    return static_cast<MEulerRotation::RotationOrder>(static_cast<int>(value));
+}
 
-// Point: the weighted mean of the targets' rotate pivots, in the driven object's parent
-// space, less the object's own pivot offsets, plus the kept offset.
-void computePoint(Node& node) {
-    const ConstraintAttributes& a = pointAttributes();
+// ---------------------------------------------------------------- blending
+
+// Rotations blended by weight: a normalised weighted sum of quaternions, each
+// taken on the side of the first (q and -q turn alike).
+class RotationBlend {
+public:
+    void add(MQuaternion q, double w) {
+        if (!m_any)
+            m_first = q;
+        m_any = true;
+        if (m_first.x * q.x + m_first.y * q.y + m_first.z * q.z + m_first.w * q.w < 0)
+            q = MQuaternion(-q.x, -q.y, -q.z, -q.w);
+        m_sum =
+            MQuaternion(m_sum.x + w * q.x, m_sum.y + w * q.y, m_sum.z + w * q.z, m_sum.w + w * q.w);
+    }
+    MMatrix matrix() const {
+        MQuaternion q = m_sum;
+        return q.normalizeIt().asMatrix();
+    }
+
+private:
+    MQuaternion m_sum{0, 0, 0, 0};
+    MQuaternion m_first;
+    bool m_any = false;
+};
+
+// The weighted mean of the targets' rotate pivots in world space; false when the
+// weights add up to nothing.
+bool targetsPivot(Node& node, const ConstraintAttributes& a, MVector& out) {
     MVector sum;
     double weights = 0;
     for (unsigned i : targetIndices(node, a)) {
@@ -106,15 +153,41 @@ void computePoint(Node& node) {
         weights += w;
     }
     if (weights <= 0)
-        return;
-    const MPoint inParent = MPoint(sum / weights) * matrix(node, a.constraintParentInverseMatrix);
-    store(node, a.constraintTranslate,
-          MVector(inParent) - vector(node, a.constraintRotatePivot) -
-              vector(node, a.constraintRotateTranslate) + vector(node, a.offset));
+        return false;
+    out = sum / weights;
+    return true;
 }
 
-MEulerRotation::RotationOrder orderOf(double value) {
-    return static_cast<MEulerRotation::RotationOrder>(static_cast<int>(value));
+// The offset turn of an orient or aim constraint, applied in the object's own frame.
+MMatrix offsetTurn(Node& node, const ConstraintAttributes& a) {
+    return MEulerRotation(vector(node, a.offset)).asMatrix();
+}
+
+// Stores a world-space rotation as the object's rotate, in its rotate order.
+void storeRotation(Node& node, const ConstraintAttributes& a, const MMatrix& world) {
+    const MMatrix local = world * matrix(node, a.constraintParentInverseMatrix);
+    const MEulerRotation r =
+        MEulerRotation::decompose(local, orderOf(number(node, a.constraintRotateOrder)));
+    store(node, a.constraintRotate, MVector(r.x, r.y, r.z));
+}
+
+// Where a world-space position puts the object's translate.
+MVector translateFor(Node& node, const ConstraintAttributes& a, const MPoint& world) {
+    const MPoint inParent = world * matrix(node, a.constraintParentInverseMatrix);
+    return MVector(inParent) - vector(node, a.constraintRotatePivot) -
+           vector(node, a.constraintRotateTranslate);
+}
+
+// ---------------------------------------------------------------- computing
+
+// Point: the weighted mean of the targets' rotate pivots, in the driven object's parent
+// space, less the object's own pivot offsets, plus the kept offset.
+void computePoint(Node& node) {
+    const ConstraintAttributes& a = pointAttributes();
+    MVector pivot;
+    if (targetsPivot(node, a, pivot))
+        store(node, a.constraintTranslate,
+              translateFor(node, a, MPoint(pivot)) + vector(node, a.offset));
 }
 
 // Parent: each target's frame moved by its kept offset, blended by weight (positions by
@@ -122,9 +195,7 @@ MEulerRotation::RotationOrder orderOf(double value) {
 void computeParent(Node& node) {
     const ConstraintAttributes& a = parentAttributes();
     MVector position;
-    MQuaternion rotation(0, 0, 0, 0);
-    MQuaternion first;
-    bool any = false;
+    RotationBlend rotation;
     double weights = 0;
     for (unsigned i : targetIndices(node, a)) {
         const double w = number(node, a.targetWeight, {i});
@@ -132,30 +203,133 @@ void computeParent(Node& node) {
             withTranslation(MEulerRotation(vector(node, a.targetOffsetRotate, {i})).asMatrix(),
                             MPoint(vector(node, a.targetOffsetTranslate, {i})));
         const MMatrix frame = offset * targetFrame(node, a, i);
-        MQuaternion q = MTransformationMatrix(frame).rotation();
-        if (!any)
-            first = q;
-        any = true;
-        // Quaternions q and -q turn alike; add them on one side.
-        if (first.x * q.x + first.y * q.y + first.z * q.z + first.w * q.w < 0)
-            q = MQuaternion(-q.x, -q.y, -q.z, -q.w);
-        rotation = MQuaternion(rotation.x + w * q.x, rotation.y + w * q.y, rotation.z + w * q.z,
-                               rotation.w + w * q.w);
+        rotation.add(MTransformationMatrix(frame).rotation(), w);
         position += w * MVector(translationOf(frame));
         weights += w;
     }
     if (weights <= 0)
         return;
-    rotation.normalizeIt();
-    const MMatrix world = withTranslation(rotation.asMatrix(), MPoint(position / weights));
-    const MMatrix local = world * matrix(node, a.constraintParentInverseMatrix);
-    const MEulerRotation r =
-        MEulerRotation::decompose(local, orderOf(number(node, a.constraintRotateOrder)));
-    store(node, a.constraintRotate, MVector(r.x, r.y, r.z));
-    store(node, a.constraintTranslate,
-          MVector(translationOf(local)) - vector(node, a.constraintRotatePivot) -
-              vector(node, a.constraintRotateTranslate));
+    storeRotation(node, a, rotation.matrix());
+    store(node, a.constraintTranslate, translateFor(node, a, MPoint(position / weights)));
 }
+
+// Orient: the targets' world rotations blended by weight, turned by the offset.
+void computeOrient(Node& node) {
+    const ConstraintAttributes& a = orientAttributes();
+    RotationBlend rotation;
+    double weights = 0;
+    for (unsigned i : targetIndices(node, a)) {
+        const double w = number(node, a.targetWeight, {i});
+        const MEulerRotation turn(vector(node, a.targetRotate, {i}),
+                                  orderOf(number(node, a.targetRotateOrder, {i})));
+        const MMatrix world = turn.asMatrix() * matrix(node, a.targetParentMatrix, {i});
+        rotation.add(MTransformationMatrix(world).rotation(), w);
+        weights += w;
+    }
+    if (weights > 0)
+        storeRotation(node, a, offsetTurn(node, a) * rotation.matrix());
+}
+
+// An orthonormal frame (rows: aim, up, their cross product) whose first axis is along
+// `aim` and whose second is `up` made square to it; false when aim has no length.
+bool aimFrame(MVector aim, MVector up, MMatrix& out) {
+    if (aim.length() < 1e-12)
+        return false;
+    aim.normalize();
+    up -= (up * aim) * aim;
+    if (up.length() < 1e-12) {
+        // No usable up: any axis square to the aim will do.
+        const MVector helper = std::fabs(aim.x) < 0.9 ? MVector(1, 0, 0) : MVector(0, 1, 0);
+        up = helper - (helper * aim) * aim;
+    }
+    up.normalize();
+    const MVector third = aim ^ up;
+    const MVector rows[3] = {aim, up, third};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            out[r][c] = rows[r][c];
+    return true;
+}
+
+// Aim: the object turned so its aim vector points at the targets' weighted pivot and its
+// up vector leans toward the world up the up type chooses.
+void computeAim(Node& node) {
+    const ConstraintAttributes& a = aimAttributes();
+    MVector target;
+    if (!targetsPivot(node, a, target))
+        return;
+    const MMatrix parent = matrix(node, a.constraintParentInverseMatrix).inverse();
+    const MPoint origin =
+        MPoint(vector(node, a.objectTranslate) + vector(node, a.constraintRotatePivot) +
+               vector(node, a.constraintRotateTranslate)) *
+        parent;
+    const MVector aim = MPoint(target) - origin;
+    const MVector aimVector = vector(node, a.aimVector);
+    const MMatrix upMatrix = matrix(node, a.worldUpMatrix);
+    MMatrix turn;
+    switch (static_cast<int>(number(node, a.worldUpType))) {
+        case kNoUp:
+            if (aim.length() < 1e-12 || aimVector.length() < 1e-12)
+                return;
+            turn = MQuaternion(aimVector, aim).asMatrix();
+            break;
+        default: {
+            MVector worldUp = vector(node, a.worldUpVector);
+            switch (static_cast<int>(number(node, a.worldUpType))) {
+                case kSceneUp:
+                    worldUp = MVector(0, 1, 0);
+                    break;
+                case kObjectUp:
+                    worldUp = translationOf(upMatrix) - origin;
+                    break;
+                case kObjectRotationUp:
+                    worldUp = worldUp * upMatrix;
+                    break;
+                default:
+                    break;
+            }
+            MMatrix from, to;
+            if (!aimFrame(aimVector, vector(node, a.upVector), from) || !aimFrame(aim, worldUp, to))
+                return;
+            turn = from.transpose() * to;
+        }
+    }
+    storeRotation(node, a, offsetTurn(node, a) * turn);
+}
+
+// Scale: the weighted mean of the targets' scale values, times the offset.
+void computeScale(Node& node) {
+    const ConstraintAttributes& a = scaleAttributes();
+    MVector sum;
+    double weights = 0;
+    for (unsigned i : targetIndices(node, a)) {
+        const double w = number(node, a.targetWeight, {i});
+        sum += w * vector(node, a.targetScale, {i});
+        weights += w;
+    }
+    if (weights <= 0)
+        return;
+    const MVector mean = sum / weights, offset = vector(node, a.offset);
+    store(node, a.constraintScale,
+          MVector(mean.x * offset.x, mean.y * offset.y, mean.z * offset.z));
+}
+
+// ---------------------------------------------------------------- defining
+
+// Which attributes a constraint type has beyond those all share (the target list,
+// target parent matrices, weights and the object's parent inverse matrix).
+struct Layout {
+    bool targetPlace = false;    // targets' translate and pivots
+    bool targetTurn = false;     // targets' rotate and rotate order
+    bool targetOffsets = false;  // an offset frame per target
+    bool targetScale = false;
+    bool objectPivot = false;  // the object's pivots
+    bool objectOrder = false;  // the object's rotate order
+    bool aim = false;          // the object's translate and the aim and up vectors
+    OffsetKind offset = OffsetKind::None;
+    bool translates = false, rotates = false, scales = false;
+    void (*compute)(Node&) = nullptr;
+};
 
 // Outputs are stored but never reported clean: a target's world place can change
 // without anything marking this node stale (a move of the target's parent), so each
@@ -163,12 +337,13 @@ void computeParent(Node& node) {
 bool computeConstraint(Node& node, const PlugPath& plug, const ConstraintAttributes& a,
                        void (*compute)(Node&)) {
     const Attribute* root = plug.attribute->root();
-    if (root == a.constraintTranslate || (a.constraintRotate && root == a.constraintRotate))
+    if (root == a.constraintTranslate || root == a.constraintRotate || root == a.constraintScale)
         compute(node);
     return false;
 }
 
-void defineType(const char* name, ConstraintAttributes& a, bool parent) {
+void defineType(const char* name, ConstraintAttributes& a, const Layout& layout) {
+    a.type = name;
     NodeType& type = NodeTypeRegistry::instance().addBuiltin(name, "constraint", MFn::kTransform);
     std::vector<AttributePtr> children;
     auto child = [&](const AttributePtr& attribute, Attribute*& slot) {
@@ -176,14 +351,19 @@ void defineType(const char* name, ConstraintAttributes& a, bool parent) {
         children.push_back(attribute);
     };
     child(attrs::matrix("targetParentMatrix", "tpm"), a.targetParentMatrix);
-    child(distance3("targetTranslate", "tt"), a.targetTranslate);
-    if (parent) {
+    if (layout.targetPlace)
+        child(distance3("targetTranslate", "tt"), a.targetTranslate);
+    if (layout.targetTurn) {
         child(angle3("targetRotate", "tr"), a.targetRotate);
         child(rotateOrder("targetRotateOrder", "tro"), a.targetRotateOrder);
     }
-    child(distance3("targetRotatePivot", "trp"), a.targetRotatePivot);
-    child(distance3("targetRotateTranslate", "trt"), a.targetRotateTranslate);
-    if (parent) {
+    if (layout.targetPlace) {
+        child(distance3("targetRotatePivot", "trp"), a.targetRotatePivot);
+        child(distance3("targetRotateTranslate", "trt"), a.targetRotateTranslate);
+    }
+    if (layout.targetScale)
+        child(double3("targetScale", "ts", MVector(1, 1, 1)), a.targetScale);
+    if (layout.targetOffsets) {
         child(distance3("targetOffsetTranslate", "tot"), a.targetOffsetTranslate);
         child(angle3("targetOffsetRotate", "tor"), a.targetOffsetRotate);
     }
@@ -197,41 +377,72 @@ void defineType(const char* name, ConstraintAttributes& a, bool parent) {
     a.target = target.get();
     type.addAttribute(target);
 
-    std::vector<AttributePtr> inputs{target};
+    std::vector<AttributePtr> inputs{target}, outputs;
     auto own = [&](const AttributePtr& attribute, Attribute*& slot) {
         slot = attribute.get();
         type.addAttribute(attribute);
         inputs.push_back(attribute);
-        return attribute;
+    };
+    auto output = [&](const AttributePtr& attribute, Attribute*& slot) {
+        slot = attribute.get();
+        type.addAttribute(attribute);
+        outputs.push_back(attribute);
     };
     own(attrs::matrix("constraintParentInverseMatrix", "cpim"), a.constraintParentInverseMatrix);
-    own(distance3("constraintRotatePivot", "crp"), a.constraintRotatePivot);
-    own(distance3("constraintRotateTranslate", "crt"), a.constraintRotateTranslate);
-    if (parent)
+    if (layout.aim)
+        own(distance3("constraintTranslate", "ct"), a.objectTranslate);
+    if (layout.objectPivot) {
+        own(distance3("constraintRotatePivot", "crp"), a.constraintRotatePivot);
+        own(distance3("constraintRotateTranslate", "crt"), a.constraintRotateTranslate);
+    }
+    if (layout.objectOrder)
         own(rotateOrder("constraintRotateOrder", "cro"), a.constraintRotateOrder);
-    else
-        own(distance3("offset", "o"), a.offset);
-    std::vector<AttributePtr> outputs{
-        own(distance3("constraintTranslate", "ct"), a.constraintTranslate)};
-    if (parent)
-        outputs.push_back(own(angle3("constraintRotate", "cr"), a.constraintRotate));
+    if (layout.aim) {
+        own(double3("aimVector", "a", MVector(1, 0, 0)), a.aimVector);
+        own(double3("upVector", "u", MVector(0, 1, 0)), a.upVector);
+        own(double3("worldUpVector", "wu", MVector(0, 1, 0)), a.worldUpVector);
+        own(attrs::matrix("worldUpMatrix", "wum"), a.worldUpMatrix);
+        own(attrs::enumeration("worldUpType", "wut",
+                               {{"scene", kSceneUp},
+                                {"object", kObjectUp},
+                                {"objectrotation", kObjectRotationUp},
+                                {"vector", kVectorUp},
+                                {"none", kNoUp}},
+                               kVectorUp),
+            a.worldUpType);
+    }
+    a.offsetKind = layout.offset;
+    switch (layout.offset) {
+        case OffsetKind::Distance:
+            own(distance3("offset", "o"), a.offset);
+            break;
+        case OffsetKind::Angle:
+            own(angle3("offset", "o"), a.offset);
+            break;
+        case OffsetKind::Factor:
+            own(double3("offset", "o", MVector(1, 1, 1)), a.offset);
+            break;
+        case OffsetKind::None:
+            break;
+    }
+    if (layout.translates)
+        output(distance3("constraintTranslate", "ct"), a.constraintTranslate);
+    if (layout.rotates)
+        output(angle3("constraintRotate", "cr"), a.constraintRotate);
+    if (layout.scales)
+        output(double3("constraintScale", "cs", MVector(1, 1, 1)), a.constraintScale);
     // Declared so that what caches values made from the outputs (the driven object's
     // matrix) hears of a change.
     for (const AttributePtr& out : outputs) {
         out->writable = false;
         out->storable = false;
         for (const AttributePtr& in : inputs)
-            if (std::find(outputs.begin(), outputs.end(), in) == outputs.end())
-                attrs::affects(in, out);
+            attrs::affects(in, out);
     }
-    if (parent)
-        type.compute = [](Node& node, const PlugPath& plug) {
-            return computeConstraint(node, plug, parentAttributes(), computeParent);
-        };
-    else
-        type.compute = [](Node& node, const PlugPath& plug) {
-            return computeConstraint(node, plug, pointAttributes(), computePoint);
-        };
+    void (*compute)(Node&) = layout.compute;
+    type.compute = [&a, compute](Node& node, const PlugPath& plug) {
+        return computeConstraint(node, plug, a, compute);
+    };
 }
 
 }  // namespace
@@ -255,16 +466,25 @@ MMatrix pivotFrame(const MVector& translate, const MEulerRotation& rotate,
 const ConstraintAttributes& pointAttributes() {
     return mutablePoint();
 }
-
 const ConstraintAttributes& parentAttributes() {
     return mutableParent();
 }
+const ConstraintAttributes& orientAttributes() {
+    return mutableOrient();
+}
+const ConstraintAttributes& aimAttributes() {
+    return mutableAim();
+}
+const ConstraintAttributes& scaleAttributes() {
+    return mutableScale();
+}
 
 const ConstraintAttributes* attributesOf(const Node& node) {
-    if (node.type().isA("pointConstraint"))
-        return &pointAttributes();
-    if (node.type().isA("parentConstraint"))
-        return &parentAttributes();
+    for (const ConstraintAttributes* a :
+         {&pointAttributes(), &parentAttributes(), &orientAttributes(), &aimAttributes(),
+          &scaleAttributes()})
+        if (a->type && node.type().isA(a->type))
+            return a;
     return nullptr;
 }
 
@@ -274,8 +494,31 @@ void registerConstraintTypes() {
     NodeType& base =
         NodeTypeRegistry::instance().addBuiltin("constraint", "transform", MFn::kTransform);
     base.abstract = true;
-    defineType("pointConstraint", mutablePoint(), false);
-    defineType("parentConstraint", mutableParent(), true);
+    Layout point;
+    point.targetPlace = point.objectPivot = point.translates = true;
+    point.offset = OffsetKind::Distance;
+    point.compute = computePoint;
+    defineType("pointConstraint", mutablePoint(), point);
+    Layout parent;
+    parent.targetPlace = parent.targetTurn = parent.targetOffsets = true;
+    parent.objectPivot = parent.objectOrder = parent.translates = parent.rotates = true;
+    parent.compute = computeParent;
+    defineType("parentConstraint", mutableParent(), parent);
+    Layout orient;
+    orient.targetTurn = orient.objectOrder = orient.rotates = true;
+    orient.offset = OffsetKind::Angle;
+    orient.compute = computeOrient;
+    defineType("orientConstraint", mutableOrient(), orient);
+    Layout aim;
+    aim.targetPlace = aim.objectPivot = aim.objectOrder = aim.aim = aim.rotates = true;
+    aim.offset = OffsetKind::Angle;
+    aim.compute = computeAim;
+    defineType("aimConstraint", mutableAim(), aim);
+    Layout scale;
+    scale.targetScale = scale.scales = true;
+    scale.offset = OffsetKind::Factor;
+    scale.compute = computeScale;
+    defineType("scaleConstraint", mutableScale(), scale);
 }
 
 }  // namespace constraints
