@@ -1,6 +1,8 @@
-// Point and parent constraints, and scripts that combine the newer commands the way
-// users' scripts do.
+// Point, parent, orient, aim and scale constraints, and scripts that combine the newer commands the
+// way users' scripts do.
 #include "commands_fixture.h"
+
+#include <cmath>
 
 namespace host::commands::testing {
 namespace {
@@ -90,6 +92,127 @@ TEST_F(Constraints, RefusalsLeaveTheSceneAlone) {
     run("spaceLocator -n d; setAttr -l true d.ry");
     EXPECT_EQ(failure("parentConstraint a d"),
               "line 1: parentConstraint: 'd.rotate' is locked; it cannot be constrained.");
+}
+
+TEST_F(Constraints, OrientConstraintBlendsWorldRotations) {
+    run("spaceLocator -n a; spaceLocator -n b; spaceLocator -n c; rotate 0 90 0 a;"
+        "move 5 5 5 c");
+    EXPECT_EQ(strings("orientConstraint a c"), (std::vector<std::string>{"c_orientConstraint1"}));
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    // Only the rotation is driven.
+    expectNear(numbers("getAttr c.t"), {5, 5, 5});
+    run("orientConstraint b c");
+    expectNear(numbers("getAttr c.r"), {0, 45, 0});
+    run("orientConstraint -e -w 0 b c");
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    // A target turned by its parent, and a driven object under a turned parent.
+    run("orientConstraint -rm b c; group -n g a; rotate 0 0 90 g");
+    expectNear(numbers("getAttr c.r"), numbers("xform -q -ws -ro a"));
+    run("group -n h c; rotate 0 0 90 h");
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    // -mo keeps the object's turn as an offset, queried in degrees.
+    run("spaceLocator -n d; rotate 30 0 0 d; orientConstraint -mo b d");
+    expectNear(numbers("getAttr d.r"), {30, 0, 0});
+    expectNear(numbers("orientConstraint -q -o d"), {30, 0, 0});
+    run("rotate 0 0 90 b");
+    expectNear(numbers("getAttr d.r"), {30, 0, 90});
+    run("orientConstraint -e -o 0 0 0 d");
+    expectNear(numbers("getAttr d.r"), {0, 0, 90});
+}
+
+TEST_F(Constraints, AimConstraintUpTypes) {
+    run("spaceLocator -n t; spaceLocator -n c; move 10 0 0 t");
+    EXPECT_EQ(strings("aimConstraint t c"), (std::vector<std::string>{"c_aimConstraint1"}));
+    expectNear(numbers("getAttr c.r"), {0, 0, 0});
+    // Straight along the up vector: the shortest turn.
+    run("move 0 10 0 t");
+    expectNear(numbers("getAttr c.r"), {0, 0, 90});
+    // It aims from wherever the object is moved to.
+    run("move 0 10 10 c");
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    run("move 0 0 0 c; move 0 0 -10 t");
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    // Another aim axis, the object's up leaning on world up.
+    run("aimConstraint -e -aim 0 1 0 -u 0 0 1 c");
+    expectNear(numbers("getAttr c.r"), {-90, 0, 0});
+    expectNear(numbers("aimConstraint -q -aim c"), {0, 1, 0});
+    expectNear(numbers("aimConstraint -q -u c"), {0, 0, 1});
+    expectNear(numbers("aimConstraint -q -wu c"), {0, 1, 0});
+    EXPECT_EQ(run("aimConstraint -q -wut c").asString(), "vector");
+
+    // object: up toward the up object; objectrotation: the world up vector turned as the
+    // up object is; scene: the scene's up.
+    run("spaceLocator -n e; spaceLocator -n k; spaceLocator -n u; move 10 0 0 k;"
+        "move 0 0 10 u; aimConstraint -wut object -wuo u k e");
+    EXPECT_EQ(run("aimConstraint -q -wuo e").asString(), "u");
+    EXPECT_EQ(run("aimConstraint -q -wut e").asString(), "object");
+    expectNear(numbers("getAttr e.r"), {90, 0, 0});
+    run("move 0 0 -10 u");
+    expectNear(numbers("getAttr e.r"), {-90, 0, 0});
+    run("aimConstraint -e -wut objectrotation e; rotate 90 0 0 u");
+    expectNear(numbers("getAttr e.r"), {90, 0, 0});
+    run("aimConstraint -e -wut scene e");
+    expectNear(numbers("getAttr e.r"), {0, 0, 0});
+    // -mo keeps the object's turn, applied before the aim.
+    run("spaceLocator -n m; rotate 0 0 45 m; spaceLocator -n j; move 10 0 0 j;"
+        "aimConstraint -mo j m");
+    expectNear(numbers("getAttr m.r"), {0, 0, 45});
+    run("move 0 0 -10 j");
+    const double h = std::sqrt(0.5);
+    expectNear(numbers("xform -q -ws -m m"), {0, h, -h, 0, 0, h, h, 0, 1, 0, 0, 0, 0, 0, 0, 1});
+}
+
+TEST_F(Constraints, ScaleConstraintAndTimeChanges) {
+    run("spaceLocator -n a; spaceLocator -n b; spaceLocator -n c; scale 2 4 6 a");
+    run("scaleConstraint a b c");
+    expectNear(numbers("getAttr c.s"), {1.5, 2.5, 3.5});
+    run("scaleConstraint -e -w 0 b c");
+    expectNear(numbers("getAttr c.s"), {2, 4, 6});
+    run("scaleConstraint -e -o 2 1 0.5 c");
+    expectNear(numbers("getAttr c.s"), {4, 4, 3});
+    // -mo: the object keeps its scale as a factor on the targets'.
+    run("spaceLocator -n d; scale 3 3 3 d; scaleConstraint -mo b d");
+    expectNear(numbers("getAttr d.s"), {3, 3, 3});
+    expectNear(numbers("scaleConstraint -q -o d"), {3, 3, 3});
+    run("scale 2 2 2 b");
+    expectNear(numbers("getAttr d.s"), {6, 6, 6});
+    // Keyed targets: the constrained channels follow the time.
+    run("setKeyframe -t 1 -v 1 -itt linear -ott linear a.sx;"
+        "setKeyframe -t 11 -v 3 -itt linear -ott linear a.sx; currentTime 6");
+    expectNear(numbers("getAttr c.sx"), {4});
+    run("setKeyframe -t 1 -v 0 -itt linear -ott linear b.ry;"
+        "setKeyframe -t 11 -v 90 -itt linear -ott linear b.ry; orientConstraint b c;"
+        "currentTime 11");
+    expectNear(numbers("getAttr c.r"), {0, 90, 0});
+    expectNear(numbers("getAttr c.sx"), {6});
+}
+
+TEST_F(Constraints, NewTypesUndoAndRefuse) {
+    run("spaceLocator -n a; spaceLocator -n b; spaceLocator -n c; spaceLocator -n d;"
+        "move 10 0 0 a; rotate 0 30 0 a; scale 2 2 2 a");
+    roundTrip("orientConstraint -mo a c");
+    roundTrip("aimConstraint -wut object -wuo b a d");
+    roundTrip("aimConstraint -e -wuo c -aim 0 0 1 d");
+    roundTrip("scaleConstraint -w 0.5 a c");
+    roundTrip("orientConstraint -rm a c");
+    run("setKeyframe b.sy");
+    const std::string before = scene();
+    EXPECT_EQ(failure("aimConstraint -e -wut sideways d"),
+              "line 1: aimConstraint: Invalid world up type: sideways (scene, object, "
+              "objectrotation, vector or none).");
+    EXPECT_EQ(failure("aimConstraint -e -wuo nobody d"),
+              "line 1: aimConstraint: No object matches name: nobody");
+    EXPECT_EQ(failure("scaleConstraint a b"),
+              "line 1: scaleConstraint: 'b.scale' is already connected; it cannot be "
+              "constrained.");
+    EXPECT_EQ(failure("orientConstraint -q -o b"),
+              "line 1: orientConstraint: No constraint found.");
+    EXPECT_EQ(failure("poleVectorConstraint a b"),
+              "line 1: poleVectorConstraint: 'b' is not an IK handle; a pole vector constraint "
+              "drives the pole vector of an IK handle.");
+    EXPECT_EQ(failure("poleVectorConstraint -q -tl b"),
+              "line 1: poleVectorConstraint: No constraint found.");
+    EXPECT_EQ(scene(), before);
 }
 
 // A selection utility: the unique transforms under the selection that carry a given

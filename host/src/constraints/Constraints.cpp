@@ -231,17 +231,15 @@ void computeOrient(Node& node) {
 }
 
 // An orthonormal frame (rows: aim, up, their cross product) whose first axis is along
-// `aim` and whose second is `up` made square to it; false when aim has no length.
+// `aim` and whose second is `up` made square to it; false when either has no length
+// left.
 bool aimFrame(MVector aim, MVector up, MMatrix& out) {
     if (aim.length() < 1e-12)
         return false;
     aim.normalize();
     up -= (up * aim) * aim;
-    if (up.length() < 1e-12) {
-        // No usable up: any axis square to the aim will do.
-        const MVector helper = std::fabs(aim.x) < 0.9 ? MVector(1, 0, 0) : MVector(0, 1, 0);
-        up = helper - (helper * aim) * aim;
-    }
+    if (up.length() < 1e-9)
+        return false;
     up.normalize();
     const MVector third = aim ^ up;
     const MVector rows[3] = {aim, up, third};
@@ -251,8 +249,26 @@ bool aimFrame(MVector aim, MVector up, MMatrix& out) {
     return true;
 }
 
+// The world up the aim constraint's up type chooses, seen from the object's pivot.
+MVector worldUpOf(Node& node, const ConstraintAttributes& a, const MPoint& origin) {
+    const MVector given = vector(node, a.worldUpVector);
+    switch (static_cast<int>(number(node, a.worldUpType))) {
+        case kSceneUp:
+            return MVector(0, 1, 0);
+        case kObjectUp:
+            return translationOf(matrix(node, a.worldUpMatrix)) - origin;
+        case kObjectRotationUp:
+            return given * matrix(node, a.worldUpMatrix);
+        case kNoUp:
+            return MVector();
+        default:
+            return given;
+    }
+}
+
 // Aim: the object turned so its aim vector points at the targets' weighted pivot and its
-// up vector leans toward the world up the up type chooses.
+// up vector leans toward the world up. With no up to lean on (type none, or an up along
+// the aim) it takes the shortest turn from the aim vector.
 void computeAim(Node& node) {
     const ConstraintAttributes& a = aimAttributes();
     MVector target;
@@ -265,35 +281,14 @@ void computeAim(Node& node) {
         parent;
     const MVector aim = MPoint(target) - origin;
     const MVector aimVector = vector(node, a.aimVector);
-    const MMatrix upMatrix = matrix(node, a.worldUpMatrix);
-    MMatrix turn;
-    switch (static_cast<int>(number(node, a.worldUpType))) {
-        case kNoUp:
-            if (aim.length() < 1e-12 || aimVector.length() < 1e-12)
-                return;
-            turn = MQuaternion(aimVector, aim).asMatrix();
-            break;
-        default: {
-            MVector worldUp = vector(node, a.worldUpVector);
-            switch (static_cast<int>(number(node, a.worldUpType))) {
-                case kSceneUp:
-                    worldUp = MVector(0, 1, 0);
-                    break;
-                case kObjectUp:
-                    worldUp = translationOf(upMatrix) - origin;
-                    break;
-                case kObjectRotationUp:
-                    worldUp = worldUp * upMatrix;
-                    break;
-                default:
-                    break;
-            }
-            MMatrix from, to;
-            if (!aimFrame(aimVector, vector(node, a.upVector), from) || !aimFrame(aim, worldUp, to))
-                return;
-            turn = from.transpose() * to;
-        }
-    }
+    if (aim.length() < 1e-12 || aimVector.length() < 1e-12)
+        return;
+    MMatrix from, to, turn;
+    if (aimFrame(aimVector, vector(node, a.upVector), from) &&
+        aimFrame(aim, worldUpOf(node, a, origin), to))
+        turn = from.transpose() * to;
+    else
+        turn = MQuaternion(aimVector, aim).asMatrix();
     storeRotation(node, a, offsetTurn(node, a) * turn);
 }
 
