@@ -276,5 +276,53 @@ createNode transform -n foot; setAttr foot.t -1 0 0;
     expectNear(numbers("xform -q -ws -t foot"), {-1, 1, 0});
 }
 
+// A head rig: a control drives the head's place, turn and size; the eyes, children of the
+// head, aim at an animated look-at point with their up toward an up object that rides on
+// the control. Played through, the eyes keep looking at the point.
+TEST_F(UserScripts, HeadRigFollowsThroughTime) {
+    run(R"(
+proc string[] rigEyes(string $eyes[], string $lookAt, string $up) {
+    string $made[];
+    for ($eye in $eyes) {
+        string $c[] = `aimConstraint -aim 0 0 1 -u 0 1 0 -wut "object" -wuo $up $lookAt $eye`;
+        $made[size($made)] = $c[0];
+    }
+    return $made;
+}
+createNode transform -n head;
+createNode transform -n eyeL -p head; setAttr eyeL.t 2 0 1;
+createNode transform -n eyeR -p head; setAttr eyeR.t -2 0 1;
+spaceLocator -n headCtrl;
+spaceLocator -n eyeUp; parent eyeUp headCtrl; setAttr eyeUp.t 0 20 0;
+spaceLocator -n lookAt;
+pointConstraint headCtrl head; orientConstraint headCtrl head; scaleConstraint headCtrl head;
+setKeyframe -t 1 -v 20 -at tz lookAt; setKeyframe -t 10 -v 30 -at tz lookAt;
+setKeyframe -t 1 -v 0 -at tx lookAt; setKeyframe -t 10 -v 15 -at tx lookAt;
+setKeyframe -t 1 -v 0 -at ry headCtrl; setKeyframe -t 10 -v 40 -at ry headCtrl;
+setKeyframe -t 1 -v 1 -at sx headCtrl; setKeyframe -t 10 -v 2 -at sx headCtrl;
+setKeyframe -t 1 -v 0 -at ty headCtrl; setKeyframe -t 10 -v 3 -at ty headCtrl;
+)");
+    EXPECT_EQ(strings("rigEyes({\"eyeL\", \"eyeR\"}, \"lookAt\", \"eyeUp\")"),
+              (std::vector<std::string>{"eyeL_aimConstraint1", "eyeR_aimConstraint1"}));
+    EXPECT_EQ(strings("aimConstraint -q -tl eyeR"), (std::vector<std::string>{"lookAt"}));
+    for (int frame : {1, 4, 7, 10}) {
+        run("currentTime " + std::to_string(frame));
+        expectNear(numbers("getAttr head.r"), numbers("getAttr headCtrl.r"));
+        expectNear(numbers("getAttr head.s"), numbers("getAttr headCtrl.s"));
+        expectNear(numbers("xform -q -ws -t head"), numbers("xform -q -ws -t headCtrl"));
+        const std::vector<double> target = numbers("xform -q -ws -t lookAt");
+        for (const char* eye : {"eyeL", "eyeR"}) {
+            // The eye's z axis points at the target; its y axis leans up, not down.
+            const std::vector<double> m = numbers(std::string("xform -q -ws -m ") + eye);
+            MVector z(m[8], m[9], m[10]), y(m[4], m[5], m[6]);
+            MVector toTarget =
+                MVector(target[0], target[1], target[2]) - MVector(m[12], m[13], m[14]);
+            EXPECT_NEAR((z.normal() ^ toTarget.normal()).length(), 0, 1e-9) << eye << frame;
+            EXPECT_GT(z * toTarget, 0) << eye << frame;
+            EXPECT_GT(y.y, 0) << eye << frame;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace host::commands::testing

@@ -163,12 +163,16 @@ MMatrix offsetTurn(Node& node, const ConstraintAttributes& a) {
     return MEulerRotation(vector(node, a.offset)).asMatrix();
 }
 
-// Stores a world-space rotation as the object's rotate, in its rotate order.
-void storeRotation(Node& node, const ConstraintAttributes& a, const MMatrix& world) {
-    const MMatrix local = world * matrix(node, a.constraintParentInverseMatrix);
+// Stores a rotation in the object's parent space as its rotate, in its rotate order.
+void storeLocalRotation(Node& node, const ConstraintAttributes& a, const MMatrix& local) {
     const MEulerRotation r =
         MEulerRotation::decompose(local, orderOf(number(node, a.constraintRotateOrder)));
     store(node, a.constraintRotate, MVector(r.x, r.y, r.z));
+}
+
+// Stores a world-space rotation as the object's rotate.
+void storeRotation(Node& node, const ConstraintAttributes& a, const MMatrix& world) {
+    storeLocalRotation(node, a, world * matrix(node, a.constraintParentInverseMatrix));
 }
 
 // Where a world-space position puts the object's translate.
@@ -268,28 +272,29 @@ MVector worldUpOf(Node& node, const ConstraintAttributes& a, const MPoint& origi
 
 // Aim: the object turned so its aim vector points at the targets' weighted pivot and its
 // up vector leans toward the world up. With no up to lean on (type none, or an up along
-// the aim) it takes the shortest turn from the aim vector.
+// the aim) it takes the shortest turn from the aim vector. The turn is found in the
+// parent's space, so that the aim holds under a parent scaled unevenly too.
 void computeAim(Node& node) {
     const ConstraintAttributes& a = aimAttributes();
     MVector target;
     if (!targetsPivot(node, a, target))
         return;
-    const MMatrix parent = matrix(node, a.constraintParentInverseMatrix).inverse();
+    const MMatrix toParent = matrix(node, a.constraintParentInverseMatrix);
     const MPoint origin =
         MPoint(vector(node, a.objectTranslate) + vector(node, a.constraintRotatePivot) +
                vector(node, a.constraintRotateTranslate)) *
-        parent;
-    const MVector aim = MPoint(target) - origin;
+        toParent.inverse();
+    const MVector aim = (MPoint(target) - origin) * toParent;
     const MVector aimVector = vector(node, a.aimVector);
     if (aim.length() < 1e-12 || aimVector.length() < 1e-12)
         return;
     MMatrix from, to, turn;
     if (aimFrame(aimVector, vector(node, a.upVector), from) &&
-        aimFrame(aim, worldUpOf(node, a, origin), to))
+        aimFrame(aim, worldUpOf(node, a, origin) * toParent, to))
         turn = from.transpose() * to;
     else
         turn = MQuaternion(aimVector, aim).asMatrix();
-    storeRotation(node, a, offsetTurn(node, a) * turn);
+    storeLocalRotation(node, a, offsetTurn(node, a) * turn);
 }
 
 // Scale: the weighted mean of the targets' scale values, times the offset.
