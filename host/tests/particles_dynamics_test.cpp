@@ -303,7 +303,7 @@ TEST_F(Emission, MenuFlagsAndEmittingFromAnObject) {
     shape("pShape").position(positions);
     ASSERT_EQ(positions.length(), 1u);
     EXPECT_NEAR((positions[0] - MVector(5, 0, 0)).length(), 2.0, 1e-9);
-    EXPECT_NE(failure("emitter -type surface rock").find("unsupported emitter type: surface"),
+    EXPECT_NE(failure("emitter -type sideways rock").find("unsupported emitter type: sideways"),
               std::string::npos);
     EXPECT_NE(failure("emitter -cye sometimes").find("invalid cycle emission"), std::string::npos);
     EXPECT_NE(failure("gravity nowhere").find("No object matches name: nowhere"),

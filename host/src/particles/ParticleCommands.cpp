@@ -19,12 +19,14 @@
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "particles/Commands.h"
+#include "particles/Emission.h"
 #include "particles/Particles.h"
 #include "particles/Random.h"
 #include "particles/SceneEdit.h"
 #include "plugin/CommandBridge.h"
 #include "script/Interpreter.h"
 
+#include <maya/MAngle.h>
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MDagPath.h>
@@ -38,6 +40,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <sstream>
 
 namespace host {
 namespace particles {
@@ -669,18 +672,65 @@ protected:
     }
 };
 
-// Emitter types the command knows, with the value of emitterType. Surface,
-// curve and volume emission need geometry the host does not emit from.
-struct EmitterType {
+// The words the command takes for emitter types and volume shapes, with the values
+// of emitterType and volumeShape.
+struct Word {
     const char* name;
     long value;
 };
-const EmitterType kEmitterTypes[] = {
-    {"omni", 1},
-    {"dir", 0},
-    {"direction", 0},
-    {"directional", 0},
+const Word kEmitterTypes[] = {
+    {"omni", kOmni},
+    {"dir", kDirectional},
+    {"direction", kDirectional},
+    {"directional", kDirectional},
+    {"surf", kSurface},
+    {"surface", kSurface},
+    {"curve", kCurve},
+    {"curv", kCurve},
+    {"volume", kVolume},
 };
+const Word kVolumeShapes[] = {
+    {"none", kNoVolume},     {"cube", kCube}, {"sphere", kSphere},
+    {"cylinder", kCylinder}, {"cone", kCone}, {"torus", kTorus},
+};
+
+template <size_t N>
+const Word* wordNamed(const Word (&words)[N], const MString& name) {
+    for (const Word& w : words)
+        if (name == w.name)
+            return &w;
+    return nullptr;
+}
+
+// Whether the object has a polygon mesh a surface emitter can emit from.
+bool hasMesh(Node& object) {
+    for (Node* child : object.children)
+        if (child->type().hasFn(MFn::kMesh))
+            return true;
+    return false;
+}
+
+// Curve emission needs a NURBS curve, which the host does not have; surface emission
+// needs each object named to have a polygon mesh.
+MStatus refuseSource(const MArgDatabase& db, long type) {
+    if (type == kCurve)
+        return fail("emitter",
+                    "curve emission needs a NURBS curve; NURBS curves are not "
+                    "built in this host.");
+    if (type != kSurface)
+        return MS::kSuccess;
+    MStringArray names;
+    db.getObjects(names);
+    if (names.length() == 0)
+        return fail("emitter", "a surface emitter needs the object it emits from.");
+    for (unsigned i = 0; i < names.length(); ++i) {
+        Node* owner = nodeNamed(names[i]);
+        if (owner && !hasMesh(*owner))
+            return fail("emitter", std::string("'") + names[i].asChar() +
+                                       "' has no polygon mesh to emit from.");
+    }
+    return MS::kSuccess;
+}
 
 class EmitterCmd : public commands::ParsedCommand<DynamicsCommand> {
 public:
@@ -702,22 +752,50 @@ public:
         s.addFlag("cye", "cycleEmission", MSyntax::kString);
         s.addFlag("cyi", "cycleInterval", MSyntax::kLong);
         s.addFlag("sd", "seed", MSyntax::kLong);
+        s.addFlag("vsh", "volumeShape", MSyntax::kString);
+        s.addFlag("vof", "volumeOffset", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        s.addFlag("vsw", "volumeSweep", MSyntax::kAngle);
+        s.addFlag("tsr", "torusSectionRadius", MSyntax::kDouble);
+        s.addFlag("afc", "awayFromCenter", MSyntax::kDouble);
+        s.addFlag("afx", "awayFromAxis", MSyntax::kDouble);
+        s.addFlag("alx", "alongAxis", MSyntax::kDouble);
+        s.addFlag("arx", "aroundAxis", MSyntax::kDouble);
+        s.addFlag("rnd", "randomDirection", MSyntax::kDouble);
+        s.addFlag("drs", "directionalSpeed", MSyntax::kDouble);
+        s.addFlag("ssz", "scaleSpeedBySize", MSyntax::kBoolean);
         return s;
     }
 
     MStatus run(const MArgDatabase& db) override {
         const EmitterAttributes& e = emitterAttributes();
-        long type = 1;
+        long type = kOmni;
         MString typeName;
         if (db.getFlagArgument("typ", 0, typeName)) {
-            const EmitterType* found = nullptr;
-            for (const EmitterType& t : kEmitterTypes)
-                if (typeName == t.name)
-                    found = &t;
+            const Word* found = wordNamed(kEmitterTypes, typeName);
             if (!found)
                 return fail("emitter", std::string("unsupported emitter type: ") +
-                                           typeName.asChar() + " (omni or direction).");
+                                           typeName.asChar() +
+                                           " (omni, direction, surface, curve or volume).");
             type = found->value;
+        }
+        long shape = kNoVolume;
+        MString shapeName;
+        if (db.getFlagArgument("vsh", 0, shapeName)) {
+            const Word* found = wordNamed(kVolumeShapes, shapeName);
+            if (!found)
+                return fail("emitter", std::string("invalid volume shape: ") + shapeName.asChar() +
+                                           " (none, cube, sphere, cylinder, cone or torus).");
+            shape = found->value;
+        }
+        if (MStatus refused = refuseSource(db, type); !refused)
+            return refused;
+        double rate = 0;
+        if (db.getFlagArgument("r", 0, rate) &&
+            !(rate * MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds) <= kMaxBirthsPerFrame)) {
+            std::ostringstream text;
+            text << "a rate of " << rate << " makes more than " << kMaxBirthsPerFrame
+                 << " particles in a frame.";
+            return fail("emitter", text.str());
         }
         long cycle = 0;
         MString cycleName;
@@ -738,7 +816,14 @@ public:
                          {"mxd", e.maxDistance},
                          {"mnd", e.minDistance},
                          {"nsp", e.normalSpeed},
-                         {"tsp", e.tangentSpeed}}};
+                         {"tsp", e.tangentSpeed},
+                         {"tsr", e.sectionRadius},
+                         {"afc", e.awayFromCenter},
+                         {"afx", e.awayFromAxis},
+                         {"alx", e.alongAxis},
+                         {"arx", e.aroundAxis},
+                         {"rnd", e.randomDirection},
+                         {"drs", e.directionalSpeed}}};
         MStringArray result;
         const std::vector<Node*> made = make(db, kind, result, [&](Node& emitter) {
             m_edit.set(plugOf(emitter, e.emitterType, {}), type);
@@ -754,6 +839,16 @@ public:
                 m_edit.set(plugOf(emitter, e.scaleRateByObjectSize, {}), on);
             if (db.getFlagArgument("nuv", 0, on))
                 m_edit.set(plugOf(emitter, e.needParentUV, {}), on);
+            if (db.getFlagArgument("ssz", 0, on))
+                m_edit.set(plugOf(emitter, e.scaleSpeedBySize, {}), on);
+            if (db.isFlagSet("vsh"))
+                m_edit.set(plugOf(emitter, e.volumeShape, {}), shape);
+            double sweep = 0;
+            if (db.getFlagArgument("vsw", 0, sweep))
+                m_edit.set(plugOf(emitter, e.volumeSweep, {}), MAngle::uiToInternal(sweep));
+            MVector offset;
+            if (readVectorFlag(db, "vof", offset))
+                setTriple(m_edit, emitter, e.volumeOffset, offset);
         });
         if (made.empty())
             return MS::kFailure;

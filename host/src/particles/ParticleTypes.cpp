@@ -178,6 +178,26 @@ void registerEmitter(NodeTypeRegistry& registry) {
     a.normalSpeed = add(type, attrs::numeric("normalSpeed", "nsp", MFnNumericData::kDouble, 1.0));
     a.tangentSpeed = add(type, attrs::numeric("tangentSpeed", "tsp", MFnNumericData::kDouble));
     a.scaleRateByObjectSize = add(type, attrs::boolean("scaleRateByObjectSize", "sro", true));
+    a.volumeShape = add(
+        type,
+        attrs::enumeration(
+            "volumeShape", "vol",
+            {{"none", 0}, {"cube", 1}, {"sphere", 2}, {"cylinder", 3}, {"cone", 4}, {"torus", 5}}));
+    a.volumeOffset = add(type, vector3("volumeOffset", "vof", 0.0, 0.0, 0.0));
+    a.volumeSweep = add(type, attrs::unit("volumeSweep", "vsw", MFnUnitAttribute::kAngle,
+                                          2.0 * 3.14159265358979323846));
+    a.sectionRadius =
+        add(type, attrs::numeric("sectionRadius", "sra", MFnNumericData::kDouble, 0.5));
+    a.awayFromCenter =
+        add(type, attrs::numeric("awayFromCenter", "afc", MFnNumericData::kDouble, 1.0));
+    a.awayFromAxis = add(type, attrs::numeric("awayFromAxis", "afa", MFnNumericData::kDouble));
+    a.alongAxis = add(type, attrs::numeric("alongAxis", "alx", MFnNumericData::kDouble));
+    a.aroundAxis = add(type, attrs::numeric("aroundAxis", "arx", MFnNumericData::kDouble));
+    a.randomDirection =
+        add(type, attrs::numeric("randomDirection", "rnd", MFnNumericData::kDouble));
+    a.directionalSpeed =
+        add(type, attrs::numeric("directionalSpeed", "drs", MFnNumericData::kDouble));
+    a.scaleSpeedBySize = add(type, attrs::boolean("scaleSpeedBySize", "ssz", false));
     a.needParentUV = add(type, attrs::boolean("needParentUV", "nuv", false));
     a.cycleEmission =
         add(type, attrs::enumeration("cycleEmission", "cye", {{"none", 0}, {"frame", 1}}));

@@ -68,7 +68,7 @@ struct ShapeAttributes {
     Attribute* inputForce = nullptr;
 };
 struct EmitterAttributes {
-    Attribute* emitterType = nullptr;  // 0 directional, 1 omni
+    Attribute* emitterType = nullptr;  // EmitterType (particles/Emission.h)
     Attribute* rate = nullptr;
     Attribute* speed = nullptr;
     Attribute* speedRandom = nullptr;
@@ -77,11 +77,24 @@ struct EmitterAttributes {
     Attribute* seed = nullptr;
     Attribute* maxDistance = nullptr;
     Attribute* minDistance = nullptr;
-    // Kept for scripts and files; the host emits from points only, where
-    // these change nothing.
+    // surface emission
     Attribute* normalSpeed = nullptr;
     Attribute* tangentSpeed = nullptr;
     Attribute* scaleRateByObjectSize = nullptr;
+    // volume emission
+    Attribute* volumeShape = nullptr;  // VolumeShape (particles/Emission.h)
+    Attribute* volumeOffset = nullptr;
+    Attribute* volumeSweep = nullptr;
+    Attribute* sectionRadius = nullptr;
+    Attribute* awayFromCenter = nullptr;
+    Attribute* awayFromAxis = nullptr;
+    Attribute* alongAxis = nullptr;
+    Attribute* aroundAxis = nullptr;
+    Attribute* randomDirection = nullptr;
+    Attribute* directionalSpeed = nullptr;
+    Attribute* scaleSpeedBySize = nullptr;
+    // Kept for scripts and files; the host does not give particles parent UVs
+    // or restart the random stream, so these change nothing.
     Attribute* needParentUV = nullptr;
     Attribute* cycleEmission = nullptr;  // 0 none, 1 frame
     Attribute* cycleInterval = nullptr;

@@ -5,6 +5,7 @@
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
+#include "particles/Emission.h"
 #include "particles/Particles.h"
 #include "particles/Random.h"
 
@@ -318,21 +319,6 @@ MVector readVector(Node& node, const Attribute* compound) {
     return MVector(v[0], v[1], v[2]);
 }
 
-// A unit vector inside the cone of half-angle spread * 90 degrees around
-// the axis (the whole sphere for an omni emitter).
-MVector emissionDirection(const MVector& axis, double spread, bool omni, const Random& random) {
-    const double pi = 3.14159265358979323846;
-    double cosMax = omni ? -1.0 : std::cos(std::clamp(spread, 0.0, 1.0) * pi / 2.0);
-    double cosTheta = 1.0 - random.uniform(0) * (1.0 - cosMax);
-    double sinTheta = std::sqrt(std::max(0.0, 1.0 - cosTheta * cosTheta));
-    double phi = 2.0 * pi * random.uniform(1);
-    MVector w = axis.length() > 0.0 ? axis.normal() : MVector(1.0, 0.0, 0.0);
-    MVector helper = std::fabs(w.x) < 0.9 ? MVector(1.0, 0.0, 0.0) : MVector(0.0, 1.0, 0.0);
-    MVector u = (helper ^ w).normal();
-    MVector v = w ^ u;
-    return w * cosTheta + u * (sinTheta * std::cos(phi)) + v * (sinTheta * std::sin(phi));
-}
-
 void appendParticle(State& state, const MVector& position, const MVector& velocity, double birth,
                     double lifespan) {
     unsigned n = state.count();
@@ -348,7 +334,6 @@ void appendParticle(State& state, const MVector& position, const MVector& veloci
 
 void emit(Node& shape, State& state, const Clock& clock, long step, const MMatrix& toShape) {
     const ShapeAttributes& s = shapeAttributes();
-    const EmitterAttributes& e = emitterAttributes();
     const long mode = valueAsLong(evaluate(plugOf(shape, s.lifespanMode)));
     const double lifespan = number(shape, s.lifespan);
     const double lifespanRandom = number(shape, s.lifespanRandom);
@@ -357,37 +342,18 @@ void emit(Node& shape, State& state, const Clock& clock, long step, const MMatri
     for (Node* emitter : feeders(shape, s.newParticles)) {
         if (!emitter->type().hasFn(MFn::kEmitter))
             continue;
-        const double rate = std::max(0.0, number(*emitter, e.rate));
-        // Counting from the start frame rather than carrying a fraction
-        // makes a frame's births depend on nothing but its number.
-        auto emitted = [&](long k) {
-            return static_cast<long>(std::floor(rate * clock.frame * k + kFrameTolerance));
-        };
-        long births = emitted(step + 1) - emitted(step);
+        const Emission emission(*emitter);
+        long births = emission.birthsAfter(step, clock.frame);
         if (maxCount >= 0)
             births = std::min(births, std::max(0L, maxCount - static_cast<long>(state.count())));
-        const MMatrix world = worldMatrixOf(*emitter);
-        const MPoint origin = MPoint(0.0, 0.0, 0.0) * world;
-        const MVector axis = readVector(*emitter, e.direction) * world;
-        const bool omni = valueAsLong(evaluate(plugOf(*emitter, e.emitterType))) != 0;
-        const double spread = number(*emitter, e.spread);
-        const double speed = number(*emitter, e.speed);
-        const double speedRandom = number(*emitter, e.speedRandom);
-        const long seed = static_cast<long>(number(*emitter, e.seed));
-        const double minDistance = number(*emitter, e.minDistance);
-        const double maxDistance = std::max(minDistance, number(*emitter, e.maxDistance));
         for (long b = 0; b < births; ++b) {
-            Random random(seed, state.nextId);
-            const MVector heading = emissionDirection(axis, spread, omni, random);
-            MVector velocity = heading * (speed + speedRandom * (random.uniform(2) - 0.5));
-            // Born between the two distances out along the way it leaves.
-            const double away = maxDistance > 0.0
-                                    ? minDistance + (maxDistance - minDistance) * random.uniform(4)
-                                    : 0.0;
+            MPoint position;
+            MVector velocity;
+            emission.birth(state.nextId, position, velocity);
             double life = lifespan;
             if (mode == 2)
-                life += lifespanRandom * (random.uniform(3) - 0.5);
-            MPoint local = (origin + heading.normal() * away) * toShape;
+                life += lifespanRandom * (Random(emission.seed(), state.nextId).uniform(3) - 0.5);
+            const MPoint local = position * toShape;
             appendParticle(state, MVector(local.x, local.y, local.z), velocity * toShape, birth,
                            life);
         }
