@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace host {
 namespace particles {
@@ -156,23 +157,27 @@ Emission::Emission(Node& emitter) : m_emitter(emitter) {
 }
 
 long Emission::birthsAfter(long step, double frame) const {
-    // Counting from the start frame rather than carrying a fraction makes a frame's
-    // births depend on nothing but its number.
-    const double before = std::floor(m_rate * frame * static_cast<double>(step) + kCountTolerance);
-    const double after =
-        std::floor(m_rate * frame * static_cast<double>(step + 1) + kCountTolerance);
-    const double births = after - before;
-    if (!(births <= static_cast<double>(kMaxBirthsPerFrame))) {
-        if (!std::isnan(births)) {
+    const double perFrame = m_rate * frame;
+    if (!(perFrame <= static_cast<double>(kMaxBirthsPerFrame))) {
+        if (std::isnan(perFrame))
+            return 0;
+        // Said once per rate, not at every frame of a run-up.
+        static std::unordered_map<const Node*, double> told;
+        const auto known = told.find(&m_emitter);
+        if (known == told.end() || known->second != m_rate) {
+            told[&m_emitter] = m_rate;
             MGlobal::displayError(MString((m_emitter.name() + ": its rate would make more than " +
                                            std::to_string(kMaxBirthsPerFrame) +
                                            " particles in one frame; it makes that many.")
                                               .c_str()));
-            return kMaxBirthsPerFrame;
         }
-        return 0;
+        return kMaxBirthsPerFrame;
     }
-    return static_cast<long>(births);
+    // Counting from the start frame rather than carrying a fraction makes a frame's
+    // births depend on nothing but its number.
+    const double before = std::floor(perFrame * static_cast<double>(step) + kCountTolerance);
+    const double after = std::floor(perFrame * static_cast<double>(step + 1) + kCountTolerance);
+    return static_cast<long>(after - before);
 }
 
 void Emission::birth(long id, MPoint& position, MVector& velocity) const {
