@@ -12,12 +12,12 @@ namespace {
 
 class EmitterTypes : public ParticleTest {
 protected:
-    MVectorArray positions() { return vectorsOf("position"); }
-    MVectorArray velocities() { return vectorsOf("velocity"); }
-    MVectorArray vectorsOf(const char* attribute) {
+    MVectorArray positions() { return vectorsOf("pShape", "position"); }
+    MVectorArray velocities() { return vectorsOf("pShape", "velocity"); }
+    MVectorArray vectorsOf(const std::string& particles, const char* attribute) {
         MVectorArray values;
         MString name(attribute);
-        shape("pShape").getPerParticleAttribute(name, values);
+        shape(particles).getPerParticleAttribute(name, values);
         return values;
     }
     // Every particle's place meets the test; at least one particle is there to test.
@@ -184,6 +184,45 @@ TEST_F(EmitterTypes, RefusalsAndHugeRates) {
     EXPECT_EQ(lastError(),
               "em: its rate would make more than 1000000 particles in one frame; "
               "it makes that many.");
+}
+
+// A fountain as a user's script builds it: spray from a basin's mesh, mist
+// rising in a cylinder above it, both into one particle object pulled down by gravity,
+// played through a second.
+TEST_F(EmitterTypes, FountainScript) {
+    run(R"(
+proc string makeFountain(string $name, float $height) {
+    string $basin[] = `polyCube -w 4 -h 0.5 -d 4 -n ($name + "Basin")`;
+    string $spray[] = `emitter -type surface -r 5 -nsp 1 -spd 3 -sd 11 -n ($name + "Spray") $basin[0]`;
+    string $mist[] = `emitter -type volume -vsh cylinder -r 48 -afc 0 -alx 1 -pos 0 $height 0
+                             -n ($name + "Mist")`;
+    setAttr ($mist[0] + ".scale") 0.5 0.25 0.5;
+    string $drops[] = `particle -n ($name + "Drops")`;
+    connectDynamic -em $spray[1] -em $mist[0] $drops[0];
+    string $pull[] = `gravity -m 9.8 -n ($name + "Pull")`;
+    connectDynamic -f $pull[0] $drops[0];
+    setAttr ($drops[1] + ".lifespanMode") 1;
+    setAttr ($drops[1] + ".lifespan") 5;
+    return $drops[1];
+}
+string $shape = makeFountain("fountain", 6);
+for ($f = 1; $f <= 25; $f++)
+    currentTime $f;
+)");
+    // The basin's area is 40 square units: 200 a second from it, 48 from the mist.
+    EXPECT_EQ(run("particle -q -ct fountainDropsShape").asInt(), 248);
+    EXPECT_EQ(text("getAttr fountainSpray.emitterType"), "2");
+    // Nothing but mist rises above the basin's spray, and the mist only moves up and
+    // down: whatever is up there is over the mist's circle.
+    const MVectorArray p = vectorsOf("fountainDropsShape", "position");
+    ASSERT_EQ(p.length(), 248u);
+    unsigned high = 0;
+    for (unsigned k = 0; k < p.length(); ++k)
+        if (p[k].y > 1) {
+            ++high;
+            EXPECT_LE(ring(p[k]), 0.5 + 1e-9) << k;
+        }
+    EXPECT_GT(high, 10u);
 }
 
 }  // namespace
