@@ -215,6 +215,25 @@ TEST_F(Constraints, NewTypesUndoAndRefuse) {
     EXPECT_EQ(scene(), before);
 }
 
+TEST_F(Constraints, SkippedAxesStayFree) {
+    run("spaceLocator -n a; spaceLocator -n c; move 1 2 3 a; rotate 10 20 30 a;"
+        "setKeyframe c.ty; setAttr -l true c.rx");
+    run("pointConstraint -sk y a c; orientConstraint -sk x a c");
+    expectNear(numbers("getAttr c.t"), {1, 0, 3});
+    expectNear(numbers("getAttr c.r"), {0, 20, 30});
+    run("setAttr c.ty 7");
+    expectNear(numbers("getAttr c.t"), {1, 7, 3});
+    run("spaceLocator -n d; spaceLocator -n e; parentConstraint -st x -st z -sr x d e;"
+        "move 4 5 6 d; rotate 0 0 45 d");
+    expectNear(numbers("getAttr e.t"), {0, 5, 0});
+    expectNear(numbers("getAttr e.r"), {0, 0, 45});
+    run("spaceLocator -n f; setAttr -l true f.rz");
+    EXPECT_EQ(failure("orientConstraint -sk w a f"),
+              "line 1: orientConstraint: Invalid axis to skip: w (x, y, z or none).");
+    EXPECT_EQ(failure("orientConstraint -sk y -sk none a f"),
+              "line 1: orientConstraint: 'f.rotate' is locked; it cannot be constrained.");
+}
+
 // A selection utility: the unique transforms under the selection that carry a given
 // attribute, with the attribute's range, written with the usual shipped helpers.
 TEST_F(UserScripts, SelectionUtility) {

@@ -13,6 +13,7 @@
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MTransformationMatrix.h>
 
+#include <iterator>
 #include <set>
 
 namespace host {
@@ -70,6 +71,17 @@ MSyntax sharedSyntax() {
 MSyntax withOffset(MSyntax::MArgType type) {
     MSyntax s = sharedSyntax();
     s.addFlag("o", "offset", type, type, type);
+    s.addFlag("sk", "skip", MSyntax::kString);
+    s.makeFlagMultiUse("sk");
+    return s;
+}
+
+MSyntax parentSyntax() {
+    MSyntax s = sharedSyntax();
+    s.addFlag("st", "skipTranslate", MSyntax::kString);
+    s.addFlag("sr", "skipRotate", MSyntax::kString);
+    s.makeFlagMultiUse("st");
+    s.makeFlagMultiUse("sr");
     return s;
 }
 
@@ -290,11 +302,40 @@ private:
         return p;
     }
 
+    // The flag that names the axes of an output the constraint leaves alone: -skip, or
+    // for a parent constraint -skipTranslate and -skipRotate.
+    const char* skipFlag(const Link& out) const {
+        if (!a.constraintTranslate || !a.constraintRotate)
+            return "skip";
+        return out.slot == &ConstraintAttributes::constraintTranslate ? "skipTranslate"
+                                                                      : "skipRotate";
+    }
+
+    // The axes ("X", "Y", "Z") of each output's channel that the constraint drives.
+    bool drivenAxes(const MArgDatabase& db) {
+        for (size_t k = 0; k < std::size(kOutputLinks); ++k) {
+            m_axes[k] = "XYZ";
+            if (!(a.*kOutputLinks[k].slot))
+                continue;
+            for (const std::string& word : flagStrings(db, skipFlag(kOutputLinks[k]))) {
+                if (word == "x" || word == "y" || word == "z") {
+                    const size_t at = m_axes[k].find(static_cast<char>(word[0] - 'a' + 'A'));
+                    if (at != std::string::npos)
+                        m_axes[k].erase(at, 1);
+                } else if (word != "none") {
+                    fail("Invalid axis to skip: " + word + " (x, y, z or none).");
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
     bool create(const MArgDatabase& db, Node& driven, Node* constraint,
                 const std::vector<Node*>& targets) {
         const Place before = placeOf(driven);
         const bool fresh = constraint == nullptr;
-        if (fresh && !drivable(driven))
+        if (fresh && (!drivenAxes(db) || !drivable(driven)))
             return false;
         if (fresh && !(constraint = make(db, driven)))
             return false;
@@ -337,20 +378,28 @@ private:
     }
 
     // The channels the constraint drives must be free: neither locked nor fed (keyed
-    // channels included), or the constraint could not move the object.
+    // channels included), or the constraint could not move the object. Skipped axes
+    // may be either.
     bool drivable(Node& driven) const {
-        for (const Link& out : kOutputLinks) {
+        for (size_t k = 0; k < std::size(kOutputLinks); ++k) {
+            const Link& out = kOutputLinks[k];
             if (!(a.*out.slot))
                 continue;
             const Attribute* channel = driven.findAttribute(out.plug);
+            auto isDriven = [&](const Attribute* attribute) {
+                if (attribute == channel)
+                    return !m_axes[k].empty();
+                return attribute->parent == channel &&
+                       m_axes[k].find(attribute->longName.back()) != std::string::npos;
+            };
             for (const auto& [path, source] : driven.inputs)
-                if (path.attribute->root() == channel) {
+                if (isDriven(path.attribute)) {
                     fail("'" + nameOf(driven) + "." + out.plug +
                          "' is already connected; it cannot be constrained.");
                     return false;
                 }
             for (const PlugPath& locked : driven.lockedPlugs)
-                if (locked.attribute->root() == channel) {
+                if (isDriven(locked.attribute)) {
                     fail("'" + nameOf(driven) + "." + out.plug +
                          "' is locked; it cannot be constrained.");
                     return false;
@@ -384,13 +433,25 @@ private:
         return node;
     }
 
-    // The outputs go into the object last, once the offsets are known.
+    // The outputs go into the object last, once the offsets are known: whole, or axis by
+    // axis when some are skipped.
     bool drive(const std::string& name, Node& driven) {
         const std::string object = nameOf(driven);
-        for (const Link& out : kOutputLinks)
-            if (a.*out.slot &&
-                !connect(name + "." + (a.*out.slot)->longName, object + "." + out.plug))
-                return false;
+        for (size_t k = 0; k < std::size(kOutputLinks); ++k) {
+            const Link& out = kOutputLinks[k];
+            if (!(a.*out.slot))
+                continue;
+            const std::string from = name + "." + (a.*out.slot)->longName;
+            const std::string to = object + "." + out.plug;
+            if (m_axes[k] == "XYZ") {
+                if (!connect(from, to))
+                    return false;
+                continue;
+            }
+            for (char axis : m_axes[k])
+                if (!connect(from + axis, to + axis))
+                    return false;
+        }
         return true;
     }
 
@@ -609,6 +670,7 @@ private:
 
     std::string m_type;
     const ConstraintAttributes& a;
+    std::string m_axes[std::size(kOutputLinks)];  // the axes each output drives
 };
 
 class PointConstraintCommand : public ConstraintCommand {
@@ -662,7 +724,7 @@ class PoleVectorConstraintCommand : public commands::ParsedCommand<EditCommand> 
 void registerConstraintCommands() {
     constraints::registerConstraintTypes();
     define<PointConstraintCommand>("pointConstraint", pointSyntax);
-    define<ParentConstraintCommand>("parentConstraint", sharedSyntax);
+    define<ParentConstraintCommand>("parentConstraint", parentSyntax);
     define<OrientConstraintCommand>("orientConstraint", orientSyntax);
     define<AimConstraintCommand>("aimConstraint", aimSyntax);
     define<ScaleConstraintCommand>("scaleConstraint", scaleSyntax);
