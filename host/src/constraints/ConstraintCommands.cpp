@@ -13,8 +13,10 @@
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MTransformationMatrix.h>
 
+#include <algorithm>
 #include <iterator>
-#include <set>
+#include <map>
+#include <utility>
 
 namespace host {
 namespace commands {
