@@ -234,6 +234,30 @@ TEST_F(Constraints, SkippedAxesStayFree) {
               "line 1: orientConstraint: 'f.rotate' is locked; it cannot be constrained.");
 }
 
+// A constraint as the application's scene files write it, statement by statement.
+TEST_F(Constraints, ReadAsFilesWriteIt) {
+    run(R"(
+createNode transform -n "a";
+createNode transform -n "c";
+createNode orientConstraint -n "c_orientConstraint1" -p "c";
+addAttr -ci true -k true -sn "w0" -ln "aW0" -dv 1 -min 0 -at "double" c_orientConstraint1;
+connectAttr "a.r" "c_orientConstraint1.tg[0].tr";
+connectAttr "a.ro" "c_orientConstraint1.tg[0].tro";
+connectAttr "a.pm" "c_orientConstraint1.tg[0].tpm";
+connectAttr "c_orientConstraint1.w0" "c_orientConstraint1.tg[0].tw";
+connectAttr "c.ro" "c_orientConstraint1.cro";
+connectAttr "c.pim" "c_orientConstraint1.cpim";
+connectAttr "c_orientConstraint1.crx" "c.rx";
+connectAttr "c_orientConstraint1.cry" "c.ry";
+connectAttr "c_orientConstraint1.crz" "c.rz";
+setAttr a.ry 30;
+)");
+    expectNear(numbers("getAttr c.r"), {0, 30, 0});
+    EXPECT_EQ(strings("orientConstraint -q -wal c"), (std::vector<std::string>{"aW0"}));
+    run("setAttr c_orientConstraint1.w0 0.5; orientConstraint -e -w 2 a c");
+    EXPECT_DOUBLE_EQ(number("getAttr c_orientConstraint1.aW0"), 2);
+}
+
 // A selection utility: the unique transforms under the selection that carry a given
 // attribute, with the attribute's range, written with the usual shipped helpers.
 TEST_F(UserScripts, SelectionUtility) {

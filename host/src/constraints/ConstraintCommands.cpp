@@ -463,11 +463,13 @@ private:
             if (a.*in.slot && !connect(from + "." + in.plug,
                                        indexed(name, "target", i, (a.*in.slot)->longName.c_str())))
                 return false;
-        // The weight is also a keyable attribute named after the target, as scripts set it.
+        // The weight is also a keyable attribute named after the target, as scripts set it
+        // (short name "w<i>", as the application's files write it).
         const std::string alias = aliasOf(target, i);
         MFnNumericAttribute fn;
         MObject attribute =
-            fn.create(MString(alias.c_str()), MString(alias.c_str()), MFnNumericData::kDouble, 1.0);
+            fn.create(MString(alias.c_str()), MString(("w" + std::to_string(i)).c_str()),
+                      MFnNumericData::kDouble, 1.0);
         fn.setKeyable(true);
         auto modifier = std::make_shared<MDagModifier>();
         if (!modifier->addAttribute(Scene::current().object(&constraint), attribute) ||

@@ -40,19 +40,28 @@ ConstraintAttributes& mutableScale() {
     return a;
 }
 
+// An X, Y, Z compound whose children's short names end in lower case, as the
+// application's files write them ("ctx", "tg[0].ttx").
+AttributePtr xyz(const std::string& longName, const std::string& shortName,
+                 const AttributePtr& childPrototype) {
+    AttributePtr compound = attrs::triple(longName, shortName, "XYZ", childPrototype);
+    for (size_t k = 0; k < 3; ++k)
+        compound->children[k]->shortName = shortName + "xyz"[k];
+    return compound;
+}
+
 AttributePtr distance3(const std::string& longName, const std::string& shortName) {
-    return attrs::triple(longName, shortName, "XYZ",
-                         attrs::unit("", "", MFnUnitAttribute::kDistance));
+    return xyz(longName, shortName, attrs::unit("", "", MFnUnitAttribute::kDistance));
 }
 
 AttributePtr angle3(const std::string& longName, const std::string& shortName) {
-    return attrs::triple(longName, shortName, "XYZ", attrs::unit("", "", MFnUnitAttribute::kAngle));
+    return xyz(longName, shortName, attrs::unit("", "", MFnUnitAttribute::kAngle));
 }
 
 AttributePtr double3(const std::string& longName, const std::string& shortName,
                      const MVector& defaults) {
     AttributePtr compound =
-        attrs::triple(longName, shortName, "XYZ", attrs::numeric("", "", MFnNumericData::kDouble));
+        xyz(longName, shortName, attrs::numeric("", "", MFnNumericData::kDouble));
     for (int k = 0; k < 3; ++k)
         compound->children[static_cast<size_t>(k)]->defaultValue = defaults[k];
     return compound;
