@@ -186,6 +186,37 @@ TEST_F(EmitterTypes, RefusalsAndHugeRates) {
               "it makes that many.");
 }
 
+TEST_F(EmitterTypes, EditAndQuery) {
+    run("particle -n p; emitter -n em -type volume -vsh sphere -vsw 180 -vof 0 1 0 -r 24 -pos 1 2 "
+        "3");
+    EXPECT_EQ(text("emitter -q -typ em"), "volume");
+    EXPECT_EQ(text("emitter -q -vsh em"), "sphere");
+    EXPECT_EQ(text("emitter -q -vsw em"), "180");
+    EXPECT_EQ(text("emitter -q -vof em"), "0 1 0");
+    EXPECT_EQ(text("emitter -q -pos em"), "1 2 3");
+    EXPECT_EQ(text("emitter -q -afc em"), "1");
+    EXPECT_EQ(text("emitter -q -ssz em"), "0");
+    run("emitter -e -typ dir -r 48 -dx 0 -dy 1 -sd 3 em");
+    EXPECT_EQ(text("emitter -q -typ em"), "direction");
+    EXPECT_EQ(text("emitter -q -r em"), "48");
+    EXPECT_EQ(text("emitter -q -dy em"), "1");
+    EXPECT_EQ(text("emitter -q -sd em"), "3");
+    run("undo");
+    EXPECT_EQ(text("emitter -q -typ em"), "volume");
+    EXPECT_EQ(text("emitter -q -r em"), "24");
+    EXPECT_NE(
+        failure("emitter -e -typ curve em").find("emitter: curve emission needs a NURBS curve"),
+        std::string::npos);
+    EXPECT_NE(failure("emitter -e -typ surface em")
+                  .find("emitter: a surface emitter needs the object it emits from."),
+              std::string::npos);
+    EXPECT_NE(failure("emitter -q -r p").find("emitter: 'p' is not an emitter."),
+              std::string::npos);
+    EXPECT_NE(failure("emitter -e -r 5").find("emitter: name the emitter to edit or query."),
+              std::string::npos);
+    EXPECT_EQ(text("emitter -q -typ em"), "volume");
+}
+
 // A fountain as a user's script builds it: spray from a basin's mesh, mist
 // rising in a cylinder above it, both into one particle object pulled down by gravity,
 // played through a second.

@@ -30,6 +30,8 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MDagPath.h>
+#include <maya/MDistance.h>
+#include <maya/MDoubleArray.h>
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
@@ -672,34 +674,80 @@ protected:
     }
 };
 
-// The words the command takes for emitter types and volume shapes, with the values
-// of emitterType and volumeShape.
+// The words the command takes for emitter types, cycle emission and volume shapes,
+// with the values of emitterType, cycleEmission and volumeShape; the first word of a
+// value is the one a query answers.
 struct Word {
     const char* name;
     long value;
 };
-const Word kEmitterTypes[] = {
-    {"omni", kOmni},
-    {"dir", kDirectional},
-    {"direction", kDirectional},
-    {"directional", kDirectional},
-    {"surf", kSurface},
-    {"surface", kSurface},
-    {"curve", kCurve},
-    {"curv", kCurve},
+const std::vector<Word> kEmitterTypes = {
+    {"omni", kOmni},       {"direction", kDirectional},
+    {"dir", kDirectional}, {"directional", kDirectional},
+    {"surface", kSurface}, {"surf", kSurface},
+    {"curve", kCurve},     {"curv", kCurve},
     {"volume", kVolume},
 };
-const Word kVolumeShapes[] = {
+const std::vector<Word> kCycleEmissions = {{"none", 0}, {"frame", 1}};
+const std::vector<Word> kVolumeShapes = {
     {"none", kNoVolume},     {"cube", kCube}, {"sphere", kSphere},
     {"cylinder", kCylinder}, {"cone", kCone}, {"torus", kTorus},
 };
 
-template <size_t N>
-const Word* wordNamed(const Word (&words)[N], const MString& name) {
-    for (const Word& w : words)
-        if (name == w.name)
-            return &w;
-    return nullptr;
+// The emitter's flags that stand for one attribute each, for making, editing and
+// querying alike (-pos, -dx -dy -dz and -n are the shared flags' business).
+enum class FlagKind { Number, Whole, Switch, Choice, Angle, Triple };
+struct EmitterFlag {
+    const char* flag;
+    const char* longName;
+    Attribute* EmitterAttributes::*attribute;
+    FlagKind kind;
+    const std::vector<Word>* words = nullptr;  // a choice's words
+    const char* refusal = nullptr;             // a wrong word's error: refusal + word + choices
+    const char* choices = nullptr;
+};
+const EmitterFlag kEmitterFlags[] = {
+    {"typ", "type", &EmitterAttributes::emitterType, FlagKind::Choice, &kEmitterTypes,
+     "unsupported emitter type: ", " (omni, direction, surface, curve or volume)."},
+    {"r", "rate", &EmitterAttributes::rate, FlagKind::Number},
+    {"sp", "spread", &EmitterAttributes::spread, FlagKind::Number},
+    {"spd", "speed", &EmitterAttributes::speed, FlagKind::Number},
+    {"srn", "speedRandom", &EmitterAttributes::speedRandom, FlagKind::Number},
+    {"mxd", "maxDistance", &EmitterAttributes::maxDistance, FlagKind::Number},
+    {"mnd", "minDistance", &EmitterAttributes::minDistance, FlagKind::Number},
+    {"nsp", "normalSpeed", &EmitterAttributes::normalSpeed, FlagKind::Number},
+    {"tsp", "tangentSpeed", &EmitterAttributes::tangentSpeed, FlagKind::Number},
+    {"sro", "scaleRateByObjectSize", &EmitterAttributes::scaleRateByObjectSize, FlagKind::Switch},
+    {"nuv", "needParentUV", &EmitterAttributes::needParentUV, FlagKind::Switch},
+    {"cye", "cycleEmission", &EmitterAttributes::cycleEmission, FlagKind::Choice, &kCycleEmissions,
+     "invalid cycle emission: ", " (none or frame)."},
+    {"cyi", "cycleInterval", &EmitterAttributes::cycleInterval, FlagKind::Whole},
+    {"sd", "seed", &EmitterAttributes::seed, FlagKind::Whole},
+    {"vsh", "volumeShape", &EmitterAttributes::volumeShape, FlagKind::Choice, &kVolumeShapes,
+     "invalid volume shape: ", " (none, cube, sphere, cylinder, cone or torus)."},
+    {"vof", "volumeOffset", &EmitterAttributes::volumeOffset, FlagKind::Triple},
+    {"vsw", "volumeSweep", &EmitterAttributes::volumeSweep, FlagKind::Angle},
+    {"tsr", "torusSectionRadius", &EmitterAttributes::sectionRadius, FlagKind::Number},
+    {"afc", "awayFromCenter", &EmitterAttributes::awayFromCenter, FlagKind::Number},
+    {"afx", "awayFromAxis", &EmitterAttributes::awayFromAxis, FlagKind::Number},
+    {"alx", "alongAxis", &EmitterAttributes::alongAxis, FlagKind::Number},
+    {"arx", "aroundAxis", &EmitterAttributes::aroundAxis, FlagKind::Number},
+    {"rnd", "randomDirection", &EmitterAttributes::randomDirection, FlagKind::Number},
+    {"drs", "directionalSpeed", &EmitterAttributes::directionalSpeed, FlagKind::Number},
+    {"ssz", "scaleSpeedBySize", &EmitterAttributes::scaleSpeedBySize, FlagKind::Switch},
+};
+
+// The value of a choice flag's word; false with the error shown for a word it lacks.
+bool choiceOf(const MArgDatabase& db, const EmitterFlag& f, long& value) {
+    MString word;
+    db.getFlagArgument(f.flag, 0, word);
+    for (const Word& w : *f.words)
+        if (word == w.name) {
+            value = w.value;
+            return true;
+        }
+    fail("emitter", std::string(f.refusal) + word.asChar() + f.choices);
+    return false;
 }
 
 // Whether the object has a polygon mesh a surface emitter can emit from.
@@ -711,24 +759,20 @@ bool hasMesh(Node& object) {
 }
 
 // Curve emission needs a NURBS curve, which the host does not have; surface emission
-// needs each object named to have a polygon mesh.
-MStatus refuseSource(const MArgDatabase& db, long type) {
+// needs each owner to have a polygon mesh.
+MStatus refuseSource(long type, const std::vector<Node*>& owners) {
     if (type == kCurve)
         return fail("emitter",
                     "curve emission needs a NURBS curve; NURBS curves are not "
                     "built in this host.");
     if (type != kSurface)
         return MS::kSuccess;
-    MStringArray names;
-    db.getObjects(names);
-    if (names.length() == 0)
+    if (owners.empty())
         return fail("emitter", "a surface emitter needs the object it emits from.");
-    for (unsigned i = 0; i < names.length(); ++i) {
-        Node* owner = nodeNamed(names[i]);
-        if (owner && !hasMesh(*owner))
-            return fail("emitter", std::string("'") + names[i].asChar() +
+    for (Node* owner : owners)
+        if (!hasMesh(*owner))
+            return fail("emitter", std::string("'") + nameOf(owner).asChar() +
                                        "' has no polygon mesh to emit from.");
-    }
     return MS::kSuccess;
 }
 
@@ -738,57 +782,42 @@ public:
     static MSyntax newSyntax() {
         MSyntax s;
         addSharedFlags(s);
-        s.addFlag("typ", "type", MSyntax::kString);
-        s.addFlag("r", "rate", MSyntax::kDouble);
-        s.addFlag("sp", "spread", MSyntax::kDouble);
-        s.addFlag("spd", "speed", MSyntax::kDouble);
-        s.addFlag("srn", "speedRandom", MSyntax::kDouble);
-        s.addFlag("mxd", "maxDistance", MSyntax::kDouble);
-        s.addFlag("mnd", "minDistance", MSyntax::kDouble);
-        s.addFlag("nsp", "normalSpeed", MSyntax::kDouble);
-        s.addFlag("tsp", "tangentSpeed", MSyntax::kDouble);
-        s.addFlag("sro", "scaleRateByObjectSize", MSyntax::kBoolean);
-        s.addFlag("nuv", "needParentUV", MSyntax::kBoolean);
-        s.addFlag("cye", "cycleEmission", MSyntax::kString);
-        s.addFlag("cyi", "cycleInterval", MSyntax::kLong);
-        s.addFlag("sd", "seed", MSyntax::kLong);
-        s.addFlag("vsh", "volumeShape", MSyntax::kString);
-        s.addFlag("vof", "volumeOffset", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
-        s.addFlag("vsw", "volumeSweep", MSyntax::kAngle);
-        s.addFlag("tsr", "torusSectionRadius", MSyntax::kDouble);
-        s.addFlag("afc", "awayFromCenter", MSyntax::kDouble);
-        s.addFlag("afx", "awayFromAxis", MSyntax::kDouble);
-        s.addFlag("alx", "alongAxis", MSyntax::kDouble);
-        s.addFlag("arx", "aroundAxis", MSyntax::kDouble);
-        s.addFlag("rnd", "randomDirection", MSyntax::kDouble);
-        s.addFlag("drs", "directionalSpeed", MSyntax::kDouble);
-        s.addFlag("ssz", "scaleSpeedBySize", MSyntax::kBoolean);
+        for (const EmitterFlag& f : kEmitterFlags) {
+            switch (f.kind) {
+                case FlagKind::Number:
+                    s.addFlag(f.flag, f.longName, MSyntax::kDouble);
+                    break;
+                case FlagKind::Whole:
+                    s.addFlag(f.flag, f.longName, MSyntax::kLong);
+                    break;
+                case FlagKind::Switch:
+                    s.addFlag(f.flag, f.longName, MSyntax::kBoolean);
+                    break;
+                case FlagKind::Choice:
+                    s.addFlag(f.flag, f.longName, MSyntax::kString);
+                    break;
+                case FlagKind::Angle:
+                    s.addFlag(f.flag, f.longName, MSyntax::kAngle);
+                    break;
+                case FlagKind::Triple:
+                    s.addFlag(f.flag, f.longName, MSyntax::kDouble, MSyntax::kDouble,
+                              MSyntax::kDouble);
+                    break;
+            }
+        }
+        s.enableQuery();
+        s.enableEdit();
         return s;
     }
 
     MStatus run(const MArgDatabase& db) override {
-        const EmitterAttributes& e = emitterAttributes();
-        long type = kOmni;
-        MString typeName;
-        if (db.getFlagArgument("typ", 0, typeName)) {
-            const Word* found = wordNamed(kEmitterTypes, typeName);
-            if (!found)
-                return fail("emitter", std::string("unsupported emitter type: ") +
-                                           typeName.asChar() +
-                                           " (omni, direction, surface, curve or volume).");
-            type = found->value;
-        }
-        long shape = kNoVolume;
-        MString shapeName;
-        if (db.getFlagArgument("vsh", 0, shapeName)) {
-            const Word* found = wordNamed(kVolumeShapes, shapeName);
-            if (!found)
-                return fail("emitter", std::string("invalid volume shape: ") + shapeName.asChar() +
-                                           " (none, cube, sphere, cylinder, cone or torus).");
-            shape = found->value;
-        }
-        if (MStatus refused = refuseSource(db, type); !refused)
-            return refused;
+        if (db.isQuery())
+            return query(db);
+        std::map<std::string, long> choices;
+        for (const EmitterFlag& f : kEmitterFlags)
+            if (f.kind == FlagKind::Choice && db.isFlagSet(f.flag) &&
+                !choiceOf(db, f, choices[f.flag]))
+                return MS::kFailure;
         double rate = 0;
         if (db.getFlagArgument("r", 0, rate) &&
             !(rate * MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds) <= kMaxBirthsPerFrame)) {
@@ -797,63 +826,178 @@ public:
                  << " particles in a frame.";
             return fail("emitter", text.str());
         }
-        long cycle = 0;
-        MString cycleName;
-        if (db.getFlagArgument("cye", 0, cycleName)) {
-            if (cycleName != "none" && cycleName != "frame")
-                return fail("emitter", std::string("invalid cycle emission: ") +
-                                           cycleName.asChar() + " (none or frame).");
-            cycle = cycleName == "frame" ? 1 : 0;
+        if (db.isEdit())
+            return edit(db, choices);
+        const long type = choices.count("typ") ? choices["typ"] : static_cast<long>(kOmni);
+        std::vector<Node*> owners;
+        MStringArray names;
+        db.getObjects(names);
+        for (unsigned i = 0; i < names.length(); ++i) {
+            Node* owner = nodeNamed(names[i]);
+            if (!owner)
+                return fail("emitter", std::string("No object matches name: ") + names[i].asChar());
+            owners.push_back(owner);
         }
-        const Kind kind{"emitter",
-                        "pointEmitter",
-                        "emitter#",
-                        e.direction,
-                        {{"r", e.rate},
-                         {"sp", e.spread},
-                         {"spd", e.speed},
-                         {"srn", e.speedRandom},
-                         {"mxd", e.maxDistance},
-                         {"mnd", e.minDistance},
-                         {"nsp", e.normalSpeed},
-                         {"tsp", e.tangentSpeed},
-                         {"tsr", e.sectionRadius},
-                         {"afc", e.awayFromCenter},
-                         {"afx", e.awayFromAxis},
-                         {"alx", e.alongAxis},
-                         {"arx", e.aroundAxis},
-                         {"rnd", e.randomDirection},
-                         {"drs", e.directionalSpeed}}};
+        if (MStatus refused = refuseSource(type, owners); !refused)
+            return refused;
+        const Kind kind{"emitter", "pointEmitter", "emitter#", emitterAttributes().direction, {}};
         MStringArray result;
         const std::vector<Node*> made = make(db, kind, result, [&](Node& emitter) {
-            m_edit.set(plugOf(emitter, e.emitterType, {}), type);
-            int whole = 0;
-            if (db.getFlagArgument("sd", 0, whole))
-                m_edit.set(plugOf(emitter, e.seed, {}), static_cast<long>(whole));
-            if (db.getFlagArgument("cyi", 0, whole))
-                m_edit.set(plugOf(emitter, e.cycleInterval, {}), static_cast<long>(whole));
-            if (db.isFlagSet("cye"))
-                m_edit.set(plugOf(emitter, e.cycleEmission, {}), cycle);
-            bool on = false;
-            if (db.getFlagArgument("sro", 0, on))
-                m_edit.set(plugOf(emitter, e.scaleRateByObjectSize, {}), on);
-            if (db.getFlagArgument("nuv", 0, on))
-                m_edit.set(plugOf(emitter, e.needParentUV, {}), on);
-            if (db.getFlagArgument("ssz", 0, on))
-                m_edit.set(plugOf(emitter, e.scaleSpeedBySize, {}), on);
-            if (db.isFlagSet("vsh"))
-                m_edit.set(plugOf(emitter, e.volumeShape, {}), shape);
-            double sweep = 0;
-            if (db.getFlagArgument("vsw", 0, sweep))
-                m_edit.set(plugOf(emitter, e.volumeSweep, {}), MAngle::uiToInternal(sweep));
-            MVector offset;
-            if (readVectorFlag(db, "vof", offset))
-                setTriple(m_edit, emitter, e.volumeOffset, offset);
+            m_edit.set(plugOf(emitter, emitterAttributes().emitterType, {}), type);
+            apply(db, choices, emitter);
         });
         if (made.empty())
             return MS::kFailure;
         setResult(result);
         return MS::kSuccess;
+    }
+
+private:
+    // Sets the attribute of every flag given.
+    void apply(const MArgDatabase& db, const std::map<std::string, long>& choices, Node& emitter) {
+        const EmitterAttributes& e = emitterAttributes();
+        for (const EmitterFlag& f : kEmitterFlags) {
+            if (!db.isFlagSet(f.flag))
+                continue;
+            const PlugRef plug = plugOf(emitter, e.*f.attribute, {});
+            double number = 0;
+            int whole = 0;
+            bool on = false;
+            MVector v;
+            switch (f.kind) {
+                case FlagKind::Number:
+                    db.getFlagArgument(f.flag, 0, number);
+                    m_edit.set(plug, number);
+                    break;
+                case FlagKind::Angle:
+                    db.getFlagArgument(f.flag, 0, number);
+                    m_edit.set(plug, MAngle::uiToInternal(number));
+                    break;
+                case FlagKind::Whole:
+                    db.getFlagArgument(f.flag, 0, whole);
+                    m_edit.set(plug, static_cast<long>(whole));
+                    break;
+                case FlagKind::Switch:
+                    db.getFlagArgument(f.flag, 0, on);
+                    m_edit.set(plug, on);
+                    break;
+                case FlagKind::Choice:
+                    m_edit.set(plug, choices.at(f.flag));
+                    break;
+                case FlagKind::Triple:
+                    readVectorFlag(db, f.flag, v);
+                    setTriple(m_edit, emitter, e.*f.attribute, v);
+                    break;
+            }
+        }
+    }
+
+    // The emitters named; false with the error shown when one is not an emitter.
+    bool emittersOf(const MArgDatabase& db, std::vector<Node*>& emitters) const {
+        MStringArray names;
+        db.getObjects(names);
+        for (unsigned i = 0; i < names.length(); ++i) {
+            Node* node = nodeNamed(names[i]);
+            if (!node) {
+                fail("emitter", std::string("No object matches name: ") + names[i].asChar());
+                return false;
+            }
+            if (!node->type().hasFn(MFn::kEmitter)) {
+                fail("emitter", std::string("'") + names[i].asChar() + "' is not an emitter.");
+                return false;
+            }
+            emitters.push_back(node);
+        }
+        if (emitters.empty()) {
+            fail("emitter", "name the emitter to edit or query.");
+            return false;
+        }
+        return true;
+    }
+
+    MStatus edit(const MArgDatabase& db, const std::map<std::string, long>& choices) {
+        const EmitterAttributes& e = emitterAttributes();
+        std::vector<Node*> emitters;
+        if (!emittersOf(db, emitters))
+            return MS::kFailure;
+        for (Node* emitter : emitters) {
+            if (choices.count("typ")) {
+                // A positional emitter's parent is the world, which owns no mesh.
+                std::vector<Node*> owners;
+                for (Node* parent : emitter->parents)
+                    if (parent->type().hasFn(MFn::kTransform))
+                        owners.push_back(parent);
+                if (MStatus refused = refuseSource(choices.at("typ"), owners); !refused) {
+                    m_edit.undo();
+                    return refused;
+                }
+            }
+            apply(db, choices, *emitter);
+            MVector position;
+            if (readVectorFlag(db, "pos", position))
+                setTriple(m_edit, *emitter, dag::attributes().translate, position);
+            if (db.isFlagSet("dx") || db.isFlagSet("dy") || db.isFlagSet("dz"))
+                setTriple(m_edit, *emitter, e.direction, directionFlags(db, *emitter, e.direction));
+        }
+        return MS::kSuccess;
+    }
+
+    // The value of the first flag given, on the first emitter named.
+    MStatus query(const MArgDatabase& db) {
+        const EmitterAttributes& e = emitterAttributes();
+        std::vector<Node*> emitters;
+        if (!emittersOf(db, emitters))
+            return MS::kFailure;
+        Node& emitter = *emitters.front();
+        auto number = [&](const Attribute* attribute) {
+            return valueAsDouble(evaluate(plugOf(emitter, attribute, {})));
+        };
+        auto triple = [&](const Attribute* compound, bool distance) {
+            MDoubleArray out;
+            for (const AttributePtr& child : compound->children)
+                out.append(distance ? MDistance::internalToUI(number(child.get()))
+                                    : number(child.get()));
+            setResult(out);
+        };
+        for (const EmitterFlag& f : kEmitterFlags) {
+            if (!db.isFlagSet(f.flag))
+                continue;
+            const Attribute* attribute = e.*f.attribute;
+            switch (f.kind) {
+                case FlagKind::Number:
+                    setResult(number(attribute));
+                    break;
+                case FlagKind::Angle:
+                    setResult(MAngle::internalToUI(number(attribute)));
+                    break;
+                case FlagKind::Whole:
+                case FlagKind::Switch:
+                    setResult(static_cast<int>(number(attribute)));
+                    break;
+                case FlagKind::Choice:
+                    for (const Word& w : *f.words)
+                        if (w.value == static_cast<long>(number(attribute))) {
+                            setResult(MString(w.name));
+                            break;
+                        }
+                    break;
+                case FlagKind::Triple:
+                    triple(attribute, false);
+                    break;
+            }
+            return MS::kSuccess;
+        }
+        const char* axes[] = {"dx", "dy", "dz"};
+        for (size_t k = 0; k < 3; ++k)
+            if (db.isFlagSet(axes[k])) {
+                setResult(number(e.direction->children[k].get()));
+                return MS::kSuccess;
+            }
+        if (db.isFlagSet("pos")) {
+            triple(dag::attributes().translate, true);
+            return MS::kSuccess;
+        }
+        return fail("emitter", "nothing to query.");
     }
 };
 
