@@ -74,7 +74,7 @@ TEST_F(UiCommandsTest, NamesParentsAndWhatIsRefused) {
     EXPECT_EQ(failure("button -q -l nothing"), "line 1: button: Object 'nothing' not found.");
     EXPECT_EQ(failure("button -p nowhere"), "line 1: button: Object 'nowhere' not found.");
     EXPECT_EQ(failure("setParent nowhere"), "line 1: setParent: Object 'nowhere' not found.");
-    EXPECT_EQ(failure("button -label"), "line 1: Flag '-label' must be passed an argument.");
+    EXPECT_EQ(failure("button -label"), "line 1: Flag '-label' must be passed a string argument.");
     EXPECT_EQ(failure("button -sideways 1"), "line 1: Invalid flag: -sideways");
     EXPECT_EQ(failure("control button1"),
               "line 1: control: Use -exists, -query or -edit with a name.");

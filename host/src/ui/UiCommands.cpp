@@ -8,10 +8,28 @@
 // flag was last given, or the flag's initial value; the few flags that
 // work on what the element holds (list items, the chosen menu item, the
 // children of a layout) are read and carried out in `special` below.
+//
+// Map: the flag tables (shared flags first, then one entry per command in
+// `definitions`); values (how given arguments are kept and what an unset
+// flag answers); lists (textScrollList's items and selection); commands
+// (making, editing and querying any element: `runCommand`); the others
+// (setParent, deleteUI, showWindow, the dialogs, headsUpMessage,
+// windowPref), which work on the tree rather than on one element.
 #include "commands/BuiltinFlags.h"
 #include "ui/Controls.h"
 
+#include <maya/MArgDatabase.h>
+#include <maya/MArgList.h>
+#include <maya/MDoubleArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <utility>
 
 namespace host {
 namespace ui {
@@ -528,7 +546,6 @@ void editList(Element& e, const Flags& f) {
 
 struct Command {
     Def def;
-    std::vector<FlagSpec> specs;
     bool creates = true;  // control and layout only find what others made
     const UiFlag* flag(const std::string& longName) const {
         for (const UiFlag& f : def.flags)
@@ -674,76 +691,246 @@ bool special(const Element& e, const std::string& flag, Value& out) {
     return true;
 }
 
-bool runCommand(const Command& c, CommandCall& call) {
-    try {
-        const Flags f = commands::parseFlags(call.args, c.specs.data(), c.specs.size());
-        Interface& ui = Interface::instance();
-        const std::string type = c.def.name;
-        if (f.has("exists")) {
-            const std::string name = f.words.empty() ? std::string() : f.words.back().text();
-            answer(call, Value(foundOfKind(name, c.def.kind) ? 1 : 0));
-            return true;
-        }
-        if (f.query) {
-            Element& e = *named(c, f);
-            for (const auto& entry : f.set) {
-                const std::string& name = entry.first;
-                Value out;
-                if (!special(e, name, out)) {
-                    auto it = e.values.find(name);
-                    const UiFlag* flag = c.flag(name);
-                    out = it != e.values.end() ? it->second : flag ? initialOf(*flag) : Value();
-                }
-                answer(call, out);
-                return true;
-            }
-            throw BuiltinError{type + ": Query mode needs a flag to query."};
-        }
-        if (f.edit) {
-            Element& e = *named(c, f);
-            apply(c, e, f);
-            return true;
-        }
-        if (!c.creates)
-            throw BuiltinError{type + ": Use -exists, -query or -edit with a name."};
-        Element* parent = c.def.kind == Kind::Window ? nullptr : parentFor(c, f);
-        const std::string name = f.words.empty() ? std::string() : f.words[0].text();
-        Element* e = ui.add(c.def.kind, type, name, parent);
-        if (!e)
-            throw BuiltinError{type + ": Object's name '" + name + "' is not unique."};
-        if (type == "radioButton" && !f.has("collection"))
-            e->values["collection"] = Value(currentCollection());
-        apply(c, *e, f);
-        switch (c.def.kind) {
-            case Kind::Window:
-                e->values.emplace("visible", Value(0));
-                ui.setParent(e);
-                ui.setMenuParent(nullptr);
-                break;
-            case Kind::Layout:
-                ui.setParent(e);
-                break;
-            case Kind::Menu:
-                ui.setMenuParent(e);
-                break;
-            case Kind::Collection:
-                currentCollection() = e->path();
-                break;
-            case Kind::MenuItem:
-                if (e->values.count("subMenu") && e->values.at("subMenu").asInt())
-                    ui.setMenuParent(e);
-                break;
-            case Kind::Control:
-                if (type == "optionMenu" || type == "optionMenuGrp")
-                    ui.setMenuParent(e);
-                break;
-        }
-        answer(call, Value(e->path()));
-        return true;
-    } catch (const BuiltinError& e) {
-        commands::error(e.message);
-        return false;
+// Makes, edits or queries an element; answers what the command returns.
+std::optional<Value> carryOut(const Command& c, const Flags& f) {
+    Interface& ui = Interface::instance();
+    const std::string type = c.def.name;
+    if (f.has("exists")) {
+        const std::string name = f.words.empty() ? std::string() : f.words.back().text();
+        return Value(foundOfKind(name, c.def.kind) ? 1 : 0);
     }
+    if (f.query) {
+        Element& e = *named(c, f);
+        for (const auto& entry : f.set) {
+            const std::string& name = entry.first;
+            Value out;
+            if (!special(e, name, out)) {
+                auto it = e.values.find(name);
+                const UiFlag* flag = c.flag(name);
+                out = it != e.values.end() ? it->second : flag ? initialOf(*flag) : Value();
+            }
+            return out;
+        }
+        throw BuiltinError{type + ": Query mode needs a flag to query."};
+    }
+    if (f.edit) {
+        apply(c, *named(c, f), f);
+        return std::nullopt;
+    }
+    if (!c.creates)
+        throw BuiltinError{type + ": Use -exists, -query or -edit with a name."};
+    Element* parent = c.def.kind == Kind::Window ? nullptr : parentFor(c, f);
+    const std::string name = f.words.empty() ? std::string() : f.words[0].text();
+    Element* e = ui.add(c.def.kind, type, name, parent);
+    if (!e)
+        throw BuiltinError{type + ": Object's name '" + name + "' is not unique."};
+    if (type == "radioButton" && !f.has("collection"))
+        e->values["collection"] = Value(currentCollection());
+    apply(c, *e, f);
+    switch (c.def.kind) {
+        case Kind::Window:
+            e->values.emplace("visible", Value(0));
+            ui.setParent(e);
+            ui.setMenuParent(nullptr);
+            break;
+        case Kind::Layout:
+            ui.setParent(e);
+            break;
+        case Kind::Menu:
+            ui.setMenuParent(e);
+            break;
+        case Kind::Collection:
+            currentCollection() = e->path();
+            break;
+        case Kind::MenuItem:
+            if (e->values.count("subMenu") && e->values.at("subMenu").asInt())
+                ui.setMenuParent(e);
+            break;
+        case Kind::Control:
+            if (type == "optionMenu" || type == "optionMenuGrp")
+                ui.setMenuParent(e);
+            break;
+    }
+    return Value(e->path());
+}
+
+// ---------------------------------------------------------------- as MPxCommands
+
+// The element commands, each with the flags of its table once (a later
+// entry of a name already there is the same flag listed twice).
+std::vector<Command>& table() {
+    static std::vector<Command> commands = [] {
+        std::vector<Def> defs = definitions();
+        // control and layout find, query and edit any control (layout) by
+        // the flags all of them have.
+        defs.push_back(Def{"control", Kind::Control, commonFlags()});
+        defs.push_back(Def{"layout", Kind::Layout, layoutFlags()});
+        std::vector<Command> out;
+        for (Def& def : defs) {
+            FlagList unique;
+            for (const UiFlag& flag : def.flags) {
+                const bool listed = std::any_of(unique.begin(), unique.end(), [&](const UiFlag& u) {
+                    return std::string(u.shortName) == flag.shortName ||
+                           std::string(u.longName) == flag.longName;
+                });
+                if (!listed)
+                    unique.push_back(flag);
+            }
+            def.flags = std::move(unique);
+            const bool creates =
+                def.name != std::string("control") && def.name != std::string("layout");
+            out.push_back(Command{std::move(def), creates});
+        }
+        return out;
+    }();
+    return commands;
+}
+
+MSyntax::MArgType argType(char type) {
+    switch (type) {
+        case 'i':
+            return MSyntax::kLong;
+        case 'f':
+            return MSyntax::kDouble;
+        case 'b':
+            return MSyntax::kBoolean;
+        default:
+            return MSyntax::kString;
+    }
+}
+
+// Every flag that takes arguments may be given more than once: the list
+// flags add one item per use, the column flags one column.
+MSyntax syntaxOf(const Command& c) {
+    MSyntax s;
+    for (const UiFlag& flag : c.def.flags) {
+        MSyntax::MArgType types[6] = {MSyntax::kNoArg, MSyntax::kNoArg, MSyntax::kNoArg,
+                                      MSyntax::kNoArg, MSyntax::kNoArg, MSyntax::kNoArg};
+        for (unsigned k = 0; k < flag.args && k < 6; ++k)
+            types[k] = argType(flag.type);
+        s.addFlag(flag.shortName, flag.longName, types[0], types[1], types[2], types[3], types[4],
+                  types[5]);
+        if (flag.args > 0)
+            s.makeFlagMultiUse(flag.shortName);
+    }
+    s.setObjectType(MSyntax::kStringObjects, 0, 1);
+    s.enableQuery();
+    s.enableEdit();
+    return s;
+}
+
+template <std::size_t I>
+MSyntax syntaxAt() {
+    return syntaxOf(table()[I]);
+}
+
+Value argumentValue(const MArgList& list, unsigned k, char type) {
+    switch (type) {
+        case 'i':
+            return Value(list.asInt(k));
+        case 'f':
+            return Value(list.asDouble(k));
+        case 'b':
+            return Value(list.asBool(k) ? 1 : 0);
+        default:
+            return Value(std::string(list.asString(k).asChar()));
+    }
+}
+
+Flags flagsOf(const Command& c, const MArgDatabase& db) {
+    Flags f;
+    f.query = db.isQuery();
+    f.edit = db.isEdit();
+    for (const UiFlag& flag : c.def.flags) {
+        if (!db.isFlagSet(flag.shortName))
+            continue;
+        std::vector<Value>& values = f.set[flag.longName];
+        for (unsigned use = 0; use < db.numberOfFlagUses(flag.shortName); ++use) {
+            MArgList list;
+            db.getFlagArgumentList(flag.shortName, use, list);
+            for (unsigned k = 0; k < list.length(); ++k)
+                values.push_back(argumentValue(list, k, flag.type));
+        }
+    }
+    MStringArray objects;
+    db.getObjects(objects);
+    for (unsigned i = 0; i < objects.length(); ++i)
+        f.words.push_back(Value(std::string(objects[i].asChar())));
+    return f;
+}
+
+void setValueResult(const Value& v) {
+    switch (v.type()) {
+        case Type::Int:
+            MPxCommand::setResult(v.asInt());
+            break;
+        case Type::Float:
+            MPxCommand::setResult(v.asFloat());
+            break;
+        case Type::IntArray: {
+            MIntArray a;
+            for (int x : v.intArray())
+                a.append(x);
+            MPxCommand::setResult(a);
+            break;
+        }
+        case Type::FloatArray: {
+            MDoubleArray a;
+            for (double x : v.floatArray())
+                a.append(x);
+            MPxCommand::setResult(a);
+            break;
+        }
+        case Type::StringArray: {
+            MStringArray a;
+            for (const std::string& x : v.stringArray())
+                a.append(x.c_str());
+            MPxCommand::setResult(a);
+            break;
+        }
+        default:
+            MPxCommand::setResult(MString(v.text().c_str()));
+    }
+}
+
+// One class carries out every element command; it knows which by the
+// name the call was made with.
+class UiCommand : public MPxCommand {
+public:
+    MStatus doIt(const MArgList& args) override {
+        const std::string call = commandString().asChar();
+        const std::string name = call.substr(0, call.find(' '));
+        auto c = std::find_if(table().begin(), table().end(),
+                              [&name](const Command& c) { return name == c.def.name; });
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        try {
+            if (std::optional<Value> out = carryOut(*c, flagsOf(*c, db)))
+                setValueResult(*out);
+            return MS::kSuccess;
+        } catch (const BuiltinError& e) {
+            commands::error(e.message);
+            return MS::kFailure;
+        }
+    }
+};
+
+void* createUiCommand() {
+    return new UiCommand;
+}
+
+// Command definitions take plain syntax functions, so each entry of the
+// table gets one of its own.
+constexpr std::size_t kMostCommands = 48;
+
+template <std::size_t... I>
+void defineElementCommands(std::index_sequence<I...>) {
+    (void)std::initializer_list<int>{
+        (I < table().size()
+             ? (commands::define(table()[I].def.name, createUiCommand, &syntaxAt<I>), 0)
+             : 0)...};
 }
 
 // ---------------------------------------------------------------- the others
@@ -910,28 +1097,13 @@ bool windowPrefCommand(CommandCall& call, const std::vector<Value*>&) {
     });
 }
 
-void define(Def def, bool creates) {
-    auto command = std::make_shared<Command>();
-    command->def = std::move(def);
-    command->creates = creates;
-    for (const UiFlag& flag : command->def.flags)
-        command->specs.push_back({flag.shortName, flag.longName, flag.args, 0});
-    mel::Interpreter::instance().defineBuiltin(
-        command->def.name, [command](CommandCall& call, const std::vector<Value*>&) {
-            return runCommand(*command, call);
-        });
-}
-
 }  // namespace
 
 void registerUiCommands() {
+    if (table().size() > kMostCommands)
+        throw std::logic_error("registerUiCommands: raise kMostCommands");
+    defineElementCommands(std::make_index_sequence<kMostCommands>());
     mel::Interpreter& in = mel::Interpreter::instance();
-    for (Def& def : definitions())
-        define(std::move(def), true);
-    // control and layout find, query and edit any control (layout) by the
-    // flags all of them have.
-    define(Def{"control", Kind::Control, commonFlags()}, false);
-    define(Def{"layout", Kind::Layout, layoutFlags()}, false);
     in.defineBuiltin("setParent", setParentCommand);
     in.defineBuiltin("deleteUI", deleteUICommand);
     in.defineBuiltin("showWindow", showWindowCommand);
