@@ -248,17 +248,27 @@ double constantLifespan(Node& shape) {
     return a && a->kind == Attribute::Kind::Numeric && !a->array ? number(shape, a) : 1.0;
 }
 
-// Each particle's lifespan by the mode; empty when they live forever,
-// which is also what the per-particle modes come to without a lifespanPP.
-MDoubleArray lifespansOf(Node& shape, State& state) {
+// How long the particles live by the mode: all the constant, each its own
+// (lifespanPP), or forever, which is also what lifespanPP only comes to
+// without a lifespanPP.
+struct Lifespans {
+    bool forever = true;
+    double constant = 1.0;
+    const MDoubleArray* own = nullptr;
+    double of(unsigned k) const { return own ? (*own)[k] : constant; }
+};
+
+Lifespans lifespansOf(Node& shape, State& state) {
     const long mode = valueAsLong(evaluate(plugOf(shape, shapeAttributes().lifespanMode)));
     const Column* perParticle = state.lifespanPP();
-    const unsigned n = state.count();
-    MDoubleArray lives;
-    if (mode == 1 || (mode == 2 && !perParticle))
-        lives = MDoubleArray(n, constantLifespan(shape));
-    else if ((mode == 2 || mode == 3) && perParticle)
-        lives = perParticle->d;
+    Lifespans lives;
+    if (mode == 1 || (mode == 2 && !perParticle)) {
+        lives.forever = false;
+        lives.constant = constantLifespan(shape);
+    } else if ((mode == 2 || mode == 3) && perParticle) {
+        lives.forever = false;
+        lives.own = &perParticle->d;
+    }
     return lives;
 }
 
@@ -451,13 +461,13 @@ void advance(Node& shape, State& state, const Clock& clock, long step) {
             state[kAcceleration].v[k] = acceleration;
         }
     }
-    const MDoubleArray lives = lifespansOf(shape, state);
-    if (lives.length() == n) {
+    const Lifespans lives = lifespansOf(shape, state);
+    if (!lives.forever) {
         const double end = clock.timeOf(step + 1);
         std::vector<char> alive(n, 1);
         bool anyDead = false;
         for (unsigned k = 0; k < n; ++k) {
-            if (end - state[kBirth].d[k] > lives[k] + kLifeTolerance) {
+            if (end - state[kBirth].d[k] > lives.of(k) + kLifeTolerance) {
                 alive[k] = 0;
                 anyDead = true;
             }
@@ -688,7 +698,12 @@ bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
 MDoubleArray lifespans(Node& shape) {
     update(shape);
     State state = currentState(shape, clockOf(shape));
-    return lifespansOf(shape, state);
+    const Lifespans lives = lifespansOf(shape, state);
+    MDoubleArray out;
+    if (!lives.forever)
+        for (unsigned k = 0; k < state.count(); ++k)
+            out.append(lives.of(k));
+    return out;
 }
 
 MDoubleArray doubles(Node& shape, const Attribute* attribute) {
