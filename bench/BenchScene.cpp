@@ -35,6 +35,9 @@ void BakeScene::build() const {
          << "emitter -pos 5 5 5 -typ direction -r " << alive / 1.5
          << " -dx 1 -dy 1 -dz 1 -sp 0.2 -spd 4 -srn 1 -n emitter1;"
          << "particle -n dust; connectDynamic -em emitter1 dust;"
+         << "addAttr -ln lifespanPP -dt doubleArray dustShape;"
+         << "addAttr -ln lifespanPP0 -dt doubleArray dustShape;"
+         << "addAttr -ln lifespan -at double dustShape;"
          << "setAttr dustShape.lifespanMode 2; setAttr dustShape.lifespan 1.5;"
          << "setAttr dustShape.lifespanRandom 3;"
          << "particleInstancer -obj box -obj ball -obj slab -oi lifespanPP -r velocity "

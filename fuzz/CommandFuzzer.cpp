@@ -30,6 +30,8 @@ const char* const kScene =
     "polyCube -n box; instance -n cubeCopy cube;"
     "emitter -pos 5 5 5 -typ direction -r 40 -dx 1 -dy 1 -dz 1 -sp 0.1 -spd 4 -n emitter1;"
     "particle; connectDynamic -em emitter1 particle1;"
+    "addAttr -ln lifespanPP -dt doubleArray particleShape1;"
+    "addAttr -ln lifespan -at double particleShape1;"
     "setAttr particleShape1.lifespanMode 2; setAttr particleShape1.lifespan 1.5;"
     "particleInstancer -obj cube -obj cone -r velocity -n instancer1 particleShape1;"
     "currentTime 1; select -cl; flushUndo;";

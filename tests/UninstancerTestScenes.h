@@ -40,6 +40,9 @@ inline const char* emitterScene() {
     return "emitter -pos 5 5 5 -typ direction -r 40 -dx 1 -dy 1 -dz 1 -sp 0.1 -spd 4 -srn 1 "
            "-n emitter1;"
            "particle; connectDynamic -em emitter1 particle1;"
+           "addAttr -ln lifespanPP -dt doubleArray particleShape1;"
+           "addAttr -ln lifespanPP0 -dt doubleArray particleShape1;"
+           "addAttr -ln lifespan -at double particleShape1;"
            "setAttr particleShape1.lifespanMode 2; setAttr particleShape1.lifespan 1.5;"
            "setAttr particleShape1.lifespanRandom 3;";
 }

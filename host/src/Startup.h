@@ -11,7 +11,7 @@ void registerDagNodeTypes();        // dag/: dagNode, world, transform, shape ..
 void registerParticleNodeTypes();   // particles/: particle, emitter, field, instancer; their
                                     // commands and the time commands
 void createDefaultNodes();          // graph/: the world and the nodes every scene has
-void registerScriptCommands();      // commands/: the built-in scene commands
+void registerScriptCommands();      // commands/, ui/: the built-in scene and UI commands
 void registerCurvesAndDeformers();  // animation/, deformers/: animCurve and blendShape types;
                                     // setKeyframe, keyframe, keyTangent, cutKey, blendShape
 void registerRendering();           // render/: the camera type; camera, lookThru and playblast

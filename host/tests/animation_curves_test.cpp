@@ -12,6 +12,8 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MSelectionList.h>
 
+#include <cmath>
+
 namespace {
 
 using host::commands::testing::CommandsTest;
@@ -148,6 +150,59 @@ TEST_F(AnimCurveTest, KeysAddedOneByOneReadBackFromThePlugs) {
         EXPECT_DOUBLE_EQ(fn.value(i), values[i]) << i;
     }
     EXPECT_DOUBLE_EQ(at(fn, 2.5), 26);
+}
+
+// A weighted segment is the Bezier curve whose handles reach a third of
+// each tangent vector along the tangent, kept within the segment.
+TEST_F(AnimCurveTest, WeightsSizeTheHandlesOfAWeightedCurveOnly) {
+    using host::animation::Curve;
+    using host::animation::Key;
+    Key first, second;
+    second.time = 1.0;
+    second.value = 1.0;
+    first.in = first.out = second.in = second.out = MFnAnimCurve::kTangentFlat;
+    // The out handle of 3 reaches the next key's time; the in handle of 0
+    // sits on its key. Then x(s) = 1 - (1 - s)^3 and y(s) = s^2 (3 - 2s).
+    first.outWeight = 3.0;
+    second.inWeight = 0.0;
+    Curve curve({first, second});
+    EXPECT_DOUBLE_EQ(curve.evaluate(0.5), 0.5);  // unweighted: the weights do nothing
+    curve.setWeighted(true);
+    const double s = 1.0 - std::cbrt(0.5);
+    EXPECT_NEAR(curve.evaluate(0.5), s * s * (3.0 - 2.0 * s), 1e-12);
+    // A longer handle is held at the segment's end, so the curve stays a
+    // function of its input.
+    curve.keys()[0].outWeight = 300.0;
+    EXPECT_NEAR(curve.evaluate(0.5), s * s * (3.0 - 2.0 * s), 1e-12);
+    // Weights matched to the shape draw the curve as the unweighted one.
+    curve.keys()[0].out = curve.keys()[1].in = MFnAnimCurve::kTangentLinear;
+    curve.matchWeightsToShape();
+    EXPECT_NEAR(curve.keys()[0].outWeight, std::sqrt(2.0), 1e-12);
+    for (double t : {0.1, 0.5, 0.77})
+        EXPECT_NEAR(curve.evaluate(t), t, 1e-12) << t;
+    // An unweighted curve keeps no weights.
+    curve.setWeighted(false);
+    EXPECT_EQ(curve.keys()[0].outWeight, 1.0);
+}
+
+TEST_F(AnimCurveTest, TheFunctionSetSeesTheWeights) {
+    MFnAnimCurve fn = curve({0, 1, 0}, MFnAnimCurve::kTangentFlat);
+    EXPECT_FALSE(fn.isWeighted());
+    float x = 0, y = 0;
+    ASSERT_TRUE(fn.getTangent(1, x, y, false));
+    EXPECT_FLOAT_EQ(x, 1.0f);
+    run("keyTangent -e -wt on -in 1 -ow 2.5 " + std::string(fn.name().asChar()));
+    EXPECT_TRUE(fn.isWeighted());
+    // A weighted tangent vector is as long as its weight.
+    ASSERT_TRUE(fn.getTangent(1, x, y, false));
+    EXPECT_FLOAT_EQ(x, 2.5f);
+    EXPECT_FLOAT_EQ(y, 0.0f);
+    ASSERT_TRUE(fn.setTangent(1, 0.6f, 0.8f, true));
+    EXPECT_NEAR(numbers("keyTangent -q -in 1 -iw " + std::string(fn.name().asChar()))[0], 1.0,
+                1e-6);
+    ASSERT_TRUE(fn.getTangent(1, x, y, true));
+    EXPECT_FLOAT_EQ(x, 0.6f);
+    EXPECT_FLOAT_EQ(y, 0.8f);
 }
 
 TEST_F(AnimCurveTest, NewKeysTakeTheGlobalDefaultUnlessTheCurveHasOne) {

@@ -4,6 +4,8 @@
 
 #include <maya/MAnimControl.h>
 
+#include <cmath>
+
 namespace {
 
 using host::commands::testing::CommandsTest;
@@ -170,6 +172,75 @@ TEST_F(KeyCommandsTest, TangentAnglesInDegreesOfValuePerSecond) {
     run("undo; undo");
     EXPECT_NEAR(numbers("keyTangent -q -in 0 -oa ball.tx")[0], 45.0, 1e-9);
     EXPECT_EQ(text("int $l[] = `keyTangent -q -in 0 -l ball.tx`; $l[0]"), "1");
+}
+
+// Weighted tangents: a curve-level switch that keeps the shape, weights
+// per key that change it only while it is on, the weight lock kept for the
+// graph editor, and the global default for new curves.
+TEST_F(KeyCommandsTest, TangentWeightsShapeWeightedCurves) {
+    run("setKeyframe -t 1 -v 0 -at tx ball; setKeyframe -t 25 -v 10 -at tx ball;"
+        "setKeyframe -t 49 -v 0 -at tx ball; setKeyframe -t 1 -v 0 -at ty ball");
+    EXPECT_EQ(text("int $w[] = `keyTangent -q -wt ball`; size($w) + \" \" + $w[0]"), "2 0");
+    EXPECT_EQ(numbers("keyTangent -q -iw -t 25 ball.tx"), std::vector<double>({1}));
+    auto values = [this] {
+        return std::vector<double>{numbers("keyframe -q -ev -t 7 ball.tx")[0],
+                                   numbers("keyframe -q -ev -t 31 ball.tx")[0]};
+    };
+    const std::vector<double> shape = values();
+    // Weighting answers the curves changed and keeps the values.
+    EXPECT_EQ(number("keyTangent -e -wt on ball.tx"), 1);
+    EXPECT_EQ(text("keyTangent -q -wt ball.tx"), "1");
+    const std::vector<double> weighted = values();
+    ASSERT_EQ(weighted.size(), shape.size());
+    for (size_t i = 0; i < shape.size(); ++i)
+        EXPECT_NEAR(weighted[i], shape[i], 1e-9) << i;
+    // The weights that keep it: the run of the segment (1 s) along the
+    // tangent; the first key's in weight has no segment and stays 1. The
+    // middle key is a peak, so flat.
+    const std::vector<double> ins = numbers("keyTangent -q -iw ball.tx");
+    ASSERT_EQ(ins.size(), 3u);
+    EXPECT_EQ(ins[0], 1.0);
+    EXPECT_NEAR(ins[1], 1.0, 1e-12);
+    EXPECT_NEAR(numbers("keyTangent -q -t 1 -ow ball.tx")[0], std::sqrt(1.0 + 100.0), 1e-9);
+
+    // A longer out handle on the peak holds the value up after it.
+    const double before = numbers("keyframe -q -ev -t 31 ball.tx")[0];
+    roundTrip("keyTangent -e -t 25 -ow 2 ball.tx");
+    EXPECT_GT(numbers("keyframe -q -ev -t 31 ball.tx")[0], before);
+    run("keyTangent -e -t 25 -r -ow 0.5 -iw 0.25 ball.tx");
+    EXPECT_EQ(numbers("keyTangent -q -t 25 -iw -ow ball.tx"), std::vector<double>({1.25, 2.5}));
+    // Relative edits stop at 0; an absolute negative weight is refused.
+    run("keyTangent -e -t 25 -r -iw -5 ball.tx");
+    EXPECT_EQ(numbers("keyTangent -q -t 25 -iw ball.tx"), std::vector<double>({0}));
+    failure("keyTangent -e -iw -1 ball.tx");
+    EXPECT_EQ(lastError(), "line 1: keyTangent: A tangent weight cannot be negative.");
+
+    // Unweighting drops the weights and gives the first shape back.
+    roundTrip("keyTangent -e -wt off ball.tx");
+    EXPECT_EQ(numbers("keyTangent -q -ow ball.tx"), std::vector<double>({1, 1, 1}));
+    EXPECT_NEAR(numbers("keyframe -q -ev -t 31 ball.tx")[0], before, 1e-9);
+    // Weights given to an unweighted curve are not kept, and it says so.
+    out().clearCaptured();
+    EXPECT_EQ(number("keyTangent -e -ow 4 ball.ty"), 1);
+    EXPECT_NE(out().captured().find("// Warning: line 1: keyTangent: ball_translateY has no "
+                                    "weighted tangents; its weights are left as they are (see "
+                                    "-weightedTangents). //"),
+              std::string::npos)
+        << out().captured();
+    EXPECT_EQ(numbers("keyTangent -q -ow ball.ty"), std::vector<double>({1}));
+
+    // The weight lock is kept per key (locked for new keys) and binds nothing here.
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -wl ball.tx`; $l[0] + \" \" + $l[2]"), "1 1");
+    roundTrip("keyTangent -e -t 49 -wl off ball.tx");
+    EXPECT_EQ(text("int $l[] = `keyTangent -q -wl ball.tx`; $l[0] + \" \" + $l[2]"), "1 0");
+
+    // The global switch weights the curves made after it.
+    run("keyTangent -g -wt on");
+    EXPECT_EQ(number("keyTangent -q -g -wt"), 1);
+    run("setKeyframe -at tz ball");
+    run("keyTangent -g -wt off");
+    EXPECT_EQ(text("keyTangent -q -wt ball.tz"), "1");
+    EXPECT_EQ(text("keyTangent -q -wt ball.tx"), "0");
 }
 
 TEST_F(KeyCommandsTest, AKeyedAttributeHoldsASetValueUntilTheClockMoves) {

@@ -250,6 +250,38 @@ TEST_F(RoundTripTest, PluginNodesBringTheirPluginBack) {
 
 // Texts of one node run on another (the way a copy retargets them) give
 // the other the same attributes and values.
+// A weighted curve keeps each weight as the length of its tangent vector
+// (an unweighted one keeps unit vectors), so the weights come back.
+TEST_F(RoundTripTest, WeightedCurvesKeepTheirWeightsInTheTangentVectors) {
+    ASSERT_TRUE(
+        mel("createNode transform -n box; setKeyframe -t 1 -v 0 -at tx box;"
+            "setKeyframe -t 25 -v 0 -at tx box; setKeyframe -t 1 -v 0 -at ty box;"
+            "keyTangent -e -wt on box.tx; keyTangent -e -t 1 -ow 2.5 -iw 0.5 box.tx;"
+            "keyTangent -e -t 25 -iw 0 box.tx"));
+    const std::string at12 = melText("getAttr -t 12 box.tx");
+    roundTrip();
+    EXPECT_EQ(melText("keyTangent -q -ow -iw box.tx"), "0.5 2.5 0 1");
+    EXPECT_EQ(melText("getAttr -t 12 box.tx"), at12);
+    EXPECT_EQ(melText("keyTangent -q -wt box.tx box.ty"), "1 0");
+    const std::string file = readFile(path("round.ma"));
+    EXPECT_NE(file.find("\tsetAttr \".wgt\" yes;\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("\tsetAttr -s 2 \".kox[0:1]\" 2.5 1;\n"), std::string::npos) << file;
+
+    // A file's weighted curve: the weight is the vector's length, whatever
+    // way it points.
+    const std::string written = path("weighted.ma");
+    writeFile(written,
+              "//Maya ASCII 2008 scene\nrequires maya \"2008\";\n"
+              "createNode animCurveTU -n \"curve\";\n"
+              "\tsetAttr \".wgt\" yes;\n"
+              "\tsetAttr -s 2 \".ktv[0:1]\" 1 0 25 1;\n"
+              "\tsetAttr -s 2 \".kox[0:1]\" 1.2 3;\n"
+              "\tsetAttr -s 2 \".koy[0:1]\" 1.6 0;\n");
+    ASSERT_TRUE(openScene(written, true)) << lastError();
+    EXPECT_EQ(melText("keyTangent -q -ow curve"), "2 3");
+    EXPECT_EQ(melText("keyTangent -q -wt curve"), "1");
+}
+
 TEST_F(RoundTripTest, TextsRunBackThroughAddAttrAndSetAttr) {
     Node& source = make("transform", "source");
     fill(source);

@@ -75,6 +75,31 @@ TEST_F(MelExpressions, CastsConvertLikeAssignments) {
     EXPECT_EQ(text("vector(\"1 2 3\")"), "1 2 3");
 }
 
+// A matrix trades with the other types only as one row of at most three
+// cells: a number is one cell, a vector a row of three.
+TEST_F(MelExpressions, MatrixCastsTradeOneRowOfUpToThreeCells) {
+    EXPECT_EQ(text("matrix $m[1][3] = (matrix)<<1, 2, 3>>; $m"), "1 2 3");
+    EXPECT_EQ(text("matrix(<<4, 5, 6>>)"), "4 5 6");
+    EXPECT_EQ(run("matrix $m = (matrix)2.5; $m[0][0]").asFloat(), 2.5);
+    EXPECT_EQ(run("(matrix)7 ").type(), Type::Matrix);
+    EXPECT_EQ(text("matrix $m[1][2] = <<1, 2>>; (vector)$m"), "1 2 0");
+    EXPECT_EQ(text("matrix $m[1][3] = <<3, 4, 0>>; (vector)$m"), "3 4 0");
+    EXPECT_EQ(run("matrix $m[1][3] = <<3, 4, 0>>; (float)$m").asFloat(), 5.0);
+    EXPECT_EQ(run("matrix $m[1][1] = <<-2.5>>; (float)$m").asFloat(), -2.5);
+    EXPECT_EQ(text("matrix $m[1][1] = <<-2.5>>; (string)$m"), "-2.5");
+    EXPECT_EQ(text("matrix $m[1][3]; $m = <<7, 8, 9>>; $m"), "7 8 9");
+
+    EXPECT_NE(failure("matrix $m[2][2]; (vector)$m;")
+                  .find("Cannot convert data of type matrix to type vector."),
+              std::string::npos);
+    EXPECT_NE(
+        failure("(matrix)\"1 2 3\";").find("Cannot convert data of type string to type matrix."),
+        std::string::npos);
+    EXPECT_NE(failure("int $a[] = {1}; (matrix)$a;")
+                  .find("Cannot convert data of type int[] to type matrix."),
+              std::string::npos);
+}
+
 TEST_F(MelVariables, DeclarationsConvertToTheDeclaredType) {
     EXPECT_EQ(run("int $i = 3.7; $i").type(), Type::Int);
     EXPECT_EQ(run("int $i = 3.7; $i").asInt(), 3);

@@ -65,7 +65,8 @@ TEST(MelValue, ConvertToFollowsMelRules) {
     EXPECT_FALSE(Value(std::vector<int>{1}).convertTo(Type::Int, out));
     EXPECT_FALSE(Value(1).convertTo(Type::IntArray, out));
     EXPECT_FALSE(Value(std::vector<int>{1}).convertTo(Type::VectorArray, out));
-    EXPECT_FALSE(Value(Matrix(1, 1)).convertTo(Type::String, out));
+    EXPECT_FALSE(Value(Matrix(2, 1)).convertTo(Type::String, out));
+    EXPECT_FALSE(Value(Matrix(1, 4)).convertTo(Type::Vector, out));
 }
 
 TEST(MelValue, ArraysGrowOnAssignmentAndReadDefaultsPastTheEnd) {

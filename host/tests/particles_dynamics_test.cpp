@@ -27,9 +27,15 @@ protected:
     void busyScene() {
         run("particle -n p -c 0.9; emitter -n em -type direction -r 30 -sp 0.5 -spd 4 -srn 2 "
             "-sd 7 -dx 0 -dy 1 -dz 0; gravity -n g -m 9.8; connectDynamic -em em -f g p;");
+        addLifespans("pShape");
         setNumber("pShape", "lifespanMode", 2);
         setNumber("pShape", "lifespan", 0.5);
         setNumber("pShape", "lifespanRandom", 0.4);
+    }
+    // The lifespan attributes, as scripts and scene files add them.
+    void addLifespans(const std::string& shape) {
+        run("addAttr -ln lifespanPP -dt doubleArray " + shape +
+            "; addAttr -ln lifespan -at double " + shape);
     }
     Snapshot snapshot(const std::string& name) {
         Snapshot s;
@@ -67,6 +73,7 @@ TEST_F(Emission, CountsAndIdsGrowFrameByFrame) {
 
 TEST_F(Emission, IdMappingMatchesTheArrays) {
     emitterScene();
+    addLifespans("pShape");
     setNumber("pShape", "lifespanMode", 1);
     setNumber("pShape", "lifespan", 0.1);
     frame(9);
@@ -99,6 +106,7 @@ using Lifespan = DynamicsTest;
 
 TEST_F(Lifespan, ConstantLifespanKillsTheOldest) {
     emitterScene();
+    addLifespans("pShape");
     setNumber("pShape", "lifespanMode", 1);
     setNumber("pShape", "lifespan", 0.1);
     // Ages 0, 1/24 and 2/24 s are within 0.1 s; 3/24 s is not.
@@ -119,15 +127,17 @@ TEST_F(Lifespan, LiveForeverKeepsEveryParticle) {
 
 TEST_F(Lifespan, PerParticleLifespanEditsCarryForward) {
     run("particle -n q -p 0 0 0 -p 1 0 0 -p 2 0 0;");
+    addLifespans("qShape");
     setNumber("qShape", "lifespanMode", 3);
     setDoubles("qShape", "lifespanPP", {0.03, 0.1, 10.0});
     frame(2);  // age 1/24 s
     EXPECT_EQ(ids("qShape"), (std::vector<int>{1, 2}));
     frame(4);  // age 3/24 s
     EXPECT_EQ(ids("qShape"), (std::vector<int>{2}));
-    // Going back restores the initial state, whose lifespans are the default.
+    // Going back restores the initial state, where particles that have no
+    // lifespan of their own get the constant one (the added attribute's 0).
     frame(1);
-    EXPECT_EQ(doublesOf("qShape", "lifespanPP"), (std::vector<double>{1.0, 1.0, 1.0}));
+    EXPECT_EQ(doublesOf("qShape", "lifespanPP"), (std::vector<double>{0.0, 0.0, 0.0}));
 }
 
 using Determinism = DynamicsTest;
@@ -176,6 +186,7 @@ using PerParticle = DynamicsTest;
 
 TEST_F(PerParticle, UserArraysFollowTheirParticles) {
     run("particle -n q -p 0 0 0 -p 1 0 0 -p 2 0 0;");
+    addLifespans("qShape");
     setNumber("qShape", "lifespanMode", 3);
     addDoubleArray("qShape", "objIndex");
     addDoubleArray("qShape", "objIndex0");
@@ -325,20 +336,48 @@ TEST_F(Emission, PerParticleListsLeaveOutInitialStateAndReports) {
             << hidden;
 }
 
-// Scripts and the application's scene files add the lifespan attributes
-// themselves; the shape here has them built in, which must not stop them.
-TEST_F(Lifespan, AddingTheBuiltInLifespanAttributesFindsThem) {
-    run("particle -n p;"
-        "addAttr -ci true -sn \"lifespanPP\" -ln \"lifespanPP\" -bt \"life\" "
+// The lifespan attributes are the user's: a new shape has none, scripts
+// and scene files add them, and the modes make do without them.
+TEST_F(Lifespan, TheAttributesAreAddedAndTheModesMakeDoWithout) {
+    run("particle -n p");
+    for (const char* name : {"lifespan", "lifespanPP", "lifespanPP0"})
+        EXPECT_EQ(run(std::string("attributeExists ") + name + " pShape").asInt(), 0) << name;
+    run("addAttr -ci true -sn \"lifespanPP\" -ln \"lifespanPP\" -bt \"life\" "
         "-dt \"doubleArray\" pShape;"
         "addAttr -ci true -h true -sn \"lifespanPP0\" -ln \"lifespanPP0\" -dt \"doubleArray\" "
         "pShape;"
         "addAttr -ci true -sn \"lifespan\" -ln \"lifespan\" -at \"double\" pShape;"
         "setAttr -k on pShape.lifespan 2");
     EXPECT_EQ(run("getAttr pShape.lifespan").asFloat(), 2.0);
-    EXPECT_TRUE(run("listAttr -ud pShape").toStringList().empty());
-    EXPECT_NE(failure("addAttr -ln lifespan -at long pShape").find("already exists"),
-              std::string::npos);
+    EXPECT_EQ(run("listAttr -ud pShape").toStringList(),
+              (std::vector<std::string>{"lifespanPP", "lifespanPP0", "lifespan"}));
+    failure("addAttr -ln lifespan -at long pShape");
+    EXPECT_EQ(lastError(),
+              "line 1: addAttr: Attribute 'lifespan' already exists on node 'pShape'.");
+
+    // Without "lifespan" the constant is the default second; without
+    // "lifespanPP" random range is that constant and lifespanPP only lives
+    // forever, as there is nothing per particle to read.
+    run("particle -n q -p 0 0 0 -p 1 0 0");
+    setNumber("qShape", "lifespanMode", 1);
+    MDoubleArray lives;
+    shape("qShape").lifespan(lives);
+    ASSERT_EQ(lives.length(), 2u);
+    EXPECT_EQ(lives[1], 1.0);
+    setNumber("qShape", "lifespanRandom", 5);
+    setNumber("qShape", "lifespanMode", 2);
+    frame(24);  // 23/24 s old
+    EXPECT_EQ(shape("qShape").count(), 2u);
+    frame(26);  // past a second
+    EXPECT_EQ(shape("qShape").count(), 0u);
+
+    run("particle -n r -p 0 0 0");
+    setNumber("rShape", "lifespanMode", 3);
+    frame(100);
+    EXPECT_EQ(shape("rShape").count(), 1u);
+    shape("rShape").lifespan(lives);
+    EXPECT_EQ(lives.length(), 0u);
+    EXPECT_TRUE(shape("rShape").hasLifespan());
 }
 
 }  // namespace

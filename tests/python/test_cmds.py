@@ -92,5 +92,24 @@ class Commands(unittest.TestCase):
         self.assertEqual(cmds.polyCube(n="after")[0], "after")
 
 
+class UserInterface(unittest.TestCase):
+    def setUp(self):
+        if cmds.window("bakeWin", exists=True):
+            cmds.deleteUI("bakeWin")
+
+    def test_a_tool_window_from_python(self):
+        window = cmds.window("bakeWin", title="Bake", widthHeight=(300, 200))
+        cmds.columnLayout(adj=True)
+        cmds.checkBox("keys", label="Keys", value=False)
+        shapes = cmds.textScrollList(append=["cube", "ball"], selectItem="ball")
+        cmds.showWindow(window)
+        self.assertEqual(cmds.window(window, q=True, wh=True), [300, 200])
+        self.assertEqual(cmds.checkBox("keys", q=True, value=True), 0)
+        self.assertEqual(cmds.textScrollList(shapes, q=True, si=True), ["ball"])
+        self.assertEqual(cmds.confirmDialog(m="Bake?", button=["Yes", "No"], db="Yes"), "Yes")
+        cmds.deleteUI(window)
+        self.assertEqual(cmds.control("keys", exists=True), 0)
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -113,7 +113,66 @@ double Curve::evaluate(double input) const {
         return a.value;
     if (a.out == MFnAnimCurve::kTangentStepNext)
         return b.value;
+    if (m_weighted)
+        return weightedSegment(i, input);
     return hermite(a.time, a.value, slope(i, false), b.time, b.value, slope(i + 1, true), input);
+}
+
+namespace {
+
+// A handle a third of the tangent vector long along the slope, reaching no
+// further along the input than the segment, so that the segment stays a
+// function of its input.
+void handle(double slope, double weight, double segment, double& dx, double& dy) {
+    dx = std::min(segment, weight / std::sqrt(1.0 + slope * slope) / 3.0);
+    dy = slope * dx;
+}
+
+double bezier(double p0, double p1, double p2, double p3, double s) {
+    const double r = 1.0 - s;
+    return r * r * r * p0 + 3.0 * r * r * s * p1 + 3.0 * r * s * s * p2 + s * s * s * p3;
+}
+
+}  // namespace
+
+double Curve::weightedSegment(size_t i, double input) const {
+    const Key& a = m_keys[i];
+    const Key& b = m_keys[i + 1];
+    const double h = b.time - a.time;
+    double ox, oy, ix, iy;
+    handle(slope(i, false), std::max(0.0, a.outWeight), h, ox, oy);
+    handle(slope(i + 1, true), std::max(0.0, b.inWeight), h, ix, iy);
+    const double x1 = a.time + ox, x2 = b.time - ix;
+    // With both handles inside the segment the input never falls as the
+    // parameter grows, so halving finds where it reaches `input`.
+    double lo = 0.0, hi = 1.0;
+    for (int step = 0; step < 60; ++step) {
+        const double mid = 0.5 * (lo + hi);
+        (bezier(a.time, x1, x2, b.time, mid) < input ? lo : hi) = mid;
+    }
+    return bezier(a.value, a.value + oy, b.value - iy, b.value, 0.5 * (lo + hi));
+}
+
+void Curve::setWeighted(bool on) {
+    m_weighted = on;
+    if (!on)
+        for (Key& k : m_keys)
+            k.inWeight = k.outWeight = 1.0;
+}
+
+void Curve::matchWeightsToShape() {
+    // An unweighted segment's handles reach a third of the way along it.
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        Key& k = m_keys[i];
+        if (i > 0) {
+            const double m = slope(i, true);
+            k.inWeight = (k.time - m_keys[i - 1].time) * std::sqrt(1.0 + m * m);
+        }
+        if (i + 1 < m_keys.size()) {
+            const double m = slope(i, false);
+            k.outWeight = (m_keys[i + 1].time - k.time) * std::sqrt(1.0 + m * m);
+        }
+    }
 }
 
 int Curve::find(double input) const {
@@ -259,12 +318,15 @@ void addCurveType(const CurveKind& kind) {
     auto outY = doubleArray("keyTanOutY", "koy", 0.0);
     auto locked = attrs::boolean("keyTanLocked", "ktl", true);
     locked->array = true;
+    auto weightLocked = attrs::boolean("keyWeightLocked", "kwl", true);
+    weightLocked->array = true;
+    auto weighted = attrs::boolean("weightedTangents", "wgt", false);
     auto tangent =
         attrs::enumeration("tangentType", "tan", tangentFields(), MFnAnimCurve::kTangentGlobal);
-    for (const auto& a :
-         {input, output, keys, inType, outType, inX, inY, outX, outY, locked, tangent})
+    for (const auto& a : {input, output, keys, inType, outType, inX, inY, outX, outY, locked,
+                          weightLocked, weighted, tangent})
         type.addAttribute(a);
-    for (const auto& a : {input, keys, inType, outType, inX, inY, outX, outY})
+    for (const auto& a : {input, keys, inType, outType, inX, inY, outX, outY, weighted})
         attrs::affects(a, output);
     Attribute* in = input.get();
     Attribute* out = output.get();
@@ -362,9 +424,24 @@ CurveType curveTypeForPlug(const MPlug& plug) {
 
 namespace {
 
-// The plugs a curve keeps its keys in, looked up once per read or write.
-// The attributes a curve keeps its keys in, each an array by key index.
-const char* const kKeyAttributeNames[] = {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy", "ktl"};
+// The attributes a curve keeps its keys in: each an array by key index, and
+// whether the tangents are weighted, which decides how "kix" ... "koy" hold
+// the tangents.
+const char* const kKeyAttributeNames[] = {"ktv", "kit", "kot", "kix", "kiy",
+                                          "kox", "koy", "ktl", "kwl", "wgt"};
+
+// Where a weighted curve keeps a tangent's weight: in the length of its
+// tangent vector, which an unweighted curve keeps of unit length. The
+// direction comes back of unit length.
+void splitWeight(double& x, double& y, double& weight) {
+    weight = std::sqrt(x * x + y * y);
+    if (weight > 0.0) {
+        x /= weight;
+        y /= weight;
+    } else {
+        x = 1.0;
+    }
+}
 
 struct KeyAttributes {
     explicit KeyAttributes(const Node& node)
@@ -375,11 +452,13 @@ struct KeyAttributes {
           kiy(attribute(node, "kiy")),
           kox(attribute(node, "kox")),
           koy(attribute(node, "koy")),
-          ktl(attribute(node, "ktl")) {}
+          ktl(attribute(node, "ktl")),
+          kwl(attribute(node, "kwl")),
+          wgt(attribute(node, "wgt")) {}
     Attribute* ktv;
-    Attribute *kit, *kot, *kix, *kiy, *kox, *koy, *ktl;
+    Attribute *kit, *kot, *kix, *kiy, *kox, *koy, *ktl, *kwl, *wgt;
 
-    void put(Node& node, unsigned i, const Key& k) const {
+    void put(Node& node, unsigned i, const Key& k, bool weighted) const {
         auto at = [&node, i](Attribute* a) -> Value& {
             return node.storage(PlugPath{a, {i}}).value;
         };
@@ -387,11 +466,22 @@ struct KeyAttributes {
         at(ktv->children[1].get()) = k.value;
         at(kit) = static_cast<long>(k.in);
         at(kot) = static_cast<long>(k.out);
-        at(kix) = k.inX;
-        at(kiy) = k.inY;
-        at(kox) = k.outX;
-        at(koy) = k.outY;
+        // A weighted tangent's vector is as long as its weight.
+        auto scale = [weighted](double x, double y, double weight) {
+            const double length = std::hypot(x, y);
+            return weighted && length > 0.0 ? weight / length : 1.0;
+        };
+        const double inScale = scale(k.inX, k.inY, k.inWeight);
+        const double outScale = scale(k.outX, k.outY, k.outWeight);
+        at(kix) = k.inX * inScale;
+        at(kiy) = k.inY * inScale;
+        at(kox) = k.outX * outScale;
+        at(koy) = k.outY * outScale;
         at(ktl) = k.locked;
+        at(kwl) = k.weightLocked;
+    }
+    void putWeighted(Node& node, bool weighted) const {
+        node.storage(PlugPath{wgt, {}}).value = weighted;
     }
 };
 
@@ -418,6 +508,7 @@ Curve decodeCurve(Node& node, bool& stored) {
     auto read = [&node](Attribute* attribute, unsigned i) {
         return evaluate(PlugRef{&node, PlugPath{attribute, {i}}});
     };
+    const bool weighted = valueAsLong(evaluate(PlugRef{&node, PlugPath{a.wgt, {}}})) != 0;
     std::vector<Key> keys;
     for (unsigned i : node.elementIndices(PlugPath{a.ktv, {}})) {
         stored = stored && i == keys.size();
@@ -431,13 +522,20 @@ Curve decodeCurve(Node& node, bool& stored) {
         k.outX = valueAsDouble(read(a.kox, i));
         k.outY = valueAsDouble(read(a.koy, i));
         k.locked = valueAsLong(read(a.ktl, i)) != 0;
+        k.weightLocked = valueAsLong(read(a.kwl, i)) != 0;
+        if (weighted) {
+            splitWeight(k.inX, k.inY, k.inWeight);
+            splitWeight(k.outX, k.outY, k.outWeight);
+        }
         stored = stored && (keys.empty() || keys.back().time < k.time);
         keys.push_back(k);
     }
     // A scene file may list keys in any order; the curve needs input order.
     std::stable_sort(keys.begin(), keys.end(),
                      [](const Key& x, const Key& y) { return x.time < y.time; });
-    return Curve(std::move(keys));
+    Curve curve(std::move(keys));
+    curve.setWeighted(weighted);
+    return curve;
 }
 
 }  // namespace
@@ -471,8 +569,9 @@ void writeCurve(Node& node, const Curve& curve) {
     for (const PlugPath& p : keyPlugs(node))
         node.eraseStorage(p);
     // Keys are stored at indices 0..n-1 in input order, as the host does.
+    a.putWeighted(node, curve.weighted());
     for (unsigned i = 0; i < curve.size(); ++i)
-        a.put(node, i, curve.keys()[i]);
+        a.put(node, i, curve.keys()[i], curve.weighted());
     node.setDerived(std::make_shared<Curve>(curve));
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
@@ -489,11 +588,12 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy, a.ktl}, from,
+    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy, a.ktl, a.kwl}, from,
                       [keys](Node& curve, size_t first) {
                           const KeyAttributes plugs(curve);
                           for (size_t i = first; i < keys->size(); ++i)
-                              plugs.put(curve, static_cast<unsigned>(i), keys->keys()[i]);
+                              plugs.put(curve, static_cast<unsigned>(i), keys->keys()[i],
+                                        keys->weighted());
                           curve.setDerived(keys);
                       });
     Scene::current().propagateDirty(node, a.ktv);
@@ -504,6 +604,11 @@ TangentType& globalTangent(bool inTangent) {
     static TangentType in = MFnAnimCurve::kTangentClamped;
     static TangentType out = MFnAnimCurve::kTangentClamped;
     return inTangent ? in : out;
+}
+
+bool& globalWeighted() {
+    static bool weighted = false;
+    return weighted;
 }
 
 TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
@@ -600,6 +705,8 @@ NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MS
     NodePtr curve = scene.createNode(typeName, plug ? curveNameFor(*plug) : "");
     if (!curve)
         return fail(MS::kFailure);
+    if (globalWeighted())
+        curve->storage(PlugPath{curve->findAttribute("wgt"), {}}).value = true;
     if (hasTimeInput(type))
         if (Node* clock = timeNode())
             scene.connect(PlugRef{clock, PlugPath{clock->findAttribute("outTime"), {}}},

@@ -29,6 +29,11 @@ struct Key {
     double inX = 1.0, inY = 0.0;
     double outX = 1.0, outY = 0.0;
     bool locked = true;  // the in and out tangents turn together
+    // How far each tangent reaches on a weighted curve: the length of its
+    // tangent vector (x in the input's units, y in the value's), three
+    // times its Bezier handle. Other curves neither keep nor use them.
+    double inWeight = 1.0, outWeight = 1.0;
+    bool weightLocked = true;  // kept for the graph editor; commands ignore it
 };
 
 // Keys closer than this in their input are one key (about a hundredth of
@@ -47,9 +52,19 @@ public:
     size_t size() const { return m_keys.size(); }
 
     // Constant before the first key and after the last; each segment is a
-    // Hermite curve between the slopes of its keys, or held for step
-    // tangents (step: the earlier key's value, step next: the later one's).
+    // Hermite curve between the slopes of its keys (a Bezier curve whose
+    // handles the tangent weights size, on a weighted curve), or held for
+    // step tangents (step: the earlier key's value, step next: the later
+    // one's).
     double evaluate(double input) const;
+
+    // Whether the tangents are weighted. An unweighted curve keeps no
+    // weights: turning it off puts every weight back to 1.
+    bool weighted() const { return m_weighted; }
+    void setWeighted(bool on);
+    // Gives every key the weights that draw the curve as it is drawn
+    // unweighted, so that weighting it moves nothing.
+    void matchWeightsToShape();
     // The slope a key's tangent has on either side, as the tangent type
     // makes it from the neighbouring keys.
     double slope(size_t index, bool inTangent) const;
@@ -66,7 +81,9 @@ public:
 
 private:
     double splineSlope(size_t index) const;
+    double weightedSegment(size_t index, double input) const;
     std::vector<Key> m_keys;
+    bool m_weighted = false;
 };
 
 // --- curve nodes
@@ -102,6 +119,8 @@ std::vector<PlugPath> keyPlugs(const Node& curve);
 // "tangentType" when set, else the global default of keyTangent -g.
 TangentType resolveTangent(Node& curve, TangentType type, bool inTangent);
 TangentType& globalTangent(bool inTangent);
+// Whether new curves are weighted (keyTangent -g -wt).
+bool& globalWeighted();
 
 // Adds a key to a curve node's keys as the host does: global tangent types
 // resolved, a key at the same input given the new value (and the tangents

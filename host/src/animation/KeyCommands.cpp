@@ -533,6 +533,10 @@ MSyntax keyTangentSyntax() {
     s.addFlag("ia", "inAngle", MSyntax::kDouble);
     s.addFlag("oa", "outAngle", MSyntax::kDouble);
     s.addFlag("l", "lock", MSyntax::kBoolean);
+    s.addFlag("iw", "inWeight", MSyntax::kDouble);
+    s.addFlag("ow", "outWeight", MSyntax::kDouble);
+    s.addFlag("wl", "weightLock", MSyntax::kBoolean);
+    s.addFlag("wt", "weightedTangents", MSyntax::kBoolean);
     s.addFlag("r", "relative");
     s.addFlag("a", "absolute");
     s.addFlag("g", "global");
@@ -586,17 +590,35 @@ public:
             inAngle = db.flagArgumentDouble("ia", 0);
         if (db.isFlagSet("oa"))
             outAngle = db.flagArgumentDouble("oa", 0);
-        std::optional<bool> lock;
-        if (db.isFlagSet("l")) {
-            bool on = true;
-            db.getFlagArgument("l", 0, on);
-            lock = on;
+        const std::optional<bool> lock = switchFlag(db, "l");
+        const std::optional<bool> weightLock = switchFlag(db, "wl");
+        const std::optional<bool> weighted = switchFlag(db, "wt");
+        std::optional<double> inWeight, outWeight;
+        if (db.isFlagSet("iw"))
+            inWeight = db.flagArgumentDouble("iw", 0);
+        if (db.isFlagSet("ow"))
+            outWeight = db.flagArgumentDouble("ow", 0);
+        if (!relative && ((inWeight && *inWeight < 0) || (outWeight && *outWeight < 0))) {
+            error("keyTangent: A tangent weight cannot be negative.");
+            return MS::kFailure;
         }
         int changed = 0;
         for (Node* curve : curves) {
             const Attribute& value = *curve->findAttribute("ktv")->children[1];
             bool touched = false;
             bool ok = editKeys(edits, *curve, [&](Curve& keys) {
+                // Weighting a curve keeps its shape; the weights given
+                // with it then change that.
+                if (weighted && *weighted != keys.weighted()) {
+                    if (*weighted)
+                        keys.matchWeightsToShape();
+                    keys.setWeighted(*weighted);
+                    touched = true;
+                }
+                if ((inWeight || outWeight) && !keys.weighted())
+                    commands::warning("keyTangent: " + curve->name() +
+                                      " has no weighted tangents; its weights are left as they "
+                                      "are (see -weightedTangents).");
                 for (size_t i = 0; i < keys.size(); ++i) {
                     if (!set.contains(keys, i))
                         continue;
@@ -604,8 +626,20 @@ public:
                         keys.setTangentType(i, true, resolveTangent(*curve, *in, true));
                     if (out)
                         keys.setTangentType(i, false, resolveTangent(*curve, *out, false));
+                    Key& key = keys.keys()[i];
                     if (lock)
-                        keys.keys()[i].locked = *lock;
+                        key.locked = *lock;
+                    // The weight lock binds the two weights only in the
+                    // graph editor, so it is kept and not applied here.
+                    if (weightLock)
+                        key.weightLocked = *weightLock;
+                    if (keys.weighted()) {
+                        if (inWeight)
+                            key.inWeight = std::max(0.0, *inWeight + (relative ? key.inWeight : 0));
+                        if (outWeight)
+                            key.outWeight =
+                                std::max(0.0, *outWeight + (relative ? key.outWeight : 0));
+                    }
                     // Both angles are read before either changes the key; a
                     // locked key turns the other tangent with the one given.
                     const double nowIn = tangentAngle(keys, i, true, value);
@@ -639,17 +673,27 @@ public:
     }
 
 private:
-    // Angles come back as numbers, tangent types as names; one entry per key
-    // and flag, in the order in, out.
+    static std::optional<bool> switchFlag(const MArgDatabase& db, const char* flag) {
+        if (!db.isFlagSet(flag))
+            return std::nullopt;
+        bool on = true;
+        db.getFlagArgument(flag, 0, on);
+        return on;
+    }
+
+    // Angles and weights come back as numbers, tangent types as names, the
+    // locks as ints: one entry per key and flag, in the order in, out.
+    // Weighting is the curve's: one entry per curve.
     static MStatus query(const MArgDatabase& db, const KeySet& set,
                          const std::vector<Node*>& curves) {
         MStringArray names;
-        MDoubleArray angles;
-        MIntArray locks;
+        MDoubleArray numbers;
+        MIntArray locks, weightLocks, weighted;
         for (Node* curve : curves) {
             const Attribute& value = *curve->findAttribute("ktv")->children[1];
             // The curve read must outlive the walk over its keys.
             const Curve read = readCurve(*curve);
+            weighted.append(read.weighted() ? 1 : 0);
             for (size_t i = 0; i < read.size(); ++i) {
                 if (!set.contains(read, i))
                     continue;
@@ -659,16 +703,26 @@ private:
                 if (db.isFlagSet("ott"))
                     names.append(tangentName(k.out));
                 if (db.isFlagSet("ia"))
-                    angles.append(tangentAngle(read, i, true, value));
+                    numbers.append(tangentAngle(read, i, true, value));
                 if (db.isFlagSet("oa"))
-                    angles.append(tangentAngle(read, i, false, value));
+                    numbers.append(tangentAngle(read, i, false, value));
+                if (db.isFlagSet("iw"))
+                    numbers.append(k.inWeight);
+                if (db.isFlagSet("ow"))
+                    numbers.append(k.outWeight);
                 locks.append(k.locked ? 1 : 0);
+                weightLocks.append(k.weightLocked ? 1 : 0);
             }
         }
-        if (db.isFlagSet("l"))
+        if (db.isFlagSet("wt"))
+            setResult(weighted);
+        else if (db.isFlagSet("l"))
             setResult(locks);
-        else if (db.isFlagSet("ia") || db.isFlagSet("oa"))
-            setResult(angles);
+        else if (db.isFlagSet("wl"))
+            setResult(weightLocks);
+        else if (db.isFlagSet("ia") || db.isFlagSet("oa") || db.isFlagSet("iw") ||
+                 db.isFlagSet("ow"))
+            setResult(numbers);
         else
             setResult(names);
         return MS::kSuccess;
@@ -676,6 +730,10 @@ private:
 
     // The defaults for new keys are a preference, not a scene edit: not undone.
     static MStatus global(const MArgDatabase& db) {
+        if (db.isQuery() && db.isFlagSet("wt")) {
+            setResult(globalWeighted() ? 1 : 0);
+            return MS::kSuccess;
+        }
         if (db.isQuery()) {
             MStringArray names;
             if (db.isFlagSet("itt"))
@@ -694,6 +752,8 @@ private:
         }
         globalTangent(true) = in;
         globalTangent(false) = out;
+        if (const std::optional<bool> weighted = switchFlag(db, "wt"))
+            globalWeighted() = *weighted;
         return MS::kSuccess;
     }
 };

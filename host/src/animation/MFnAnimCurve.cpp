@@ -349,7 +349,14 @@ MStatus MFnAnimCurve::getTangent(unsigned int index, float& x, float& y, bool is
         [=](const Curve& keys, const Key&) { return keys.slope(index, isInTangent); });
     if (!status)
         return status;
-    const double length = std::sqrt(1.0 + m * m);
+    // A weighted curve's tangent vector is as long as its weight.
+    const double weight =
+        readKey<double>(m_object, index, nullptr, 1.0, [=](const Curve& keys, const Key& k) {
+            if (!keys.weighted())
+                return 1.0;
+            return isInTangent ? k.inWeight : k.outWeight;
+        });
+    const double length = std::sqrt(1.0 + m * m) / weight;
     x = static_cast<float>(1.0 / length);
     y = static_cast<float>(m / length);
     return MS::kSuccess;
@@ -366,11 +373,14 @@ MStatus MFnAnimCurve::setTangent(unsigned int index, float x, float y, bool isIn
         (isInTangent ? k.in : k.out) = kTangentFixed;
         (isInTangent ? k.inX : k.outX) = x;
         (isInTangent ? k.inY : k.outY) = y;
+        if (keys.weighted())
+            (isInTangent ? k.inWeight : k.outWeight) = std::hypot(x, y);
         return MS::kSuccess;
     });
 }
 
 bool MFnAnimCurve::isWeighted(MStatus* ReturnStatus) const {
-    report(ReturnStatus, curveOf(m_object) ? MS::kSuccess : MS::kInvalidParameter);
-    return false;
+    Node* node = curveOf(m_object);
+    report(ReturnStatus, node ? MS::kSuccess : MS::kInvalidParameter);
+    return node && host::animation::curveKeys(*node)->weighted();
 }

@@ -677,20 +677,6 @@ private:
         return true;
     }
 
-    // The particle shape has its lifespan attributes built in, where the
-    // application's shapes get them added by scripts and scene files: adding
-    // one of the same name and kind finds it there and changes nothing.
-    static bool providedAlready(const Node& node, const Attribute& wanted) {
-        static const char* const kBuiltIn[] = {"lifespan", "lifespanPP", "lifespanPP0"};
-        if (!node.type().isA("particle") ||
-            std::none_of(std::begin(kBuiltIn), std::end(kBuiltIn),
-                         [&](const char* n) { return wanted.longName == n; }))
-            return false;
-        const Attribute* have = node.findAttribute(wanted.longName);
-        return have && !node.isDynamic(have) && have->kind == wanted.kind &&
-               have->numericType == wanted.numericType && have->dataType == wanted.dataType;
-    }
-
     bool add(const MArgDatabase& db, Node& node) {
         std::string ln = text(db, "longName"), sn = text(db, "shortName");
         if (ln.empty())
@@ -705,8 +691,6 @@ private:
         std::string problem;
         AttributePtr a = makeAttribute(ln, sn, text(db, "attributeType"), text(db, "dataType"),
                                        children, problem);
-        if (a && providedAlready(node, *a))
-            return true;
         PendingCompounds& pending = PendingCompounds::instance();
         for (const std::string& n : {ln, sn})
             if (node.findAttribute(n) || pending.find(&node, n))

@@ -1,6 +1,7 @@
 #include "Startup.h"
 #include "commands/Support.h"
 #include "geometry/Mesh.h"
+#include "ui/Controls.h"
 
 namespace host {
 
@@ -19,6 +20,7 @@ void registerScriptCommands() {
     commands::registerCreateCommands();
     commands::registerSessionCommands();
     commands::registerConstraintCommands();
+    ui::registerUiCommands();
 }
 
 }  // namespace host

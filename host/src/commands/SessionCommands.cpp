@@ -1,6 +1,7 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
 // file rules), scriptJob, and the UI feedback commands waitCursor and progressWindow, which
 // in a session without a UI keep their state and show nothing.
+#include "commands/BuiltinFlags.h"
 #include "commands/Support.h"
 #include "script/Builtins.h"
 
@@ -17,80 +18,6 @@ namespace {
 using mel::BuiltinError;
 using mel::CommandCall;
 using mel::Value;
-
-// The flags of a call, by long name, and the words that are not flags. A flag listed with a
-// count takes that many arguments; other words that start with a dash are refused.
-struct Flags {
-    bool query = false, edit = false;
-    std::map<std::string, std::vector<Value>> set;
-    std::vector<Value> words;
-    bool has(const std::string& name) const { return set.count(name) != 0; }
-    std::string text(const std::string& name) const {
-        auto it = set.find(name);
-        return it == set.end() || it->second.empty() ? std::string() : it->second[0].text();
-    }
-};
-
-struct FlagSpec {
-    const char* shortName;
-    const char* longName;
-    unsigned args;       // arguments in create and edit mode
-    unsigned queryArgs;  // arguments in query mode
-};
-
-template <std::size_t N>
-Flags parseFlags(const std::vector<Value>& args, const FlagSpec (&known)[N]) {
-    Flags f;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const Value& arg = args[i];
-        const std::string word = arg.type() == mel::Type::String ? arg.str() : std::string();
-        // A command's own flag wins over -q and -e (scriptJob's -e is -event).
-        const FlagSpec* declared = nullptr;
-        for (const FlagSpec& s : known)
-            if (word == std::string("-") + s.shortName || word == std::string("-") + s.longName)
-                declared = &s;
-        if (!declared && (word == "-q" || word == "-query")) {
-            f.query = true;
-            continue;
-        }
-        if (!declared && (word == "-e" || word == "-edit")) {
-            f.edit = true;
-            continue;
-        }
-        if (!declared) {
-            if (word.size() > 1 && word[0] == '-' &&
-                !std::isdigit(static_cast<unsigned char>(word[1])))
-                throw BuiltinError{"Invalid flag: " + word};
-            f.words.push_back(arg);
-            continue;
-        }
-        std::vector<Value>& values = f.set[declared->longName];
-        const unsigned count = f.query ? declared->queryArgs : declared->args;
-        for (unsigned k = 0; k < count; ++k) {
-            if (i + 1 >= args.size())
-                throw BuiltinError{"Flag '" + word + "' must be passed an argument."};
-            values.push_back(args[++i]);
-        }
-    }
-    return f;
-}
-
-// Runs body with the parsed flags; a BuiltinError becomes the command's error line.
-template <std::size_t N, class Body>
-bool withFlags(CommandCall& call, const FlagSpec (&known)[N], Body body) {
-    try {
-        Flags f = parseFlags(call.args, known);
-        return body(f, call);
-    } catch (const BuiltinError& e) {
-        error(e.message);
-        return false;
-    }
-}
-
-void answer(CommandCall& call, Value v) {
-    call.result = std::move(v);
-    call.hasResult = true;
-}
 
 // ---------------------------------------------------------------- workspace
 
@@ -353,8 +280,7 @@ bool waitCursorCommand(CommandCall& call, const std::vector<Value*>&) {
         if (f.query)
             answer(c, Value(on));
         else if (f.has("state"))
-            on = f.set.at("state")[0].asInt() != 0 || f.text("state") == "on" ||
-                 f.text("state") == "true" || f.text("state") == "yes";
+            on = switchValue(f.set.at("state")[0]);
         return true;
     });
 }

@@ -234,9 +234,8 @@ void shadingAttributes() {
 }
 
 void animationAttributes() {
-    add(type("animCurve"),
-        {"weightedTangents wgt bool", "keyTanLocked ktl bool[]", "keyWeightLocked kwl bool[]",
-         "keyBreakdown kbd bool[]", "preInfinity pre enum", "postInfinity pst enum"});
+    add(type("animCurve"), {"keyTanLocked ktl bool[]", "keyBreakdown kbd bool[]",
+                            "preInfinity pre enum", "postInfinity pst enum"});
 }
 
 void dynamicsAttributes() {

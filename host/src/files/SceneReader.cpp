@@ -221,8 +221,8 @@ private:
         return true;
     }
 
-    // Files add some attributes that the host's types have built in
-    // (a particle's lifespan); the one there serves.
+    // An attribute the node has already, built in or added by an earlier
+    // line, is not added again; the one there serves.
     bool alreadyThere(const std::vector<std::string>& words) const {
         for (size_t i = 1; i + 1 < words.size(); ++i)
             if (words[i] == "-ln" || words[i] == "-longName")

@@ -212,8 +212,8 @@ bool MFnParticleSystem::hasLifespan() const {
 }
 
 void MFnParticleSystem::lifespan(MDoubleArray& lifespans) const {
-    lifespans = stateArray<MDoubleArray>(m_object, particles::shapeAttributes().lifespanPP,
-                                         particles::doubles);
+    Node* shape = shapeNode(m_object);
+    lifespans = shape ? particles::lifespans(*shape) : MDoubleArray();
 }
 
 void MFnParticleSystem::position0(MVectorArray& positions) const {

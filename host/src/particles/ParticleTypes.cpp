@@ -80,7 +80,6 @@ void registerShape(NodeTypeRegistry& registry) {
             attrs::enumeration(
                 "lifespanMode", "lfm",
                 {{"liveForever", 0}, {"constant", 1}, {"randomRange", 2}, {"lifespanPPOnly", 3}}));
-    a.lifespan = add(type, attrs::numeric("lifespan", "lfs", MFnNumericData::kDouble, 1.0));
     a.lifespanRandom =
         add(type, attrs::numeric("lifespanRandom", "lfr", MFnNumericData::kDouble, 0.0));
 
@@ -104,7 +103,6 @@ void registerShape(NodeTypeRegistry& registry) {
         {&a.mass, &a.mass0, "mass", "mas", MFnData::kDoubleArray},
         {&a.particleId, &a.particleId0, "particleId", "id", MFnData::kDoubleArray},
         {&a.birthTime, &a.birthTime0, "birthTime", "bt", MFnData::kDoubleArray},
-        {&a.lifespanPP, &a.lifespanPP0, "lifespanPP", "lfpp", MFnData::kDoubleArray},
     };
     for (const Pair& p : state) {
         *p.current = add(type, output(perParticle(p.longName, p.shortName, p.type)));
@@ -148,7 +146,7 @@ void registerShape(NodeTypeRegistry& registry) {
     // Time moves the particles; an edit of one array can change what is
     // derived from the others (count, age, ids, world positions).
     Attribute* computedState[] = {a.position,   a.velocity,  a.acceleration, a.mass,
-                                  a.particleId, a.birthTime, a.lifespanPP,   a.nextId};
+                                  a.particleId, a.birthTime, a.nextId};
     Attribute* derived[] = {a.count, a.age, a.worldPosition, a.idMapping, a.instancePointData};
     for (Attribute* s : computedState)
         a.currentTime->affects.push_back(s);

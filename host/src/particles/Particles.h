@@ -33,8 +33,9 @@ struct ShapeAttributes {
     Attribute* isDynamic = nullptr;
     Attribute* conserve = nullptr;
     Attribute* maxCount = nullptr;
+    // 0 live forever, 1 constant, 2 random range, 3 lifespanPP only. The
+    // "lifespan" and "lifespanPP" the modes read are attributes users add.
     Attribute* lifespanMode = nullptr;
-    Attribute* lifespan = nullptr;
     Attribute* lifespanRandom = nullptr;
     Attribute* count = nullptr;
     Attribute* nextId = nullptr;
@@ -46,14 +47,12 @@ struct ShapeAttributes {
     Attribute* mass = nullptr;
     Attribute* particleId = nullptr;
     Attribute* birthTime = nullptr;
-    Attribute* lifespanPP = nullptr;
     Attribute* position0 = nullptr;
     Attribute* velocity0 = nullptr;
     Attribute* acceleration0 = nullptr;
     Attribute* mass0 = nullptr;
     Attribute* particleId0 = nullptr;
     Attribute* birthTime0 = nullptr;
-    Attribute* lifespanPP0 = nullptr;
     // Derived from the state.
     Attribute* age = nullptr;
     Attribute* worldPosition = nullptr;
@@ -153,6 +152,10 @@ void evaluateAt(Node& shape, const MTime& time, bool runupFromStart);
 void saveInitialState(Node& shape);
 // Adds particles to the current state, at positions in the shape's space.
 void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray& velocities);
+
+// How long each particle lives, in seconds, by the shape's lifespan mode:
+// empty when they live forever.
+MDoubleArray lifespans(Node& shape);
 
 // The current values of a per-particle attribute (after update). Empty
 // when the attribute is not of that kind.

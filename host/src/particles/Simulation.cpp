@@ -149,11 +149,16 @@ struct Column {
     }
 };
 
-enum Role { kPosition, kVelocity, kAcceleration, kMass, kId, kBirth, kLifespan, kRoles };
+enum Role { kPosition, kVelocity, kAcceleration, kMass, kId, kBirth, kRoles };
 
 struct State {
     std::vector<Column> columns;
     long nextId = 0;
+    // The column of the "lifespanPP" a user added, or -1.
+    int lifespanColumn = -1;
+    Column* lifespanPP() {
+        return lifespanColumn < 0 ? nullptr : &columns[static_cast<size_t>(lifespanColumn)];
+    }
     unsigned count() const { return columns[kPosition].length(); }
     Column& operator[](Role role) { return columns[role]; }
 };
@@ -225,8 +230,8 @@ std::vector<Attribute*> userColumns(Node& shape) {
 
 bool isInitialTwin(const Node& shape, const Attribute* attribute) {
     const ShapeAttributes& s = shapeAttributes();
-    for (const Attribute* a : {s.position0, s.velocity0, s.acceleration0, s.mass0, s.particleId0,
-                               s.birthTime0, s.lifespanPP0})
+    for (const Attribute* a :
+         {s.position0, s.velocity0, s.acceleration0, s.mass0, s.particleId0, s.birthTime0})
         if (a == attribute)
             return true;
     const std::string& name = attribute->longName;
@@ -237,6 +242,36 @@ bool isInitialTwin(const Node& shape, const Attribute* attribute) {
 }
 
 namespace {
+
+// The "lifespan" a user added, or the application's default of one second.
+double constantLifespan(Node& shape) {
+    const Attribute* a = shape.findAttribute("lifespan");
+    return a && a->kind == Attribute::Kind::Numeric && !a->array ? number(shape, a) : 1.0;
+}
+
+// How long the particles live by the mode: all the constant, each its own
+// (lifespanPP), or forever, which is also what lifespanPP only comes to
+// without a lifespanPP.
+struct Lifespans {
+    bool forever = true;
+    double constant = 1.0;
+    const MDoubleArray* own = nullptr;
+    double of(unsigned k) const { return own ? (*own)[k] : constant; }
+};
+
+Lifespans lifespansOf(Node& shape, State& state) {
+    const long mode = valueAsLong(evaluate(plugOf(shape, shapeAttributes().lifespanMode)));
+    const Column* perParticle = state.lifespanPP();
+    Lifespans lives;
+    if (mode == 1 || (mode == 2 && !perParticle)) {
+        lives.forever = false;
+        lives.constant = constantLifespan(shape);
+    } else if ((mode == 2 || mode == 3) && perParticle) {
+        lives.forever = false;
+        lives.own = &perParticle->d;
+    }
+    return lives;
+}
 
 State emptyState(Node& shape, const Clock& clock) {
     const ShapeAttributes& s = shapeAttributes();
@@ -255,10 +290,15 @@ State emptyState(Node& shape, const Clock& clock) {
     add(s.mass, s.mass0, 1.0);
     add(s.particleId, s.particleId0, 0.0);
     add(s.birthTime, s.birthTime0, clock.start);
-    add(s.lifespanPP, s.lifespanPP0, number(shape, s.lifespan));
     for (Attribute* a : userColumns(shape)) {
         Attribute* twin = shape.findAttribute(a->longName + "0");
-        add(a, twin && isInitialTwin(shape, twin) ? twin : nullptr, 0.0);
+        const bool lifespan =
+            a->longName == "lifespanPP" && perParticleKind(shape, a) == ArrayKind::Double;
+        if (lifespan)
+            state.lifespanColumn = static_cast<int>(state.columns.size());
+        // Particles made without a lifespan of their own get the constant one.
+        add(a, twin && isInitialTwin(shape, twin) ? twin : nullptr,
+            lifespan ? constantLifespan(shape) : 0.0);
     }
     return state;
 }
@@ -329,13 +369,14 @@ void appendParticle(State& state, const MVector& position, const MVector& veloci
     state[kAcceleration].v[n] = MVector::zero;
     state[kId].d[n] = static_cast<double>(state.nextId++);
     state[kBirth].d[n] = birth;
-    state[kLifespan].d[n] = lifespan;
+    if (Column* life = state.lifespanPP())
+        life->d[n] = lifespan;
 }
 
 void emit(Node& shape, State& state, const Clock& clock, long step, const MMatrix& toShape) {
     const ShapeAttributes& s = shapeAttributes();
     const long mode = valueAsLong(evaluate(plugOf(shape, s.lifespanMode)));
-    const double lifespan = number(shape, s.lifespan);
+    const double lifespan = constantLifespan(shape);
     const double lifespanRandom = number(shape, s.lifespanRandom);
     const long maxCount = static_cast<long>(number(shape, s.maxCount));
     const double birth = clock.timeOf(step + 1);
@@ -386,15 +427,13 @@ void advance(Node& shape, State& state, const Clock& clock, long step) {
             state[kAcceleration].v[k] = acceleration;
         }
     }
-    const long mode = valueAsLong(evaluate(plugOf(shape, s.lifespanMode)));
-    if (mode != 0) {
+    const Lifespans lives = lifespansOf(shape, state);
+    if (!lives.forever) {
         const double end = clock.timeOf(step + 1);
-        const double constant = number(shape, s.lifespan);
         std::vector<char> alive(n, 1);
         bool anyDead = false;
         for (unsigned k = 0; k < n; ++k) {
-            double life = mode == 1 ? constant : state[kLifespan].d[k];
-            if (end - state[kBirth].d[k] > life + kLifeTolerance) {
+            if (end - state[kBirth].d[k] > lives.of(k) + kLifeTolerance) {
                 alive[k] = 0;
                 anyDead = true;
             }
@@ -409,9 +448,8 @@ void advance(Node& shape, State& state, const Clock& clock, long step) {
 std::vector<PlugPath> derivedPaths() {
     const ShapeAttributes& s = shapeAttributes();
     std::vector<PlugPath> paths;
-    for (Attribute* a :
-         {s.position, s.velocity, s.acceleration, s.mass, s.particleId, s.birthTime, s.lifespanPP,
-          s.nextId, s.count, s.age, s.worldPosition, s.sortedId, s.idIndex})
+    for (Attribute* a : {s.position, s.velocity, s.acceleration, s.mass, s.particleId, s.birthTime,
+                         s.nextId, s.count, s.age, s.worldPosition, s.sortedId, s.idIndex})
         paths.push_back(PlugPath{a, {}});
     return paths;
 }
@@ -599,7 +637,7 @@ void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray
     const Clock clock = clockOf(shape);
     State state = currentState(shape, clock);
     const double now = clock.timeOf(recordOf(shape)->step);
-    const double lifespan = number(shape, shapeAttributes().lifespan);
+    const double lifespan = constantLifespan(shape);
     for (unsigned k = 0; k < positions.length(); ++k)
         appendParticle(state, positions[k], k < velocities.length() ? velocities[k] : MVector::zero,
                        now, lifespan);
@@ -621,6 +659,17 @@ bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
         default:
             return false;
     }
+}
+
+MDoubleArray lifespans(Node& shape) {
+    update(shape);
+    State state = currentState(shape, clockOf(shape));
+    const Lifespans lives = lifespansOf(shape, state);
+    MDoubleArray out;
+    if (!lives.forever)
+        for (unsigned k = 0; k < state.count(); ++k)
+            out.append(lives.of(k));
+    return out;
 }
 
 MDoubleArray doubles(Node& shape, const Attribute* attribute) {

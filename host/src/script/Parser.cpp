@@ -654,8 +654,8 @@ bool Parser::castAhead(Type& type) {
     const std::size_t save = lex_.pos();
     lex_.next();
     const Token word = lex_.next();
-    const bool cast = word.kind == Tok::Ident && typeFromName(word.text, type) &&
-                      type != Type::Matrix && lex_.next().is(")");
+    const bool cast =
+        word.kind == Tok::Ident && typeFromName(word.text, type) && lex_.next().is(")");
     lex_.seek(save);
     return cast;
 }
@@ -780,7 +780,7 @@ ExprPtr Parser::parseCall(const Token& name) {
         e->quiet = name.text == "catchQuiet";
         return e;
     }
-    if (typeFromName(name.text, type) && type != Type::Matrix) {
+    if (typeFromName(name.text, type)) {
         std::vector<ExprPtr> kids;
         kids.push_back(parseExpr());
         expect(")");

@@ -473,22 +473,13 @@ Value Runtime::initialValue(const Stmt& s, const VarDecl& d) {
     }
     if (!d.init)
         return v;
-    Value init = eval(*d.init);
+    Value init = converted(eval(*d.init), t);
     if (t != Type::Matrix)
-        return converted(init, t);
-    Matrix m;
-    if (init.type() == Type::Matrix) {
-        m = init.matrix();
-    } else if (init.type() == Type::Vector) {
-        Vec3 c = init.asVector();
-        m = Matrix(1, 3);
-        m.cells = {c.x, c.y, c.z};
-    } else {
-        fail(convertError(init.type(), Type::Matrix));
-    }
+        return init;
+    const Matrix& m = init.matrix();
     if (d.size && (m.rows != v.matrix().rows || m.cols != v.matrix().cols))
         fail("The matrix initializer does not have the declared dimensions.");
-    return Value(std::move(m));
+    return init;
 }
 
 void Runtime::execDecl(const Stmt& s) {

@@ -375,6 +375,17 @@ bool Value::convertTo(Type t, Value& out) const {
         out = *this;
         return true;
     }
+    // A matrix of one row and at most three columns stands for what it
+    // holds: one cell for a number, more for a vector (missing parts 0).
+    if (from == Type::Matrix) {
+        const Matrix& m = matrix();
+        if (m.rows != 1 || m.cols < 1 || m.cols > 3)
+            return false;
+        if (m.cols == 1)
+            return Value(m.cells[0]).convertTo(t, out);
+        Vec3 v{m.cells[0], m.cells[1], m.cols == 3 ? m.cells[2] : 0.0};
+        return Value(v).convertTo(t, out);
+    }
     bool scalarFrom = from == Type::Int || from == Type::Float || from == Type::String;
     switch (t) {
         case Type::Int:
@@ -401,8 +412,22 @@ bool Value::convertTo(Type t, Value& out) const {
                 return false;
             out = Value(asVector());
             return true;
-        case Type::Matrix:
-            return false;
+        case Type::Matrix: {
+            // Into a matrix go a number (one cell) and a vector (one row).
+            if (from == Type::Int || from == Type::Float) {
+                Matrix m(1, 1);
+                m.cells[0] = asFloat();
+                out = Value(std::move(m));
+                return true;
+            }
+            if (from != Type::Vector)
+                return false;
+            const Vec3 v = asVector();
+            Matrix m(1, 3);
+            m.cells = {v.x, v.y, v.z};
+            out = Value(std::move(m));
+            return true;
+        }
         default:
             break;
     }
