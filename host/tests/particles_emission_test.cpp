@@ -233,6 +233,7 @@ proc string makeFountain(string $name, float $height) {
     string $pull[] = `gravity -m 9.8 -n ($name + "Pull")`;
     connectDynamic -f $pull[0] $drops[0];
     setAttr ($drops[1] + ".lifespanMode") 1;
+    addAttr -ln "lifespan" -at "double" $drops[1];
     setAttr ($drops[1] + ".lifespan") 5;
     return $drops[1];
 }
