@@ -83,6 +83,29 @@ TEST_F(KeyCommandsTest, KeyframeEditsValuesAndTimes) {
     EXPECT_EQ(numbers("keyframe -q -t \"4:\" -tc ball.tx"), std::vector<double>({7}));
 }
 
+TEST_F(KeyCommandsTest, KeyframeOptionsDecideWhatHappensToNeighbours) {
+    run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 5 -v 2 -at tx ball");
+    run("setKeyframe -t 9 -v 3 -at tx ball");
+    // move (the default) will not pass or land on a neighbour, and changes nothing then.
+    EXPECT_NE(failure("keyframe -e -t 5 -tc 9 ball.tx").find("cannot move past"),
+              std::string::npos);
+    EXPECT_NE(failure("keyframe -e -r -t 1 -tc 6 -o move ball.tx").find("cannot move past"),
+              std::string::npos);
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 5, 9}));
+    // insert: the keys beyond shift by as much.
+    run("keyframe -e -r -t 5 -tc 2 -o insert ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 7, 11}));
+    // over: the moved key replaces the one it lands on.
+    run("keyframe -e -t 1 -tc 7 -o over ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc -vc ball.tx"), std::vector<double>({7, 1, 11, 3}));
+    // segmentOver: the moved span clears what lies inside it.
+    run("setKeyframe -t 8 -v 5 -at tx ball; setKeyframe -t 20 -v 6 -at tx ball");
+    run("keyframe -e -r -t \"7:8\" -tc 4 -o segmentOver ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({11, 12, 20}));
+    EXPECT_NE(failure("keyframe -e -r -tc 1 -o sideways ball.tx").find("Invalid option"),
+              std::string::npos);
+}
+
 TEST_F(KeyCommandsTest, CutKeyRemovesKeysAndEmptyCurves) {
     run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 5 -v 2 -at tx ball");
     EXPECT_EQ(number("cutKey -t 5 -at tx ball"), 1);

@@ -12,6 +12,7 @@
 #include <maya/MIntArray.h>
 #include <maya/MStringArray.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -392,6 +393,7 @@ MSyntax keyframeSyntax() {
     s.addFlag("ev", "eval");
     s.addFlag("r", "relative");
     s.addFlag("a", "absolute");
+    s.addFlag("o", "option", MSyntax::kString);
     s.enableQuery();
     s.enableEdit();
     return s;
@@ -469,6 +471,54 @@ private:
         return MS::kSuccess;
     }
 
+    // Makes room among the keys that stay for the keys moved in time, as
+    // -option asks: move refuses to pass or land on a neighbour, insert
+    // shifts the neighbours on the side moved towards by as much, segmentOver
+    // drops the neighbours inside the moved span, over lets the moved keys
+    // replace what they land on.
+    static bool placeMovedKeys(const std::string& option, const Curve& keys,
+                               const std::vector<bool>& isMoved, const std::vector<Key>& moved,
+                               std::vector<Key>& kept) {
+        std::vector<double> after;  // each key's time once moved, in key order
+        double oldFirst = 0, oldLast = 0;
+        for (size_t i = 0, m = 0; i < keys.size(); ++i) {
+            const double was = keys.keys()[i].time;
+            if (!isMoved[i]) {
+                after.push_back(was);
+                continue;
+            }
+            if (m == 0)
+                oldFirst = was;
+            oldLast = was;
+            after.push_back(moved[m++].time);
+        }
+        auto byTime = [](const Key& a, const Key& b) { return a.time < b.time; };
+        const double newFirst = std::min_element(moved.begin(), moved.end(), byTime)->time;
+        const double newLast = std::max_element(moved.begin(), moved.end(), byTime)->time;
+        if (option == "move") {
+            for (size_t i = 1; i < after.size(); ++i)
+                if (after[i] <= after[i - 1] + kKeyTolerance) {
+                    error(
+                        "keyframe: keys cannot move past or onto their neighbours with "
+                        "-option move.");
+                    return false;
+                }
+        } else if (option == "insert") {
+            const double shift = newFirst - oldFirst;
+            for (Key& k : kept)
+                if ((shift > 0 && k.time > oldLast) || (shift < 0 && k.time < oldFirst))
+                    k.time += shift;
+        } else if (option == "segmentOver") {
+            kept.erase(std::remove_if(kept.begin(), kept.end(),
+                                      [&](const Key& k) {
+                                          return k.time >= newFirst - kKeyTolerance &&
+                                                 k.time <= newLast + kKeyTolerance;
+                                      }),
+                       kept.end());
+        }
+        return true;
+    }
+
     MStatus edit(const MArgDatabase& db, const KeySet& set, const std::vector<Node*>& curves) {
         const bool relative = db.isFlagSet("r");
         const bool setValue = db.isFlagSet("vc"), setTime = db.isFlagSet("tc");
@@ -481,6 +531,12 @@ private:
             error("keyframe: -edit needs -valueChange or -timeChange.");
             return MS::kFailure;
         }
+        const std::string option =
+            db.isFlagSet("o") ? db.flagArgumentString("o", 0).asChar() : "move";
+        if (option != "move" && option != "insert" && option != "over" && option != "segmentOver") {
+            error("keyframe: Invalid option: " + option);
+            return MS::kFailure;
+        }
         const double valueArg = setValue ? db.flagArgumentDouble("vc", 0) : 0.0;
         const double timeArg = setTime ? db.flagArgumentDouble("tc", 0) : 0.0;
         int changed = 0;
@@ -491,9 +547,11 @@ private:
             bool ok = editKeys(edits, *curve, [&](Curve& keys) {
                 std::vector<Key> moved;
                 std::vector<Key> kept;
+                std::vector<bool> isMoved(keys.size(), false);
                 for (size_t i = 0; i < keys.size(); ++i) {
                     Key k = keys.keys()[i];
-                    if (!set.contains(keys, i)) {
+                    isMoved[i] = set.contains(keys, i);
+                    if (!isMoved[i]) {
                         kept.push_back(k);
                         continue;
                     }
@@ -505,8 +563,11 @@ private:
                                           : commands::fromUi(kt, timeArg);
                     moved.push_back(k);
                 }
+                if (setTime && !moved.empty() &&
+                    !placeMovedKeys(option, keys, isMoved, moved, kept))
+                    return false;
                 keys.keys() = kept;
-                // Keys moved onto others replace them, as the host's key move does.
+                // Keys moved onto others (-option over) replace them.
                 for (const Key& k : moved)
                     keys.insert(k);
                 touched = !moved.empty();
