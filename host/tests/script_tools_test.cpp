@@ -59,11 +59,23 @@ TEST_F(ScriptTools, ConnectionLister) {
 }
 
 TEST_F(ScriptTools, HierarchyTools) {
-    EXPECT_EQ(runScript("hierarchyTools.mel"), "");
+    EXPECT_EQ(runScript("hierarchyTools.mel"),
+              "shapes: |upper|a|aShape |upper|b|bShape |upper|inner|c|cShape\n"
+              "snapper at 1 2 3\n"
+              "b now |upper|inner|b\n"
+              "b world pivot 1 2 3\n"
+              "upper tx 0\n"
+              "meshes 3\n");
 }
 
 TEST_F(ScriptTools, KeyOffset) {
-    EXPECT_EQ(runScript("keyOffset.mel"), "");
+    EXPECT_EQ(runScript("keyOffset.mel"),
+              "curves moved: 4\n"
+              "ball3 tx keys: 9 18\n"
+              "ball2 ty 5 = 0\n"
+              "ball2 ty 14 = 5\n"
+              "ball2 tx at 14: 10\n"
+              "ball1 keys: 4\n");
 }
 
 TEST_F(ScriptTools, BakeConstrained) {

@@ -470,6 +470,16 @@ void registerQueryCommands() {
                             Node* node = findNode(a[1].text());
                             return mel::Value(node && node->findAttribute(a[0].text()));
                         });
+    // The shipped procedure is `ls -l` of the name, first answer: the full
+    // path of a DAG object, the name of a dependency node, "" for nothing.
+    mel::defineFunction(
+        mel::Interpreter::instance(), "longNameOf", 1, 1, [](const std::vector<mel::Value>& a) {
+            MSelectionList list;
+            if (!lookup(a[0].text(), list))
+                return mel::Value(std::string());
+            const Target t = targets(list).front();
+            return mel::Value(t.path.empty() ? nameOf(*t.node) : nameOf(t.path, true));
+        });
 }
 
 }  // namespace commands
