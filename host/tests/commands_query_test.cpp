@@ -1,5 +1,5 @@
-// attributeQuery, connectionInfo, listHistory, attributeExists, spaceLocator, shadingNode
-// and the session commands.
+// attributeQuery, connectionInfo, listHistory, attributeExists, longNameOf, spaceLocator,
+// shadingNode and the session commands.
 #include "commands_fixture.h"
 
 namespace host::commands::testing {
@@ -55,6 +55,13 @@ TEST_F(QueryCommands, AttributeExistsTakesTheAttributeFirst) {
     EXPECT_EQ(run("attributeExists \"mine\" \"a\"").asInt(), 1);
     EXPECT_EQ(run("attributeExists(\"a\", \"tx\")").asInt(), 0);
     EXPECT_EQ(run("attributeExists(\"tx\", \"nobody\")").asInt(), 0);
+}
+
+TEST_F(QueryCommands, LongNameOfGivesTheFullPath) {
+    run("createNode transform -n top; createNode transform -n arm -p top; createNode time -n t");
+    EXPECT_EQ(text("longNameOf arm"), "|top|arm");
+    EXPECT_EQ(text("longNameOf(\"t\")"), "t");
+    EXPECT_EQ(text("longNameOf nobody"), "");
 }
 
 TEST_F(QueryCommands, ConnectionInfoLooksAtPlugsAndAncestors) {
