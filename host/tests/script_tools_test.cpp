@@ -55,7 +55,7 @@ TEST_F(ScriptTools, ConnectionLister) {
               "body tx 3 rz 30\n"
               "connected: 10\n"
               "body.tx from double.outputX\n"
-              "history has double: 1\n");
+              "history of double: double ctrl2\n");
 }
 
 TEST_F(ScriptTools, HierarchyTools) {
