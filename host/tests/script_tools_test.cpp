@@ -121,7 +121,19 @@ TEST_F(ScriptTools, SceneReport) {
     char pattern[] = "/tmp/script_tools_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     setenv("TMPDIR", pattern, 1);
-    EXPECT_EQ(runScript("sceneReport.mel"), "");
+    EXPECT_EQ(runScript("sceneReport.mel"),
+              "wrote 10 lines, read 10\n"
+              "scene: untitled\n"
+              "os known: 1\n"
+              "version known: 1\n"
+              "linear unit: cm\n"
+              "transform: 4\n"
+              "mesh: 2\n"
+              "locator: 1\n"
+              "particle: 0\n"
+              "|boxes|plain width 1 verts 8\n"
+              "|boxes|wide width 2 verts 8\n"
+              "removed: 1\n");
     unsetenv("TMPDIR");
     rmdir(pattern);
 }
