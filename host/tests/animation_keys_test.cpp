@@ -1,5 +1,5 @@
-// The key commands: setKeyframe, keyframe, keyTangent and cutKey, their
-// defaults, and their undo.
+// The key commands: setKeyframe, keyframe, keyTangent, cutKey, copyKey and
+// pasteKey, their defaults, and their undo.
 #include "commands_fixture.h"
 
 #include <maya/MAnimControl.h>
@@ -113,6 +113,39 @@ TEST_F(KeyCommandsTest, CutKeyRemovesKeysAndEmptyCurves) {
     run("cutKey -cl ball");
     EXPECT_EQ(number("objExists ball_translateX"), 0);
     EXPECT_EQ(number("size `listConnections -s 1 -d 0 ball.tx`"), 0);
+}
+
+TEST_F(KeyCommandsTest, CopiedKeysPasteByAttributeName) {
+    run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 3 -v 2 -at tx ball;"
+        "setKeyframe -t 5 -v 3 -at tx ball; setKeyframe -t 1 -v 4 -at ry ball;"
+        "createNode transform -n other");
+    EXPECT_EQ(number("copyKey -t \"1:3\" ball"), 2);
+    run("currentTime 10");
+    EXPECT_EQ(number("pasteKey other"), 2);  // at the current time by default
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.tx"), std::vector<double>({10, 1, 12, 2}));
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.ry"), std::vector<double>({10, 4}));
+    // The tx curve alone onto a plug of another name, offset in value.
+    run("copyKey -at tx ball");
+    run("pasteKey -t 20 -vo 10 -o merge other.ty");
+    EXPECT_EQ(numbers("keyframe -q -vc other.ty"), std::vector<double>({11, 12, 13}));
+    // insert opens a gap as long as the clipboard after the paste time;
+    // replace clears that length; replaceCompletely the whole curve.
+    run("copyKey -t \"1:3\" -at tx ball");
+    run("pasteKey -t 20 other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({20, 22, 24, 26}));
+    run("pasteKey -t 21 -o replace other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({20, 21, 23, 24, 26}));
+    run("pasteKey -t 30 -to 2 -o replaceCompletely other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({32, 34}));
+    run("undo");
+    EXPECT_EQ(number("keyframe -q -kc other.ty"), 5);
+    EXPECT_NE(failure("pasteKey -o sideways other").find("Invalid option: sideways"),
+              std::string::npos);
+    // cutKey fills the clipboard unless it only clears.
+    run("cutKey -t 5 ball.tx; pasteKey -t 40 other.tz");
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.tz"), std::vector<double>({40, 3}));
+    run("cutKey -cl -t 3 ball.tx; pasteKey -t 50 -o merge other.tz");
+    EXPECT_EQ(numbers("keyframe -q -tc other.tz"), std::vector<double>({40, 50}));
 }
 
 TEST_F(KeyCommandsTest, KeyCommandsUndoAndRedo) {

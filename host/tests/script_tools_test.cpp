@@ -87,7 +87,12 @@ TEST_F(ScriptTools, BakeConstrained) {
 }
 
 TEST_F(ScriptTools, CopyKeys) {
-    EXPECT_EQ(runScript("copyKeys.mel"), "");
+    EXPECT_EQ(runScript("copyKeys.mel"),
+              "copied curves: 2\n"
+              "extra1 tx keys: 11 15 19\n"
+              "hand keys: 5\n"
+              "extra2 tx at 5: 4\n"
+              "extra2 sy keys after cut: 0\n");
 }
 
 TEST_F(ScriptTools, ParticleFountain) {

@@ -759,6 +759,219 @@ private:
     }
 };
 
+// ---------------------------------------------------------------- the key clipboard
+
+// Keys copied or cut, per curve, with the attribute the curve drove; key
+// times count from the start of what was taken.
+struct ClipCurve {
+    std::string attribute;
+    std::vector<Key> keys;
+};
+struct Clipboard {
+    std::vector<ClipCurve> curves;
+    double span = 0;  // seconds from the first key taken to the last
+};
+Clipboard& clipboard() {
+    static Clipboard board;
+    return board;
+}
+
+// The long name of the attribute the curve drives ("translateX").
+std::string drivenAttribute(const Node& curve) {
+    for (const auto& [source, destinations] : curve.outputs)
+        if (!destinations.empty())
+            return destinations.front().path.attribute->longName;
+    return std::string();
+}
+
+// Replaces the clipboard with the keys taken from each curve. A -time range
+// with both ends sets the start and length; otherwise the keys do.
+void fillClipboard(const std::vector<std::pair<Node*, std::vector<Key>>>& taken,
+                   const KeySet& set) {
+    double first = std::numeric_limits<double>::infinity(), last = -first;
+    for (const auto& [curve, keys] : taken)
+        for (const Key& k : keys) {
+            first = std::min(first, k.time);
+            last = std::max(last, k.time);
+        }
+    if (set.ranges.size() == 1 && std::isfinite(set.ranges[0].from) &&
+        std::isfinite(set.ranges[0].to)) {
+        first = set.ranges[0].from;
+        last = set.ranges[0].to;
+    }
+    Clipboard board;
+    board.span = last - first;
+    for (const auto& [curve, keys] : taken) {
+        ClipCurve clip{drivenAttribute(*curve), keys};
+        for (Key& k : clip.keys)
+            k.time -= first;
+        board.curves.push_back(std::move(clip));
+    }
+    clipboard() = std::move(board);
+}
+
+// The keys of each curve that the call's key set takes.
+std::vector<std::pair<Node*, std::vector<Key>>> keysTaken(const std::vector<Node*>& curves,
+                                                          const KeySet& set) {
+    std::vector<std::pair<Node*, std::vector<Key>>> taken;
+    for (Node* curve : curves) {
+        const Curve keys = readCurve(*curve);
+        std::vector<Key> mine;
+        for (size_t i = 0; i < keys.size(); ++i)
+            if (set.contains(keys, i))
+                mine.push_back(keys.keys()[i]);
+        if (!mine.empty())
+            taken.emplace_back(curve, std::move(mine));
+    }
+    return taken;
+}
+
+MSyntax copyKeySyntax() {
+    MSyntax s;
+    addKeySetFlags(s);
+    return s;
+}
+
+class CopyKeyCommand : public commands::ParsedCommand<MPxCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        KeySet set;
+        std::vector<Node*> curves;
+        if (!keySetOf(db, "copyKey", set) || !curvesOf(db, curves))
+            return MS::kFailure;
+        const auto taken = keysTaken(curves, set);
+        if (!taken.empty())
+            fillClipboard(taken, set);
+        setResult(static_cast<int>(taken.size()));
+        return MS::kSuccess;
+    }
+};
+
+MSyntax pasteKeySyntax() {
+    MSyntax s;
+    s.addFlag("t", "time", MSyntax::kString);
+    s.addFlag("at", "attribute", MSyntax::kString);
+    s.makeFlagMultiUse("at");
+    s.addFlag("o", "option", MSyntax::kString);
+    s.addFlag("to", "timeOffset", MSyntax::kDouble);
+    s.addFlag("vo", "valueOffset", MSyntax::kDouble);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// Pastes the clipboard's curves onto the attributes of the same names on
+// each object (a plug named takes the curve of its attribute, else the
+// first), starting at -time (the current time without it) moved by
+// -timeOffset. insert (the default) moves the keys after the start later by
+// the clipboard's length; replace clears that length first; merge lets the
+// pasted keys replace those they meet; replaceCompletely clears the curve.
+class PasteKeyCommand : public commands::ParsedCommand<commands::EditCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        const Clipboard& board = clipboard();
+        if (board.curves.empty()) {
+            error("pasteKey: The key clipboard is empty.");
+            return MS::kFailure;
+        }
+        const std::string option =
+            db.isFlagSet("o") ? db.flagArgumentString("o", 0).asChar() : "insert";
+        if (option != "insert" && option != "replace" && option != "replaceCompletely" &&
+            option != "merge") {
+            error("pasteKey: Invalid option: " + option);
+            return MS::kFailure;
+        }
+        double start = clockTime().as(MTime::kSeconds);
+        if (db.isFlagSet("t")) {
+            Range r;
+            const std::string text = db.flagArgumentString("t", 0).asChar();
+            if (!parseRange(text, r) || !std::isfinite(r.from)) {
+                error("pasteKey: invalid time: " + text);
+                return MS::kFailure;
+            }
+            start = r.from;
+        }
+        if (db.isFlagSet("to"))
+            start += MTime(db.flagArgumentDouble("to", 0), MTime::uiUnit()).as(MTime::kSeconds);
+        const double valueOffset = db.isFlagSet("vo") ? db.flagArgumentDouble("vo", 0) : 0.0;
+        MSelectionList list;
+        if (!commands::objectsOf(db, list))
+            return MS::kFailure;
+        const std::vector<std::string> names = commands::flagStrings(db, "at");
+        int pasted = 0;
+        for (const commands::Target& target : commands::targets(list)) {
+            for (const auto& [clip, plug] : destinations(board, target, names)) {
+                if (!paste(*clip, plug, start, board.span, option, valueOffset))
+                    return MS::kFailure;
+                ++pasted;
+            }
+        }
+        setResult(pasted);
+        return MS::kSuccess;
+    }
+
+private:
+    static std::vector<std::pair<const ClipCurve*, MPlug>> destinations(
+        const Clipboard& board, const commands::Target& target,
+        const std::vector<std::string>& names) {
+        std::vector<std::pair<const ClipCurve*, MPlug>> out;
+        if (!target.plug.isNull()) {
+            const std::string attribute = PlugAccess::ref(target.plug).path.attribute->longName;
+            const ClipCurve* clip = &board.curves.front();
+            for (const ClipCurve& c : board.curves)
+                if (c.attribute == attribute)
+                    clip = &c;
+            out.emplace_back(clip, target.plug);
+            return out;
+        }
+        for (const ClipCurve& clip : board.curves) {
+            MPlug plug;
+            if (clip.attribute.empty() ||
+                !commands::findPlug(commands::nameOf(*target.node) + "." + clip.attribute, plug))
+                continue;
+            if (names.empty() || named(PlugAccess::ref(plug).path, names))
+                out.emplace_back(&clip, plug);
+        }
+        return out;
+    }
+
+    bool paste(const ClipCurve& clip, const MPlug& plug, double start, double span,
+               const std::string& option, double valueOffset) {
+        Node* curve = drivingCurve(plug);
+        if (!curve) {
+            MStatus status;
+            NodePtr made = createCurve(curveTypeForPlug(plug), &plug, nullptr, &status);
+            if (!made) {
+                error("pasteKey: '" + commands::plugName(PlugAccess::ref(plug)) +
+                      "' cannot be keyed: it is connected or not a number.");
+                return false;
+            }
+            edits.created({made});
+            curve = made.get();
+        }
+        const double offset = commands::fromUi(*PlugAccess::ref(plug).path.attribute, valueOffset);
+        return editKeys(edits, *curve, [&](Curve& keys) {
+            std::vector<Key> kept;
+            for (Key k : keys.keys()) {
+                if (option == "replaceCompletely")
+                    continue;
+                if (option == "replace" && k.time >= start - kKeyTolerance &&
+                    k.time <= start + span + kKeyTolerance)
+                    continue;
+                if (option == "insert" && k.time > start + kKeyTolerance)
+                    k.time += span;
+                kept.push_back(k);
+            }
+            keys.keys() = kept;
+            for (Key k : clip.keys) {
+                k.time += start;
+                k.value += offset;
+                keys.insert(k);
+            }
+            return true;
+        });
+    }
+};
+
 // ---------------------------------------------------------------- cutKey
 
 MSyntax cutKeySyntax() {
@@ -769,8 +982,8 @@ MSyntax cutKeySyntax() {
     return s;
 }
 
-// There is no key clipboard, so cutting and clearing both remove the keys.
-// A curve left without keys goes, as the host's cut deletes it.
+// The keys cut go on the clipboard unless -clear. A curve left without keys
+// goes, as the host's cut deletes it.
 class CutKeyCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
     MStatus run(const MArgDatabase& db) override {
@@ -778,6 +991,11 @@ public:
         std::vector<Node*> curves;
         if (!keySetOf(db, "cutKey", set) || !curvesOf(db, curves))
             return MS::kFailure;
+        if (!db.isFlagSet("cl")) {
+            const auto taken = keysTaken(curves, set);
+            if (!taken.empty())
+                fillClipboard(taken, set);
+        }
         int cut = 0;
         for (Node* curve : curves) {
             bool removed = false, empty = false;
@@ -814,6 +1032,8 @@ void registerKeyCommands() {
     commands::define<KeyframeCommand>("keyframe", keyframeSyntax);
     commands::define<KeyTangentCommand>("keyTangent", keyTangentSyntax);
     commands::define<CutKeyCommand>("cutKey", cutKeySyntax);
+    commands::define<CopyKeyCommand>("copyKey", copyKeySyntax);
+    commands::define<PasteKeyCommand>("pasteKey", pasteKeySyntax);
 }
 
 }  // namespace animation
