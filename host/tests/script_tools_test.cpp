@@ -122,6 +122,23 @@ TEST_F(ScriptTools, StringLibrary) {
                                               "stringLib failures: 0\n");
 }
 
+TEST_F(ScriptTools, ToolSettings) {
+    EXPECT_EQ(runScript("toolSettings.mel"),
+              "made: node1 node2\n"
+              "history: start,node1,node2\n"
+              "weights: 3\n"
+              "indices 0 1 2 values 0.5 0.25 1\n"
+              "sparse: 0 1 2 5\n"
+              "w5 2\n"
+              "// Error: line 1: Cannot find procedure \"noSuchCommand\". //\n"
+              "caught the missing command\n"
+              "kind: Mel procedure found in: " +
+                  kScripts +
+                  "toolSettings.mel\n"
+                  "optionVar kept: node\n"
+                  "removed: 0\n");
+}
+
 TEST_F(ScriptTools, SceneReport) {
     char pattern[] = "/tmp/script_tools_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
