@@ -122,6 +122,14 @@ TEST_F(MelSystemBuiltins, PrintShowsArraysOnePerLine) {
     failure("print;");
 }
 
+TEST_F(MelSystemBuiltins, TraceWritesALineAndWhereItIs) {
+    EXPECT_EQ(printed("trace \"started\";"), "started\n");
+    EXPECT_EQ(printed("global proc traced() {\n trace -where (\"at \" + 2);\n}\ntraced;"),
+              "line 2: at 2\n");
+    EXPECT_NE(failure("trace -loud \"x\";").find("trace: Invalid flag \"-loud\"."),
+              std::string::npos);
+}
+
 TEST_F(MelSystemBuiltins, EnvironmentAndAbout) {
     run("putenv \"MEL_TEST_VAR\" \"v1\";");
     EXPECT_EQ(text("getenv \"MEL_TEST_VAR\""), "v1");

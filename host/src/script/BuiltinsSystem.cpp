@@ -1,5 +1,5 @@
-// Builtins that reach the interpreter or the process: print, error, warning, eval, exists,
-// whatIs, getenv, putenv and about.
+// Builtins that reach the interpreter or the process: print, trace, error, warning, eval,
+// exists, whatIs, getenv, putenv and about.
 #include <cstdint>
 #include <cstdlib>
 
@@ -92,6 +92,22 @@ void registerSystemBuiltins(Interpreter& in) {
         if (!checkArgCount(call, "print", 1, 1))
             return false;
         Output::instance().print(printed(call.args[0]));
+        return true;
+    });
+    // trace writes its message as a line of its own; -where puts the place in the
+    // script before it.
+    in.defineBuiltin("trace", [](CommandCall& call, const std::vector<Value*>&) {
+        if (!checkArgCount(call, "trace", 1, 2))
+            return false;
+        const bool where = call.args.size() == 2 &&
+                           (call.args[0].text() == "-where" || call.args[0].text() == "-w");
+        if (call.args.size() == 2 && !where) {
+            Interpreter::instance().reportError("trace: Invalid flag \"" + call.args[0].text() +
+                                                "\".");
+            return false;
+        }
+        Output::instance().print((where ? runtime().location() : "") + call.args.back().text() +
+                                 "\n");
         return true;
     });
     in.defineBuiltin("error", [](CommandCall& call, const std::vector<Value*>&) {
