@@ -1,5 +1,5 @@
 // attributeQuery, connectionInfo, listHistory, attributeExists, longNameOf, spaceLocator,
-// shadingNode and the session commands.
+// shadingNode, hide, showHidden and the session commands.
 #include "commands_fixture.h"
 
 namespace host::commands::testing {
@@ -179,6 +179,24 @@ TEST_F(SessionCommands, FeedbackCommandsKeepTheirStateQuietly) {
     EXPECT_EQ(run("progressWindow -q -isCancelled").asInt(), 0);
     run("progressWindow -endProgress");
     EXPECT_EQ(run("progressWindow -q -progress").asInt(), 0);
+    run("refresh; refresh -f -cv; refresh -su on");
+    EXPECT_EQ(run("refresh -q -su").asInt(), 1);
+    run("refresh -suspend false");
+    EXPECT_EQ(run("refresh -q -su").asInt(), 0);
+}
+
+TEST_F(CreateCommands, HideAndShowHiddenSetVisibilityUndoably) {
+    run("createNode transform -n a; createNode transform -n b; createNode time -n clock");
+    run("hide a clock");  // a node without visibility is passed over
+    EXPECT_EQ(text("getAttr a.v") + text("getAttr b.v"), "01");
+    run("select -r b; hide");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 0);
+    run("undo");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 1);
+    run("showHidden a");
+    EXPECT_EQ(run("getAttr a.v").asInt(), 1);
+    run("setAttr -l on a.v");
+    EXPECT_EQ(failure("hide b a"), "line 1: hide: The visibility of 'a' cannot be set.");
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ void registerScriptCommands() {
     commands::registerQueryCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
+    commands::registerVisibilityCommands();
     commands::registerConstraintCommands();
 }
 

@@ -1,6 +1,6 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
-// file rules), scriptJob, and the UI feedback commands waitCursor and progressWindow, which
-// in a session without a UI keep their state and show nothing.
+// file rules), scriptJob, and the UI feedback commands waitCursor, progressWindow and
+// refresh, which in a session without a UI keep their state and show nothing.
 #include "commands/Support.h"
 #include "script/Builtins.h"
 
@@ -345,6 +345,12 @@ bool scriptJobCommand(CommandCall& call, const std::vector<Value*>&) {
 
 // ---------------------------------------------------------------- waitCursor, progressWindow
 
+// A flag's on/off argument, as a number or a word.
+bool switchedOn(const Flags& f, const char* name) {
+    return f.set.at(name)[0].asInt() != 0 || f.text(name) == "on" || f.text(name) == "true" ||
+           f.text(name) == "yes";
+}
+
 const FlagSpec kWaitCursorFlags[] = {{"st", "state", 1, 0}};
 
 bool waitCursorCommand(CommandCall& call, const std::vector<Value*>&) {
@@ -353,8 +359,7 @@ bool waitCursorCommand(CommandCall& call, const std::vector<Value*>&) {
         if (f.query)
             answer(c, Value(on));
         else if (f.has("state"))
-            on = f.set.at("state")[0].asInt() != 0 || f.text("state") == "on" ||
-                 f.text("state") == "true" || f.text("state") == "yes";
+            on = switchedOn(f, "state");
         return true;
     });
 }
@@ -406,6 +411,22 @@ bool progressWindowCommand(CommandCall& call, const std::vector<Value*>&) {
     });
 }
 
+// Scripts refresh the views inside their frame loops; there are no views, and
+// what the loop reads is evaluated when read, so there is nothing to redraw.
+const FlagSpec kRefreshFlags[] = {
+    {"f", "force", 0, 0}, {"cv", "currentView", 0, 0}, {"su", "suspend", 1, 0}};
+
+bool refreshCommand(CommandCall& call, const std::vector<Value*>&) {
+    static bool suspended = false;
+    return withFlags(call, kRefreshFlags, [](const Flags& f, CommandCall& c) {
+        if (f.query)
+            answer(c, Value(suspended));
+        else if (f.has("suspend"))
+            suspended = switchedOn(f, "suspend");
+        return true;
+    });
+}
+
 }  // namespace
 
 void registerSessionCommands() {
@@ -414,6 +435,7 @@ void registerSessionCommands() {
     in.defineBuiltin("scriptJob", scriptJobCommand);
     in.defineBuiltin("waitCursor", waitCursorCommand);
     in.defineBuiltin("progressWindow", progressWindowCommand);
+    in.defineBuiltin("refresh", refreshCommand);
 }
 
 }  // namespace commands

@@ -195,6 +195,7 @@ void registerQueryCommands();
 void registerCreateCommands();
 void registerConstraintCommands();
 void registerSessionCommands();
+void registerVisibilityCommands();
 
 }  // namespace commands
 }  // namespace host
