@@ -1,4 +1,6 @@
 // The builtin functions scripts rely on.
+#include <cstdlib>
+
 #include "mel_fixture.h"
 
 namespace host::mel::testing {
@@ -137,6 +139,23 @@ TEST_F(MelSystemBuiltins, EnvironmentAndAbout) {
     EXPECT_EQ(run("about -batch").asInt(), 1);
     EXPECT_EQ(run("about -apiVersion").asInt(), 200800);
     failure("about -bogus;");
+}
+
+TEST_F(MelSystemBuiltins, InternalVarNamesTheUsersDirectories) {
+    const char* tmp = std::getenv("TMPDIR");
+    const bool hadTmp = tmp != nullptr;
+    const std::string savedTmp = hadTmp ? tmp : "";
+    run("putenv \"TMPDIR\" \"/scratch/t\"; putenv \"MAYA_APP_DIR\" \"/home/u/maya/\"");
+    EXPECT_EQ(text("internalVar -utd"), "/scratch/t/");
+    EXPECT_EQ(text("internalVar -userScriptDir"), "/home/u/maya/2008/scripts/");
+    EXPECT_EQ(text("internalVar -upd"), "/home/u/maya/2008/prefs/");
+    unsetenv("TMPDIR");
+    unsetenv("MAYA_APP_DIR");
+    EXPECT_EQ(text("internalVar -utd"), "/tmp/");
+    if (hadTmp)
+        setenv("TMPDIR", savedTmp.c_str(), 1);
+    EXPECT_EQ(failure("internalVar -nowhere"),
+              "// Error: line 1: internalVar: Invalid flag \"-nowhere\". //\n");
 }
 
 }  // namespace
