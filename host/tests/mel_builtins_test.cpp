@@ -101,6 +101,19 @@ TEST_F(MelMathBuiltins, KeepIntsWhereMelDoes) {
     EXPECT_EQ(lastError(), "line 1: Wrong number of arguments on call to sqrt.");
 }
 
+TEST_F(MelMathBuiltins, DegreesStepsAndAngles) {
+    EXPECT_NEAR(run("sind(30) + cosd(60) + tand(45)").asFloat(), 2.0, 1e-12);
+    EXPECT_NEAR(run("asind(0.5) + acosd(0.5) + atand(1) + atan2d(1, -1)").asFloat(),
+                30 + 60 + 45 + 135, 1e-9);
+    EXPECT_DOUBLE_EQ(run("linstep(10, 20, 12.5)").asFloat(), 0.25);
+    EXPECT_DOUBLE_EQ(run("linstep(10, 20, 30)").asFloat(), 1.0);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 1, 0.5)").asFloat(), 0.5);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 2, 0.5)").asFloat(), 0.15625);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 1, -3)").asFloat(), 0.0);
+    EXPECT_NEAR(run("angle(<<1, 0, 0>>, <<0, 2, 0>>)").asFloat(), 1.5707963267948966, 1e-12);
+    EXPECT_DOUBLE_EQ(run("angle(<<0, 0, 0>>, <<0, 2, 0>>)").asFloat(), 0.0);
+}
+
 TEST_F(MelMathBuiltins, RandIsRepeatableAfterSeed) {
     std::string first =
         text("seed(42); string $s = rand(1) + \" \" + rand(5, 6) + \" \" + rand(<<1, 1, 1>>); $s");
