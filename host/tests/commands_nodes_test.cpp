@@ -237,4 +237,15 @@ TEST_F(CommandsTest, LsKindsUniteAndSelectHierarchy) {
     EXPECT_EQ(strings("ls -sl"), std::vector<std::string>({"g", "box", "boxShape", "camShape"}));
 }
 
+TEST_F(CommandsTest, LsFlattenGivesOneNamePerComponent) {
+    run("polyCube -n box; select -r box.vtx[1:2] box.vtx[6] box");
+    EXPECT_EQ(strings("ls -sl"),
+              std::vector<std::string>({"boxShape.vtx[1:2]", "boxShape.vtx[6]", "box"}));
+    EXPECT_EQ(strings("ls -sl -fl"), std::vector<std::string>({"boxShape.vtx[1]", "boxShape.vtx[2]",
+                                                               "boxShape.vtx[6]", "box"}));
+    run("particle -p 0 0 0 -p 1 0 0 -n drops");
+    EXPECT_EQ(strings("ls -fl dropsShape.pt[*]"),
+              std::vector<std::string>({"dropsShape.pt[0]", "dropsShape.pt[1]"}));
+}
+
 }  // namespace host::commands::testing

@@ -139,6 +139,18 @@ TEST_F(ScriptTools, ToolSettings) {
                   "removed: 0\n");
 }
 
+TEST_F(ScriptTools, VertexTools) {
+    EXPECT_EQ(runScript("vertexTools.mel"),
+              "selected 4 of 8 vertices\n"
+              "centre1 at 5 0 1\n"
+              "// Error: file: " +
+                  kScripts +
+                  "vertexTools.mel line 18: dkSelectionCentre: select some vertices. //\n"
+                  "nothing selected: refused\n"
+                  "dropsShape.pt[1] y 2\n"
+                  "dropsShape.pt[2] y 3\n");
+}
+
 TEST_F(ScriptTools, SceneReport) {
     char pattern[] = "/tmp/script_tools_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
