@@ -1,5 +1,5 @@
-// attributeQuery, connectionInfo, listHistory, attributeExists, longNameOf, spaceLocator,
-// shadingNode, hide, showHidden and the session commands.
+// attributeQuery, connectionInfo, listHistory, filterExpand, attributeExists, longNameOf,
+// spaceLocator, shadingNode, hide, showHidden and the session commands.
 #include "commands_fixture.h"
 
 namespace host::commands::testing {
@@ -8,6 +8,7 @@ namespace {
 using QueryCommands = CommandsTest;
 using CreateCommands = CommandsTest;
 using SessionCommands = CommandsTest;
+using Strings = std::vector<std::string>;
 
 TEST_F(QueryCommands, AttributeQueryFlags) {
     run("createNode transform -n pCube1; addAttr -ln egRange -at double -min 0 -max 5 pCube1");
@@ -62,6 +63,21 @@ TEST_F(QueryCommands, LongNameOfGivesTheFullPath) {
     EXPECT_EQ(text("longNameOf arm"), "|top|arm");
     EXPECT_EQ(text("longNameOf(\"t\")"), "t");
     EXPECT_EQ(text("longNameOf nobody"), "");
+}
+
+TEST_F(QueryCommands, FilterExpandKeepsTheKindsAsked) {
+    run("polyCube -n box; spaceLocator -n loc; createNode time -n tm;"
+        "particle -p 0 0 0 -p 1 1 1 -n pp;"
+        "select -r box loc tm box.vtx[1:2] pp.pt[0] ppShape");
+    EXPECT_EQ(strings("filterExpand -sm 12"), Strings{"box"});
+    EXPECT_EQ(strings("filterExpand -sm 31 -sm 22"),
+              (Strings{"loc", "boxShape.vtx[1]", "boxShape.vtx[2]"}));
+    EXPECT_EQ(strings("filterExpand -sm 31 -ex false"), Strings{"boxShape.vtx[1:2]"});
+    EXPECT_EQ(strings("filterExpand -sm 47 pp.pt[*]"), (Strings{"ppShape.pt[0]", "ppShape.pt[1]"}));
+    EXPECT_EQ(strings("filterExpand -sm 12 -fp true boxShape"), Strings{"|box"});
+    EXPECT_TRUE(strings("filterExpand -sm 9").empty());
+    EXPECT_EQ(failure("filterExpand box"),
+              "line 1: filterExpand: Give at least one -selectionMask.");
 }
 
 TEST_F(QueryCommands, ConnectionInfoLooksAtPlugsAndAncestors) {

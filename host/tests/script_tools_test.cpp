@@ -145,7 +145,7 @@ TEST_F(ScriptTools, VertexTools) {
               "centre1 at 5 0 1\n"
               "// Error: file: " +
                   kScripts +
-                  "vertexTools.mel line 18: dkSelectionCentre: select some vertices. //\n"
+                  "vertexTools.mel line 16: dkSelectionCentre: select some vertices. //\n"
                   "nothing selected: refused\n"
                   "dropsShape.pt[1] y 2\n"
                   "dropsShape.pt[2] y 3\n");

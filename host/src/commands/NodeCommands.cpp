@@ -3,9 +3,7 @@
 #include "graph/PlugAccess.h"
 #include "selection/Selection.h"
 
-#include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MGlobal.h>
-#include <maya/MIntArray.h>
 
 #include <algorithm>
 #include <functional>
@@ -591,28 +589,15 @@ private:
             return;
         std::vector<std::string> names;
         if (!t.plug.isNull() || (!t.component.isNull() && !set("objectsOnly"))) {
-            std::vector<MSelectionList> lists(1);
             if (!t.plug.isNull()) {
-                lists[0].add(t.plug);
-            } else if (set("flatten")) {
-                // One name per element rather than ranges ("vtx[1]", "vtx[2]" ...).
-                MIntArray elements;
-                MFnSingleIndexedComponent(t.component).getElements(elements);
-                lists.resize(elements.length());
-                for (unsigned i = 0; i < elements.length(); ++i) {
-                    MFnSingleIndexedComponent fn;
-                    MObject element = fn.create(t.component.apiType());
-                    fn.addElement(elements[i]);
-                    lists[i].add(dag::PathAccess::make(t.path), element);
-                }
-            } else {
-                lists[0].add(dag::PathAccess::make(t.path), t.component);
-            }
-            for (const MSelectionList& one : lists) {
+                MSelectionList one;
+                one.add(t.plug);
                 MStringArray strings;
                 one.getSelectionStrings(strings);
                 for (unsigned i = 0; i < strings.length(); ++i)
                     names.emplace_back(strings[i].asChar());
+            } else {
+                names = componentNames(t, set("flatten"));
             }
         } else {
             names.push_back(t.path.empty() ? t.node->name() : nameOf(t.path, set("long")));
