@@ -1,5 +1,5 @@
-// The key commands: setKeyframe, keyframe, keyTangent, cutKey, copyKey and
-// pasteKey, their defaults, and their undo.
+// The key commands: setKeyframe, keyframe, keyTangent, cutKey, copyKey,
+// pasteKey and bakeResults, their defaults, and their undo.
 #include "commands_fixture.h"
 
 #include <maya/MAnimControl.h>
@@ -146,6 +146,34 @@ TEST_F(KeyCommandsTest, CopiedKeysPasteByAttributeName) {
     EXPECT_EQ(numbers("keyframe -q -tc -vc other.tz"), std::vector<double>({40, 3}));
     run("cutKey -cl -t 3 ball.tx; pasteKey -t 50 -o merge other.tz");
     EXPECT_EQ(numbers("keyframe -q -tc other.tz"), std::vector<double>({40, 50}));
+}
+
+TEST_F(KeyCommandsTest, BakeResultsKeysWhatDriversGave) {
+    run("setKeyframe -t 1 -v 0 -at tx ball; setKeyframe -t 9 -v 8 -at tx ball;"
+        "setKeyframe -t 1 -v 0 -at tz ball; setKeyframe -t 9 -v 8 -at tz ball;"
+        "createNode transform -n copy; pointConstraint ball copy;"
+        "setKeyframe -t 20 -v 5 -at ry copy; currentTime 4");
+    // A child of a constrained compound is cut free; its siblings stay driven.
+    EXPECT_EQ(number("bakeResults -t \"1:9\" -sb 2 -at tx -at ry copy"), 2);
+    EXPECT_EQ(numbers("keyframe -q -tc copy.tx"), std::vector<double>({1, 3, 5, 7, 9}));
+    EXPECT_EQ(number("keyframe -q -kc copy.ry"), 5);  // keys outside the range go
+    EXPECT_EQ(text("connectionInfo -sfd copy.tz"), "copy_pointConstraint1.constraintTranslateZ");
+    EXPECT_EQ(number("currentTime -q"), 4);
+    run("currentTime 5");
+    EXPECT_EQ(number("getAttr copy.tx"), number("getAttr ball.tx"));
+    run("undo");
+    EXPECT_EQ(text("connectionInfo -sfd copy.tx"), "copy_pointConstraint1.constraintTranslate");
+    EXPECT_EQ(number("keyframe -q -kc copy.ry"), 1);
+    // Kept outside keys, and a driven channel left alone.
+    run("bakeResults -t \"1:3\" -pok true -dic false -at tz -at ry copy");
+    EXPECT_EQ(numbers("keyframe -q -tc copy.ry"), std::vector<double>({1, 2, 3, 20}));
+    EXPECT_EQ(number("keyframe -q -kc copy.tz"), 0);
+    EXPECT_NE(failure("bakeResults -sb 0 copy").find("-sampleBy must be more than 0"),
+              std::string::npos);
+    EXPECT_NE(failure("bakeResults -t \"3:\" copy").find("invalid time range: 3:"),
+              std::string::npos);
+    EXPECT_NE(failure("bakeResults -t \"1:1000\" -sb 0.0001 copy").find("more than 1000000"),
+              std::string::npos);
 }
 
 TEST_F(KeyCommandsTest, KeyCommandsUndoAndRedo) {

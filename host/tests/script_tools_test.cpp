@@ -83,7 +83,9 @@ TEST_F(ScriptTools, BakeConstrained) {
               "constraint was parentConstraint, baked onto follower_baked\n"
               "frames 1-10, keys 10\n"
               "frame 5: tx 4 ry 40\n"
-              "follower left constrained: 0\n");
+              "follower left constrained: 0\n"
+              "bakeResults: now 3, keys 10, ty 1, tz keyed 0\n"
+              "follower2 at 10: 9\n");
 }
 
 TEST_F(ScriptTools, CopyKeys) {

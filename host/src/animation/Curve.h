@@ -122,7 +122,7 @@ NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MS
 
 // Registers the curve node types.
 void registerCurveTypes();
-// setKeyframe, keyframe, keyTangent, cutKey, copyKey and pasteKey.
+// setKeyframe, keyframe, keyTangent, cutKey, copyKey, pasteKey and bakeResults.
 void registerKeyCommands();
 
 // Tangent names as scripts give them ("spline", "step"...).

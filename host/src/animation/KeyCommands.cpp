@@ -1025,6 +1025,186 @@ public:
     }
 };
 
+// ---------------------------------------------------------------- bakeResults
+
+MSyntax bakeResultsSyntax() {
+    MSyntax s;
+    s.addFlag("t", "time", MSyntax::kString);
+    s.addFlag("sb", "sampleBy", MSyntax::kDouble);
+    s.addFlag("sm", "simulation", MSyntax::kBoolean);
+    s.addFlag("at", "attribute", MSyntax::kString);
+    s.makeFlagMultiUse("at");
+    s.addFlag("dic", "disableImplicitControl", MSyntax::kBoolean);
+    s.addFlag("pok", "preserveOutsideKeys", MSyntax::kBoolean);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// Samples each attribute (the keyable ones, or -at) of the objects at every
+// -sampleBy frames of -time (the playback range without it), stepping the
+// clock through the range in order, as -simulation asks, and keys what it
+// read. A channel driven by anything but a curve (a constraint, an
+// expression) is cut from its driver after the bake unless
+// -disableImplicitControl false, which leaves it unbaked. Keys outside the
+// range go unless -preserveOutsideKeys.
+class BakeResultsCommand : public commands::ParsedCommand<commands::EditCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        double from = playback().minTime.as(MTime::kSeconds);
+        double to = playback().maxTime.as(MTime::kSeconds);
+        if (db.isFlagSet("t")) {
+            Range r;
+            const std::string text = db.flagArgumentString("t", 0).asChar();
+            if (!parseRange(text, r) || !std::isfinite(r.from) || !std::isfinite(r.to)) {
+                error("bakeResults: invalid time range: " + text);
+                return MS::kFailure;
+            }
+            from = r.from;
+            to = r.to;
+        }
+        double by = 1.0;
+        if (db.isFlagSet("sb"))
+            db.getFlagArgument("sb", 0, by);
+        if (!(by > 0)) {
+            error("bakeResults: -sampleBy must be more than 0.");
+            return MS::kFailure;
+        }
+        bool cut = true, keepOutside = false;
+        if (db.isFlagSet("dic"))
+            db.getFlagArgument("dic", 0, cut);
+        if (db.isFlagSet("pok"))
+            db.getFlagArgument("pok", 0, keepOutside);
+        std::vector<MPlug> plugs;
+        if (!bakedPlugs(db, plugs, cut))
+            return MS::kFailure;
+
+        // Read every channel at each sample, the clock moving forward.
+        const MTime was = clockTime();
+        const double first = MTime(from, MTime::kSeconds).as(MTime::uiUnit());
+        const double last = MTime(to, MTime::kSeconds).as(MTime::uiUnit());
+        // A mistyped -sampleBy or range should fail, not fill memory.
+        if ((last - first) / by > 1e6) {
+            error("bakeResults: the range holds more than 1000000 samples.");
+            return MS::kFailure;
+        }
+        std::vector<double> times;
+        for (long k = 0; first + static_cast<double>(k) * by <= last + kKeyTolerance; ++k)
+            times.push_back(
+                MTime(first + static_cast<double>(k) * by, MTime::uiUnit()).as(MTime::kSeconds));
+        std::vector<std::vector<double>> values(plugs.size());
+        for (double t : times) {
+            MAnimControl::setCurrentTime(MTime(t, MTime::kSeconds));
+            for (size_t i = 0; i < plugs.size(); ++i)
+                values[i].push_back(valueAsDouble(evaluate(PlugAccess::ref(plugs[i]))));
+        }
+        MAnimControl::setCurrentTime(was);
+
+        for (size_t i = 0; i < plugs.size(); ++i)
+            if (!bake(plugs[i], times, values[i], keepOutside, from, to))
+                return MS::kFailure;
+        setResult(static_cast<int>(plugs.size()));
+        return MS::kSuccess;
+    }
+
+private:
+    // The channels to bake; those fed by something other than a curve only
+    // when they may be cut from it.
+    static bool bakedPlugs(const MArgDatabase& db, std::vector<MPlug>& plugs, bool cut) {
+        MSelectionList list;
+        if (!commands::objectsOf(db, list))
+            return false;
+        const std::vector<std::string> names = commands::flagStrings(db, "at");
+        for (const commands::Target& target : commands::targets(list)) {
+            std::vector<MPlug> found;
+            if (!target.plug.isNull()) {
+                leavesOf(target.plug, found);
+            } else if (names.empty()) {
+                for (Attribute* a : target.node->attributes())
+                    keyableLeaves(*target.node, PlugPath{a, {}}, false, found);
+            } else {
+                for (const std::string& name : names) {
+                    MPlug plug;
+                    if (commands::findPlug(commands::nameOf(*target.node) + "." + name, plug))
+                        leavesOf(plug, found);
+                }
+            }
+            for (const MPlug& plug : found) {
+                const bool fed = feeder(PlugAccess::ref(plug)).node != nullptr;
+                if (!fed || drivingCurve(plug) || cut)
+                    plugs.push_back(plug);
+            }
+        }
+        return true;
+    }
+
+    // What feeds the plug, or the compound above it (constraints feed a
+    // whole translate); a null node when nothing does.
+    static PlugRef feeder(const PlugRef& ref, PlugPath* fedPath = nullptr) {
+        PlugPath path = ref.path;
+        while (path.attribute) {
+            const auto input = ref.node->inputs.find(path);
+            if (input != ref.node->inputs.end()) {
+                if (fedPath)
+                    *fedPath = path;
+                return input->second;
+            }
+            path.attribute = path.attribute->parent;
+        }
+        return PlugRef{};
+    }
+
+    // Cuts the plug from its driver. A driver feeding the compound above
+    // goes on feeding the other children, each from its own child.
+    bool cutFromDriver(const PlugRef& ref) {
+        PlugPath fedPath;
+        const PlugRef source = feeder(ref, &fedPath);
+        if (!source.node)
+            return true;
+        auto modifier = std::make_shared<MDagModifier>();
+        modifier->disconnect(PlugAccess::make(source), PlugAccess::make(ref.node, fedPath));
+        if (fedPath.attribute != ref.path.attribute) {
+            const auto& sourceChildren = source.path.attribute->children;
+            const auto& children = fedPath.attribute->children;
+            for (size_t k = 0; k < children.size() && k < sourceChildren.size(); ++k)
+                if (children[k].get() != ref.path.attribute)
+                    modifier->connect(
+                        PlugAccess::make(source.node,
+                                         PlugPath{sourceChildren[k].get(), source.path.indices}),
+                        PlugAccess::make(ref.node, PlugPath{children[k].get(), fedPath.indices}));
+        }
+        return edits.run(modifier);
+    }
+
+    bool bake(const MPlug& plug, const std::vector<double>& times,
+              const std::vector<double>& values, bool keepOutside, double from, double to) {
+        const PlugRef ref = PlugAccess::ref(plug);
+        Node* curve = drivingCurve(plug);
+        if (!curve && !cutFromDriver(ref))
+            return false;
+        if (!curve) {
+            MStatus status;
+            NodePtr made = createCurve(curveTypeForPlug(plug), &plug, nullptr, &status);
+            if (!made) {
+                error("bakeResults: '" + commands::plugName(ref) + "' cannot be keyed.");
+                return false;
+            }
+            edits.created({made});
+            curve = made.get();
+        }
+        return editKeys(edits, *curve, [&](Curve& keys) {
+            std::vector<Key> kept;
+            for (const Key& k : keys.keys())
+                if (keepOutside && (k.time < from - kKeyTolerance || k.time > to + kKeyTolerance))
+                    kept.push_back(k);
+            keys.keys() = kept;
+            for (size_t i = 0; i < times.size(); ++i)
+                addKey(*curve, keys, times[i], values[i], MFnAnimCurve::kTangentGlobal,
+                       MFnAnimCurve::kTangentGlobal);
+            return true;
+        });
+    }
+};
+
 }  // namespace
 
 void registerKeyCommands() {
@@ -1034,6 +1214,7 @@ void registerKeyCommands() {
     commands::define<CutKeyCommand>("cutKey", cutKeySyntax);
     commands::define<CopyKeyCommand>("copyKey", copyKeySyntax);
     commands::define<PasteKeyCommand>("pasteKey", pasteKeySyntax);
+    commands::define<BakeResultsCommand>("bakeResults", bakeResultsSyntax);
 }
 
 }  // namespace animation
