@@ -92,6 +92,12 @@ TEST_F(KeyCommandsTest, KeyframeOptionsDecideWhatHappensToNeighbours) {
     EXPECT_NE(failure("keyframe -e -r -t 1 -tc 6 -o move ball.tx").find("cannot move past"),
               std::string::npos);
     EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 5, 9}));
+    // A refusal on one curve leaves the others as they were too.
+    run("setKeyframe -t 1 -v 0 -at ry ball");
+    EXPECT_NE(failure("keyframe -e -r -t 1 -tc 4 ball").find("cannot move past"),
+              std::string::npos);
+    EXPECT_EQ(numbers("keyframe -q -tc ball.ry"), std::vector<double>({1}));
+    run("cutKey -cl ball.ry");
     // insert: the keys beyond shift by as much.
     run("keyframe -e -r -t 5 -tc 2 -o insert ball.tx");
     EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 7, 11}));

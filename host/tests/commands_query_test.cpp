@@ -213,6 +213,7 @@ TEST_F(CreateCommands, HideAndShowHiddenSetVisibilityUndoably) {
     EXPECT_EQ(run("getAttr a.v").asInt(), 1);
     run("setAttr -l on a.v");
     EXPECT_EQ(failure("hide b a"), "line 1: hide: The visibility of 'a' cannot be set.");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 1);  // nothing changed
 }
 
 }  // namespace

@@ -573,8 +573,10 @@ private:
                 touched = !moved.empty();
                 return true;
             });
-            if (!ok)
+            if (!ok) {
+                edits.undo();  // the curves already moved go back
                 return MS::kFailure;
+            }
             if (touched)
                 ++changed;
         }
@@ -900,8 +902,10 @@ public:
         int pasted = 0;
         for (const commands::Target& target : commands::targets(list)) {
             for (const auto& [clip, plug] : destinations(board, target, names)) {
-                if (!paste(*clip, plug, start, board.span, option, valueOffset))
+                if (!paste(*clip, plug, start, board.span, option, valueOffset)) {
+                    edits.undo();
                     return MS::kFailure;
+                }
                 ++pasted;
             }
         }
@@ -1100,8 +1104,10 @@ public:
         MAnimControl::setCurrentTime(was);
 
         for (size_t i = 0; i < plugs.size(); ++i)
-            if (!bake(plugs[i], times, values[i], keepOutside, from, to))
+            if (!bake(plugs[i], times, values[i], keepOutside, from, to)) {
+                edits.undo();
                 return MS::kFailure;
+            }
         setResult(static_cast<int>(plugs.size()));
         return MS::kSuccess;
     }

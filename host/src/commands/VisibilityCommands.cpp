@@ -16,7 +16,7 @@ MSyntax visibilitySyntax() {
 }
 
 // Dependency nodes have no visibility and are passed over; a locked or
-// driven visibility fails the call as setAttr would.
+// driven visibility fails the whole call as setAttr would.
 template <bool kShown>
 class VisibilityCommand : public ObjectsCommand<EditCommand> {
 protected:
@@ -28,6 +28,7 @@ protected:
             MPlug plug = PlugAccess::make(t.node, PlugPath{visibility, {}});
             if (!edits.change(*t.node, {PlugPath{visibility, {}}},
                               [&plug] { return static_cast<bool>(plug.setValue(kShown)); })) {
+                edits.undo();  // the objects already set go back
                 error(std::string(kShown ? "showHidden" : "hide") + ": The visibility of '" +
                       nameOf(*t.node) + "' cannot be set.");
                 return MS::kFailure;
