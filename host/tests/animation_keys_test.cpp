@@ -1,5 +1,5 @@
-// The key commands: setKeyframe, keyframe, keyTangent and cutKey, their
-// defaults, and their undo.
+// The key commands: setKeyframe, keyframe, keyTangent, cutKey, copyKey,
+// pasteKey and bakeResults, their defaults, and their undo.
 #include "commands_fixture.h"
 
 #include <maya/MAnimControl.h>
@@ -85,6 +85,35 @@ TEST_F(KeyCommandsTest, KeyframeEditsValuesAndTimes) {
     EXPECT_EQ(numbers("keyframe -q -t \"4:\" -tc ball.tx"), std::vector<double>({7}));
 }
 
+TEST_F(KeyCommandsTest, KeyframeOptionsDecideWhatHappensToNeighbours) {
+    run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 5 -v 2 -at tx ball");
+    run("setKeyframe -t 9 -v 3 -at tx ball");
+    // move (the default) will not pass or land on a neighbour, and changes nothing then.
+    EXPECT_NE(failure("keyframe -e -t 5 -tc 9 ball.tx").find("cannot move past"),
+              std::string::npos);
+    EXPECT_NE(failure("keyframe -e -r -t 1 -tc 6 -o move ball.tx").find("cannot move past"),
+              std::string::npos);
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 5, 9}));
+    // A refusal on one curve leaves the others as they were too.
+    run("setKeyframe -t 1 -v 0 -at ry ball");
+    EXPECT_NE(failure("keyframe -e -r -t 1 -tc 4 ball").find("cannot move past"),
+              std::string::npos);
+    EXPECT_EQ(numbers("keyframe -q -tc ball.ry"), std::vector<double>({1}));
+    run("cutKey -cl ball.ry");
+    // insert: the keys beyond shift by as much.
+    run("keyframe -e -r -t 5 -tc 2 -o insert ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({1, 7, 11}));
+    // over: the moved key replaces the one it lands on.
+    run("keyframe -e -t 1 -tc 7 -o over ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc -vc ball.tx"), std::vector<double>({7, 1, 11, 3}));
+    // segmentOver: the moved span clears what lies inside it.
+    run("setKeyframe -t 8 -v 5 -at tx ball; setKeyframe -t 20 -v 6 -at tx ball");
+    run("keyframe -e -r -t \"7:8\" -tc 4 -o segmentOver ball.tx");
+    EXPECT_EQ(numbers("keyframe -q -tc ball.tx"), std::vector<double>({11, 12, 20}));
+    EXPECT_NE(failure("keyframe -e -r -tc 1 -o sideways ball.tx").find("Invalid option"),
+              std::string::npos);
+}
+
 TEST_F(KeyCommandsTest, CutKeyRemovesKeysAndEmptyCurves) {
     run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 5 -v 2 -at tx ball");
     EXPECT_EQ(number("cutKey -t 5 -at tx ball"), 1);
@@ -92,6 +121,67 @@ TEST_F(KeyCommandsTest, CutKeyRemovesKeysAndEmptyCurves) {
     run("cutKey -cl ball");
     EXPECT_EQ(number("objExists ball_translateX"), 0);
     EXPECT_EQ(number("size `listConnections -s 1 -d 0 ball.tx`"), 0);
+}
+
+TEST_F(KeyCommandsTest, CopiedKeysPasteByAttributeName) {
+    run("setKeyframe -t 1 -v 1 -at tx ball; setKeyframe -t 3 -v 2 -at tx ball;"
+        "setKeyframe -t 5 -v 3 -at tx ball; setKeyframe -t 1 -v 4 -at ry ball;"
+        "createNode transform -n other");
+    EXPECT_EQ(number("copyKey -t \"1:3\" ball"), 2);
+    run("currentTime 10");
+    EXPECT_EQ(number("pasteKey other"), 2);  // at the current time by default
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.tx"), std::vector<double>({10, 1, 12, 2}));
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.ry"), std::vector<double>({10, 4}));
+    // The tx curve alone onto a plug of another name, offset in value.
+    run("copyKey -at tx ball");
+    run("pasteKey -t 20 -vo 10 -o merge other.ty");
+    EXPECT_EQ(numbers("keyframe -q -vc other.ty"), std::vector<double>({11, 12, 13}));
+    // insert opens a gap as long as the clipboard after the paste time;
+    // replace clears that length; replaceCompletely the whole curve.
+    run("copyKey -t \"1:3\" -at tx ball");
+    run("pasteKey -t 20 other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({20, 22, 24, 26}));
+    run("pasteKey -t 21 -o replace other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({20, 21, 23, 24, 26}));
+    run("pasteKey -t 30 -to 2 -o replaceCompletely other.ty");
+    EXPECT_EQ(numbers("keyframe -q -tc other.ty"), std::vector<double>({32, 34}));
+    run("undo");
+    EXPECT_EQ(number("keyframe -q -kc other.ty"), 5);
+    EXPECT_NE(failure("pasteKey -o sideways other").find("Invalid option: sideways"),
+              std::string::npos);
+    // cutKey fills the clipboard unless it only clears.
+    run("cutKey -t 5 ball.tx; pasteKey -t 40 other.tz");
+    EXPECT_EQ(numbers("keyframe -q -tc -vc other.tz"), std::vector<double>({40, 3}));
+    run("cutKey -cl -t 3 ball.tx; pasteKey -t 50 -o merge other.tz");
+    EXPECT_EQ(numbers("keyframe -q -tc other.tz"), std::vector<double>({40, 50}));
+}
+
+TEST_F(KeyCommandsTest, BakeResultsKeysWhatDriversGave) {
+    run("setKeyframe -t 1 -v 0 -at tx ball; setKeyframe -t 9 -v 8 -at tx ball;"
+        "setKeyframe -t 1 -v 0 -at tz ball; setKeyframe -t 9 -v 8 -at tz ball;"
+        "createNode transform -n copy; pointConstraint ball copy;"
+        "setKeyframe -t 20 -v 5 -at ry copy; currentTime 4");
+    // A child of a constrained compound is cut free; its siblings stay driven.
+    EXPECT_EQ(number("bakeResults -t \"1:9\" -sb 2 -at tx -at ry copy"), 2);
+    EXPECT_EQ(numbers("keyframe -q -tc copy.tx"), std::vector<double>({1, 3, 5, 7, 9}));
+    EXPECT_EQ(number("keyframe -q -kc copy.ry"), 5);  // keys outside the range go
+    EXPECT_EQ(text("connectionInfo -sfd copy.tz"), "copy_pointConstraint1.constraintTranslateZ");
+    EXPECT_EQ(number("currentTime -q"), 4);
+    run("currentTime 5");
+    EXPECT_EQ(number("getAttr copy.tx"), number("getAttr ball.tx"));
+    run("undo");
+    EXPECT_EQ(text("connectionInfo -sfd copy.tx"), "copy_pointConstraint1.constraintTranslate");
+    EXPECT_EQ(number("keyframe -q -kc copy.ry"), 1);
+    // Kept outside keys, and a driven channel left alone.
+    run("bakeResults -t \"1:3\" -pok true -dic false -at tz -at ry copy");
+    EXPECT_EQ(numbers("keyframe -q -tc copy.ry"), std::vector<double>({1, 2, 3, 20}));
+    EXPECT_EQ(number("keyframe -q -kc copy.tz"), 0);
+    EXPECT_NE(failure("bakeResults -sb 0 copy").find("-sampleBy must be more than 0"),
+              std::string::npos);
+    EXPECT_NE(failure("bakeResults -t \"3:\" copy").find("invalid time range: 3:"),
+              std::string::npos);
+    EXPECT_NE(failure("bakeResults -t \"1:1000\" -sb 0.0001 copy").find("more than 1000000"),
+              std::string::npos);
 }
 
 TEST_F(KeyCommandsTest, KeyCommandsUndoAndRedo) {

@@ -48,6 +48,21 @@ TEST_F(CommandsTest, PrimitivesRefuseMoreFacesThanTheLimit) {
     EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1");
 }
 
+TEST_F(CommandsTest, PolyEvaluateCountsTheMeshOfTheObject) {
+    run("polyCube -n box; polySphere -n ball -sx 8 -sy 4; spaceLocator -n spot");
+    EXPECT_EQ(number("polyEvaluate -v box"), 8);
+    EXPECT_EQ(number("polyEvaluate -e boxShape"), 12);
+    EXPECT_EQ(number("polyEvaluate -t box"), 12);
+    run("select -r ball");
+    EXPECT_EQ(number("polyEvaluate -face"), 32);
+    EXPECT_EQ(number("polyEvaluate -edge"), 56);  // shared edges count once
+    EXPECT_EQ(number("polyEvaluate -t"), 48);
+    EXPECT_EQ(failure("polyEvaluate -v -f box"),
+              "line 1: polyEvaluate: Give one of -vertex, -edge, -face or -triangle.");
+    EXPECT_EQ(failure("polyEvaluate -v spot"),
+              "line 1: polyEvaluate: No polygon object is named or selected.");
+}
+
 TEST_F(CommandsTest, CreateNodeUndoesAndRedoes) {
     run("createNode transform -n top");
     roundTrip("createNode transform -n child -p top");
@@ -220,6 +235,17 @@ TEST_F(CommandsTest, LsKindsUniteAndSelectHierarchy) {
     EXPECT_EQ(failure("ls -os"), "line 1: Invalid flag: -os");
     run("select -hi g");
     EXPECT_EQ(strings("ls -sl"), std::vector<std::string>({"g", "box", "boxShape", "camShape"}));
+}
+
+TEST_F(CommandsTest, LsFlattenGivesOneNamePerComponent) {
+    run("polyCube -n box; select -r box.vtx[1:2] box.vtx[6] box");
+    EXPECT_EQ(strings("ls -sl"),
+              std::vector<std::string>({"boxShape.vtx[1:2]", "boxShape.vtx[6]", "box"}));
+    EXPECT_EQ(strings("ls -sl -fl"), std::vector<std::string>({"boxShape.vtx[1]", "boxShape.vtx[2]",
+                                                               "boxShape.vtx[6]", "box"}));
+    run("particle -p 0 0 0 -p 1 0 0 -n drops");
+    EXPECT_EQ(strings("ls -fl dropsShape.pt[*]"),
+              std::vector<std::string>({"dropsShape.pt[0]", "dropsShape.pt[1]"}));
 }
 
 }  // namespace host::commands::testing

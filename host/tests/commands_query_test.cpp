@@ -1,5 +1,5 @@
-// attributeQuery, connectionInfo, listHistory, attributeExists, spaceLocator, shadingNode
-// and the session commands.
+// attributeQuery, connectionInfo, listHistory, filterExpand, attributeExists, longNameOf,
+// spaceLocator, shadingNode, hide, showHidden and the session commands.
 #include "commands_fixture.h"
 
 namespace host::commands::testing {
@@ -8,6 +8,7 @@ namespace {
 using QueryCommands = CommandsTest;
 using CreateCommands = CommandsTest;
 using SessionCommands = CommandsTest;
+using Strings = std::vector<std::string>;
 
 TEST_F(QueryCommands, AttributeQueryFlags) {
     run("createNode transform -n pCube1; addAttr -ln egRange -at double -min 0 -max 5 pCube1");
@@ -55,6 +56,28 @@ TEST_F(QueryCommands, AttributeExistsTakesTheAttributeFirst) {
     EXPECT_EQ(run("attributeExists \"mine\" \"a\"").asInt(), 1);
     EXPECT_EQ(run("attributeExists(\"a\", \"tx\")").asInt(), 0);
     EXPECT_EQ(run("attributeExists(\"tx\", \"nobody\")").asInt(), 0);
+}
+
+TEST_F(QueryCommands, LongNameOfGivesTheFullPath) {
+    run("createNode transform -n top; createNode transform -n arm -p top; createNode time -n t");
+    EXPECT_EQ(text("longNameOf arm"), "|top|arm");
+    EXPECT_EQ(text("longNameOf(\"t\")"), "t");
+    EXPECT_EQ(text("longNameOf nobody"), "");
+}
+
+TEST_F(QueryCommands, FilterExpandKeepsTheKindsAsked) {
+    run("polyCube -n box; spaceLocator -n loc; createNode time -n tm;"
+        "particle -p 0 0 0 -p 1 1 1 -n pp;"
+        "select -r box loc tm box.vtx[1:2] pp.pt[0] ppShape");
+    EXPECT_EQ(strings("filterExpand -sm 12"), Strings{"box"});
+    EXPECT_EQ(strings("filterExpand -sm 31 -sm 22"),
+              (Strings{"loc", "boxShape.vtx[1]", "boxShape.vtx[2]"}));
+    EXPECT_EQ(strings("filterExpand -sm 31 -ex false"), Strings{"boxShape.vtx[1:2]"});
+    EXPECT_EQ(strings("filterExpand -sm 47 pp.pt[*]"), (Strings{"ppShape.pt[0]", "ppShape.pt[1]"}));
+    EXPECT_EQ(strings("filterExpand -sm 12 -fp true boxShape"), Strings{"|box"});
+    EXPECT_TRUE(strings("filterExpand -sm 9").empty());
+    EXPECT_EQ(failure("filterExpand box"),
+              "line 1: filterExpand: Give at least one -selectionMask.");
 }
 
 TEST_F(QueryCommands, ConnectionInfoLooksAtPlugsAndAncestors) {
@@ -172,6 +195,25 @@ TEST_F(SessionCommands, FeedbackCommandsKeepTheirStateQuietly) {
     EXPECT_EQ(run("progressWindow -q -isCancelled").asInt(), 0);
     run("progressWindow -endProgress");
     EXPECT_EQ(run("progressWindow -q -progress").asInt(), 0);
+    run("refresh; refresh -f -cv; refresh -su on");
+    EXPECT_EQ(run("refresh -q -su").asInt(), 1);
+    run("refresh -suspend false");
+    EXPECT_EQ(run("refresh -q -su").asInt(), 0);
+}
+
+TEST_F(CreateCommands, HideAndShowHiddenSetVisibilityUndoably) {
+    run("createNode transform -n a; createNode transform -n b; createNode time -n clock");
+    run("hide a clock");  // a node without visibility is passed over
+    EXPECT_EQ(text("getAttr a.v") + text("getAttr b.v"), "01");
+    run("select -r b; hide");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 0);
+    run("undo");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 1);
+    run("showHidden a");
+    EXPECT_EQ(run("getAttr a.v").asInt(), 1);
+    run("setAttr -l on a.v");
+    EXPECT_EQ(failure("hide b a"), "line 1: hide: The visibility of 'a' cannot be set.");
+    EXPECT_EQ(run("getAttr b.v").asInt(), 1);  // nothing changed
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The builtin functions scripts rely on.
+#include <cstdlib>
+
 #include "mel_fixture.h"
 
 namespace host::mel::testing {
@@ -99,6 +101,19 @@ TEST_F(MelMathBuiltins, KeepIntsWhereMelDoes) {
     EXPECT_EQ(lastError(), "line 1: Wrong number of arguments on call to sqrt.");
 }
 
+TEST_F(MelMathBuiltins, DegreesStepsAndAngles) {
+    EXPECT_NEAR(run("sind(30) + cosd(60) + tand(45)").asFloat(), 2.0, 1e-12);
+    EXPECT_NEAR(run("asind(0.5) + acosd(0.5) + atand(1) + atan2d(1, -1)").asFloat(),
+                30 + 60 + 45 + 135, 1e-9);
+    EXPECT_DOUBLE_EQ(run("linstep(10, 20, 12.5)").asFloat(), 0.25);
+    EXPECT_DOUBLE_EQ(run("linstep(10, 20, 30)").asFloat(), 1.0);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 1, 0.5)").asFloat(), 0.5);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 2, 0.5)").asFloat(), 0.15625);
+    EXPECT_DOUBLE_EQ(run("smoothstep(0, 1, -3)").asFloat(), 0.0);
+    EXPECT_NEAR(run("angle(<<1, 0, 0>>, <<0, 2, 0>>)").asFloat(), 1.5707963267948966, 1e-12);
+    EXPECT_DOUBLE_EQ(run("angle(<<0, 0, 0>>, <<0, 2, 0>>)").asFloat(), 0.0);
+}
+
 TEST_F(MelMathBuiltins, RandIsRepeatableAfterSeed) {
     std::string first =
         text("seed(42); string $s = rand(1) + \" \" + rand(5, 6) + \" \" + rand(<<1, 1, 1>>); $s");
@@ -122,6 +137,14 @@ TEST_F(MelSystemBuiltins, PrintShowsArraysOnePerLine) {
     failure("print;");
 }
 
+TEST_F(MelSystemBuiltins, TraceWritesALineAndWhereItIs) {
+    EXPECT_EQ(printed("trace \"started\";"), "started\n");
+    EXPECT_EQ(printed("global proc traced() {\n trace -where (\"at \" + 2);\n}\ntraced;"),
+              "line 2: at 2\n");
+    EXPECT_NE(failure("trace -loud \"x\";").find("trace: Invalid flag \"-loud\"."),
+              std::string::npos);
+}
+
 TEST_F(MelSystemBuiltins, EnvironmentAndAbout) {
     run("putenv \"MEL_TEST_VAR\" \"v1\";");
     EXPECT_EQ(text("getenv \"MEL_TEST_VAR\""), "v1");
@@ -129,6 +152,23 @@ TEST_F(MelSystemBuiltins, EnvironmentAndAbout) {
     EXPECT_EQ(run("about -batch").asInt(), 1);
     EXPECT_EQ(run("about -apiVersion").asInt(), 200800);
     failure("about -bogus;");
+}
+
+TEST_F(MelSystemBuiltins, InternalVarNamesTheUsersDirectories) {
+    const char* tmp = std::getenv("TMPDIR");
+    const bool hadTmp = tmp != nullptr;
+    const std::string savedTmp = hadTmp ? tmp : "";
+    run("putenv \"TMPDIR\" \"/scratch/t\"; putenv \"MAYA_APP_DIR\" \"/home/u/maya/\"");
+    EXPECT_EQ(text("internalVar -utd"), "/scratch/t/");
+    EXPECT_EQ(text("internalVar -userScriptDir"), "/home/u/maya/2008/scripts/");
+    EXPECT_EQ(text("internalVar -upd"), "/home/u/maya/2008/prefs/");
+    unsetenv("TMPDIR");
+    unsetenv("MAYA_APP_DIR");
+    EXPECT_EQ(text("internalVar -utd"), "/tmp/");
+    if (hadTmp)
+        setenv("TMPDIR", savedTmp.c_str(), 1);
+    EXPECT_EQ(failure("internalVar -nowhere"),
+              "// Error: line 1: internalVar: Invalid flag \"-nowhere\". //\n");
 }
 
 }  // namespace

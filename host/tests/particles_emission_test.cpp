@@ -217,6 +217,38 @@ TEST_F(EmitterTypes, EditAndQuery) {
     EXPECT_EQ(text("emitter -q -typ em"), "volume");
 }
 
+// Cycled emission draws the same numbers every cyi frames, so the births repeat;
+// without it every particle draws its own.
+TEST_F(EmitterTypes, CycledEmissionRepeatsItsBirths) {
+    run("particle -n p; emitter -n em -type omni -r 240 -spd 2 -srn 1 -mxd 1 -pos 1 2 3 "
+        "-cye frame -cyi 2; connectDynamic -em em p; setAttr pShape.lifespanMode 2;"
+        "setAttr pShape.lifespanRandom 1");
+    frame(4);  // three frames of ten births each
+    auto same = [&](unsigned from, unsigned to) {
+        const MVectorArray v = velocities();
+        const std::vector<double> life = doublesOf("pShape", "lifespanPP");
+        for (unsigned k = 0; k < 10; ++k)
+            if (!(v[from + k] - v[to + k]).isEquivalent(MVector(), 1e-12) ||
+                life[from + k] != life[to + k])
+                return false;
+        return true;
+    };
+    ASSERT_EQ(shape("pShape").count(), 30u);
+    EXPECT_TRUE(same(0, 20));
+    EXPECT_FALSE(same(0, 10));
+    run("setAttr em.cycleInterval 1");
+    frame(1);
+    shape("pShape").count();
+    frame(4);
+    EXPECT_TRUE(same(0, 10));
+    run("emitter -e -cye none em");
+    frame(1);
+    shape("pShape").count();
+    frame(4);
+    EXPECT_FALSE(same(0, 20));
+    EXPECT_EQ(text("emitter -q -cye em"), "none");
+}
+
 // A fountain as a user's script builds it: spray from a basin's mesh, mist
 // rising in a cylinder above it, both into one particle object pulled down by gravity,
 // played through a second.

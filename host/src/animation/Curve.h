@@ -141,7 +141,7 @@ NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MS
 
 // Registers the curve node types.
 void registerCurveTypes();
-// setKeyframe, keyframe, keyTangent and cutKey.
+// setKeyframe, keyframe, keyTangent, cutKey, copyKey, pasteKey and bakeResults.
 void registerKeyCommands();
 
 // Tangent names as scripts give them ("spline", "step"...).

@@ -12,6 +12,7 @@
 #include <maya/MIntArray.h>
 #include <maya/MStringArray.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -392,6 +393,7 @@ MSyntax keyframeSyntax() {
     s.addFlag("ev", "eval");
     s.addFlag("r", "relative");
     s.addFlag("a", "absolute");
+    s.addFlag("o", "option", MSyntax::kString);
     s.enableQuery();
     s.enableEdit();
     return s;
@@ -469,6 +471,54 @@ private:
         return MS::kSuccess;
     }
 
+    // Makes room among the keys that stay for the keys moved in time, as
+    // -option asks: move refuses to pass or land on a neighbour, insert
+    // shifts the neighbours on the side moved towards by as much, segmentOver
+    // drops the neighbours inside the moved span, over lets the moved keys
+    // replace what they land on.
+    static bool placeMovedKeys(const std::string& option, const Curve& keys,
+                               const std::vector<bool>& isMoved, const std::vector<Key>& moved,
+                               std::vector<Key>& kept) {
+        std::vector<double> after;  // each key's time once moved, in key order
+        double oldFirst = 0, oldLast = 0;
+        for (size_t i = 0, m = 0; i < keys.size(); ++i) {
+            const double was = keys.keys()[i].time;
+            if (!isMoved[i]) {
+                after.push_back(was);
+                continue;
+            }
+            if (m == 0)
+                oldFirst = was;
+            oldLast = was;
+            after.push_back(moved[m++].time);
+        }
+        auto byTime = [](const Key& a, const Key& b) { return a.time < b.time; };
+        const double newFirst = std::min_element(moved.begin(), moved.end(), byTime)->time;
+        const double newLast = std::max_element(moved.begin(), moved.end(), byTime)->time;
+        if (option == "move") {
+            for (size_t i = 1; i < after.size(); ++i)
+                if (after[i] <= after[i - 1] + kKeyTolerance) {
+                    error(
+                        "keyframe: keys cannot move past or onto their neighbours with "
+                        "-option move.");
+                    return false;
+                }
+        } else if (option == "insert") {
+            const double shift = newFirst - oldFirst;
+            for (Key& k : kept)
+                if ((shift > 0 && k.time > oldLast) || (shift < 0 && k.time < oldFirst))
+                    k.time += shift;
+        } else if (option == "segmentOver") {
+            kept.erase(std::remove_if(kept.begin(), kept.end(),
+                                      [&](const Key& k) {
+                                          return k.time >= newFirst - kKeyTolerance &&
+                                                 k.time <= newLast + kKeyTolerance;
+                                      }),
+                       kept.end());
+        }
+        return true;
+    }
+
     MStatus edit(const MArgDatabase& db, const KeySet& set, const std::vector<Node*>& curves) {
         const bool relative = db.isFlagSet("r");
         const bool setValue = db.isFlagSet("vc"), setTime = db.isFlagSet("tc");
@@ -481,6 +531,12 @@ private:
             error("keyframe: -edit needs -valueChange or -timeChange.");
             return MS::kFailure;
         }
+        const std::string option =
+            db.isFlagSet("o") ? db.flagArgumentString("o", 0).asChar() : "move";
+        if (option != "move" && option != "insert" && option != "over" && option != "segmentOver") {
+            error("keyframe: Invalid option: " + option);
+            return MS::kFailure;
+        }
         const double valueArg = setValue ? db.flagArgumentDouble("vc", 0) : 0.0;
         const double timeArg = setTime ? db.flagArgumentDouble("tc", 0) : 0.0;
         int changed = 0;
@@ -491,9 +547,11 @@ private:
             bool ok = editKeys(edits, *curve, [&](Curve& keys) {
                 std::vector<Key> moved;
                 std::vector<Key> kept;
+                std::vector<bool> isMoved(keys.size(), false);
                 for (size_t i = 0; i < keys.size(); ++i) {
                     Key k = keys.keys()[i];
-                    if (!set.contains(keys, i)) {
+                    isMoved[i] = set.contains(keys, i);
+                    if (!isMoved[i]) {
                         kept.push_back(k);
                         continue;
                     }
@@ -505,15 +563,20 @@ private:
                                           : commands::fromUi(kt, timeArg);
                     moved.push_back(k);
                 }
+                if (setTime && !moved.empty() &&
+                    !placeMovedKeys(option, keys, isMoved, moved, kept))
+                    return false;
                 keys.keys() = kept;
-                // Keys moved onto others replace them, as the host's key move does.
+                // Keys moved onto others (-option over) replace them.
                 for (const Key& k : moved)
                     keys.insert(k);
                 touched = !moved.empty();
                 return true;
             });
-            if (!ok)
+            if (!ok) {
+                edits.undo();  // the curves already moved go back
                 return MS::kFailure;
+            }
             if (touched)
                 ++changed;
         }
@@ -758,6 +821,221 @@ private:
     }
 };
 
+// ---------------------------------------------------------------- the key clipboard
+
+// Keys copied or cut, per curve, with the attribute the curve drove; key
+// times count from the start of what was taken.
+struct ClipCurve {
+    std::string attribute;
+    std::vector<Key> keys;
+};
+struct Clipboard {
+    std::vector<ClipCurve> curves;
+    double span = 0;  // seconds from the first key taken to the last
+};
+Clipboard& clipboard() {
+    static Clipboard board;
+    return board;
+}
+
+// The long name of the attribute the curve drives ("translateX").
+std::string drivenAttribute(const Node& curve) {
+    for (const auto& [source, destinations] : curve.outputs)
+        if (!destinations.empty())
+            return destinations.front().path.attribute->longName;
+    return std::string();
+}
+
+// Replaces the clipboard with the keys taken from each curve. A -time range
+// with both ends sets the start and length; otherwise the keys do.
+void fillClipboard(const std::vector<std::pair<Node*, std::vector<Key>>>& taken,
+                   const KeySet& set) {
+    double first = std::numeric_limits<double>::infinity(), last = -first;
+    for (const auto& [curve, keys] : taken)
+        for (const Key& k : keys) {
+            first = std::min(first, k.time);
+            last = std::max(last, k.time);
+        }
+    if (set.ranges.size() == 1 && std::isfinite(set.ranges[0].from) &&
+        std::isfinite(set.ranges[0].to)) {
+        first = set.ranges[0].from;
+        last = set.ranges[0].to;
+    }
+    Clipboard board;
+    board.span = last - first;
+    for (const auto& [curve, keys] : taken) {
+        ClipCurve clip{drivenAttribute(*curve), keys};
+        for (Key& k : clip.keys)
+            k.time -= first;
+        board.curves.push_back(std::move(clip));
+    }
+    clipboard() = std::move(board);
+}
+
+// The keys of each curve that the call's key set takes.
+std::vector<std::pair<Node*, std::vector<Key>>> keysTaken(const std::vector<Node*>& curves,
+                                                          const KeySet& set) {
+    std::vector<std::pair<Node*, std::vector<Key>>> taken;
+    for (Node* curve : curves) {
+        const Curve keys = readCurve(*curve);
+        std::vector<Key> mine;
+        for (size_t i = 0; i < keys.size(); ++i)
+            if (set.contains(keys, i))
+                mine.push_back(keys.keys()[i]);
+        if (!mine.empty())
+            taken.emplace_back(curve, std::move(mine));
+    }
+    return taken;
+}
+
+MSyntax copyKeySyntax() {
+    MSyntax s;
+    addKeySetFlags(s);
+    return s;
+}
+
+class CopyKeyCommand : public commands::ParsedCommand<MPxCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        KeySet set;
+        std::vector<Node*> curves;
+        if (!keySetOf(db, "copyKey", set) || !curvesOf(db, curves))
+            return MS::kFailure;
+        const auto taken = keysTaken(curves, set);
+        if (!taken.empty())
+            fillClipboard(taken, set);
+        setResult(static_cast<int>(taken.size()));
+        return MS::kSuccess;
+    }
+};
+
+MSyntax pasteKeySyntax() {
+    MSyntax s;
+    s.addFlag("t", "time", MSyntax::kString);
+    s.addFlag("at", "attribute", MSyntax::kString);
+    s.makeFlagMultiUse("at");
+    s.addFlag("o", "option", MSyntax::kString);
+    s.addFlag("to", "timeOffset", MSyntax::kDouble);
+    s.addFlag("vo", "valueOffset", MSyntax::kDouble);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// Pastes the clipboard's curves onto the attributes of the same names on
+// each object (a plug named takes the curve of its attribute, else the
+// first), starting at -time (the current time without it) moved by
+// -timeOffset. insert (the default) moves the keys after the start later by
+// the clipboard's length; replace clears that length first; merge lets the
+// pasted keys replace those they meet; replaceCompletely clears the curve.
+class PasteKeyCommand : public commands::ParsedCommand<commands::EditCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        const Clipboard& board = clipboard();
+        if (board.curves.empty()) {
+            error("pasteKey: The key clipboard is empty.");
+            return MS::kFailure;
+        }
+        const std::string option =
+            db.isFlagSet("o") ? db.flagArgumentString("o", 0).asChar() : "insert";
+        if (option != "insert" && option != "replace" && option != "replaceCompletely" &&
+            option != "merge") {
+            error("pasteKey: Invalid option: " + option);
+            return MS::kFailure;
+        }
+        double start = clockTime().as(MTime::kSeconds);
+        if (db.isFlagSet("t")) {
+            Range r;
+            const std::string text = db.flagArgumentString("t", 0).asChar();
+            if (!parseRange(text, r) || !std::isfinite(r.from)) {
+                error("pasteKey: invalid time: " + text);
+                return MS::kFailure;
+            }
+            start = r.from;
+        }
+        if (db.isFlagSet("to"))
+            start += MTime(db.flagArgumentDouble("to", 0), MTime::uiUnit()).as(MTime::kSeconds);
+        const double valueOffset = db.isFlagSet("vo") ? db.flagArgumentDouble("vo", 0) : 0.0;
+        MSelectionList list;
+        if (!commands::objectsOf(db, list))
+            return MS::kFailure;
+        const std::vector<std::string> names = commands::flagStrings(db, "at");
+        int pasted = 0;
+        for (const commands::Target& target : commands::targets(list)) {
+            for (const auto& [clip, plug] : destinations(board, target, names)) {
+                if (!paste(*clip, plug, start, board.span, option, valueOffset)) {
+                    edits.undo();
+                    return MS::kFailure;
+                }
+                ++pasted;
+            }
+        }
+        setResult(pasted);
+        return MS::kSuccess;
+    }
+
+private:
+    static std::vector<std::pair<const ClipCurve*, MPlug>> destinations(
+        const Clipboard& board, const commands::Target& target,
+        const std::vector<std::string>& names) {
+        std::vector<std::pair<const ClipCurve*, MPlug>> out;
+        if (!target.plug.isNull()) {
+            const std::string attribute = PlugAccess::ref(target.plug).path.attribute->longName;
+            const ClipCurve* clip = &board.curves.front();
+            for (const ClipCurve& c : board.curves)
+                if (c.attribute == attribute)
+                    clip = &c;
+            out.emplace_back(clip, target.plug);
+            return out;
+        }
+        for (const ClipCurve& clip : board.curves) {
+            MPlug plug;
+            if (clip.attribute.empty() ||
+                !commands::findPlug(commands::nameOf(*target.node) + "." + clip.attribute, plug))
+                continue;
+            if (names.empty() || named(PlugAccess::ref(plug).path, names))
+                out.emplace_back(&clip, plug);
+        }
+        return out;
+    }
+
+    bool paste(const ClipCurve& clip, const MPlug& plug, double start, double span,
+               const std::string& option, double valueOffset) {
+        Node* curve = drivingCurve(plug);
+        if (!curve) {
+            MStatus status;
+            NodePtr made = createCurve(curveTypeForPlug(plug), &plug, nullptr, &status);
+            if (!made) {
+                error("pasteKey: '" + commands::plugName(PlugAccess::ref(plug)) +
+                      "' cannot be keyed: it is connected or not a number.");
+                return false;
+            }
+            edits.created({made});
+            curve = made.get();
+        }
+        const double offset = commands::fromUi(*PlugAccess::ref(plug).path.attribute, valueOffset);
+        return editKeys(edits, *curve, [&](Curve& keys) {
+            std::vector<Key> kept;
+            for (Key k : keys.keys()) {
+                if (option == "replaceCompletely")
+                    continue;
+                if (option == "replace" && k.time >= start - kKeyTolerance &&
+                    k.time <= start + span + kKeyTolerance)
+                    continue;
+                if (option == "insert" && k.time > start + kKeyTolerance)
+                    k.time += span;
+                kept.push_back(k);
+            }
+            keys.keys() = kept;
+            for (Key k : clip.keys) {
+                k.time += start;
+                k.value += offset;
+                keys.insert(k);
+            }
+            return true;
+        });
+    }
+};
+
 // ---------------------------------------------------------------- cutKey
 
 MSyntax cutKeySyntax() {
@@ -768,8 +1046,8 @@ MSyntax cutKeySyntax() {
     return s;
 }
 
-// There is no key clipboard, so cutting and clearing both remove the keys.
-// A curve left without keys goes, as the host's cut deletes it.
+// The keys cut go on the clipboard unless -clear. A curve left without keys
+// goes, as the host's cut deletes it.
 class CutKeyCommand : public commands::ParsedCommand<commands::EditCommand> {
 public:
     MStatus run(const MArgDatabase& db) override {
@@ -777,6 +1055,11 @@ public:
         std::vector<Node*> curves;
         if (!keySetOf(db, "cutKey", set) || !curvesOf(db, curves))
             return MS::kFailure;
+        if (!db.isFlagSet("cl")) {
+            const auto taken = keysTaken(curves, set);
+            if (!taken.empty())
+                fillClipboard(taken, set);
+        }
         int cut = 0;
         for (Node* curve : curves) {
             bool removed = false, empty = false;
@@ -806,6 +1089,188 @@ public:
     }
 };
 
+// ---------------------------------------------------------------- bakeResults
+
+MSyntax bakeResultsSyntax() {
+    MSyntax s;
+    s.addFlag("t", "time", MSyntax::kString);
+    s.addFlag("sb", "sampleBy", MSyntax::kDouble);
+    s.addFlag("sm", "simulation", MSyntax::kBoolean);
+    s.addFlag("at", "attribute", MSyntax::kString);
+    s.makeFlagMultiUse("at");
+    s.addFlag("dic", "disableImplicitControl", MSyntax::kBoolean);
+    s.addFlag("pok", "preserveOutsideKeys", MSyntax::kBoolean);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// Samples each attribute (the keyable ones, or -at) of the objects at every
+// -sampleBy frames of -time (the playback range without it), stepping the
+// clock through the range in order, as -simulation asks, and keys what it
+// read. A channel driven by anything but a curve (a constraint, an
+// expression) is cut from its driver after the bake unless
+// -disableImplicitControl false, which leaves it unbaked. Keys outside the
+// range go unless -preserveOutsideKeys.
+class BakeResultsCommand : public commands::ParsedCommand<commands::EditCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        double from = playback().minTime.as(MTime::kSeconds);
+        double to = playback().maxTime.as(MTime::kSeconds);
+        if (db.isFlagSet("t")) {
+            Range r;
+            const std::string text = db.flagArgumentString("t", 0).asChar();
+            if (!parseRange(text, r) || !std::isfinite(r.from) || !std::isfinite(r.to)) {
+                error("bakeResults: invalid time range: " + text);
+                return MS::kFailure;
+            }
+            from = r.from;
+            to = r.to;
+        }
+        double by = 1.0;
+        if (db.isFlagSet("sb"))
+            db.getFlagArgument("sb", 0, by);
+        if (!(by > 0)) {
+            error("bakeResults: -sampleBy must be more than 0.");
+            return MS::kFailure;
+        }
+        bool cut = true, keepOutside = false;
+        if (db.isFlagSet("dic"))
+            db.getFlagArgument("dic", 0, cut);
+        if (db.isFlagSet("pok"))
+            db.getFlagArgument("pok", 0, keepOutside);
+        std::vector<MPlug> plugs;
+        if (!bakedPlugs(db, plugs, cut))
+            return MS::kFailure;
+
+        // Read every channel at each sample, the clock moving forward.
+        const MTime was = clockTime();
+        const double first = MTime(from, MTime::kSeconds).as(MTime::uiUnit());
+        const double last = MTime(to, MTime::kSeconds).as(MTime::uiUnit());
+        // A mistyped -sampleBy or range should fail, not fill memory.
+        if ((last - first) / by > 1e6) {
+            error("bakeResults: the range holds more than 1000000 samples.");
+            return MS::kFailure;
+        }
+        std::vector<double> times;
+        for (long k = 0; first + static_cast<double>(k) * by <= last + kKeyTolerance; ++k)
+            times.push_back(
+                MTime(first + static_cast<double>(k) * by, MTime::uiUnit()).as(MTime::kSeconds));
+        std::vector<std::vector<double>> values(plugs.size());
+        for (double t : times) {
+            MAnimControl::setCurrentTime(MTime(t, MTime::kSeconds));
+            for (size_t i = 0; i < plugs.size(); ++i)
+                values[i].push_back(valueAsDouble(evaluate(PlugAccess::ref(plugs[i]))));
+        }
+        MAnimControl::setCurrentTime(was);
+
+        for (size_t i = 0; i < plugs.size(); ++i)
+            if (!bake(plugs[i], times, values[i], keepOutside, from, to)) {
+                edits.undo();
+                return MS::kFailure;
+            }
+        setResult(static_cast<int>(plugs.size()));
+        return MS::kSuccess;
+    }
+
+private:
+    // The channels to bake; those fed by something other than a curve only
+    // when they may be cut from it.
+    static bool bakedPlugs(const MArgDatabase& db, std::vector<MPlug>& plugs, bool cut) {
+        MSelectionList list;
+        if (!commands::objectsOf(db, list))
+            return false;
+        const std::vector<std::string> names = commands::flagStrings(db, "at");
+        for (const commands::Target& target : commands::targets(list)) {
+            std::vector<MPlug> found;
+            if (!target.plug.isNull()) {
+                leavesOf(target.plug, found);
+            } else if (names.empty()) {
+                for (Attribute* a : target.node->attributes())
+                    keyableLeaves(*target.node, PlugPath{a, {}}, false, found);
+            } else {
+                for (const std::string& name : names) {
+                    MPlug plug;
+                    if (commands::findPlug(commands::nameOf(*target.node) + "." + name, plug))
+                        leavesOf(plug, found);
+                }
+            }
+            for (const MPlug& plug : found) {
+                const bool fed = feeder(PlugAccess::ref(plug)).node != nullptr;
+                if (!fed || drivingCurve(plug) || cut)
+                    plugs.push_back(plug);
+            }
+        }
+        return true;
+    }
+
+    // What feeds the plug, or the compound above it (constraints feed a
+    // whole translate); a null node when nothing does.
+    static PlugRef feeder(const PlugRef& ref, PlugPath* fedPath = nullptr) {
+        PlugPath path = ref.path;
+        while (path.attribute) {
+            const auto input = ref.node->inputs.find(path);
+            if (input != ref.node->inputs.end()) {
+                if (fedPath)
+                    *fedPath = path;
+                return input->second;
+            }
+            path.attribute = path.attribute->parent;
+        }
+        return PlugRef{};
+    }
+
+    // Cuts the plug from its driver. A driver feeding the compound above
+    // goes on feeding the other children, each from its own child.
+    bool cutFromDriver(const PlugRef& ref) {
+        PlugPath fedPath;
+        const PlugRef source = feeder(ref, &fedPath);
+        if (!source.node)
+            return true;
+        auto modifier = std::make_shared<MDagModifier>();
+        modifier->disconnect(PlugAccess::make(source), PlugAccess::make(ref.node, fedPath));
+        if (fedPath.attribute != ref.path.attribute) {
+            const auto& sourceChildren = source.path.attribute->children;
+            const auto& children = fedPath.attribute->children;
+            for (size_t k = 0; k < children.size() && k < sourceChildren.size(); ++k)
+                if (children[k].get() != ref.path.attribute)
+                    modifier->connect(
+                        PlugAccess::make(source.node,
+                                         PlugPath{sourceChildren[k].get(), source.path.indices}),
+                        PlugAccess::make(ref.node, PlugPath{children[k].get(), fedPath.indices}));
+        }
+        return edits.run(modifier);
+    }
+
+    bool bake(const MPlug& plug, const std::vector<double>& times,
+              const std::vector<double>& values, bool keepOutside, double from, double to) {
+        const PlugRef ref = PlugAccess::ref(plug);
+        Node* curve = drivingCurve(plug);
+        if (!curve && !cutFromDriver(ref))
+            return false;
+        if (!curve) {
+            MStatus status;
+            NodePtr made = createCurve(curveTypeForPlug(plug), &plug, nullptr, &status);
+            if (!made) {
+                error("bakeResults: '" + commands::plugName(ref) + "' cannot be keyed.");
+                return false;
+            }
+            edits.created({made});
+            curve = made.get();
+        }
+        return editKeys(edits, *curve, [&](Curve& keys) {
+            std::vector<Key> kept;
+            for (const Key& k : keys.keys())
+                if (keepOutside && (k.time < from - kKeyTolerance || k.time > to + kKeyTolerance))
+                    kept.push_back(k);
+            keys.keys() = kept;
+            for (size_t i = 0; i < times.size(); ++i)
+                addKey(*curve, keys, times[i], values[i], MFnAnimCurve::kTangentGlobal,
+                       MFnAnimCurve::kTangentGlobal);
+            return true;
+        });
+    }
+};
+
 }  // namespace
 
 void registerKeyCommands() {
@@ -813,6 +1278,9 @@ void registerKeyCommands() {
     commands::define<KeyframeCommand>("keyframe", keyframeSyntax);
     commands::define<KeyTangentCommand>("keyTangent", keyTangentSyntax);
     commands::define<CutKeyCommand>("cutKey", cutKeySyntax);
+    commands::define<CopyKeyCommand>("copyKey", copyKeySyntax);
+    commands::define<PasteKeyCommand>("pasteKey", pasteKeySyntax);
+    commands::define<BakeResultsCommand>("bakeResults", bakeResultsSyntax);
 }
 
 }  // namespace animation

@@ -19,6 +19,7 @@ void registerScriptCommands() {
     commands::registerQueryCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
+    commands::registerVisibilityCommands();
     commands::registerConstraintCommands();
     ui::registerUiCommands();
 }

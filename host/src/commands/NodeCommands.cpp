@@ -589,15 +589,16 @@ private:
             return;
         std::vector<std::string> names;
         if (!t.plug.isNull() || (!t.component.isNull() && !set("objectsOnly"))) {
-            MSelectionList one;
-            if (!t.plug.isNull())
+            if (!t.plug.isNull()) {
+                MSelectionList one;
                 one.add(t.plug);
-            else
-                one.add(dag::PathAccess::make(t.path), t.component);
-            MStringArray strings;
-            one.getSelectionStrings(strings);
-            for (unsigned i = 0; i < strings.length(); ++i)
-                names.emplace_back(strings[i].asChar());
+                MStringArray strings;
+                one.getSelectionStrings(strings);
+                for (unsigned i = 0; i < strings.length(); ++i)
+                    names.emplace_back(strings[i].asChar());
+            } else {
+                names = componentNames(t, set("flatten"));
+            }
         } else {
             names.push_back(t.path.empty() ? t.node->name() : nameOf(t.path, set("long")));
         }

@@ -1,5 +1,5 @@
 // Commands that look at the graph without changing it: attributeQuery, connectionInfo,
-// listHistory, and the shipped attributeExists procedure.
+// listHistory, filterExpand, and the shipped attributeExists and longNameOf procedures.
 #include "commands/Support.h"
 #include "commands/Values.h"
 #include "graph/NodeType.h"
@@ -457,12 +457,101 @@ private:
     MStringArray m_result;
 };
 
+// ---------------------------------------------------------------- filterExpand
+
+MSyntax filterExpandSyntax() {
+    MSyntax s;
+    s.addFlag("sm", "selectionMask", MSyntax::kLong);
+    s.makeFlagMultiUse("sm");
+    s.addFlag("ex", "expand", MSyntax::kBoolean);
+    s.addFlag("fp", "fullPath", MSyntax::kBoolean);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// The selection masks of the kinds the host has: polygon objects (12),
+// locators (22), polygon vertices (31) and particles (47).
+enum SelectionMask { kPolygonMask = 12, kLocatorMask = 22, kVertexMask = 31, kParticleMask = 47 };
+
+// The items named (or selected) of the kinds the masks ask for: objects by
+// the name of their transform, components one by one (as ranges with
+// -expand false). What matches nothing is left out; an empty answer is no
+// error.
+class FilterExpandCommand : public ParsedCommand<MPxCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        std::set<int> masks;
+        for (unsigned i = 0; i < db.numberOfFlagUses("sm"); ++i) {
+            MArgList use;
+            db.getFlagArgumentList("sm", i, use);
+            masks.insert(use.asInt(0));
+        }
+        if (masks.empty()) {
+            error("filterExpand: Give at least one -selectionMask.");
+            return MS::kFailure;
+        }
+        bool expand = true, fullPath = false;
+        if (db.isFlagSet("ex"))
+            db.getFlagArgument("ex", 0, expand);
+        if (db.isFlagSet("fp"))
+            db.getFlagArgument("fp", 0, fullPath);
+        MSelectionList list;
+        if (!objectsOf(db, list))
+            return MS::kFailure;
+        std::set<std::string> seen;
+        MStringArray out;
+        auto add = [&](const std::string& name) {
+            if (seen.insert(name).second)
+                out.append(name.c_str());
+        };
+        for (const Target& t : targets(list)) {
+            if (!t.plug.isNull() || t.path.empty())
+                continue;
+            if (!t.component.isNull()) {
+                const int mask = t.component.apiType() == MFn::kMeshVertComponent ? kVertexMask
+                                 : t.component.apiType() == MFn::kDynParticleSetComponent
+                                     ? kParticleMask
+                                     : 0;
+                if (masks.count(mask))
+                    for (const std::string& name : componentNames(t, expand))
+                        add(name);
+                continue;
+            }
+            dag::NodePath path = t.path;
+            Node* shape = t.node->type().shape ? t.node : firstShape(*t.node);
+            if (!shape)
+                continue;
+            if (shape == t.node && path.size() > 1)
+                path.pop_back();  // a shape stands for its transform
+            const int mask = shape->type().hasFn(MFn::kMesh)      ? kPolygonMask
+                             : shape->type().hasFn(MFn::kLocator) ? kLocatorMask
+                                                                  : 0;
+            if (masks.count(mask))
+                add(nameOf(path, fullPath));
+        }
+        setResult(out);
+        return MS::kSuccess;
+    }
+
+private:
+    static Node* firstShape(Node& transform) {
+        for (Node* child : transform.children) {
+            Attribute* io = child->findAttribute("intermediateObject");
+            if (child->type().shape &&
+                !(io && valueAsLong(evaluate(PlugRef{child, PlugPath{io, {}}}))))
+                return child;
+        }
+        return nullptr;
+    }
+};
+
 }  // namespace
 
 void registerQueryCommands() {
     define<AttributeQueryCommand>("attributeQuery", attributeQuerySyntax);
     define<ConnectionInfoCommand>("connectionInfo", connectionInfoSyntax);
     define<ListHistoryCommand>("listHistory", listHistorySyntax);
+    define<FilterExpandCommand>("filterExpand", filterExpandSyntax);
     // The shipped procedure takes the attribute first and the node second, and answers 0
     // for a node that does not exist.
     mel::defineFunction(mel::Interpreter::instance(), "attributeExists", 2, 2,
@@ -470,6 +559,16 @@ void registerQueryCommands() {
                             Node* node = findNode(a[1].text());
                             return mel::Value(node && node->findAttribute(a[0].text()));
                         });
+    // The shipped procedure is `ls -l` of the name, first answer: the full
+    // path of a DAG object, the name of a dependency node, "" for nothing.
+    mel::defineFunction(
+        mel::Interpreter::instance(), "longNameOf", 1, 1, [](const std::vector<mel::Value>& a) {
+            MSelectionList list;
+            if (!lookup(a[0].text(), list))
+                return mel::Value(std::string());
+            const Target t = targets(list).front();
+            return mel::Value(t.path.empty() ? nameOf(*t.node) : nameOf(t.path, true));
+        });
 }
 
 }  // namespace commands

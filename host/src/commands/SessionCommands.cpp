@@ -1,6 +1,6 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
-// file rules), scriptJob, and the UI feedback commands waitCursor and progressWindow, which
-// in a session without a UI keep their state and show nothing.
+// file rules), scriptJob, and the UI feedback commands waitCursor, progressWindow and
+// refresh, which in a session without a UI keep their state and show nothing.
 #include "commands/BuiltinFlags.h"
 #include "commands/Support.h"
 #include "script/Builtins.h"
@@ -332,6 +332,22 @@ bool progressWindowCommand(CommandCall& call, const std::vector<Value*>&) {
     });
 }
 
+// Scripts refresh the views inside their frame loops; there are no views, and
+// what the loop reads is evaluated when read, so there is nothing to redraw.
+const FlagSpec kRefreshFlags[] = {
+    {"f", "force", 0, 0}, {"cv", "currentView", 0, 0}, {"su", "suspend", 1, 0}};
+
+bool refreshCommand(CommandCall& call, const std::vector<Value*>&) {
+    static bool suspended = false;
+    return withFlags(call, kRefreshFlags, [](const Flags& f, CommandCall& c) {
+        if (f.query)
+            answer(c, Value(suspended));
+        else if (f.has("suspend"))
+            suspended = switchValue(f.set.at("suspend")[0]);
+        return true;
+    });
+}
+
 }  // namespace
 
 void registerSessionCommands() {
@@ -340,6 +356,7 @@ void registerSessionCommands() {
     in.defineBuiltin("scriptJob", scriptJobCommand);
     in.defineBuiltin("waitCursor", waitCursorCommand);
     in.defineBuiltin("progressWindow", progressWindowCommand);
+    in.defineBuiltin("refresh", refreshCommand);
 }
 
 }  // namespace commands

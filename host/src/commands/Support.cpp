@@ -8,7 +8,9 @@
 
 #include <maya/MArgList.h>
 #include <maya/MDistance.h>
+#include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
 
 #include <algorithm>
 
@@ -354,6 +356,31 @@ std::vector<Target> targets(const MSelectionList& list) {
             out.push_back(t);
     }
     return out;
+}
+
+std::vector<std::string> componentNames(const Target& t, bool flatten) {
+    std::vector<MSelectionList> lists(1);
+    if (flatten) {
+        MIntArray elements;
+        MFnSingleIndexedComponent(t.component).getElements(elements);
+        lists.resize(elements.length());
+        for (unsigned i = 0; i < elements.length(); ++i) {
+            MFnSingleIndexedComponent fn;
+            MObject element = fn.create(t.component.apiType());
+            fn.addElement(elements[i]);
+            lists[i].add(dag::PathAccess::make(t.path), element);
+        }
+    } else {
+        lists[0].add(dag::PathAccess::make(t.path), t.component);
+    }
+    std::vector<std::string> names;
+    for (const MSelectionList& one : lists) {
+        MStringArray strings;
+        one.getSelectionStrings(strings);
+        for (unsigned i = 0; i < strings.length(); ++i)
+            names.emplace_back(strings[i].asChar());
+    }
+    return names;
 }
 
 bool objectsOf(const MArgDatabase& args, MSelectionList& list) {

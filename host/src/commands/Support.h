@@ -126,6 +126,9 @@ struct Target {
     MObject component;
 };
 std::vector<Target> targets(const MSelectionList& list);
+// The names of a component target: as ranges ("boxShape.vtx[1:3]"), or one
+// per element when flattened ("boxShape.vtx[1]", "boxShape.vtx[2]" ...).
+std::vector<std::string> componentNames(const Target& t, bool flatten);
 
 // Objects of a call: the names given, or the active selection when there
 // are none. Shows "No object matches name" and fails for a name that
@@ -195,6 +198,7 @@ void registerQueryCommands();
 void registerCreateCommands();
 void registerConstraintCommands();
 void registerSessionCommands();
+void registerVisibilityCommands();
 
 }  // namespace commands
 }  // namespace host

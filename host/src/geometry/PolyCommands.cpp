@@ -1,9 +1,13 @@
 // polyCube and polySphere: a transform with a mesh shape holding the
-// primitive's geometry (no construction history node).
+// primitive's geometry (no construction history node); polyEvaluate.
 #include "commands/Support.h"
 #include "geometry/Mesh.h"
 
 #include <maya/MDistance.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
 
 namespace host {
 namespace geometry {
@@ -123,11 +127,82 @@ public:
     }
 };
 
+MSyntax polyEvaluateSyntax() {
+    MSyntax s;
+    s.addFlag("v", "vertex");
+    s.addFlag("e", "edge");
+    s.addFlag("f", "face");
+    s.addFlag("t", "triangle");
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// The count one flag asks for, of the first mesh named (a transform stands
+// for its shape) or selected.
+class PolyEvaluateCommand : public commands::ObjectsCommand<MPxCommand> {
+protected:
+    MStatus runOn(const MArgDatabase& db, MSelectionList& objects) override {
+        const char* flags[] = {"vertex", "edge", "face", "triangle"};
+        const char* asked = nullptr;
+        for (const char* flag : flags)
+            if (db.isFlagSet(flag)) {
+                if (asked) {
+                    asked = nullptr;
+                    break;
+                }
+                asked = flag;
+            }
+        if (!asked) {
+            error("polyEvaluate: Give one of -vertex, -edge, -face or -triangle.");
+            return MS::kFailure;
+        }
+        for (const commands::Target& t : commands::targets(objects)) {
+            Node* mesh = meshAt(*t.node);
+            if (!mesh)
+                continue;
+            setResult(count(*meshOf(*mesh), asked));
+            return MS::kSuccess;
+        }
+        error("polyEvaluate: No polygon object is named or selected.");
+        return MS::kFailure;
+    }
+
+private:
+    static Node* meshAt(Node& node) {
+        if (node.type().hasFn(MFn::kMesh))
+            return &node;
+        for (Node* child : node.children)
+            if (child->type().hasFn(MFn::kMesh))
+                return child;
+        return nullptr;
+    }
+    static int count(const MeshData& mesh, const std::string& what) {
+        if (what == "vertex")
+            return static_cast<int>(mesh.vertexCount());
+        if (what == "face")
+            return static_cast<int>(mesh.faceCount());
+        int triangles = 0;
+        std::set<std::pair<int, int>> edges;
+        size_t corner = 0;
+        for (int n : mesh.faceCounts) {
+            triangles += std::max(0, n - 2);
+            for (int k = 0; k < n; ++k) {
+                const int a = mesh.faceConnects[corner + static_cast<size_t>(k)];
+                const int b = mesh.faceConnects[corner + static_cast<size_t>((k + 1) % n)];
+                edges.insert({std::min(a, b), std::max(a, b)});
+            }
+            corner += static_cast<size_t>(n);
+        }
+        return what == "edge" ? static_cast<int>(edges.size()) : triangles;
+    }
+};
+
 }  // namespace
 
 void registerPolyCommands() {
     commands::define<PolyCubeCommand>("polyCube", polyCubeSyntax);
     commands::define<PolySphereCommand>("polySphere", polySphereSyntax);
+    commands::define<PolyEvaluateCommand>("polyEvaluate", polyEvaluateSyntax);
 }
 
 }  // namespace geometry

@@ -111,6 +111,8 @@ Emission::Emission(Node& emitter) : m_emitter(emitter) {
         static_cast<int>(valueAsLong(evaluate(PlugRef{&emitter, PlugPath{e.emitterType, {}}})));
     m_rate = std::max(0.0, number(emitter, e.rate));
     m_seed = static_cast<long>(number(emitter, e.seed));
+    if (valueAsLong(evaluate(PlugRef{&emitter, PlugPath{e.cycleEmission, {}}})) == 1)
+        m_cycle = std::max(1L, static_cast<long>(number(emitter, e.cycleInterval)));
     m_world = dag::inclusiveMatrix(dag::firstPath(emitter));
     m_speed = number(emitter, e.speed);
     m_speedRandom = number(emitter, e.speedRandom);
@@ -180,32 +182,36 @@ long Emission::birthsAfter(long step, double frame) const {
     return static_cast<long>(after - before);
 }
 
-void Emission::birth(long id, MPoint& position, MVector& velocity) const {
+long Emission::randomKey(long step, long index, long id) const {
+    return m_cycle ? (step % m_cycle) * kMaxBirthsPerFrame + index : id;
+}
+
+void Emission::birth(long key, MPoint& position, MVector& velocity) const {
     switch (m_type) {
         case kSurface:
-            surfaceBirth(id, position, velocity);
+            surfaceBirth(key, position, velocity);
             break;
         case kVolume:
-            volumeBirth(id, position, velocity);
+            volumeBirth(key, position, velocity);
             break;
         default:
-            pointBirth(id, position, velocity);
+            pointBirth(key, position, velocity);
     }
 }
 
-double Emission::speedOf(long id) const {
-    return m_speed + m_speedRandom * (Random(m_seed, id).uniform(2) - 0.5);
+double Emission::speedOf(long key) const {
+    return m_speed + m_speedRandom * (Random(m_seed, key).uniform(2) - 0.5);
 }
 
 // From where the emitter stands, within the spread around its direction (all ways for
 // an omni emitter), born between the two distances out along the way it leaves.
-void Emission::pointBirth(long id, MPoint& position, MVector& velocity) const {
+void Emission::pointBirth(long key, MPoint& position, MVector& velocity) const {
     const EmitterAttributes& e = emitterAttributes();
-    const Random random(m_seed, id);
+    const Random random(m_seed, key);
     const MVector axis = readVector(m_emitter, e.direction) * m_world;
     const MVector heading =
         emissionDirection(axis, number(m_emitter, e.spread), m_type != kDirectional, random);
-    velocity = heading * speedOf(id);
+    velocity = heading * speedOf(key);
     const double away = m_maxDistance > 0.0
                             ? m_minDistance + (m_maxDistance - m_minDistance) * random.uniform(4)
                             : 0.0;
@@ -214,9 +220,9 @@ void Emission::pointBirth(long id, MPoint& position, MVector& velocity) const {
 
 // From a point of the mesh's faces, each face as likely as its area, leaving along the
 // normal (normalSpeed) and a way along the face (tangentSpeed).
-void Emission::surfaceBirth(long id, MPoint& position, MVector& velocity) const {
+void Emission::surfaceBirth(long key, MPoint& position, MVector& velocity) const {
     const EmitterAttributes& e = emitterAttributes();
-    const Random random(m_seed, id);
+    const Random random(m_seed, key);
     const double pick = random.uniform(5) * m_triangles.back().upTo;
     const auto found =
         std::upper_bound(m_triangles.begin(), m_triangles.end(), pick,
@@ -230,7 +236,7 @@ void Emission::surfaceBirth(long id, MPoint& position, MVector& velocity) const 
     const MVector tangent = along * std::cos(angle) + (t.normal ^ along) * std::sin(angle);
     velocity = (t.normal * number(m_emitter, e.normalSpeed) +
                 tangent * number(m_emitter, e.tangentSpeed)) *
-               speedOf(id);
+               speedOf(key);
     const double away = m_maxDistance > 0.0
                             ? m_minDistance + (m_maxDistance - m_minDistance) * random.uniform(4)
                             : 0.0;
@@ -240,9 +246,9 @@ void Emission::surfaceBirth(long id, MPoint& position, MVector& velocity) const 
 // From inside the volume shape, moved by the volume offset and placed by the emitter's
 // transform. The speed is made of the volume terms only (-spd is for the other types);
 // without scaleSpeedBySize each term keeps its length whatever the emitter's scale.
-void Emission::volumeBirth(long id, MPoint& position, MVector& velocity) const {
+void Emission::volumeBirth(long key, MPoint& position, MVector& velocity) const {
     const EmitterAttributes& e = emitterAttributes();
-    const Random random(m_seed, id);
+    const Random random(m_seed, key);
     const MPoint local =
         insideVolume(static_cast<int>(number(m_emitter, e.volumeShape)),
                      number(m_emitter, e.volumeSweep), number(m_emitter, e.sectionRadius), random);

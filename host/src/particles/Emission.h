@@ -34,8 +34,14 @@ public:
     // How many particles are born in the frame after `step` (counted from the start
     // frame), at frames `frame` seconds long.
     long birthsAfter(long step, double frame) const;
-    // The birth place and velocity, in world space, of the particle with this id.
-    void birth(long id, MPoint& position, MVector& velocity) const;
+    // The key of the random numbers of the index-th particle born after `step`,
+    // whose id is `id`: the id itself, or, when the emitter cycles its emission, the
+    // place in the cycle, so that every cycle draws the same numbers and repeats
+    // the same births.
+    long randomKey(long step, long index, long id) const;
+    // The birth place and velocity, in world space, of the particle whose random
+    // numbers come from this key.
+    void birth(long key, MPoint& position, MVector& velocity) const;
     long seed() const { return m_seed; }
 
 private:
@@ -45,15 +51,16 @@ private:
         double upTo = 0;  // the area of this and every triangle before it
     };
 
-    void pointBirth(long id, MPoint& position, MVector& velocity) const;
-    void surfaceBirth(long id, MPoint& position, MVector& velocity) const;
-    void volumeBirth(long id, MPoint& position, MVector& velocity) const;
-    double speedOf(long id) const;
+    void pointBirth(long key, MPoint& position, MVector& velocity) const;
+    void surfaceBirth(long key, MPoint& position, MVector& velocity) const;
+    void volumeBirth(long key, MPoint& position, MVector& velocity) const;
+    double speedOf(long key) const;
 
     Node& m_emitter;
     int m_type = kOmni;
     double m_rate = 0;  // particles a second, the surface's area taken in
     long m_seed = 0;
+    long m_cycle = 0;  // frames between restarts of the random numbers; 0 for none
     MMatrix m_world;
     double m_speed = 1, m_speedRandom = 0, m_minDistance = 0, m_maxDistance = 0;
     std::vector<Triangle> m_triangles;

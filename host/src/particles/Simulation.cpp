@@ -390,10 +390,11 @@ void emit(Node& shape, State& state, const Clock& clock, long step, const MMatri
         for (long b = 0; b < births; ++b) {
             MPoint position;
             MVector velocity;
-            emission.birth(state.nextId, position, velocity);
+            const long key = emission.randomKey(step, b, state.nextId);
+            emission.birth(key, position, velocity);
             double life = lifespan;
             if (mode == 2)
-                life += lifespanRandom * (Random(emission.seed(), state.nextId).uniform(3) - 0.5);
+                life += lifespanRandom * (Random(emission.seed(), key).uniform(3) - 0.5);
             const MPoint local = position * toShape;
             appendParticle(state, MVector(local.x, local.y, local.z), velocity * toShape, birth,
                            life);

@@ -71,6 +71,14 @@ void registerMathBuiltins(Interpreter& in) {
     defineUnary(in, "deg_to_rad", [](double x) { return x * kPi / 180.0; });
     defineUnary(in, "rad_to_deg", [](double x) { return x * 180.0 / kPi; });
     defineUnary(in, "sign", [](double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; });
+    // The same in degrees.
+    defineUnary(in, "sind", [](double x) { return std::sin(x * kPi / 180.0); });
+    defineUnary(in, "cosd", [](double x) { return std::cos(x * kPi / 180.0); });
+    defineUnary(in, "tand", [](double x) { return std::tan(x * kPi / 180.0); });
+    defineUnary(in, "asind", [](double x) { return std::asin(x) * 180.0 / kPi; });
+    defineUnary(in, "acosd", [](double x) { return std::acos(x) * 180.0 / kPi; });
+    defineUnary(in, "atand", [](double x) { return std::atan(x) * 180.0 / kPi; });
+    defineBinary(in, "atan2d", [](double y, double x) { return std::atan2(y, x) * 180.0 / kPi; });
     defineBinary(in, "pow", [](double x, double y) { return std::pow(x, y); });
     defineBinary(in, "fmod", [](double x, double y) { return std::fmod(x, y); });
     defineBinary(in, "atan2", [](double y, double x) { return std::atan2(y, x); });
@@ -95,6 +103,18 @@ void registerMathBuiltins(Interpreter& in) {
         return Value(x < lo ? lo : x > hi ? hi : x);
     });
 
+    // Where param lies between start and end, 0 to 1 and held there beyond them:
+    // in a straight line, or easing in and out.
+    for (bool smooth : {false, true})
+        defineFunction(
+            in, smooth ? "smoothstep" : "linstep", 3, 3, [smooth](const std::vector<Value>& a) {
+                const double start = a[0].asFloat(), end = a[1].asFloat();
+                const double x = a[2].asFloat();
+                double t = end == start ? (x < start ? 0.0 : 1.0) : (x - start) / (end - start);
+                t = std::clamp(t, 0.0, 1.0);
+                return Value(smooth ? t * t * (3.0 - 2.0 * t) : t);
+            });
+
     defineFunction(in, "mag", 1, 1, [](const std::vector<Value>& a) {
         Vec3 v = vectorArg(a[0]);
         return Value(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
@@ -109,6 +129,16 @@ void registerMathBuiltins(Interpreter& in) {
     defineFunction(in, "dot", 2, 2, [](const std::vector<Value>& a) {
         Vec3 x = vectorArg(a[0]), y = vectorArg(a[1]);
         return Value(x.x * y.x + x.y * y.y + x.z * y.z);
+    });
+    // The angle between two vectors, in radians; 0 when either has no length.
+    defineFunction(in, "angle", 2, 2, [](const std::vector<Value>& a) {
+        Vec3 x = vectorArg(a[0]), y = vectorArg(a[1]);
+        const double lengths =
+            std::sqrt((x.x * x.x + x.y * x.y + x.z * x.z) * (y.x * y.x + y.y * y.y + y.z * y.z));
+        if (lengths == 0)
+            return Value(0.0);
+        const double c = (x.x * y.x + x.y * y.y + x.z * y.z) / lengths;
+        return Value(std::acos(std::clamp(c, -1.0, 1.0)));
     });
     defineFunction(in, "cross", 2, 2, [](const std::vector<Value>& a) {
         Vec3 x = vectorArg(a[0]), y = vectorArg(a[1]);

@@ -1,5 +1,5 @@
-// Builtins that reach the interpreter or the process: print, error, warning, eval, exists,
-// whatIs, getenv, putenv and about.
+// Builtins that reach the interpreter or the process: print, trace, error, warning, eval,
+// exists, whatIs, getenv, putenv, about and internalVar.
 #include <cstdint>
 #include <cstdlib>
 
@@ -85,6 +85,49 @@ bool about(CommandCall& call, const std::vector<Value*>&) {
     return true;
 }
 
+std::string environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+// A directory as internalVar gives it, with its trailing slash.
+std::string folder(std::string path) {
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+// The user's directories: temporary files in TMPDIR (else /tmp), the rest under
+// MAYA_APP_DIR (else ~/maya) as the application lays them out for this version.
+bool internalVar(CommandCall& call, const std::vector<Value*>&) {
+    if (!checkArgCount(call, "internalVar", 1, 1))
+        return false;
+    const std::string flag = call.args[0].text();
+    std::string app = environment("MAYA_APP_DIR");
+    if (app.empty())
+        app = environment("HOME") + "/maya";
+    app = folder(app);
+    std::string dir;
+    if (flag == "-userTmpDir" || flag == "-utd") {
+        dir = environment("TMPDIR");
+        dir = folder(dir.empty() ? "/tmp" : dir);
+    } else if (flag == "-userAppDir" || flag == "-uad") {
+        dir = app;
+    } else if (flag == "-userScriptDir" || flag == "-usd") {
+        dir = app + "2008/scripts/";
+    } else if (flag == "-userPrefDir" || flag == "-upd") {
+        dir = app + "2008/prefs/";
+    } else if (flag == "-userWorkspaceDir" || flag == "-uwd") {
+        dir = app + "projects/";
+    } else {
+        Interpreter::instance().reportError("internalVar: Invalid flag \"" + flag + "\".");
+        return false;
+    }
+    call.result = Value(dir);
+    call.hasResult = true;
+    return true;
+}
+
 }  // namespace
 
 void registerSystemBuiltins(Interpreter& in) {
@@ -92,6 +135,22 @@ void registerSystemBuiltins(Interpreter& in) {
         if (!checkArgCount(call, "print", 1, 1))
             return false;
         Output::instance().print(printed(call.args[0]));
+        return true;
+    });
+    // trace writes its message as a line of its own; -where puts the place in the
+    // script before it.
+    in.defineBuiltin("trace", [](CommandCall& call, const std::vector<Value*>&) {
+        if (!checkArgCount(call, "trace", 1, 2))
+            return false;
+        const bool where = call.args.size() == 2 &&
+                           (call.args[0].text() == "-where" || call.args[0].text() == "-w");
+        if (call.args.size() == 2 && !where) {
+            Interpreter::instance().reportError("trace: Invalid flag \"" + call.args[0].text() +
+                                                "\".");
+            return false;
+        }
+        Output::instance().print((where ? runtime().location() : "") + call.args.back().text() +
+                                 "\n");
         return true;
     });
     in.defineBuiltin("error", [](CommandCall& call, const std::vector<Value*>&) {
@@ -119,8 +178,7 @@ void registerSystemBuiltins(Interpreter& in) {
     defineFunction(in, "whatIs", 1, 1,
                    [](const std::vector<Value>& a) { return Value(whatIs(a[0].text())); });
     defineFunction(in, "getenv", 1, 1, [](const std::vector<Value>& a) {
-        const char* v = std::getenv(a[0].text().c_str());
-        return Value(std::string(v ? v : ""));
+        return Value(environment(a[0].text().c_str()));
     });
     defineFunction(in, "putenv", 2, 2, [](const std::vector<Value>& a) {
         const std::string name = a[0].text();
@@ -129,6 +187,7 @@ void registerSystemBuiltins(Interpreter& in) {
         return Value(setenv(name.c_str(), a[1].text().c_str(), 1) == 0);
     });
     in.defineBuiltin("about", about);
+    in.defineBuiltin("internalVar", internalVar);
 }
 
 }  // namespace host::mel

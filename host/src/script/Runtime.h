@@ -68,6 +68,8 @@ public:
     // (userMessage: located only inside files, as error and warning builtins are).
     void report(const std::string& message, bool warning, bool userMessage = false);
     [[noreturn]] void fail(const std::string& message);
+    // Where the running code is, as messages name it: "file: path line 3: ", "line 3: ".
+    std::string location() const;
 
     bool insideCatch() const { return catchDepth_ > 0; }
     bool insideCatchQuiet() const { return quietDepth_ > 0; }
@@ -113,7 +115,6 @@ private:
 
     void reportSyntax(const Lexer& lexer, const SyntaxError& e, const std::string& file);
     bool stackExhausted() const;
-    std::string location() const;
 
     std::map<std::string, std::shared_ptr<const ProcDef>> globalProcs_;
     std::map<std::string, std::map<std::string, std::shared_ptr<const ProcDef>>> localProcs_;
