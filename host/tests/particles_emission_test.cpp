@@ -221,7 +221,8 @@ TEST_F(EmitterTypes, EditAndQuery) {
 // without it every particle draws its own.
 TEST_F(EmitterTypes, CycledEmissionRepeatsItsBirths) {
     run("particle -n p; emitter -n em -type omni -r 240 -spd 2 -srn 1 -mxd 1 -pos 1 2 3 "
-        "-cye frame -cyi 2; connectDynamic -em em p; setAttr pShape.lifespanMode 2;"
+        "-cye frame -cyi 2; connectDynamic -em em p; addAttr -ln lifespanPP -dt doubleArray pShape;"
+        "setAttr pShape.lifespanMode 2;"
         "setAttr pShape.lifespanRandom 1");
     frame(4);  // three frames of ten births each
     auto same = [&](unsigned from, unsigned to) {
