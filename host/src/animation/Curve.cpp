@@ -323,6 +323,8 @@ void clockMoved() {
     Scene& scene = Scene::current();
     const std::vector<Node*> all = timed.nodes();  // what dirtying reaches may make nodes
     for (Node* node : all) {
+        if (node->isQuiet())
+            continue;
         Attribute* input = node->findAttribute("input");
         if (!node->inputs.count(PlugPath{input, {}}))
             scene.propagateDirty(*node, input);

@@ -237,11 +237,37 @@ std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
 }
 
 void Node::invalidate(const Attribute* attribute) {
-    for (auto it = clean.begin(); it != clean.end();) {
+    for (auto it = m_clean.begin(); it != m_clean.end();) {
         bool below = false;
         for (const Attribute* a = it->attribute; a && !below; a = a->parent)
             below = (a == attribute);
-        it = below ? clean.erase(it) : std::next(it);
+        it = below ? m_clean.erase(it) : std::next(it);
+    }
+}
+
+void Node::markClean(const PlugPath& path) {
+    m_clean.insert(path);
+    stir();
+}
+
+void Node::hold(const PlugPath& path) {
+    m_held.insert(path);
+    stir();
+}
+
+void Node::stir() {
+    if (!m_quiet)
+        return;
+    // Iterative: a chain of nodes can be longer than the stack is deep.
+    std::vector<Node*> pending{this};
+    while (!pending.empty()) {
+        Node* node = pending.back();
+        pending.pop_back();
+        if (!node->m_quiet)
+            continue;
+        node->m_quiet = false;
+        for (const auto& input : node->inputs)
+            pending.push_back(input.second.node);
     }
 }
 

@@ -94,13 +94,18 @@ public:
     // --- evaluation
     // Computed plugs whose stored value is up to date; everything else that
     // the node computes is evaluated again when read.
-    std::set<PlugPath> clean;
+    bool isClean(const PlugPath& path) const { return m_clean.count(path) != 0; }
+    void markClean(const PlugPath& path);
     // Forgets the computed values of the attribute and everything below it.
     void invalidate(const Attribute* attribute);
     // Keyed plugs a command has set: they show the value set, not their
     // curve's, until the curve's output changes (the clock moves, a key is
     // edited), as a user sees when placing an animated object before keying.
-    std::set<PlugPath> held;
+    bool isHeld(const PlugPath& path) const { return m_held.count(path) != 0; }
+    void hold(const PlugPath& path);
+    // Whether a change reaching the node has nothing to make stale, here or
+    // downstream (see m_quiet).
+    bool isQuiet() const { return m_quiet; }
 
     // --- DAG relations
     std::vector<Node*> parents;
@@ -119,6 +124,16 @@ public:
 
 private:
     friend class Scene;
+    std::set<PlugPath> m_clean;
+    std::set<PlugPath> m_held;
+    // Whether a change reaching the node can be passed by: it keeps no
+    // computed value and no held plug, and neither does any node its
+    // outputs lead to. The scene's dirty propagation sets it where it finds
+    // so; keeping something, or a new output, clears it here and upstream.
+    // A change of time reaches every curve of a bake, and only the few read
+    // since the last change need the walk.
+    bool m_quiet = false;
+    void stir();
     size_t m_orderPosition = 0;  // in the scene's creation order, while in the scene
     NodeType* m_type;
     std::string m_name;
