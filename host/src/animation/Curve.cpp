@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace host {
 namespace animation {
@@ -29,26 +30,141 @@ double hermite(double t0, double v0, double m0, double t1, double v1, double m1,
 
 }  // namespace
 
+namespace {
+
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool fitsFourBits(TangentType type) {
+    return type >= 0 && type < 16;
+}
+
+// Whether the key's time, value and tangent types are all there is to it:
+// its tangents locked, their directions the ones a key starts with.
+bool typesSayAll(const Key& k) {
+    static_assert(sizeof(Key) == 64, "a new Key field must be weighed here and kept whole");
+    return k.locked && fitsFourBits(k.in) && fitsFourBits(k.out) && sameBits(k.inX, 1.0) &&
+           sameBits(k.inY, 0.0) && sameBits(k.outX, 1.0) && sameBits(k.outY, 0.0);
+}
+
+}  // namespace
+
+Curve::Curve(const std::vector<Key>& keys) {
+    m_times.reserve(keys.size());
+    m_values.reserve(keys.size());
+    m_tangents.reserve(keys.size());
+    for (const Key& k : keys) {
+        m_times.push_back(k.time);
+        m_values.push_back(k.value);
+        m_tangents.push_back(0);
+        place(m_times.size() - 1, k);
+    }
+}
+
+const Key* Curve::whole(size_t index) const {
+    if (m_whole.empty())
+        return nullptr;
+    auto at = std::lower_bound(
+        m_whole.begin(), m_whole.end(), index,
+        [](const std::pair<size_t, Key>& entry, size_t i) { return entry.first < i; });
+    return at != m_whole.end() && at->first == index ? &at->second : nullptr;
+}
+
+Key Curve::key(size_t index) const {
+    Key k;
+    if (const Key* kept = whole(index))
+        k = *kept;
+    else {
+        k.in = static_cast<TangentType>(m_tangents[index] & 0xf);
+        k.out = static_cast<TangentType>(m_tangents[index] >> 4);
+    }
+    k.time = m_times[index];
+    k.value = m_values[index];
+    return k;
+}
+
+std::vector<Key> Curve::keys() const {
+    std::vector<Key> all;
+    all.reserve(size());
+    for (size_t i = 0; i < size(); ++i)
+        all.push_back(key(i));
+    return all;
+}
+
+TangentType Curve::tangent(size_t index, bool inTangent) const {
+    if (const Key* kept = whole(index))
+        return inTangent ? kept->in : kept->out;
+    const unsigned char both = m_tangents[index];
+    return static_cast<TangentType>(inTangent ? both & 0xf : both >> 4);
+}
+
+void Curve::place(size_t index, const Key& key) {
+    m_times[index] = key.time;
+    m_values[index] = key.value;
+    auto at = std::lower_bound(
+        m_whole.begin(), m_whole.end(), index,
+        [](const std::pair<size_t, Key>& entry, size_t i) { return entry.first < i; });
+    const bool kept = at != m_whole.end() && at->first == index;
+    if (typesSayAll(key)) {
+        m_tangents[index] = static_cast<unsigned char>(key.in | (key.out << 4));
+        if (kept)
+            m_whole.erase(at);
+        return;
+    }
+    m_tangents[index] = 0;
+    if (kept)
+        at->second = key;
+    else
+        m_whole.insert(at, {index, key});
+}
+
+void Curve::setKey(size_t index, const Key& key) {
+    place(index, key);
+}
+
+void Curve::makeRoom() {
+    // A bake adds its keys one at a time to thousands of curves: growing
+    // by a quarter keeps little unused room for a few more copies.
+    if (m_times.size() < m_times.capacity())
+        return;
+    const size_t room = m_times.size() + m_times.size() / 4 + 4;
+    m_times.reserve(room);
+    m_values.reserve(room);
+    m_tangents.reserve(room);
+}
+
+void Curve::erase(size_t index) {
+    m_times.erase(m_times.begin() + static_cast<std::ptrdiff_t>(index));
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(index));
+    m_tangents.erase(m_tangents.begin() + static_cast<std::ptrdiff_t>(index));
+    m_whole.erase(std::remove_if(m_whole.begin(), m_whole.end(),
+                                 [index](const std::pair<size_t, Key>& entry) {
+                                     return entry.first == index;
+                                 }),
+                  m_whole.end());
+    for (auto& entry : m_whole)
+        if (entry.first > index)
+            --entry.first;
+}
+
 double Curve::splineSlope(size_t i) const {
-    const size_t n = m_keys.size();
+    const size_t n = size();
     if (n < 2)
         return 0.0;
-    const Key& k = m_keys[i];
     // End keys aim at their one neighbour, so a two-key spline is a line.
-    const Key& a = i == 0 ? k : m_keys[i - 1];
-    const Key& b = i + 1 == n ? k : m_keys[i + 1];
-    return (b.value - a.value) / (b.time - a.time);
+    const size_t a = i == 0 ? i : i - 1;
+    const size_t b = i + 1 == n ? i : i + 1;
+    return (m_values[b] - m_values[a]) / (m_times[b] - m_times[a]);
 }
 
 double Curve::slope(size_t i, bool inTangent) const {
-    const size_t n = m_keys.size();
-    const Key& k = m_keys[i];
-    const TangentType type = inTangent ? k.in : k.out;
+    const size_t n = size();
+    const double value = m_values[i], time = m_times[i];
+    const TangentType type = tangent(i, inTangent);
     const bool hasPrev = i > 0, hasNext = i + 1 < n;
-    const double prev =
-        hasPrev ? (k.value - m_keys[i - 1].value) / (k.time - m_keys[i - 1].time) : 0;
-    const double next =
-        hasNext ? (m_keys[i + 1].value - k.value) / (m_keys[i + 1].time - k.time) : 0;
+    const double prev = hasPrev ? (value - m_values[i - 1]) / (time - m_times[i - 1]) : 0;
+    const double next = hasNext ? (m_values[i + 1] - value) / (m_times[i + 1] - time) : 0;
     // A Hermite segment stays between its end values while neither slope
     // exceeds three times the segment's own.
     auto limited = [&](double m) {
@@ -58,8 +174,10 @@ double Curve::slope(size_t i, bool inTangent) const {
     };
     switch (type) {
         case MFnAnimCurve::kTangentFixed: {
-            const double x = inTangent ? k.inX : k.outX;
-            const double y = inTangent ? k.inY : k.outY;
+            // A direction never set is the one a key starts with: flat.
+            const Key* kept = whole(i);
+            const double x = kept ? (inTangent ? kept->inX : kept->outX) : 1.0;
+            const double y = kept ? (inTangent ? kept->inY : kept->outY) : 0.0;
             return x == 0.0 ? 0.0 : y / x;
         }
         case MFnAnimCurve::kTangentLinear:
@@ -71,16 +189,16 @@ double Curve::slope(size_t i, bool inTangent) const {
         case MFnAnimCurve::kTangentClamped: {
             // Flat where the key repeats a neighbour's value, so a hold
             // between equal keys does not overshoot.
-            if ((hasPrev && sameValue(k.value, m_keys[i - 1].value)) ||
-                (hasNext && sameValue(k.value, m_keys[i + 1].value)))
+            if ((hasPrev && sameValue(value, m_values[i - 1])) ||
+                (hasNext && sameValue(value, m_values[i + 1])))
                 return 0.0;
             return splineSlope(i);
         }
         case MFnAnimCurve::kTangentPlateau: {
             if (!hasPrev || !hasNext)
                 return 0.0;
-            const double a = m_keys[i - 1].value, b = m_keys[i + 1].value;
-            if ((k.value >= a && k.value >= b) || (k.value <= a && k.value <= b))
+            const double a = m_values[i - 1], b = m_values[i + 1];
+            if ((value >= a && value >= b) || (value <= a && value <= b))
                 return 0.0;
             return limited(splineSlope(i));
         }
@@ -96,55 +214,61 @@ double Curve::slope(size_t i, bool inTangent) const {
 }
 
 double Curve::evaluate(double input) const {
-    if (m_keys.empty())
+    if (m_times.empty())
         return 0.0;
-    if (input <= m_keys.front().time)
-        return m_keys.front().value;
-    if (input >= m_keys.back().time)
-        return m_keys.back().value;
-    auto after = std::upper_bound(m_keys.begin(), m_keys.end(), input,
-                                  [](double t, const Key& k) { return t < k.time; });
-    const size_t i = static_cast<size_t>(after - m_keys.begin()) - 1;
-    const Key& a = m_keys[i];
-    const Key& b = m_keys[i + 1];
-    if (std::fabs(input - b.time) < kKeyTolerance)
-        return b.value;
-    if (a.out == MFnAnimCurve::kTangentStep)
-        return a.value;
-    if (a.out == MFnAnimCurve::kTangentStepNext)
-        return b.value;
-    return hermite(a.time, a.value, slope(i, false), b.time, b.value, slope(i + 1, true), input);
+    if (input <= m_times.front())
+        return m_values.front();
+    if (input >= m_times.back())
+        return m_values.back();
+    auto after = std::upper_bound(m_times.begin(), m_times.end(), input);
+    const size_t i = static_cast<size_t>(after - m_times.begin()) - 1;
+    if (std::fabs(input - m_times[i + 1]) < kKeyTolerance)
+        return m_values[i + 1];
+    const TangentType out = tangent(i, false);
+    if (out == MFnAnimCurve::kTangentStep)
+        return m_values[i];
+    if (out == MFnAnimCurve::kTangentStepNext)
+        return m_values[i + 1];
+    return hermite(m_times[i], m_values[i], slope(i, false), m_times[i + 1], m_values[i + 1],
+                   slope(i + 1, true), input);
 }
 
 int Curve::find(double input) const {
-    for (size_t i = 0; i < m_keys.size(); ++i)
-        if (std::fabs(m_keys[i].time - input) < kKeyTolerance)
-            return static_cast<int>(i);
+    // Keys are in input order, so the first one within the tolerance lies
+    // in a short stretch found by halving; the test itself is the exact one.
+    auto at = std::lower_bound(m_times.begin(), m_times.end(), input - 2 * kKeyTolerance);
+    for (; at != m_times.end() && *at <= input + 2 * kKeyTolerance; ++at)
+        if (std::fabs(*at - input) < kKeyTolerance)
+            return static_cast<int>(at - m_times.begin());
     return -1;
 }
 
 size_t Curve::insert(const Key& key, bool keepTangents) {
     const int existing = find(key.time);
     if (existing >= 0) {
-        Key& k = m_keys[static_cast<size_t>(existing)];
+        const size_t index = static_cast<size_t>(existing);
+        Key k = keepTangents ? this->key(index) : key;
+        k.time = m_times[index];
         k.value = key.value;
-        if (!keepTangents) {
-            double time = k.time;
-            k = key;
-            k.time = time;
-        }
-        return static_cast<size_t>(existing);
+        place(index, k);
+        return index;
     }
-    auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key.time,
-                               [](double t, const Key& k) { return t < k.time; });
-    // The position is taken before inserting: insert may move the keys.
-    const auto position = at - m_keys.begin();
-    m_keys.insert(at, key);
-    return static_cast<size_t>(position);
+    const auto position = static_cast<size_t>(
+        std::upper_bound(m_times.begin(), m_times.end(), key.time) - m_times.begin());
+    makeRoom();
+    const auto offset = static_cast<std::ptrdiff_t>(position);
+    m_times.insert(m_times.begin() + offset, key.time);
+    m_values.insert(m_values.begin() + offset, key.value);
+    m_tangents.insert(m_tangents.begin() + offset, 0);
+    for (auto& entry : m_whole)
+        if (entry.first >= position)
+            ++entry.first;
+    place(position, key);
+    return position;
 }
 
 void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
-    Key& k = m_keys[index];
+    Key k = key(index);
     if (type == MFnAnimCurve::kTangentFixed && (inTangent ? k.in : k.out) != type) {
         const double m = slope(index, inTangent);
         // A unit-length direction, as the host keeps tangents.
@@ -153,11 +277,12 @@ void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
         (inTangent ? k.inY : k.outY) = m / length;
     }
     (inTangent ? k.in : k.out) = type;
+    place(index, k);
 }
 
 bool Curve::isStatic() const {
-    for (const Key& k : m_keys)
-        if (!sameValue(k.value, m_keys.front().value))
+    for (double v : m_values)
+        if (!sameValue(v, m_values.front()))
             return false;
     return true;
 }
@@ -474,7 +599,7 @@ void writeCurve(Node& node, const Curve& curve) {
         node.eraseStorage(p);
     // Keys are stored at indices 0..n-1 in input order, as the host does.
     for (unsigned i = 0; i < curve.size(); ++i)
-        a.put(node, i, curve.keys()[i]);
+        a.put(node, i, curve.key(i));
     node.setDerived(std::make_shared<Curve>(curve));
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
@@ -495,7 +620,7 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
                       [keys](Node& curve, size_t first) {
                           const KeyAttributes plugs(curve);
                           for (size_t i = first; i < keys->size(); ++i)
-                              plugs.put(curve, static_cast<unsigned>(i), keys->keys()[i]);
+                              plugs.put(curve, static_cast<unsigned>(i), keys->key(i));
                           curve.setDerived(keys);
                       });
     Scene::current().propagateDirty(node, a.ktv);

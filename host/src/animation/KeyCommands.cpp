@@ -102,7 +102,7 @@ struct KeySet {
         if (ranges.empty() && indices.empty())
             return true;
         for (const Range& r : ranges)
-            if (r.contains(keys.keys()[i].time))
+            if (r.contains(keys.time(i)))
                 return true;
         for (const IndexRange& r : indices)
             if (static_cast<long>(i) >= r.from && static_cast<long>(i) <= r.to)
@@ -427,7 +427,7 @@ public:
             for (size_t i = 0; i < keys.size(); ++i) {
                 if (!set.contains(keys, i))
                     continue;
-                const Key& k = keys.keys()[i];
+                const Key k = keys.key(i);
                 ++count;
                 indices.append(static_cast<int>(i));
                 if (times)
@@ -492,7 +492,7 @@ private:
                 std::vector<Key> moved;
                 std::vector<Key> kept;
                 for (size_t i = 0; i < keys.size(); ++i) {
-                    Key k = keys.keys()[i];
+                    Key k = keys.key(i);
                     if (!set.contains(keys, i)) {
                         kept.push_back(k);
                         continue;
@@ -505,7 +505,7 @@ private:
                                           : commands::fromUi(kt, timeArg);
                     moved.push_back(k);
                 }
-                keys.keys() = kept;
+                keys = Curve(kept);
                 // Keys moved onto others replace them, as the host's key move does.
                 for (const Key& k : moved)
                     keys.insert(k);
@@ -552,9 +552,10 @@ void setTangentAngle(Curve& keys, size_t i, bool inTangent, const Attribute& val
     keys.setTangentType(i, inTangent, MFnAnimCurve::kTangentFixed);
     const double slope = commands::fromUi(value, std::tan(degrees * M_PI / 180.0));
     const double length = std::sqrt(1.0 + slope * slope);
-    Key& k = keys.keys()[i];
+    Key k = keys.key(i);
     (inTangent ? k.inX : k.outX) = 1.0 / length;
     (inTangent ? k.inY : k.outY) = slope / length;
+    keys.setKey(i, k);
 }
 
 class KeyTangentCommand : public commands::ParsedCommand<commands::EditCommand> {
@@ -604,8 +605,11 @@ public:
                         keys.setTangentType(i, true, resolveTangent(*curve, *in, true));
                     if (out)
                         keys.setTangentType(i, false, resolveTangent(*curve, *out, false));
-                    if (lock)
-                        keys.keys()[i].locked = *lock;
+                    if (lock) {
+                        Key k = keys.key(i);
+                        k.locked = *lock;
+                        keys.setKey(i, k);
+                    }
                     // Both angles are read before either changes the key; a
                     // locked key turns the other tangent with the one given.
                     const double nowIn = tangentAngle(keys, i, true, value);
@@ -615,7 +619,7 @@ public:
                         newIn = *inAngle + (relative ? nowIn : 0);
                     if (outAngle)
                         newOut = *outAngle + (relative ? nowOut : 0);
-                    if (keys.keys()[i].locked) {
+                    if (keys.key(i).locked) {
                         if (!newOut)
                             newOut = newIn;
                         if (!newIn)
@@ -653,7 +657,7 @@ private:
             for (size_t i = 0; i < read.size(); ++i) {
                 if (!set.contains(read, i))
                     continue;
-                const Key& k = read.keys()[i];
+                const Key k = read.key(i);
                 if (db.isFlagSet("itt"))
                     names.append(tangentName(k.in));
                 if (db.isFlagSet("ott"))
@@ -724,10 +728,10 @@ public:
                 std::vector<Key> kept;
                 for (size_t i = 0; i < keys.size(); ++i)
                     if (!set.contains(keys, i))
-                        kept.push_back(keys.keys()[i]);
+                        kept.push_back(keys.key(i));
                 removed = kept.size() != keys.size();
                 empty = kept.empty();
-                keys.keys() = kept;
+                keys = Curve(kept);
                 return true;
             });
             if (!ok)
