@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace host {
 namespace animation {
@@ -236,6 +237,8 @@ double Curve::evaluate(double input) const {
 int Curve::find(double input) const {
     // Keys are in input order, so the first one within the tolerance lies
     // in a short stretch found by halving; the test itself is the exact one.
+    if (m_times.empty() || m_times.back() < input - 2 * kKeyTolerance)
+        return -1;  // past the last key, where keys are usually added
     auto at = std::lower_bound(m_times.begin(), m_times.end(), input - 2 * kKeyTolerance);
     for (; at != m_times.end() && *at <= input + 2 * kKeyTolerance; ++at)
         if (std::fabs(*at - input) < kKeyTolerance)
@@ -253,8 +256,11 @@ size_t Curve::insert(const Key& key, bool keepTangents) {
         place(index, k);
         return index;
     }
-    const auto position = static_cast<size_t>(
-        std::upper_bound(m_times.begin(), m_times.end(), key.time) - m_times.begin());
+    const size_t position =
+        m_times.empty() || m_times.back() <= key.time
+            ? m_times.size()
+            : static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), key.time) -
+                                  m_times.begin());
     makeRoom();
     const auto offset = static_cast<std::ptrdiff_t>(position);
     m_times.insert(m_times.begin() + offset, key.time);
@@ -489,10 +495,9 @@ CurveType curveTypeForPlug(const MPlug& plug) {
 
 namespace {
 
-// The plugs a curve keeps its keys in, looked up once per read or write.
-// The attributes a curve keeps its keys in, each an array by key index.
-const char* const kKeyAttributeNames[] = {"ktv", "kit", "kot", "kix", "kiy", "kox", "koy", "ktl"};
-
+// The attributes a curve keeps its keys in, each an array by key index,
+// and its own default tangent type. They are looked up by name once per
+// curve type: a bake stores keys on thousands of curves a frame.
 struct KeyAttributes {
     explicit KeyAttributes(const Node& node)
         : ktv(attribute(node, "ktv")),
@@ -502,9 +507,16 @@ struct KeyAttributes {
           kiy(attribute(node, "kiy")),
           kox(attribute(node, "kox")),
           koy(attribute(node, "koy")),
-          ktl(attribute(node, "ktl")) {}
+          ktl(attribute(node, "ktl")),
+          tan(attribute(node, "tan")) {
+        for (const Attribute* a : {ktv, kit, kot, kix, kiy, kox, koy, ktl})
+            if (a)
+                roots.push_back(a);
+    }
     Attribute* ktv;
     Attribute *kit, *kot, *kix, *kiy, *kox, *koy, *ktl;
+    Attribute* tan;
+    std::vector<const Attribute*> roots;  // those of the keys that exist
 
     void put(Node& node, unsigned i, const Key& k) const {
         auto at = [&node, i](Attribute* a) -> Value& {
@@ -522,16 +534,23 @@ struct KeyAttributes {
     }
 };
 
+const KeyAttributes& keyAttributes(const Node& node) {
+    // Curve types are built in and live as long as the program.
+    static std::vector<std::pair<const NodeType*, std::unique_ptr<KeyAttributes>>> known;
+    for (const auto& [type, attributes] : known)
+        if (type == &node.type())
+            return *attributes;
+    known.emplace_back(&node.type(), std::make_unique<KeyAttributes>(node));
+    return *known.back().second;
+}
+
 // Keys fed by connections change without their plugs being written.
 bool keysAreFed(const Node& node) {
-    for (const auto& input : node.inputs) {
-        const Attribute* root = input.first.attribute;
-        while (root->parent)
-            root = root->parent;
-        for (const char* name : kKeyAttributeNames)
-            if (root->shortName == name)
-                return true;
-    }
+    const KeyAttributes& a = keyAttributes(node);
+    for (const auto& input : node.inputs)
+        if (std::find(a.roots.begin(), a.roots.end(), input.first.attribute->root()) !=
+            a.roots.end())
+            return true;
     return false;
 }
 
@@ -539,7 +558,7 @@ bool keysAreFed(const Node& node) {
 // as writeCurve leaves them, so that a key's index is its position.
 Curve decodeCurve(Node& node, bool& stored) {
     stored = true;
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return Curve();
     auto read = [&node](Attribute* attribute, unsigned i) {
@@ -585,14 +604,13 @@ Curve readCurve(Node& node) {
 
 std::vector<PlugPath> keyPlugs(const Node& node) {
     std::vector<PlugPath> plugs;
-    for (const char* name : kKeyAttributeNames)
-        if (Attribute* a = attribute(node, name))
-            plugs.push_back(PlugPath{a, {}});
+    for (const Attribute* a : keyAttributes(node).roots)
+        plugs.push_back(PlugPath{const_cast<Attribute*>(a), {}});
     return plugs;
 }
 
 void writeCurve(Node& node, const Curve& curve) {
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return;
     for (const PlugPath& p : keyPlugs(node))
@@ -611,18 +629,17 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         writeCurve(node, *keys);
         return;
     }
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy, a.ktl}, from,
-                      [keys](Node& curve, size_t first) {
-                          const KeyAttributes plugs(curve);
-                          for (size_t i = first; i < keys->size(); ++i)
-                              plugs.put(curve, static_cast<unsigned>(i), keys->key(i));
-                          curve.setDerived(keys);
-                      });
+    node.deferStorage(a.roots, from, [keys](Node& curve, size_t first) {
+        const KeyAttributes& plugs = keyAttributes(curve);
+        for (size_t i = first; i < keys->size(); ++i)
+            plugs.put(curve, static_cast<unsigned>(i), keys->key(i));
+        curve.setDerived(keys);
+    });
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
 }
@@ -636,7 +653,7 @@ TangentType& globalTangent(bool inTangent) {
 TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
     if (type != MFnAnimCurve::kTangentGlobal)
         return type;
-    if (Attribute* tan = attribute(curve, "tan")) {
+    if (Attribute* tan = keyAttributes(curve).tan) {
         auto own =
             static_cast<TangentType>(valueAsLong(evaluate(PlugRef{&curve, PlugPath{tan, {}}})));
         if (own != MFnAnimCurve::kTangentGlobal)
@@ -648,7 +665,7 @@ TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
 size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType in,
               TangentType out) {
     const bool given = in != MFnAnimCurve::kTangentGlobal || out != MFnAnimCurve::kTangentGlobal;
-    const bool isNew = keys.find(input) < 0;
+    const size_t before = keys.size();
     Key key;
     key.time = input;
     key.value = value;
@@ -662,6 +679,7 @@ size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType 
     if (fixOut)
         key.out = MFnAnimCurve::kTangentSmooth;
     const size_t index = keys.insert(key, !given);
+    const bool isNew = keys.size() > before;
     if (given || isNew) {
         if (fixIn)
             keys.setTangentType(index, true, MFnAnimCurve::kTangentFixed);

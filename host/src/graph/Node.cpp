@@ -143,10 +143,11 @@ const PlugValue* Node::stored(const PlugPath& path) const {
     return pv;
 }
 
-void Node::deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write) {
+void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
+                        DeferredWrite write) {
     m_deferredFrom = m_deferred ? std::min(m_deferredFrom, from) : from;
     m_deferred = std::move(write);
-    m_deferredRoots = std::move(roots);
+    m_deferredRoots = roots;
 }
 
 void Node::writeDeferred(const Attribute* touched) const {

@@ -85,7 +85,7 @@ public:
     // values of those attributes. A deferral made while another waits
     // replaces it and keeps the lower `from`.
     using DeferredWrite = std::function<void(Node&, size_t from)>;
-    void deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write);
+    void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
     std::map<PlugPath, PlugRef> inputs;
