@@ -244,7 +244,7 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
             if (bakeType_ == kAnimationBake) {
                 DKanimatedGeometry& record =
                     recordFor(static_cast<int>(iterator.particleId()), objectIndex, time);
-                record.frameState = DKanimatedGeometry::kSeen;
+                markSeen(record);
                 keyRecord(record, time, matrix, objectIndex);
             } else {
                 placeCopy(instancedObjects_[objectIndex], matrix);
