@@ -147,14 +147,14 @@ void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
                         DeferredWrite write) {
     m_deferredFrom = m_deferred ? std::min(m_deferredFrom, from) : from;
     m_deferred = std::move(write);
-    m_deferredRoots = roots;
+    m_deferredRoots = &roots;
 }
 
 void Node::writeDeferred(const Attribute* touched) const {
     if (!m_deferred)
         return;
-    if (touched && std::find(m_deferredRoots.begin(), m_deferredRoots.end(), touched->root()) ==
-                       m_deferredRoots.end())
+    if (touched && std::find(m_deferredRoots->begin(), m_deferredRoots->end(), touched->root()) ==
+                       m_deferredRoots->end())
         return;
     // Taken out first: the write goes through storage(), which comes here.
     const DeferredWrite write = std::move(m_deferred);

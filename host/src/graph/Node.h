@@ -85,6 +85,8 @@ public:
     // values of those attributes. A deferral made while another waits
     // replaces it and keeps the lower `from`.
     using DeferredWrite = std::function<void(Node&, size_t from)>;
+    // The node keeps `roots` by reference: they are a type's attributes,
+    // which outlive its nodes.
     void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
@@ -146,7 +148,7 @@ private:
     void writeDeferred(const Attribute* touched) const;
     mutable DeferredWrite m_deferred;
     mutable size_t m_deferredFrom = 0;
-    std::vector<const Attribute*> m_deferredRoots;
+    const std::vector<const Attribute*>* m_deferredRoots = nullptr;
     // Stamps from one counter for all nodes, so a stamp is never reused.
     unsigned long m_storageRevision = 0;
     std::shared_ptr<void> m_derived;
