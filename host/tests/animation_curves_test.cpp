@@ -270,6 +270,25 @@ TEST_F(AnimCurveTest, AnimatedMeansAKeyablePlugDrivenByACurve) {
     EXPECT_FALSE(MAnimUtil::isAnimated(plug("still.translateX").node()));
 }
 
+// A change passes by nodes that keep nothing stale; what is read, held or
+// connected after changes nobody read must still follow the next ones.
+TEST_F(AnimCurveTest, ValuesReadAfterUnreadChangesFollowTheClock) {
+    run("createNode transform -n a; createNode unitConversion -n twice; setAttr twice.cf 2;"
+        "setKeyframe -t 1 -v 0 -itt linear -ott linear a.tx;"
+        "setKeyframe -t 10 -v 9 -itt linear -ott linear a.tx;"
+        "currentTime 2; currentTime 3; connectAttr a.tx twice.i");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 4.0);
+    run("currentTime 5");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 8.0);
+    run("setAttr a.tx 100");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 200.0);
+    run("currentTime 6; currentTime 7; currentTime 8");
+    EXPECT_DOUBLE_EQ(number("getAttr a.tx"), 7.0);
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 14.0);
+    run("setKeyframe -t 8 -v 1 a.tx");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 2.0);
+}
+
 // A curve keeps most keys as a time, a value and two tangent types, and the
 // rest whole beside them: the whole ones must follow their key as keys are
 // put before it and taken away, and come back bit for bit.
