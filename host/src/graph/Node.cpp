@@ -238,21 +238,30 @@ std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
 }
 
 void Node::invalidate(const Attribute* attribute) {
-    for (auto it = m_clean.begin(); it != m_clean.end();) {
+    if (!m_evaluation)
+        return;
+    std::set<PlugPath>& clean = m_evaluation->clean;
+    for (auto it = clean.begin(); it != clean.end();) {
         bool below = false;
         for (const Attribute* a = it->attribute; a && !below; a = a->parent)
             below = (a == attribute);
-        it = below ? m_clean.erase(it) : std::next(it);
+        it = below ? clean.erase(it) : std::next(it);
     }
 }
 
+Node::Evaluation& Node::evaluation() {
+    if (!m_evaluation)
+        m_evaluation = std::make_unique<Evaluation>();
+    return *m_evaluation;
+}
+
 void Node::markClean(const PlugPath& path) {
-    m_clean.insert(path);
+    evaluation().clean.insert(path);
     stir();
 }
 
 void Node::hold(const PlugPath& path) {
-    m_held.insert(path);
+    evaluation().held.insert(path);
     stir();
 }
 

@@ -96,14 +96,18 @@ public:
     // --- evaluation
     // Computed plugs whose stored value is up to date; everything else that
     // the node computes is evaluated again when read.
-    bool isClean(const PlugPath& path) const { return m_clean.count(path) != 0; }
+    bool isClean(const PlugPath& path) const {
+        return m_evaluation && m_evaluation->clean.count(path) != 0;
+    }
     void markClean(const PlugPath& path);
     // Forgets the computed values of the attribute and everything below it.
     void invalidate(const Attribute* attribute);
     // Keyed plugs a command has set: they show the value set, not their
     // curve's, until the curve's output changes (the clock moves, a key is
     // edited), as a user sees when placing an animated object before keying.
-    bool isHeld(const PlugPath& path) const { return m_held.count(path) != 0; }
+    bool isHeld(const PlugPath& path) const {
+        return m_evaluation && m_evaluation->held.count(path) != 0;
+    }
     void hold(const PlugPath& path);
     // Whether a change reaching the node has nothing to make stale, here or
     // downstream (see m_quiet).
@@ -126,8 +130,15 @@ public:
 
 private:
     friend class Scene;
-    std::set<PlugPath> m_clean;
-    std::set<PlugPath> m_held;
+    // What isClean and isHeld answer from. Most nodes of a big scene (a
+    // bake's copies and curves) never keep either, so the sets are made
+    // when the first plug is.
+    struct Evaluation {
+        std::set<PlugPath> clean;
+        std::set<PlugPath> held;
+    };
+    std::unique_ptr<Evaluation> m_evaluation;
+    Evaluation& evaluation();
     // Whether a change reaching the node can be passed by: it keeps no
     // computed value and no held plug, and neither does any node its
     // outputs lead to. The scene's dirty propagation sets it where it finds

@@ -538,11 +538,14 @@ void Scene::propagateDirty(Node& node, const Attribute* attribute) {
 void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached) {
     if (node.m_quiet || !reached.add(&node, attribute))
         return;
-    for (auto it = node.m_held.begin(); it != node.m_held.end();) {
-        bool related = false;
-        for (const Attribute* a = it->attribute; a && !related; a = a->parent)
-            related = (a == attribute);
-        it = related ? node.m_held.erase(it) : std::next(it);
+    if (node.m_evaluation) {
+        std::set<PlugPath>& held = node.m_evaluation->held;
+        for (auto it = held.begin(); it != held.end();) {
+            bool related = false;
+            for (const Attribute* a = it->attribute; a && !related; a = a->parent)
+                related = (a == attribute);
+            it = related ? held.erase(it) : std::next(it);
+        }
     }
     // A change of a compound child or parent affects what depends on either.
     for (const Attribute* a = attribute; a; a = a->parent) {
@@ -563,7 +566,8 @@ void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached
         for (const auto& dst : out.second)
             dirtyDownstream(*dst.node, dst.path.attribute, reached);
     }
-    if (!node.m_clean.empty() || !node.m_held.empty())
+    if (node.m_evaluation &&
+        (!node.m_evaluation->clean.empty() || !node.m_evaluation->held.empty()))
         return;
     for (const auto& out : node.outputs)
         for (const auto& dst : out.second)
