@@ -131,6 +131,7 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
 
     record.objectIndex = objectIndex;
     record.created = true;
+    showing_.push_back(&record);
     return record;
 }
 
@@ -163,21 +164,30 @@ void DKuninstancerCmd::keyRecord(DKanimatedGeometry& record, const MTime& time,
     record.objectIndex = objectIndex;
 }
 
+// A particle drawn again after its copy was hidden is followed again by
+// the frame ends, which key the copy hidden once more when it goes.
+void DKuninstancerCmd::markSeen(DKanimatedGeometry& record) {
+    if (record.frameState == DKanimatedGeometry::kGone) {
+        showing_.push_back(&record);
+    }
+    record.frameState = DKanimatedGeometry::kSeen;
+}
+
 // A copy whose particle was not drawn at this frame is gone for good: it
 // is hidden from here on, even if its particle shows again.
 void DKuninstancerCmd::closeFrame(const MTime& time) {
-    for (auto& entry : records_) {
-        DKanimatedGeometry& record = entry.second;
-        if (!record.created) {
+    std::size_t kept = 0;
+    for (DKanimatedGeometry* record : showing_) {
+        if (record->frameState == DKanimatedGeometry::kSeen) {
+            record->frameState = DKanimatedGeometry::kUnseen;
+        } else if (record->frameState == DKanimatedGeometry::kUnseen) {
+            record->frameState = DKanimatedGeometry::kGone;
+            keyVisibility(*record, time, 0.0);
             continue;
         }
-        if (record.frameState == DKanimatedGeometry::kSeen) {
-            record.frameState = DKanimatedGeometry::kUnseen;
-        } else if (record.frameState == DKanimatedGeometry::kUnseen) {
-            record.frameState = DKanimatedGeometry::kGone;
-            keyVisibility(record, time, 0.0);
-        }
+        showing_[kept++] = record;
     }
+    showing_.resize(kept);
 }
 
 void DKuninstancerCmd::setupBlendShapes(DKanimatedGeometry& record) {

@@ -244,7 +244,7 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
             if (bakeType_ == kAnimationBake) {
                 DKanimatedGeometry& record =
                     recordFor(static_cast<int>(iterator.particleId()), objectIndex, time);
-                record.frameState = DKanimatedGeometry::kSeen;
+                markSeen(record);
                 keyRecord(record, time, matrix, objectIndex);
             } else {
                 placeCopy(instancedObjects_[objectIndex], matrix);
@@ -288,6 +288,10 @@ MStatus DKuninstancerCmd::doIt(const MArgList& args) {
         DKfnParticleSystem(particleShape_).evaluateDynamicsBefore(startFrame_);
 
         const std::int64_t stoppedAfter = bakeFrames();
+        // The records serve the bake alone, and the command stays in the
+        // undo queue: they would keep half a kilobyte a copy till it goes.
+        records_.clear();
+        showing_ = std::vector<DKanimatedGeometry*>();
         // Told once the progress is gone, so that the line stands alone.
         if (stoppedAfter < endFrame_) {
             MString note(commandName);

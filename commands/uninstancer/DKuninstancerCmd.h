@@ -91,6 +91,7 @@ private:
     DKanimatedGeometry& recordFor(int id, int objectIndex, const MTime& time);
     void keyRecord(DKanimatedGeometry& record, const MTime& time, const MMatrix& matrix,
                    int objectIndex);
+    void markSeen(DKanimatedGeometry& record);
     void closeFrame(const MTime& time);
     void setupBlendShapes(DKanimatedGeometry& record);
     void addBlendTarget(DKanimatedGeometry& record, const MTime& time, int objectIndex);
@@ -121,6 +122,9 @@ private:
     DKparticleIdMapper idMapper_;
     // Animation bake: one record per particle id, in id order.
     std::map<int, DKanimatedGeometry> records_;
+    // The records whose copy is not gone yet, in the order they were made:
+    // the ones each frame's end looks at.
+    std::vector<DKanimatedGeometry*> showing_;
     // The curves and deformers the animation bake made; undo deletes them
     // with the copies, since they are no part of a copy's hierarchy.
     std::vector<MObject> bakedNodes_;

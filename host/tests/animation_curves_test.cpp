@@ -13,6 +13,7 @@
 #include <maya/MSelectionList.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -320,6 +321,92 @@ TEST_F(AnimCurveTest, AnimatedMeansAKeyablePlugDrivenByACurve) {
     MPlug orderPlug = plug("still.rotateOrder");
     hidden.create(orderPlug);
     EXPECT_FALSE(MAnimUtil::isAnimated(plug("still.translateX").node()));
+}
+
+// A change passes by nodes that keep nothing stale; what is read, held or
+// connected after changes nobody read must still follow the next ones.
+TEST_F(AnimCurveTest, ValuesReadAfterUnreadChangesFollowTheClock) {
+    run("createNode transform -n a; createNode unitConversion -n twice; setAttr twice.cf 2;"
+        "setKeyframe -t 1 -v 0 -itt linear -ott linear a.tx;"
+        "setKeyframe -t 10 -v 9 -itt linear -ott linear a.tx;"
+        "currentTime 2; currentTime 3; connectAttr a.tx twice.i");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 4.0);
+    run("currentTime 5");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 8.0);
+    run("setAttr a.tx 100");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 200.0);
+    run("currentTime 6; currentTime 7; currentTime 8");
+    EXPECT_DOUBLE_EQ(number("getAttr a.tx"), 7.0);
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 14.0);
+    run("setKeyframe -t 8 -v 1 a.tx");
+    EXPECT_DOUBLE_EQ(number("getAttr twice.o"), 2.0);
+}
+
+// A curve keeps most keys as a time, a value and two tangent types, and the
+// rest whole beside them: the whole ones must follow their key as keys are
+// put before it and taken away, and come back bit for bit.
+TEST(CurveKeysTest, KeysKeptWholeFollowTheirKeyAndComeBackExactly) {
+    using host::animation::Curve;
+    using host::animation::Key;
+    auto plain = [](double time, double value) {
+        Key k;
+        k.time = time;
+        k.value = value;
+        return k;
+    };
+    Key odd = plain(2.0, 5.0);
+    odd.out = MFnAnimCurve::kTangentFixed;
+    odd.outX = 0.6;
+    odd.outY = -0.8;
+    odd.inY = -0.0;  // the sign is kept, as a saved file shows it
+    odd.locked = false;
+    Key unknownType = plain(3.0, 1.0);
+    unknownType.in = static_cast<MFnAnimCurve::TangentType>(42);  // as setAttr may leave it
+
+    Curve keys({plain(1.0, 0.0), odd, unknownType});
+    EXPECT_EQ(keys.insert(plain(0.5, 2.0)), 0u);
+    EXPECT_EQ(keys.insert(plain(2.5, 3.0)), 3u);
+    const Key moved = keys.key(2);
+    EXPECT_EQ(moved.time, 2.0);
+    EXPECT_EQ(moved.out, MFnAnimCurve::kTangentFixed);
+    EXPECT_EQ(moved.outX, 0.6);
+    EXPECT_EQ(moved.outY, -0.8);
+    EXPECT_TRUE(std::signbit(moved.inY));
+    EXPECT_FALSE(moved.locked);
+    EXPECT_DOUBLE_EQ(keys.slope(2, false), -0.8 / 0.6);
+    EXPECT_EQ(keys.key(4).in, 42);
+
+    keys.erase(0);
+    EXPECT_EQ(keys.key(1).outY, -0.8);
+    EXPECT_EQ(keys.key(3).in, 42);
+    // A key set back to what its types say is kept as they say it.
+    Key back = plain(2.0, 5.0);
+    keys.setKey(1, back);
+    EXPECT_TRUE(keys.key(1).locked);
+    EXPECT_EQ(keys.key(1).out, MFnAnimCurve::kTangentClamped);
+    EXPECT_EQ(keys.key(1).outX, 1.0);
+    EXPECT_EQ(keys.key(3).in, 42);
+    keys.erase(3);
+    ASSERT_EQ(keys.size(), 3u);
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(keys.key(i).in, MFnAnimCurve::kTangentClamped) << i;
+}
+
+// A key within the tolerance of an input is found, the first of several.
+TEST(CurveKeysTest, FindTakesTheFirstKeyWithinTheTolerance) {
+    using host::animation::Curve;
+    using host::animation::Key;
+    std::vector<Key> list(3);
+    list[0].time = 1.0;
+    list[1].time = 1.0 + 0.8 * host::animation::kKeyTolerance;
+    list[2].time = 2.0;
+    const Curve keys(list);
+    EXPECT_EQ(keys.find(1.0 + 0.5 * host::animation::kKeyTolerance), 0);
+    EXPECT_EQ(keys.find(1.0 + 1.5 * host::animation::kKeyTolerance), 1);
+    EXPECT_EQ(keys.find(1.0 - 1.5 * host::animation::kKeyTolerance), -1);
+    EXPECT_EQ(keys.find(2.0), 2);
+    EXPECT_EQ(keys.find(3.0), -1);
+    EXPECT_EQ(Curve().find(0.0), -1);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 namespace host {
 namespace animation {
@@ -29,26 +31,148 @@ double hermite(double t0, double v0, double m0, double t1, double v1, double m1,
 
 }  // namespace
 
+namespace {
+
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool fitsFourBits(TangentType type) {
+    return type >= 0 && type < 16;
+}
+
+// Whether the key's time, value and tangent types are all there is to it:
+// its tangents locked, their directions the ones a key starts with.
+bool typesSayAll(const Key& k) {
+    static_assert(sizeof(Key) == 88, "a new Key field must be weighed here and kept whole");
+    return k.locked && k.weightLocked && fitsFourBits(k.in) && fitsFourBits(k.out) &&
+           sameBits(k.inX, 1.0) && sameBits(k.inY, 0.0) && sameBits(k.outX, 1.0) &&
+           sameBits(k.outY, 0.0) && sameBits(k.inWeight, 1.0) && sameBits(k.outWeight, 1.0);
+}
+
+}  // namespace
+
+Curve::Curve(const std::vector<Key>& keys) {
+    m_times.reserve(keys.size());
+    m_values.reserve(keys.size());
+    m_tangents.reserve(keys.size());
+    for (const Key& k : keys) {
+        m_times.push_back(k.time);
+        m_values.push_back(k.value);
+        m_tangents.push_back(0);
+        place(m_times.size() - 1, k);
+    }
+}
+
+const Key* Curve::whole(size_t index) const {
+    if (m_whole.empty())
+        return nullptr;
+    auto at = std::lower_bound(
+        m_whole.begin(), m_whole.end(), index,
+        [](const std::pair<size_t, Key>& entry, size_t i) { return entry.first < i; });
+    return at != m_whole.end() && at->first == index ? &at->second : nullptr;
+}
+
+Key Curve::key(size_t index) const {
+    Key k;
+    if (const Key* kept = whole(index))
+        k = *kept;
+    else {
+        k.in = static_cast<TangentType>(m_tangents[index] & 0xf);
+        k.out = static_cast<TangentType>(m_tangents[index] >> 4);
+    }
+    k.time = m_times[index];
+    k.value = m_values[index];
+    return k;
+}
+
+std::vector<Key> Curve::keys() const {
+    std::vector<Key> all;
+    all.reserve(size());
+    for (size_t i = 0; i < size(); ++i)
+        all.push_back(key(i));
+    return all;
+}
+
+TangentType Curve::tangent(size_t index, bool inTangent) const {
+    if (const Key* kept = whole(index))
+        return inTangent ? kept->in : kept->out;
+    const unsigned char both = m_tangents[index];
+    return static_cast<TangentType>(inTangent ? both & 0xf : both >> 4);
+}
+
+void Curve::place(size_t index, const Key& key) {
+    m_times[index] = key.time;
+    m_values[index] = key.value;
+    auto at = std::lower_bound(
+        m_whole.begin(), m_whole.end(), index,
+        [](const std::pair<size_t, Key>& entry, size_t i) { return entry.first < i; });
+    const bool kept = at != m_whole.end() && at->first == index;
+    if (typesSayAll(key)) {
+        m_tangents[index] = static_cast<unsigned char>(key.in | (key.out << 4));
+        if (kept)
+            m_whole.erase(at);
+        return;
+    }
+    m_tangents[index] = 0;
+    if (kept)
+        at->second = key;
+    else
+        m_whole.insert(at, {index, key});
+}
+
+void Curve::setKey(size_t index, const Key& key) {
+    place(index, key);
+}
+
+void Curve::makeRoom() {
+    // A bake adds its keys one at a time to thousands of curves: growing
+    // by a quarter keeps little unused room for a few more copies.
+    if (m_times.size() < m_times.capacity())
+        return;
+    const size_t room = m_times.size() + m_times.size() / 4 + 4;
+    m_times.reserve(room);
+    m_values.reserve(room);
+    m_tangents.reserve(room);
+}
+
+void Curve::erase(size_t index) {
+    m_times.erase(m_times.begin() + static_cast<std::ptrdiff_t>(index));
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(index));
+    m_tangents.erase(m_tangents.begin() + static_cast<std::ptrdiff_t>(index));
+    m_whole.erase(std::remove_if(m_whole.begin(), m_whole.end(),
+                                 [index](const std::pair<size_t, Key>& entry) {
+                                     return entry.first == index;
+                                 }),
+                  m_whole.end());
+    for (auto& entry : m_whole)
+        if (entry.first > index)
+            --entry.first;
+}
+
+void Curve::replaceKeys(const std::vector<Key>& keys) {
+    const bool weighted = m_weighted;
+    *this = Curve(keys);
+    m_weighted = weighted;
+}
+
 double Curve::splineSlope(size_t i) const {
-    const size_t n = m_keys.size();
+    const size_t n = size();
     if (n < 2)
         return 0.0;
-    const Key& k = m_keys[i];
     // End keys aim at their one neighbour, so a two-key spline is a line.
-    const Key& a = i == 0 ? k : m_keys[i - 1];
-    const Key& b = i + 1 == n ? k : m_keys[i + 1];
-    return (b.value - a.value) / (b.time - a.time);
+    const size_t a = i == 0 ? i : i - 1;
+    const size_t b = i + 1 == n ? i : i + 1;
+    return (m_values[b] - m_values[a]) / (m_times[b] - m_times[a]);
 }
 
 double Curve::slope(size_t i, bool inTangent) const {
-    const size_t n = m_keys.size();
-    const Key& k = m_keys[i];
-    const TangentType type = inTangent ? k.in : k.out;
+    const size_t n = size();
+    const double value = m_values[i], time = m_times[i];
+    const TangentType type = tangent(i, inTangent);
     const bool hasPrev = i > 0, hasNext = i + 1 < n;
-    const double prev =
-        hasPrev ? (k.value - m_keys[i - 1].value) / (k.time - m_keys[i - 1].time) : 0;
-    const double next =
-        hasNext ? (m_keys[i + 1].value - k.value) / (m_keys[i + 1].time - k.time) : 0;
+    const double prev = hasPrev ? (value - m_values[i - 1]) / (time - m_times[i - 1]) : 0;
+    const double next = hasNext ? (m_values[i + 1] - value) / (m_times[i + 1] - time) : 0;
     // A Hermite segment stays between its end values while neither slope
     // exceeds three times the segment's own.
     auto limited = [&](double m) {
@@ -58,8 +182,10 @@ double Curve::slope(size_t i, bool inTangent) const {
     };
     switch (type) {
         case MFnAnimCurve::kTangentFixed: {
-            const double x = inTangent ? k.inX : k.outX;
-            const double y = inTangent ? k.inY : k.outY;
+            // A direction never set is the one a key starts with: flat.
+            const Key* kept = whole(i);
+            const double x = kept ? (inTangent ? kept->inX : kept->outX) : 1.0;
+            const double y = kept ? (inTangent ? kept->inY : kept->outY) : 0.0;
             return x == 0.0 ? 0.0 : y / x;
         }
         case MFnAnimCurve::kTangentLinear:
@@ -71,16 +197,16 @@ double Curve::slope(size_t i, bool inTangent) const {
         case MFnAnimCurve::kTangentClamped: {
             // Flat where the key repeats a neighbour's value, so a hold
             // between equal keys does not overshoot.
-            if ((hasPrev && sameValue(k.value, m_keys[i - 1].value)) ||
-                (hasNext && sameValue(k.value, m_keys[i + 1].value)))
+            if ((hasPrev && sameValue(value, m_values[i - 1])) ||
+                (hasNext && sameValue(value, m_values[i + 1])))
                 return 0.0;
             return splineSlope(i);
         }
         case MFnAnimCurve::kTangentPlateau: {
             if (!hasPrev || !hasNext)
                 return 0.0;
-            const double a = m_keys[i - 1].value, b = m_keys[i + 1].value;
-            if ((k.value >= a && k.value >= b) || (k.value <= a && k.value <= b))
+            const double a = m_values[i - 1], b = m_values[i + 1];
+            if ((value >= a && value >= b) || (value <= a && value <= b))
                 return 0.0;
             return limited(splineSlope(i));
         }
@@ -96,26 +222,25 @@ double Curve::slope(size_t i, bool inTangent) const {
 }
 
 double Curve::evaluate(double input) const {
-    if (m_keys.empty())
+    if (m_times.empty())
         return 0.0;
-    if (input <= m_keys.front().time)
-        return m_keys.front().value;
-    if (input >= m_keys.back().time)
-        return m_keys.back().value;
-    auto after = std::upper_bound(m_keys.begin(), m_keys.end(), input,
-                                  [](double t, const Key& k) { return t < k.time; });
-    const size_t i = static_cast<size_t>(after - m_keys.begin()) - 1;
-    const Key& a = m_keys[i];
-    const Key& b = m_keys[i + 1];
-    if (std::fabs(input - b.time) < kKeyTolerance)
-        return b.value;
-    if (a.out == MFnAnimCurve::kTangentStep)
-        return a.value;
-    if (a.out == MFnAnimCurve::kTangentStepNext)
-        return b.value;
+    if (input <= m_times.front())
+        return m_values.front();
+    if (input >= m_times.back())
+        return m_values.back();
+    auto after = std::upper_bound(m_times.begin(), m_times.end(), input);
+    const size_t i = static_cast<size_t>(after - m_times.begin()) - 1;
+    if (std::fabs(input - m_times[i + 1]) < kKeyTolerance)
+        return m_values[i + 1];
+    const TangentType out = tangent(i, false);
+    if (out == MFnAnimCurve::kTangentStep)
+        return m_values[i];
+    if (out == MFnAnimCurve::kTangentStepNext)
+        return m_values[i + 1];
     if (m_weighted)
         return weightedSegment(i, input);
-    return hermite(a.time, a.value, slope(i, false), b.time, b.value, slope(i + 1, true), input);
+    return hermite(m_times[i], m_values[i], slope(i, false), m_times[i + 1], m_values[i + 1],
+                   slope(i + 1, true), input);
 }
 
 namespace {
@@ -136,8 +261,8 @@ double bezier(double p0, double p1, double p2, double p3, double s) {
 }  // namespace
 
 double Curve::weightedSegment(size_t i, double input) const {
-    const Key& a = m_keys[i];
-    const Key& b = m_keys[i + 1];
+    const Key a = key(i);
+    const Key b = key(i + 1);
     const double h = b.time - a.time;
     double ox, oy, ix, iy;
     handle(slope(i, false), std::max(0.0, a.outWeight), h, ox, oy);
@@ -155,55 +280,74 @@ double Curve::weightedSegment(size_t i, double input) const {
 
 void Curve::setWeighted(bool on) {
     m_weighted = on;
-    if (!on)
-        for (Key& k : m_keys)
+    if (on)
+        return;
+    for (size_t i = 0; i < size(); ++i)
+        if (whole(i)) {
+            Key k = key(i);
             k.inWeight = k.outWeight = 1.0;
+            place(i, k);
+        }
 }
 
 void Curve::matchWeightsToShape() {
     // An unweighted segment's handles reach a third of the way along it.
-    for (size_t i = 0; i < m_keys.size(); ++i) {
-        Key& k = m_keys[i];
+    // The slopes do not depend on the weights, so the keys can change in turn.
+    for (size_t i = 0; i < size(); ++i) {
+        Key k = key(i);
         if (i > 0) {
             const double m = slope(i, true);
-            k.inWeight = (k.time - m_keys[i - 1].time) * std::sqrt(1.0 + m * m);
+            k.inWeight = (k.time - m_times[i - 1]) * std::sqrt(1.0 + m * m);
         }
-        if (i + 1 < m_keys.size()) {
+        if (i + 1 < size()) {
             const double m = slope(i, false);
-            k.outWeight = (m_keys[i + 1].time - k.time) * std::sqrt(1.0 + m * m);
+            k.outWeight = (m_times[i + 1] - k.time) * std::sqrt(1.0 + m * m);
         }
+        place(i, k);
     }
 }
 
 int Curve::find(double input) const {
-    for (size_t i = 0; i < m_keys.size(); ++i)
-        if (std::fabs(m_keys[i].time - input) < kKeyTolerance)
-            return static_cast<int>(i);
+    // Keys are in input order, so the first one within the tolerance lies
+    // in a short stretch found by halving; the test itself is the exact one.
+    if (m_times.empty() || m_times.back() < input - 2 * kKeyTolerance)
+        return -1;  // past the last key, where keys are usually added
+    auto at = std::lower_bound(m_times.begin(), m_times.end(), input - 2 * kKeyTolerance);
+    for (; at != m_times.end() && *at <= input + 2 * kKeyTolerance; ++at)
+        if (std::fabs(*at - input) < kKeyTolerance)
+            return static_cast<int>(at - m_times.begin());
     return -1;
 }
 
 size_t Curve::insert(const Key& key, bool keepTangents) {
     const int existing = find(key.time);
     if (existing >= 0) {
-        Key& k = m_keys[static_cast<size_t>(existing)];
+        const size_t index = static_cast<size_t>(existing);
+        Key k = keepTangents ? this->key(index) : key;
+        k.time = m_times[index];
         k.value = key.value;
-        if (!keepTangents) {
-            double time = k.time;
-            k = key;
-            k.time = time;
-        }
-        return static_cast<size_t>(existing);
+        place(index, k);
+        return index;
     }
-    auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key.time,
-                               [](double t, const Key& k) { return t < k.time; });
-    // The position is taken before inserting: insert may move the keys.
-    const auto position = at - m_keys.begin();
-    m_keys.insert(at, key);
-    return static_cast<size_t>(position);
+    const size_t position =
+        m_times.empty() || m_times.back() <= key.time
+            ? m_times.size()
+            : static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), key.time) -
+                                  m_times.begin());
+    makeRoom();
+    const auto offset = static_cast<std::ptrdiff_t>(position);
+    m_times.insert(m_times.begin() + offset, key.time);
+    m_values.insert(m_values.begin() + offset, key.value);
+    m_tangents.insert(m_tangents.begin() + offset, 0);
+    for (auto& entry : m_whole)
+        if (entry.first >= position)
+            ++entry.first;
+    place(position, key);
+    return position;
 }
 
 void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
-    Key& k = m_keys[index];
+    Key k = key(index);
     if (type == MFnAnimCurve::kTangentFixed && (inTangent ? k.in : k.out) != type) {
         const double m = slope(index, inTangent);
         // A unit-length direction, as the host keeps tangents.
@@ -212,11 +356,12 @@ void Curve::setTangentType(size_t index, bool inTangent, TangentType type) {
         (inTangent ? k.inY : k.outY) = m / length;
     }
     (inTangent ? k.in : k.out) = type;
+    place(index, k);
 }
 
 bool Curve::isStatic() const {
-    for (const Key& k : m_keys)
-        if (!sameValue(k.value, m_keys.front().value))
+    for (double v : m_values)
+        if (!sameValue(v, m_values.front()))
             return false;
     return true;
 }
@@ -385,6 +530,8 @@ void clockMoved() {
     Scene& scene = Scene::current();
     const std::vector<Node*> all = timed.nodes();  // what dirtying reaches may make nodes
     for (Node* node : all) {
+        if (node->isQuiet())
+            continue;
         Attribute* input = node->findAttribute("input");
         if (!node->inputs.count(PlugPath{input, {}}))
             scene.propagateDirty(*node, input);
@@ -424,12 +571,6 @@ CurveType curveTypeForPlug(const MPlug& plug) {
 
 namespace {
 
-// The attributes a curve keeps its keys in: each an array by key index, and
-// whether the tangents are weighted, which decides how "kix" ... "koy" hold
-// the tangents.
-const char* const kKeyAttributeNames[] = {"ktv", "kit", "kot", "kix", "kiy",
-                                          "kox", "koy", "ktl", "kwl", "wgt"};
-
 // Where a weighted curve keeps a tangent's weight: in the length of its
 // tangent vector, which an unweighted curve keeps of unit length. The
 // direction comes back of unit length.
@@ -443,6 +584,10 @@ void splitWeight(double& x, double& y, double& weight) {
     }
 }
 
+// The attributes a curve keeps its keys in, each an array by key index,
+// whether the tangents are weighted, which decides how "kix" ... "koy"
+// hold the tangents, and the curve's own default tangent type. They are looked up by name once per
+// curve type: a bake stores keys on thousands of curves a frame.
 struct KeyAttributes {
     explicit KeyAttributes(const Node& node)
         : ktv(attribute(node, "ktv")),
@@ -454,9 +599,16 @@ struct KeyAttributes {
           koy(attribute(node, "koy")),
           ktl(attribute(node, "ktl")),
           kwl(attribute(node, "kwl")),
-          wgt(attribute(node, "wgt")) {}
+          wgt(attribute(node, "wgt")),
+          tan(attribute(node, "tan")) {
+        for (const Attribute* a : {ktv, kit, kot, kix, kiy, kox, koy, ktl, kwl})
+            if (a)
+                roots.push_back(a);
+    }
     Attribute* ktv;
     Attribute *kit, *kot, *kix, *kiy, *kox, *koy, *ktl, *kwl, *wgt;
+    Attribute* tan;
+    std::vector<const Attribute*> roots;  // those of the keys that exist
 
     void put(Node& node, unsigned i, const Key& k, bool weighted) const {
         auto at = [&node, i](Attribute* a) -> Value& {
@@ -485,16 +637,23 @@ struct KeyAttributes {
     }
 };
 
+const KeyAttributes& keyAttributes(const Node& node) {
+    // Curve types are built in and live as long as the program.
+    static std::vector<std::pair<const NodeType*, std::unique_ptr<KeyAttributes>>> known;
+    for (const auto& [type, attributes] : known)
+        if (type == &node.type())
+            return *attributes;
+    known.emplace_back(&node.type(), std::make_unique<KeyAttributes>(node));
+    return *known.back().second;
+}
+
 // Keys fed by connections change without their plugs being written.
 bool keysAreFed(const Node& node) {
-    for (const auto& input : node.inputs) {
-        const Attribute* root = input.first.attribute;
-        while (root->parent)
-            root = root->parent;
-        for (const char* name : kKeyAttributeNames)
-            if (root->shortName == name)
-                return true;
-    }
+    const KeyAttributes& a = keyAttributes(node);
+    for (const auto& input : node.inputs)
+        if (std::find(a.roots.begin(), a.roots.end(), input.first.attribute->root()) !=
+            a.roots.end())
+            return true;
     return false;
 }
 
@@ -502,7 +661,7 @@ bool keysAreFed(const Node& node) {
 // as writeCurve leaves them, so that a key's index is its position.
 Curve decodeCurve(Node& node, bool& stored) {
     stored = true;
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return Curve();
     auto read = [&node](Attribute* attribute, unsigned i) {
@@ -556,14 +715,13 @@ Curve readCurve(Node& node) {
 
 std::vector<PlugPath> keyPlugs(const Node& node) {
     std::vector<PlugPath> plugs;
-    for (const char* name : kKeyAttributeNames)
-        if (Attribute* a = attribute(node, name))
-            plugs.push_back(PlugPath{a, {}});
+    for (const Attribute* a : keyAttributes(node).roots)
+        plugs.push_back(PlugPath{const_cast<Attribute*>(a), {}});
     return plugs;
 }
 
 void writeCurve(Node& node, const Curve& curve) {
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return;
     for (const PlugPath& p : keyPlugs(node))
@@ -571,7 +729,7 @@ void writeCurve(Node& node, const Curve& curve) {
     // Keys are stored at indices 0..n-1 in input order, as the host does.
     a.putWeighted(node, curve.weighted());
     for (unsigned i = 0; i < curve.size(); ++i)
-        a.put(node, i, curve.keys()[i], curve.weighted());
+        a.put(node, i, curve.key(i), curve.weighted());
     node.setDerived(std::make_shared<Curve>(curve));
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
@@ -583,19 +741,17 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         writeCurve(node, *keys);
         return;
     }
-    const KeyAttributes a(node);
+    const KeyAttributes& a = keyAttributes(node);
     if (!a.ktv)
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    node.deferStorage({a.ktv, a.kit, a.kot, a.kix, a.kiy, a.kox, a.koy, a.ktl, a.kwl}, from,
-                      [keys](Node& curve, size_t first) {
-                          const KeyAttributes plugs(curve);
-                          for (size_t i = first; i < keys->size(); ++i)
-                              plugs.put(curve, static_cast<unsigned>(i), keys->keys()[i],
-                                        keys->weighted());
-                          curve.setDerived(keys);
-                      });
+    node.deferStorage(a.roots, from, [keys](Node& curve, size_t first) {
+        const KeyAttributes& plugs = keyAttributes(curve);
+        for (size_t i = first; i < keys->size(); ++i)
+            plugs.put(curve, static_cast<unsigned>(i), keys->key(i), keys->weighted());
+        curve.setDerived(keys);
+    });
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
 }
@@ -614,7 +770,7 @@ bool& globalWeighted() {
 TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
     if (type != MFnAnimCurve::kTangentGlobal)
         return type;
-    if (Attribute* tan = attribute(curve, "tan")) {
+    if (Attribute* tan = keyAttributes(curve).tan) {
         auto own =
             static_cast<TangentType>(valueAsLong(evaluate(PlugRef{&curve, PlugPath{tan, {}}})));
         if (own != MFnAnimCurve::kTangentGlobal)
@@ -626,7 +782,7 @@ TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
 size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType in,
               TangentType out) {
     const bool given = in != MFnAnimCurve::kTangentGlobal || out != MFnAnimCurve::kTangentGlobal;
-    const bool isNew = keys.find(input) < 0;
+    const size_t before = keys.size();
     Key key;
     key.time = input;
     key.value = value;
@@ -640,6 +796,7 @@ size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType 
     if (fixOut)
         key.out = MFnAnimCurve::kTangentSmooth;
     const size_t index = keys.insert(key, !given);
+    const bool isNew = keys.size() > before;
     if (given || isNew) {
         if (fixIn)
             keys.setTangentType(index, true, MFnAnimCurve::kTangentFixed);

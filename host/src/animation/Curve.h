@@ -42,14 +42,27 @@ constexpr double kKeyTolerance = 1e-6;
 
 // The keys of one curve, in input order, with the tangents the host
 // derives for them.
+//
+// A bake keeps hundreds of thousands of keys, nearly all of them a time, a
+// value and two tangent types, so that is all a key costs here (17 bytes);
+// a key with more (a fixed direction, an unlocked tangent) is kept whole
+// beside them.
 class Curve {
 public:
     Curve() = default;
-    explicit Curve(std::vector<Key> keys) : m_keys(std::move(keys)) {}
+    explicit Curve(const std::vector<Key>& keys);
 
-    const std::vector<Key>& keys() const { return m_keys; }
-    std::vector<Key>& keys() { return m_keys; }
-    size_t size() const { return m_keys.size(); }
+    size_t size() const { return m_times.size(); }
+    Key key(size_t index) const;
+    std::vector<Key> keys() const;
+    double time(size_t index) const { return m_times[index]; }
+    double value(size_t index) const { return m_values[index]; }
+    // Replaces a key; its input must keep it in input order.
+    void setKey(size_t index, const Key& key);
+    void erase(size_t index);
+    // Puts these keys, in input order, in place of all the curve's keys;
+    // whether it is weighted stays as it was.
+    void replaceKeys(const std::vector<Key>& keys);
 
     // Constant before the first key and after the last; each segment is a
     // Hermite curve between the slopes of its keys (a Bezier curve whose
@@ -80,9 +93,21 @@ public:
     bool isStatic() const;
 
 private:
+    TangentType tangent(size_t index, bool inTangent) const;
     double splineSlope(size_t index) const;
     double weightedSegment(size_t index, double input) const;
-    std::vector<Key> m_keys;
+    // The whole key kept for this index, or null when its tangent types
+    // say all there is.
+    const Key* whole(size_t index) const;
+    void place(size_t index, const Key& key);
+    void makeRoom();
+
+    std::vector<double> m_times;
+    std::vector<double> m_values;
+    // The in tangent's type in the low four bits, the out tangent's above.
+    std::vector<unsigned char> m_tangents;
+    // Keys that are more than a time, a value and two types, by index.
+    std::vector<std::pair<size_t, Key>> m_whole;
     bool m_weighted = false;
 };
 

@@ -103,7 +103,7 @@ struct KeySet {
         if (ranges.empty() && indices.empty())
             return true;
         for (const Range& r : ranges)
-            if (r.contains(keys.keys()[i].time))
+            if (r.contains(keys.time(i)))
                 return true;
         for (const IndexRange& r : indices)
             if (static_cast<long>(i) >= r.from && static_cast<long>(i) <= r.to)
@@ -429,7 +429,7 @@ public:
             for (size_t i = 0; i < keys.size(); ++i) {
                 if (!set.contains(keys, i))
                     continue;
-                const Key& k = keys.keys()[i];
+                const Key k = keys.key(i);
                 ++count;
                 indices.append(static_cast<int>(i));
                 if (times)
@@ -482,7 +482,7 @@ private:
         std::vector<double> after;  // each key's time once moved, in key order
         double oldFirst = 0, oldLast = 0;
         for (size_t i = 0, m = 0; i < keys.size(); ++i) {
-            const double was = keys.keys()[i].time;
+            const double was = keys.time(i);
             if (!isMoved[i]) {
                 after.push_back(was);
                 continue;
@@ -549,7 +549,7 @@ private:
                 std::vector<Key> kept;
                 std::vector<bool> isMoved(keys.size(), false);
                 for (size_t i = 0; i < keys.size(); ++i) {
-                    Key k = keys.keys()[i];
+                    Key k = keys.key(i);
                     isMoved[i] = set.contains(keys, i);
                     if (!isMoved[i]) {
                         kept.push_back(k);
@@ -566,7 +566,7 @@ private:
                 if (setTime && !moved.empty() &&
                     !placeMovedKeys(option, keys, isMoved, moved, kept))
                     return false;
-                keys.keys() = kept;
+                keys.replaceKeys(kept);
                 // Keys moved onto others (-option over) replace them.
                 for (const Key& k : moved)
                     keys.insert(k);
@@ -619,9 +619,10 @@ void setTangentAngle(Curve& keys, size_t i, bool inTangent, const Attribute& val
     keys.setTangentType(i, inTangent, MFnAnimCurve::kTangentFixed);
     const double slope = commands::fromUi(value, std::tan(degrees * M_PI / 180.0));
     const double length = std::sqrt(1.0 + slope * slope);
-    Key& k = keys.keys()[i];
+    Key k = keys.key(i);
     (inTangent ? k.inX : k.outX) = 1.0 / length;
     (inTangent ? k.inY : k.outY) = slope / length;
+    keys.setKey(i, k);
 }
 
 class KeyTangentCommand : public commands::ParsedCommand<commands::EditCommand> {
@@ -689,7 +690,7 @@ public:
                         keys.setTangentType(i, true, resolveTangent(*curve, *in, true));
                     if (out)
                         keys.setTangentType(i, false, resolveTangent(*curve, *out, false));
-                    Key& key = keys.keys()[i];
+                    Key key = keys.key(i);
                     if (lock)
                         key.locked = *lock;
                     // The weight lock binds the two weights only in the
@@ -703,6 +704,7 @@ public:
                             key.outWeight =
                                 std::max(0.0, *outWeight + (relative ? key.outWeight : 0));
                     }
+                    keys.setKey(i, key);
                     // Both angles are read before either changes the key; a
                     // locked key turns the other tangent with the one given.
                     const double nowIn = tangentAngle(keys, i, true, value);
@@ -712,7 +714,7 @@ public:
                         newIn = *inAngle + (relative ? nowIn : 0);
                     if (outAngle)
                         newOut = *outAngle + (relative ? nowOut : 0);
-                    if (keys.keys()[i].locked) {
+                    if (keys.key(i).locked) {
                         if (!newOut)
                             newOut = newIn;
                         if (!newIn)
@@ -760,7 +762,7 @@ private:
             for (size_t i = 0; i < read.size(); ++i) {
                 if (!set.contains(read, i))
                     continue;
-                const Key& k = read.keys()[i];
+                const Key k = read.key(i);
                 if (db.isFlagSet("itt"))
                     names.append(tangentName(k.in));
                 if (db.isFlagSet("ott"))
@@ -881,7 +883,7 @@ std::vector<std::pair<Node*, std::vector<Key>>> keysTaken(const std::vector<Node
         std::vector<Key> mine;
         for (size_t i = 0; i < keys.size(); ++i)
             if (set.contains(keys, i))
-                mine.push_back(keys.keys()[i]);
+                mine.push_back(keys.key(i));
         if (!mine.empty())
             taken.emplace_back(curve, std::move(mine));
     }
@@ -1025,7 +1027,7 @@ private:
                     k.time += span;
                 kept.push_back(k);
             }
-            keys.keys() = kept;
+            keys.replaceKeys(kept);
             for (Key k : clip.keys) {
                 k.time += start;
                 k.value += offset;
@@ -1067,10 +1069,10 @@ public:
                 std::vector<Key> kept;
                 for (size_t i = 0; i < keys.size(); ++i)
                     if (!set.contains(keys, i))
-                        kept.push_back(keys.keys()[i]);
+                        kept.push_back(keys.key(i));
                 removed = kept.size() != keys.size();
                 empty = kept.empty();
-                keys.keys() = kept;
+                keys.replaceKeys(kept);
                 return true;
             });
             if (!ok)
@@ -1262,7 +1264,7 @@ private:
             for (const Key& k : keys.keys())
                 if (keepOutside && (k.time < from - kKeyTolerance || k.time > to + kKeyTolerance))
                     kept.push_back(k);
-            keys.keys() = kept;
+            keys.replaceKeys(kept);
             for (size_t i = 0; i < times.size(); ++i)
                 addKey(*curve, keys, times[i], values[i], MFnAnimCurve::kTangentGlobal,
                        MFnAnimCurve::kTangentGlobal);

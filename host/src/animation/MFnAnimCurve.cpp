@@ -58,7 +58,7 @@ T readKey(const MObject& object, unsigned int index, MStatus* status, T fallback
         return fallback;
     }
     report(status, MS::kSuccess);
-    return read(keys, keys.keys()[index]);
+    return read(keys, keys.key(index));
 }
 
 double inputOf(const MTime& time) {
@@ -186,7 +186,7 @@ MStatus MFnAnimCurve::remove(unsigned int index, MAnimCurveChange* change) {
     return editKeys(m_object, change, [index](Node&, Curve& keys) -> MStatus {
         if (index >= keys.size())
             return MS::kInvalidParameter;
-        keys.keys().erase(keys.keys().begin() + index);
+        keys.erase(index);
         return MS::kSuccess;
     });
 }
@@ -254,7 +254,7 @@ unsigned int MFnAnimCurve::findClosest(MTime time, MStatus* ReturnStatus) const 
     const double t = inputOf(time);
     unsigned int best = 0;
     for (unsigned i = 1; i < keys.size(); ++i)
-        if (std::fabs(keys.keys()[i].time - t) < std::fabs(keys.keys()[best].time - t))
+        if (std::fabs(keys.time(i) - t) < std::fabs(keys.time(best) - t))
             best = i;
     return best;
 }
@@ -279,7 +279,9 @@ MStatus MFnAnimCurve::setValue(unsigned int index, double value, MAnimCurveChang
     return editKeys(m_object, change, [=](Node&, Curve& keys) -> MStatus {
         if (index >= keys.size())
             return MS::kInvalidParameter;
-        keys.keys()[index].value = value;
+        Key k = keys.key(index);
+        k.value = value;
+        keys.setKey(index, k);
         return MS::kSuccess;
     });
 }
@@ -293,10 +295,12 @@ MStatus MFnAnimCurve::setUnitlessInput(unsigned int index, double unitlessInput,
         const int other = keys.find(unitlessInput);
         if (other >= 0 && static_cast<unsigned>(other) != index)
             return MS::kFailure;
-        if ((index > 0 && unitlessInput < keys.keys()[index - 1].time) ||
-            (index + 1 < keys.size() && unitlessInput > keys.keys()[index + 1].time))
+        if ((index > 0 && unitlessInput < keys.time(index - 1)) ||
+            (index + 1 < keys.size() && unitlessInput > keys.time(index + 1)))
             return MS::kFailure;
-        keys.keys()[index].time = unitlessInput;
+        Key k = keys.key(index);
+        k.time = unitlessInput;
+        keys.setKey(index, k);
         return MS::kSuccess;
     });
 }
@@ -369,12 +373,13 @@ MStatus MFnAnimCurve::setTangent(unsigned int index, float x, float y, bool isIn
     return editKeys(m_object, change, [=](Node&, Curve& keys) -> MStatus {
         if (index >= keys.size())
             return MS::kInvalidParameter;
-        Key& k = keys.keys()[index];
+        Key k = keys.key(index);
         (isInTangent ? k.in : k.out) = kTangentFixed;
         (isInTangent ? k.inX : k.outX) = x;
         (isInTangent ? k.inY : k.outY) = y;
         if (keys.weighted())
             (isInTangent ? k.inWeight : k.outWeight) = std::hypot(x, y);
+        keys.setKey(index, k);
         return MS::kSuccess;
     });
 }

@@ -208,7 +208,7 @@ MStatus MDataHandle::set(const MObject& data) {
 }
 void MDataHandle::setClean() {
     if (m_state && state().node)
-        state().node->clean.insert(state().path);
+        state().node->markClean(state().path);
 }
 
 // ---------------------------------------------------------------- MDataBlock
@@ -264,7 +264,7 @@ MStatus MDataBlock::setClean(const MPlug& plug) {
     host::PlugRef ref = host::PlugAccess::ref(plug);
     if (!ref.node)
         return MS::kInvalidParameter;
-    ref.node->clean.insert(ref.path);
+    ref.node->markClean(ref.path);
     return MS::kSuccess;
 }
 
@@ -272,18 +272,18 @@ MStatus MDataBlock::setClean(const MObject& attribute) {
     host::Attribute* a = host::attributeOf(attribute);
     if (!a || !m_node)
         return MS::kInvalidParameter;
-    m_node->clean.insert(host::PlugPath{a, {}});
+    m_node->markClean(host::PlugPath{a, {}});
     return MS::kSuccess;
 }
 
 bool MDataBlock::isClean(const MPlug& plug) {
     host::PlugRef ref = host::PlugAccess::ref(plug);
-    return ref.node && ref.node->clean.count(ref.path);
+    return ref.node && ref.node->isClean(ref.path);
 }
 
 bool MDataBlock::isClean(const MObject& attribute) {
     host::Attribute* a = host::attributeOf(attribute);
-    return a && m_node && m_node->clean.count(host::PlugPath{a, {}});
+    return a && m_node && m_node->isClean(host::PlugPath{a, {}});
 }
 
 MDGContext MDataBlock::context() {

@@ -89,7 +89,7 @@ void compute(Node& node, const PlugPath& path) {
     // A type computes what it knows and leaves the rest to its base types.
     for (const NodeType* t = &node.type(); t; t = t->parent) {
         if (t->compute && t->compute(node, path)) {
-            node.clean.insert(path);
+            node.markClean(path);
             return;
         }
     }
@@ -98,7 +98,7 @@ void compute(Node& node, const PlugPath& path) {
         MDataBlock block = DataBlockAccess::make(node);
         MStatus status = user->compute(plug, block);
         if (status)
-            node.clean.insert(path);
+            node.markClean(path);
     }
 }
 
@@ -131,7 +131,7 @@ Value storedOrDefault(const PlugRef& plug) {
 // An unfed plug's value as the node keeps it, computed first when stale.
 const Value* ownValue(const PlugRef& plug) {
     Node& node = *plug.node;
-    if (computes(node, *plug.path.attribute) && !node.clean.count(plug.path))
+    if (computes(node, *plug.path.attribute) && !node.isClean(plug.path))
         compute(node, plug.path);
     return kept(plug);
 }
@@ -140,7 +140,7 @@ const Value* ownValue(const PlugRef& plug) {
 
 Value evaluate(const PlugRef& plug) {
     Feed feed;
-    if (!plug.node->held.count(plug.path) && findFeed(plug, feed)) {
+    if (!plug.node->isHeld(plug.path) && findFeed(plug, feed)) {
         const auto& on = followed();
         if (std::find(on.begin(), on.end(), plug) != on.end())
             return storedOrDefault(plug);
@@ -175,7 +175,7 @@ Value evaluate(const PlugRef& plug) {
 
 const Value* evaluateInPlace(const PlugRef& plug) {
     Feed feed;
-    return !plug.node->held.count(plug.path) && findFeed(plug, feed) ? nullptr : ownValue(plug);
+    return !plug.node->isHeld(plug.path) && findFeed(plug, feed) ? nullptr : ownValue(plug);
 }
 
 bool isSettable(const PlugRef& plug, bool withChildren) {
@@ -237,10 +237,10 @@ MStatus assign(const PlugRef& plug, const Value& value) {
     }
     node.storage(plug.path).value = cloneValue(value);
     if (a.computed)
-        node.clean.insert(plug.path);
+        node.markClean(plug.path);
     Scene::current().propagateDirty(node, &a);
     if (node.inputs.count(plug.path))
-        node.held.insert(plug.path);
+        node.hold(plug.path);
     Scene::current().touch();
     return MS::kSuccess;
 }

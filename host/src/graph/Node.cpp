@@ -143,17 +143,18 @@ const PlugValue* Node::stored(const PlugPath& path) const {
     return pv;
 }
 
-void Node::deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write) {
+void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
+                        DeferredWrite write) {
     m_deferredFrom = m_deferred ? std::min(m_deferredFrom, from) : from;
     m_deferred = std::move(write);
-    m_deferredRoots = std::move(roots);
+    m_deferredRoots = &roots;
 }
 
 void Node::writeDeferred(const Attribute* touched) const {
     if (!m_deferred)
         return;
-    if (touched && std::find(m_deferredRoots.begin(), m_deferredRoots.end(), touched->root()) ==
-                       m_deferredRoots.end())
+    if (touched && std::find(m_deferredRoots->begin(), m_deferredRoots->end(), touched->root()) ==
+                       m_deferredRoots->end())
         return;
     // Taken out first: the write goes through storage(), which comes here.
     const DeferredWrite write = std::move(m_deferred);
@@ -237,11 +238,46 @@ std::vector<unsigned> Node::elementIndices(const PlugPath& arrayPath) const {
 }
 
 void Node::invalidate(const Attribute* attribute) {
+    if (!m_evaluation)
+        return;
+    std::set<PlugPath>& clean = m_evaluation->clean;
     for (auto it = clean.begin(); it != clean.end();) {
         bool below = false;
         for (const Attribute* a = it->attribute; a && !below; a = a->parent)
             below = (a == attribute);
         it = below ? clean.erase(it) : std::next(it);
+    }
+}
+
+Node::Evaluation& Node::evaluation() {
+    if (!m_evaluation)
+        m_evaluation = std::make_unique<Evaluation>();
+    return *m_evaluation;
+}
+
+void Node::markClean(const PlugPath& path) {
+    evaluation().clean.insert(path);
+    stir();
+}
+
+void Node::hold(const PlugPath& path) {
+    evaluation().held.insert(path);
+    stir();
+}
+
+void Node::stir() {
+    if (!m_quiet)
+        return;
+    // Iterative: a chain of nodes can be longer than the stack is deep.
+    std::vector<Node*> pending{this};
+    while (!pending.empty()) {
+        Node* node = pending.back();
+        pending.pop_back();
+        if (!node->m_quiet)
+            continue;
+        node->m_quiet = false;
+        for (const auto& input : node->inputs)
+            pending.push_back(input.second.node);
     }
 }
 

@@ -85,7 +85,9 @@ public:
     // values of those attributes. A deferral made while another waits
     // replaces it and keeps the lower `from`.
     using DeferredWrite = std::function<void(Node&, size_t from)>;
-    void deferStorage(std::vector<const Attribute*> roots, size_t from, DeferredWrite write);
+    // The node keeps `roots` by reference: they are a type's attributes,
+    // which outlive its nodes.
+    void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
     std::map<PlugPath, PlugRef> inputs;
@@ -94,13 +96,22 @@ public:
     // --- evaluation
     // Computed plugs whose stored value is up to date; everything else that
     // the node computes is evaluated again when read.
-    std::set<PlugPath> clean;
+    bool isClean(const PlugPath& path) const {
+        return m_evaluation && m_evaluation->clean.count(path) != 0;
+    }
+    void markClean(const PlugPath& path);
     // Forgets the computed values of the attribute and everything below it.
     void invalidate(const Attribute* attribute);
     // Keyed plugs a command has set: they show the value set, not their
     // curve's, until the curve's output changes (the clock moves, a key is
     // edited), as a user sees when placing an animated object before keying.
-    std::set<PlugPath> held;
+    bool isHeld(const PlugPath& path) const {
+        return m_evaluation && m_evaluation->held.count(path) != 0;
+    }
+    void hold(const PlugPath& path);
+    // Whether a change reaching the node has nothing to make stale, here or
+    // downstream (see m_quiet).
+    bool isQuiet() const { return m_quiet; }
 
     // --- DAG relations
     std::vector<Node*> parents;
@@ -119,6 +130,23 @@ public:
 
 private:
     friend class Scene;
+    // What isClean and isHeld answer from. Most nodes of a big scene (a
+    // bake's copies and curves) never keep either, so the sets are made
+    // when the first plug is.
+    struct Evaluation {
+        std::set<PlugPath> clean;
+        std::set<PlugPath> held;
+    };
+    std::unique_ptr<Evaluation> m_evaluation;
+    Evaluation& evaluation();
+    // Whether a change reaching the node can be passed by: it keeps no
+    // computed value and no held plug, and neither does any node its
+    // outputs lead to. The scene's dirty propagation sets it where it finds
+    // so; keeping something, or a new output, clears it here and upstream.
+    // A change of time reaches every curve of a bake, and only the few read
+    // since the last change need the walk.
+    bool m_quiet = false;
+    void stir();
     size_t m_orderPosition = 0;  // in the scene's creation order, while in the scene
     NodeType* m_type;
     std::string m_name;
@@ -131,7 +159,7 @@ private:
     void writeDeferred(const Attribute* touched) const;
     mutable DeferredWrite m_deferred;
     mutable size_t m_deferredFrom = 0;
-    std::vector<const Attribute*> m_deferredRoots;
+    const std::vector<const Attribute*>* m_deferredRoots = nullptr;
     // Stamps from one counter for all nodes, so a stamp is never reused.
     unsigned long m_storageRevision = 0;
     std::shared_ptr<void> m_derived;

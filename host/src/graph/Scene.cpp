@@ -424,6 +424,7 @@ bool Scene::connect(const PlugRef& source, const PlugRef& destination) {
         return false;
     in[destination.path] = source;
     source.node->outputs[source.path].push_back(destination);
+    source.node->stir();
     propagateDirty(*destination.node, destination.path.attribute);
     touch();
     return true;
@@ -535,13 +536,16 @@ void Scene::propagateDirty(Node& node, const Attribute* attribute) {
 }
 
 void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached& reached) {
-    if (!reached.add(&node, attribute))
+    if (node.m_quiet || !reached.add(&node, attribute))
         return;
-    for (auto it = node.held.begin(); it != node.held.end();) {
-        bool related = false;
-        for (const Attribute* a = it->attribute; a && !related; a = a->parent)
-            related = (a == attribute);
-        it = related ? node.held.erase(it) : std::next(it);
+    if (node.m_evaluation) {
+        std::set<PlugPath>& held = node.m_evaluation->held;
+        for (auto it = held.begin(); it != held.end();) {
+            bool related = false;
+            for (const Attribute* a = it->attribute; a && !related; a = a->parent)
+                related = (a == attribute);
+            it = related ? held.erase(it) : std::next(it);
+        }
     }
     // A change of a compound child or parent affects what depends on either.
     for (const Attribute* a = attribute; a; a = a->parent) {
@@ -562,6 +566,14 @@ void Scene::dirtyDownstream(Node& node, const Attribute* attribute, PlugsReached
         for (const auto& dst : out.second)
             dirtyDownstream(*dst.node, dst.path.attribute, reached);
     }
+    if (node.m_evaluation &&
+        (!node.m_evaluation->clean.empty() || !node.m_evaluation->held.empty()))
+        return;
+    for (const auto& out : node.outputs)
+        for (const auto& dst : out.second)
+            if (!dst.node->m_quiet)
+                return;
+    node.m_quiet = true;
 }
 
 void Scene::clear() {

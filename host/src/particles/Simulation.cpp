@@ -490,14 +490,14 @@ void publish(Node& shape, const State& state, double time) {
     store(shape, s.sortedId, dataValue<IntArrayData>(sorted));
     store(shape, s.idIndex, dataValue<IntArrayData>(index));
     for (const PlugPath& p : derivedPaths())
-        shape.clean.insert(p);
+        shape.markClean(p);
 }
 
 bool upToDate(Node& shape) {
     if (!recordOf(shape))
         return false;
     for (const PlugPath& p : derivedPaths())
-        if (!shape.clean.count(p))
+        if (!shape.isClean(p))
             return false;
     return true;
 }
@@ -645,7 +645,7 @@ void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray
     publish(shape, state, now);
     Scene::current().propagateDirty(shape, shapeAttributes().position);
     for (const PlugPath& p : derivedPaths())
-        shape.clean.insert(p);
+        shape.markClean(p);
 }
 
 bool particleValue(Node& shape, const Attribute* attribute, unsigned index,
