@@ -173,17 +173,20 @@ TEST_F(AnimCurveTest, WeightsSizeTheHandlesOfAWeightedCurveOnly) {
     EXPECT_NEAR(curve.evaluate(0.5), s * s * (3.0 - 2.0 * s), 1e-12);
     // A longer handle is held at the segment's end, so the curve stays a
     // function of its input.
-    curve.keys()[0].outWeight = 300.0;
+    Key longer = curve.key(0);
+    longer.outWeight = 300.0;
+    curve.setKey(0, longer);
     EXPECT_NEAR(curve.evaluate(0.5), s * s * (3.0 - 2.0 * s), 1e-12);
     // Weights matched to the shape draw the curve as the unweighted one.
-    curve.keys()[0].out = curve.keys()[1].in = MFnAnimCurve::kTangentLinear;
+    curve.setTangentType(0, false, MFnAnimCurve::kTangentLinear);
+    curve.setTangentType(1, true, MFnAnimCurve::kTangentLinear);
     curve.matchWeightsToShape();
-    EXPECT_NEAR(curve.keys()[0].outWeight, std::sqrt(2.0), 1e-12);
+    EXPECT_NEAR(curve.key(0).outWeight, std::sqrt(2.0), 1e-12);
     for (double t : {0.1, 0.5, 0.77})
         EXPECT_NEAR(curve.evaluate(t), t, 1e-12) << t;
     // An unweighted curve keeps no weights.
     curve.setWeighted(false);
-    EXPECT_EQ(curve.keys()[0].outWeight, 1.0);
+    EXPECT_EQ(curve.key(0).outWeight, 1.0);
 }
 
 TEST_F(AnimCurveTest, TheFunctionSetSeesTheWeights) {

@@ -586,8 +586,9 @@ void splitWeight(double& x, double& y, double& weight) {
 
 // The attributes a curve keeps its keys in, each an array by key index,
 // whether the tangents are weighted, which decides how "kix" ... "koy"
-// hold the tangents, and the curve's own default tangent type. They are looked up by name once per
-// curve type: a bake stores keys on thousands of curves a frame.
+// hold the tangents, and the curve's own default tangent type. They are
+// looked up by name once per curve type: a bake stores keys on thousands of
+// curves a frame.
 struct KeyAttributes {
     explicit KeyAttributes(const Node& node)
         : ktv(attribute(node, "ktv")),
@@ -714,9 +715,12 @@ Curve readCurve(Node& node) {
 }
 
 std::vector<PlugPath> keyPlugs(const Node& node) {
+    const KeyAttributes& a = keyAttributes(node);
     std::vector<PlugPath> plugs;
-    for (const Attribute* a : keyAttributes(node).roots)
-        plugs.push_back(PlugPath{const_cast<Attribute*>(a), {}});
+    for (const Attribute* root : a.roots)
+        plugs.push_back(PlugPath{const_cast<Attribute*>(root), {}});
+    if (a.wgt)
+        plugs.push_back(PlugPath{a.wgt, {}});
     return plugs;
 }
 

@@ -137,7 +137,8 @@ void writeCurve(Node& curve, const Curve& keys);
 // alone, not a curve's worth of plug writes per key.
 std::shared_ptr<Curve> curveKeys(Node& curve);
 void storeKeys(Node& curve, const std::shared_ptr<Curve>& keys, size_t from);
-// The plugs the keys live in, for snapshots around key edits.
+// The plugs the keys live in and whether they are weighted, for snapshots
+// around key edits.
 std::vector<PlugPath> keyPlugs(const Node& curve);
 
 // The default tangent type for keys made without one: the curve's own
