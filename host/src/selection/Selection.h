@@ -9,9 +9,13 @@
 #include <maya/MStringArray.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
+
+class Node;
+
 namespace selection {
 
 // One entry of a selection list: a dependency node, a DAG path (with an
@@ -62,8 +66,36 @@ MStatus noSuchObject();
 MStatus setActive(const MSelectionList& list,
                   MGlobal::ListAdjustment adjustment = MGlobal::kReplaceList);
 
+// Where each node's entries sit in a list, so that adding to a long list
+// one item at a time does not compare the item with every entry. It covers
+// the entries that were there when it was last asked; entries appended
+// since are indexed on the next question, and any other change to the list
+// (an entry removed or replaced) must reset it.
+class ListIndex {
+public:
+    // The entry that `item` merges with: the first that names the same
+    // target, with a component of the same kind when both have one.
+    std::vector<Item>::iterator find(std::vector<Item>& items, const Item& item);
+    // The first entry holding the same target whole, as `item` does.
+    bool holdsWhole(const std::vector<Item>& items, const Item& item);
+    // mergeItem, keeping the index.
+    void merge(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy);
+    void reset();
+
+private:
+    const std::vector<size_t>& entriesOf(const std::vector<Item>& items, const Item& item);
+    std::unordered_map<const Node*, std::vector<size_t>> m_byNode;
+    size_t m_indexed = 0;
+};
+
 struct ListAccess {
-    static std::vector<Item>& items(MSelectionList& list) { return list.m_items; }
+    // Whoever changes a list through here changes it as a whole: its index
+    // starts over.
+    static std::vector<Item>& items(MSelectionList& list) {
+        if (list.m_index)
+            list.m_index->reset();
+        return list.m_items;
+    }
     static const std::vector<Item>& items(const MSelectionList& list) { return list.m_items; }
 };
 
