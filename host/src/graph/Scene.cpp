@@ -163,7 +163,7 @@ Scene::Detached Scene::removeNode(Node& node) {
     // Each link keeps its places as they were when it was cut; restoreNode puts the links
     // back last first, so that instance numbers come back as they were.
     auto cutLink = [&](Node& parent, Node& child) {
-        auto place = [](const std::vector<Node*>& list, const Node* n) {
+        auto place = [](const auto& list, const Node* n) {
             return static_cast<int>(positionIn(list, n));
         };
         cut.dagLinks.push_back({&parent, &child});
@@ -312,16 +312,6 @@ bool Scene::addChild(Node& parent, Node& child, int position, int parentPosition
             propagateDirty(child, a);
     touch();
     return true;
-}
-
-size_t positionIn(const std::vector<Node*>& list, const Node* node) {
-    for (size_t front = 0, back = list.size(); front < back; ++front) {
-        if (list[front] == node)
-            return front;
-        if (list[--back] == node)
-            return back;
-    }
-    return list.size();
 }
 
 bool Scene::removeChild(Node& parent, Node& child) {

@@ -17,7 +17,16 @@ namespace host {
 // when it is not there. Searched from both ends: the world's children of a
 // big scene are many, and the node moved or deleted is most often one of
 // the first or the last made.
-size_t positionIn(const std::vector<Node*>& list, const Node* node);
+template <class List>
+size_t positionIn(const List& list, const Node* node) {
+    for (size_t front = 0, back = list.size(); front < back; ++front) {
+        if (list[front] == node)
+            return front;
+        if (list[--back] == node)
+            return back;
+    }
+    return list.size();
+}
 
 // The dependency graph of the current scene.
 class Scene {
