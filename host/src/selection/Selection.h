@@ -54,6 +54,11 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
 // names nothing.
 MStatus itemsNamed(const std::string& text, std::vector<Item>& found);
 
+// The node of the first item that a plain name or DAG path ("a", "a|b",
+// "|a|b") names, found without making items; null when it names none or is
+// anything else (a plug, components, a wildcard).
+Node* firstNodeNamed(const std::string& name);
+
 // The strings ("name", "a|b", "shape.pt[3:7]", "node.attr") that name an
 // item.
 void selectionStrings(const Item& item, MStringArray& out);
