@@ -110,13 +110,6 @@ void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::Merge
 
 void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
                 MSelectionList::MergeStrategy strategy) {
-    // Indexing costs a pass over the list; for a few items searching it is
-    // cheaper.
-    if (added.size() <= 4) {
-        for (const Item& item : added)
-            mergeItem(items, item, strategy);
-        return;
-    }
     ListIndex index;
     for (const Item& item : added)
         index.merge(items, item, strategy);
@@ -124,22 +117,35 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
 
 // ---------------------------------------------------------------- index
 
-const std::vector<size_t>& ListIndex::entriesOf(const std::vector<Item>& items, const Item& item) {
+bool ListIndex::indexed(const std::vector<Item>& items) {
+    // Indexing costs a pass over the list; for a few searches searching it
+    // is cheaper.
+    if (!m_built && ++m_searches <= kSearchesFirst)
+        return false;
+    m_built = true;
     for (; m_indexed < items.size(); ++m_indexed)
         m_byNode[host::nodeOf(items[m_indexed].node)].push_back(m_indexed);
-    return m_byNode[host::nodeOf(item.node)];
+    return true;
 }
 
 std::vector<Item>::iterator ListIndex::find(std::vector<Item>& items, const Item& item) {
-    for (size_t i : entriesOf(items, item))
-        if (matches(items[i], item))
+    auto match = [&](const Item& existing) { return matches(existing, item); };
+    if (!indexed(items))
+        return std::find_if(items.begin(), items.end(), match);
+    for (size_t i : m_byNode[host::nodeOf(item.node)])
+        if (match(items[i]))
             return items.begin() + static_cast<std::ptrdiff_t>(i);
     return items.end();
 }
 
 bool ListIndex::holdsWhole(const std::vector<Item>& items, const Item& item) {
-    for (size_t i : entriesOf(items, item))
-        if (items[i].component.isNull() && items[i].sameTarget(item))
+    auto whole = [&](const Item& existing) {
+        return existing.component.isNull() && existing.sameTarget(item);
+    };
+    if (!indexed(items))
+        return std::any_of(items.begin(), items.end(), whole);
+    for (size_t i : m_byNode[host::nodeOf(item.node)])
+        if (whole(items[i]))
             return true;
     return false;
 }
@@ -155,6 +161,8 @@ void ListIndex::merge(std::vector<Item>& items, const Item& item,
 void ListIndex::reset() {
     m_byNode.clear();
     m_indexed = 0;
+    m_built = false;
+    m_searches = 0;
 }
 
 MStatus addNames(MSelectionList& list, const std::vector<std::string>& names, size_t* failed) {

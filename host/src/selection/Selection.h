@@ -72,8 +72,9 @@ MStatus setActive(const MSelectionList& list,
                   MGlobal::ListAdjustment adjustment = MGlobal::kReplaceList);
 
 // Where each node's entries sit in a list, so that adding to a long list
-// one item at a time does not compare the item with every entry. It covers
-// the entries that were there when it was last asked; entries appended
+// one item at a time does not compare the item with every entry. The first
+// few searches after a reset go through the list; from then on it covers
+// the entries that were there when it was last asked, entries appended
 // since are indexed on the next question, and any other change to the list
 // (an entry removed or replaced) must reset it.
 class ListIndex {
@@ -81,16 +82,20 @@ public:
     // The entry that `item` merges with: the first that names the same
     // target, with a component of the same kind when both have one.
     std::vector<Item>::iterator find(std::vector<Item>& items, const Item& item);
-    // The first entry holding the same target whole, as `item` does.
+    // Whether an entry holds the same target whole, as `item` does.
     bool holdsWhole(const std::vector<Item>& items, const Item& item);
     // mergeItem, keeping the index.
     void merge(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy);
     void reset();
 
 private:
-    const std::vector<size_t>& entriesOf(const std::vector<Item>& items, const Item& item);
+    static constexpr unsigned kSearchesFirst = 4;
+    // Whether to search through the index, brought up to date.
+    bool indexed(const std::vector<Item>& items);
     std::unordered_map<const Node*, std::vector<size_t>> m_byNode;
     size_t m_indexed = 0;
+    bool m_built = false;
+    unsigned m_searches = 0;
 };
 
 struct ListAccess {
