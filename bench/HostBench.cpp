@@ -1,5 +1,5 @@
 // The host and plug-in paths that grow with the scene: dkMap with many
-// keys, and names when very many nodes share one stem.
+// keys, names when very many nodes share one stem, and long selection lists.
 
 #include "BenchScene.h"
 
@@ -67,13 +67,33 @@ void BM_LookUpOneStem(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// Builds one list of every node of one stem, a name at a time, as a
+// plug-in gathering a bake's copies does: each add must find whether the
+// node is there already without comparing it with every entry.
+void BM_ListAddOneByOne(benchmark::State& state) {
+    const int nodes = static_cast<int>(state.range(0));
+    newScene();
+    for (int n = 0; n < nodes; ++n)
+        mel("createNode transform -n \"stem_#\"");
+    for (auto _ : state) {
+        MSelectionList list;
+        for (int n = 1; n <= nodes; ++n)
+            list.add(MString(("stem_" + std::to_string(n)).c_str()));
+        benchmark::DoNotOptimize(list.length());
+    }
+    state.counters["per_add"] =
+        benchmark::Counter(nodes * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 }  // namespace
 
 void registerHostBenchmarks(bool small) {
     const int count = small ? 200 : 100000;
     for (auto* b : {benchmark::RegisterBenchmark("MapInsertAndFind", BM_MapInsertAndFind),
                     benchmark::RegisterBenchmark("RenameOneStem", BM_RenameOneStem),
-                    benchmark::RegisterBenchmark("LookUpOneStem", BM_LookUpOneStem)})
+                    benchmark::RegisterBenchmark("LookUpOneStem", BM_LookUpOneStem),
+                    benchmark::RegisterBenchmark("ListAddOneByOne", BM_ListAddOneByOne)})
         b->Arg(count)->Iterations(1)->Unit(benchmark::kMillisecond);
 }
 

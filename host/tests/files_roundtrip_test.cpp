@@ -4,6 +4,7 @@
 #include "files_fixture.h"
 
 #include "files/AttributeTexts.h"
+#include "geometry/Mesh.h"
 #include "plugin/PluginManager.h"
 
 #include <maya/MFnCompoundAttribute.h>
@@ -189,6 +190,26 @@ TEST_F(RoundTripTest, HierarchiesInstancesAndConnections) {
     MAngle driven;
     ASSERT_TRUE(plug(g1Again, "ry").getValue(driven));
     EXPECT_DOUBLE_EQ(driven.asRadians(), 3.0);
+}
+
+// Copies share their original's geometry until one is given its own; the
+// file gives each mesh the points it has, whatever it shares.
+TEST_F(RoundTripTest, CopiesSavedWithTheGeometryEachHolds) {
+    ASSERT_TRUE(mel("polyCube -n box; duplicate -rr box; duplicate -rr box")) << lastError();
+    Scene& scene = Scene::current();
+    auto shapeOf = [&](const std::string& name) -> Node& {
+        return *scene.nodesNamed(name).at(0)->children.front();
+    };
+    geometry::MeshData moved = *geometry::meshOf(shapeOf("box1"));
+    moved.points[0] = MPoint(5, 6, 7);
+    geometry::setGeometry(shapeOf("box1"), moved);
+    roundTrip();
+    const MPointArray original = geometry::meshPoints(shapeOf("box"));
+    EXPECT_EQ(geometry::meshPoints(shapeOf("box1"))[0], MPoint(5, 6, 7));
+    EXPECT_EQ(geometry::meshPoints(shapeOf("box2"))[0], original[0]);
+    EXPECT_NE(original[0], MPoint(5, 6, 7));
+    EXPECT_EQ(geometry::meshOf(shapeOf("box2"))->faceConnects,
+              geometry::meshOf(shapeOf("box1"))->faceConnects);
 }
 
 // An instance added to a parent before its later children sits ahead of

@@ -104,6 +104,42 @@ TEST_F(SelectionList, ManyNamesAtOnceAddAsOneByOne) {
     EXPECT_EQ(strings(partial), (Names{"b", "a"}));
 }
 
+// A list finds its entries through an index built as items are added; a
+// removal, a replacement or an edit of the whole list must not leave it
+// answering from places that have moved.
+TEST_F(SelectionList, AddsFindTheirEntriesAfterTheListChanged) {
+    MSelectionList list;
+    list.add("a");
+    list.add("b");
+    ASSERT_TRUE(list.remove(0));
+    list.add("b");
+    list.add("a");
+    EXPECT_EQ(strings(list), (Names{"b", "a"}));
+    ASSERT_TRUE(list.replace(0, object(*a)));
+    list.add("b");
+    list.add(object(*a));
+    EXPECT_EQ(strings(list), (Names{"a", "a", "b"}));
+
+    selection::ListAccess::items(list).erase(selection::ListAccess::items(list).begin());
+    list.add("b");
+    list.add("time1");
+    EXPECT_EQ(strings(list), (Names{"a", "b", "time1"}));
+
+    // Without merging, a part goes in beside the whole and the whole only once.
+    MDagPath shape = pathTo(*mesh);
+    MSelectionList parts;
+    parts.add(shape, points({1}));
+    parts.add(shape);
+    parts.add(shape);
+    parts.add(shape, points({1}));
+    EXPECT_EQ(strings(parts), (Names{"meshShape.vtx[1]", "meshShape", "meshShape.vtx[1]"}));
+    MSelectionList copy = parts;
+    copy.add(shape);
+    copy.clear();
+    copy.add(shape);
+    EXPECT_EQ(strings(copy), (Names{"meshShape"}));
+}
+
 TEST_F(SelectionList, ComponentsOfOneShapeCombine) {
     MDagPath shape = pathTo(*mesh);
     MSelectionList list;

@@ -6,6 +6,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+#include <memory>
 #include <vector>
 
 class MDagPath;
@@ -16,6 +17,7 @@ namespace host {
 namespace selection {
 struct Item;
 struct ListAccess;
+class ListIndex;
 }  // namespace selection
 }  // namespace host
 
@@ -68,6 +70,8 @@ public:
 private:
     friend struct host::selection::ListAccess;
     std::vector<host::selection::Item> m_items;
+    std::unique_ptr<host::selection::ListIndex> m_index;  // made by the first add
+    host::selection::ListIndex& index();
 };
 
 #endif

@@ -423,9 +423,11 @@ public:
             c->addDynamicAttribute(clone);
             pairAttributes(d.get(), clone.get(), attributes);
         }
+        // The copy shares the original's data (a mesh's points and faces)
+        // rather than cloning it: stored data is never changed in place.
         for (Attribute* a : original.attributes()) {
             if (const PlugValue* pv = original.stored(PlugPath{a, {}}))
-                c->storage(PlugPath{map(c.get(), a), {}}) = clonePlugValue(*pv);
+                c->storage(PlugPath{map(c.get(), a), {}}) = *pv;
         }
         for (const PlugPath& p : original.lockedPlugs)
             c->lockedPlugs.insert(remap(c.get(), p));

@@ -307,6 +307,13 @@ bool findPlug(const std::string& name, MPlug& plug) {
 }
 
 Node* findNode(const std::string& name) {
+    // A plain name or path, what commands are given by far the most often,
+    // is found without building a list.
+    std::string text = trimmed(name);
+    if (!text.empty() && text[0] == ':')
+        text.erase(0, 1);
+    if (Node* node = selection::firstNodeNamed(text))
+        return node;
     MSelectionList list;
     if (!lookup(name, list))
         return nullptr;

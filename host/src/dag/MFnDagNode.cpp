@@ -26,7 +26,8 @@ Node* dagNodeOf(const MObject& object, MStatus* status) {
     return ok ? n : nullptr;
 }
 
-bool contains(const std::vector<Node*>& nodes, const Node* node) {
+template <class List>
+bool contains(const List& nodes, const Node* node) {
     return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
 }
 

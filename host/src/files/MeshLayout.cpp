@@ -136,26 +136,15 @@ bool MeshLayout::isGeometry(const Attribute* attribute) {
     return attribute == a.vertices || attribute == a.faceCounts || attribute == a.faceConnects;
 }
 
-std::string MeshLayout::linesOf(Node& mesh) {
-    const geometry::MeshAttributes& a = geometry::meshAttributes();
-    if (!mesh.type().isA("mesh") || mesh.inputs.count(PlugPath{a.inMesh, {}}))
-        return "";
-    // The mesh's own points and faces, without its tweaks (written apart).
-    auto own = [&](Attribute* attribute) -> std::shared_ptr<Data> {
-        const PlugValue* stored = mesh.stored(PlugPath{attribute, {}});
-        auto* data = stored ? std::get_if<std::shared_ptr<Data>>(&stored->value) : nullptr;
-        return data ? *data : nullptr;
-    };
-    auto points = std::dynamic_pointer_cast<PointArrayData>(own(a.vertices));
-    auto counts = std::dynamic_pointer_cast<IntArrayData>(own(a.faceCounts));
-    auto connects = std::dynamic_pointer_cast<IntArrayData>(own(a.faceConnects));
-    if (!points || points->value.length() == 0)
-        return "";
-    const unsigned n = points->value.length();
+namespace {
+
+std::string geometryLines(const PointArrayData& points, const IntArrayData* counts,
+                          const IntArrayData* connects) {
+    const unsigned n = points.value.length();
     std::string text =
         "\tsetAttr -s " + std::to_string(n) + " \".vt[0:" + std::to_string(n - 1) + "]\"";
     for (unsigned i = 0; i < n; ++i)
-        for (double v : {points->value[i].x, points->value[i].y, points->value[i].z})
+        for (double v : {points.value[i].x, points.value[i].y, points.value[i].z})
             text += " " + numberText(v, NumberKind::kDouble);
     text += ";\n";
     if (!counts || !connects || counts->value.length() == 0)
@@ -191,6 +180,29 @@ std::string MeshLayout::linesOf(Node& mesh) {
             " \".fc[0:" + std::to_string(counts->value.length() - 1) + "]\" -type \"polyFaces\"" +
             faces + ";\n";
     return text;
+}
+
+}  // namespace
+
+std::string MeshLayout::linesOf(Node& mesh, Written& written) {
+    const geometry::MeshAttributes& a = geometry::meshAttributes();
+    if (!mesh.type().isA("mesh") || mesh.inputs.count(PlugPath{a.inMesh, {}}))
+        return "";
+    // The mesh's own points and faces, without its tweaks (written apart).
+    auto own = [&](Attribute* attribute) -> std::shared_ptr<Data> {
+        const PlugValue* stored = mesh.stored(PlugPath{attribute, {}});
+        auto* data = stored ? std::get_if<std::shared_ptr<Data>>(&stored->value) : nullptr;
+        return data ? *data : nullptr;
+    };
+    auto points = std::dynamic_pointer_cast<PointArrayData>(own(a.vertices));
+    auto counts = std::dynamic_pointer_cast<IntArrayData>(own(a.faceCounts));
+    auto connects = std::dynamic_pointer_cast<IntArrayData>(own(a.faceConnects));
+    if (!points || points->value.length() == 0)
+        return "";
+    auto [at, added] = written.try_emplace({points, counts, connects});
+    if (added)
+        at->second = geometryLines(*points, counts.get(), connects.get());
+    return at->second;
 }
 
 std::vector<std::string> MeshLayout::apply() {

@@ -6,13 +6,16 @@
 // records that walk edges), gathered while a file is read and given to the
 // mesh once it is read.
 
+#include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace host {
 class Node;
 class Attribute;
+class Data;
 
 namespace files {
 
@@ -26,9 +29,14 @@ public:
     // or vertices keeps none, and is named in the returned problems.
     std::vector<std::string> apply();
 
+    // The geometry lines written so far in one save, by the data they came
+    // from (held, so that no other data takes its place while the save
+    // runs): the copies a bake made of one object share its data, and so
+    // their lines.
+    using Written = std::map<std::array<std::shared_ptr<const Data>, 3>, std::string>;
     // The lines that give a mesh its own geometry in that layout, each behind
     // a tab; empty for a mesh without geometry of its own.
-    static std::string linesOf(Node& mesh);
+    static std::string linesOf(Node& mesh, Written& written);
     // Whether the writer leaves the attribute to linesOf.
     static bool isGeometry(const Attribute* attribute);
 

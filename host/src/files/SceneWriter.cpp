@@ -54,7 +54,7 @@ std::vector<Attribute*> dynamicByName(const Node& node) {
 }
 
 // The addAttr and setAttr lines of one node, each behind a tab.
-std::string attributeLines(Node& node) {
+std::string attributeLines(Node& node, MeshLayout::Written& geometry) {
     std::string text;
     const std::vector<Attribute*> dynamic = dynamicByName(node);
     for (Attribute* a : dynamic)
@@ -70,7 +70,7 @@ std::string attributeLines(Node& node) {
         if (!MeshLayout::isGeometry(a))
             for (const std::string& line : setAttrTexts(PlugRef{&node, PlugPath{a, {}}}, options))
                 text += "\t" + line + "\n";
-    return text + MeshLayout::linesOf(node);
+    return text + MeshLayout::linesOf(node, geometry);
 }
 
 // A kept connection is written while the nodes it names are there.
@@ -113,7 +113,7 @@ public:
         for (const std::string& line : m_instances)
             m_text += line;
         for (Node* node : m_defaults) {
-            std::string lines = attributeLines(*node);
+            std::string lines = attributeLines(*node, m_geometry);
             if (!lines.empty())
                 m_text += "select -ne " + nodeName(*node) + ";\n" + lines;
         }
@@ -151,7 +151,7 @@ private:
             m_text += " -p " + quoted(nodeName(*parent));
         if (node.shared)
             m_text += " -s";
-        m_text += ";\n" + attributeLines(node);
+        m_text += ";\n" + attributeLines(node, m_geometry);
         if (node.kept)
             for (const std::string& line : node.kept->lines)
                 m_text += "\t" + line + "\n";
@@ -177,6 +177,7 @@ private:
     std::vector<Node*> m_order;
     std::vector<Node*> m_defaults;
     std::vector<std::string> m_instances;
+    MeshLayout::Written m_geometry;
 };
 
 const char* distanceName(MDistance::Unit unit) {

@@ -2,6 +2,7 @@
 #define HOST_GRAPH_NODE_H
 
 #include "graph/Attribute.h"
+#include "graph/NodeList.h"
 #include "graph/NodeType.h"
 #include "graph/Object.h"
 #include "graph/Plug.h"
@@ -115,7 +116,7 @@ public:
 
     // --- DAG relations
     std::vector<Node*> parents;
-    std::vector<Node*> children;
+    NodeList children;
     // How many DAG paths lead here, valid while the scene's path-count epoch
     // is the one recorded (see Scene::pathCount). A shape shared by
     // thousands of instances is asked for it on every copy made of it.

@@ -9,76 +9,6 @@
 
 namespace host {
 
-// ---------------------------------------------------------------- names
-
-std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& name) {
-    size_t end = name.size();
-    while (end > 0 && std::isdigit(static_cast<unsigned char>(name[end - 1])))
-        --end;
-    if (end == name.size() || name.size() - end > 18)
-        return {name, 0};
-    return {name.substr(0, end), std::stoul(name.substr(end))};
-}
-
-void NameIndex::add(const std::string& name, Node* node) {
-    auto& list = m_byName[name];
-    list.push_back(node);
-    if (list.size() == 1) {
-        auto [stem, number] = splitTrailingNumber(name);
-        if (number > 0)
-            m_stems[stem].used.insert(number);
-    }
-}
-
-void NameIndex::remove(const std::string& name, Node* node) {
-    auto it = m_byName.find(name);
-    if (it == m_byName.end())
-        return;
-    auto& list = it->second;
-    list.erase(std::remove(list.begin(), list.end(), node), list.end());
-    if (!list.empty())
-        return;
-    m_byName.erase(it);
-    auto [stem, number] = splitTrailingNumber(name);
-    if (number == 0)
-        return;
-    auto s = m_stems.find(stem);
-    if (s == m_stems.end())
-        return;
-    s->second.used.erase(number);
-    if (number < s->second.hint)
-        s->second.hint = number;
-    if (s->second.used.empty())
-        m_stems.erase(s);
-}
-
-const std::vector<Node*>* NameIndex::find(const std::string& name) const {
-    auto it = m_byName.find(name);
-    return it == m_byName.end() ? nullptr : &it->second;
-}
-
-std::string NameIndex::freeNumbered(const std::string& stem) const {
-    auto s = m_stems.find(stem);
-    unsigned long n = 1;
-    if (s != m_stems.end()) {
-        n = s->second.hint;
-        while (s->second.used.count(n))
-            ++n;
-        s->second.hint = n;
-    }
-    // A name like "a1" may also be taken by a node whose own stem differs
-    // ("a01" is stem "a" number 1 too), so confirm against the name table.
-    std::string candidate = stem + std::to_string(n);
-    while (taken(candidate))
-        candidate = stem + std::to_string(++n);
-    return candidate;
-}
-
-void NameIndex::clear() {
-    m_byName.clear();
-    m_stems.clear();
-}
-
 // ---------------------------------------------------------------- scene
 
 Scene& Scene::current() {
@@ -233,7 +163,7 @@ Scene::Detached Scene::removeNode(Node& node) {
     // Each link keeps its places as they were when it was cut; restoreNode puts the links
     // back last first, so that instance numbers come back as they were.
     auto cutLink = [&](Node& parent, Node& child) {
-        auto place = [](const std::vector<Node*>& list, const Node* n) {
+        auto place = [](const auto& list, const Node* n) {
             return static_cast<int>(positionIn(list, n));
         };
         cut.dagLinks.push_back({&parent, &child});
@@ -382,16 +312,6 @@ bool Scene::addChild(Node& parent, Node& child, int position, int parentPosition
             propagateDirty(child, a);
     touch();
     return true;
-}
-
-size_t positionIn(const std::vector<Node*>& list, const Node* node) {
-    for (size_t front = 0, back = list.size(); front < back; ++front) {
-        if (list[front] == node)
-            return front;
-        if (list[--back] == node)
-            return back;
-    }
-    return list.size();
 }
 
 bool Scene::removeChild(Node& parent, Node& child) {

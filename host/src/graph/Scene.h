@@ -1,6 +1,7 @@
 #ifndef HOST_GRAPH_SCENE_H
 #define HOST_GRAPH_SCENE_H
 
+#include "graph/NameIndex.h"
 #include "graph/Node.h"
 
 #include <map>
@@ -12,36 +13,20 @@
 
 namespace host {
 
-// Finds free names quickly: for each stem (a name without its trailing
-// number) the numbers in use, so "name#" never scans all nodes.
-class NameIndex {
-public:
-    void add(const std::string& name, Node* node);
-    void remove(const std::string& name, Node* node);
-    const std::vector<Node*>* find(const std::string& name) const;
-    bool taken(const std::string& name) const { return find(name) != nullptr; }
-    // The lowest-numbered free name "<stem><n>", n >= 1.
-    std::string freeNumbered(const std::string& stem) const;
-    void clear();
-
-private:
-    struct Stem {
-        std::set<unsigned long> used;
-        mutable unsigned long hint = 1;  // no free number lies below it
-    };
-    std::unordered_map<std::string, std::vector<Node*>> m_byName;
-    std::unordered_map<std::string, Stem> m_stems;
-};
-
-// Splits "pCube12" into "pCube" and 12; a name without trailing digits has
-// number 0.
-std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& name);
-
 // Where `node` sits in a list of parents or children, or the list's size
 // when it is not there. Searched from both ends: the world's children of a
 // big scene are many, and the node moved or deleted is most often one of
 // the first or the last made.
-size_t positionIn(const std::vector<Node*>& list, const Node* node);
+template <class List>
+size_t positionIn(const List& list, const Node* node) {
+    for (size_t front = 0, back = list.size(); front < back; ++front) {
+        if (list[front] == node)
+            return front;
+        if (list[--back] == node)
+            return back;
+    }
+    return list.size();
+}
 
 // The dependency graph of the current scene.
 class Scene {

@@ -14,7 +14,9 @@ class Data;
 // The value of one leaf plug. Whole numbers of every width (bool, char,
 // short, int, enum) are kept as long; float and double as double; distance,
 // angle and time in the host's internal units (centimetres, radians,
-// seconds); everything else as a data object.
+// seconds); everything else as a data object. A data object, once stored in
+// a plug, is never changed in place: writes store a new one and reads hand
+// out clones, so plugs of several nodes may share one.
 using Value = std::variant<std::monostate, bool, long, double, std::string, std::shared_ptr<Data>>;
 
 bool valuesEqual(const Value& a, const Value& b);

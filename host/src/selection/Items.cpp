@@ -4,7 +4,6 @@
 #include "selection/Selection.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace host {
 namespace selection {
@@ -111,37 +110,59 @@ void mergeItem(std::vector<Item>& items, const Item& item, MSelectionList::Merge
 
 void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
                 MSelectionList::MergeStrategy strategy) {
-    // Indexing costs a pass over the list; for a few items searching it is
-    // cheaper.
-    if (added.size() <= 4) {
-        for (const Item& item : added)
-            mergeItem(items, item, strategy);
-        return;
-    }
-    // The entries of each node, in list order, so that an item is matched
-    // against its own node's entries only, as mergeItem would find them.
-    std::unordered_map<const Node*, std::vector<size_t>> byNode;
-    auto index = [&] {
-        byNode.clear();
-        for (size_t i = 0; i < items.size(); ++i)
-            byNode[host::nodeOf(items[i].node)].push_back(i);
+    ListIndex index;
+    for (const Item& item : added)
+        index.merge(items, item, strategy);
+}
+
+// ---------------------------------------------------------------- index
+
+bool ListIndex::indexed(const std::vector<Item>& items) {
+    // Indexing costs a pass over the list; for a few searches searching it
+    // is cheaper.
+    if (!m_built && ++m_searches <= kSearchesFirst)
+        return false;
+    m_built = true;
+    for (; m_indexed < items.size(); ++m_indexed)
+        m_byNode[host::nodeOf(items[m_indexed].node)].push_back(m_indexed);
+    return true;
+}
+
+std::vector<Item>::iterator ListIndex::find(std::vector<Item>& items, const Item& item) {
+    auto match = [&](const Item& existing) { return matches(existing, item); };
+    if (!indexed(items))
+        return std::find_if(items.begin(), items.end(), match);
+    for (size_t i : m_byNode[host::nodeOf(item.node)])
+        if (match(items[i]))
+            return items.begin() + static_cast<std::ptrdiff_t>(i);
+    return items.end();
+}
+
+bool ListIndex::holdsWhole(const std::vector<Item>& items, const Item& item) {
+    auto whole = [&](const Item& existing) {
+        return existing.component.isNull() && existing.sameTarget(item);
     };
-    index();
-    for (const Item& item : added) {
-        std::vector<size_t>& entries = byNode[host::nodeOf(item.node)];
-        auto found = items.end();
-        for (size_t i : entries)
-            if (matches(items[i], item)) {
-                found = items.begin() + static_cast<std::ptrdiff_t>(i);
-                break;
-            }
-        const size_t before = items.size();
-        mergeInto(items, found, item, strategy);
-        if (items.size() > before)
-            entries.push_back(before);
-        else if (items.size() < before)
-            index();  // positions after the erased entry moved
-    }
+    if (!indexed(items))
+        return std::any_of(items.begin(), items.end(), whole);
+    for (size_t i : m_byNode[host::nodeOf(item.node)])
+        if (whole(items[i]))
+            return true;
+    return false;
+}
+
+void ListIndex::merge(std::vector<Item>& items, const Item& item,
+                      MSelectionList::MergeStrategy strategy) {
+    const size_t before = items.size();
+    mergeInto(items, find(items, item), item, strategy);
+    if (items.size() < before)
+        reset();  // positions after the erased entry moved
+}
+
+void ListIndex::reset() {
+    m_byNode.clear();
+    m_indexed = 0;
+    m_built = false;
+    m_searches = 0;
 }
 
 MStatus addNames(MSelectionList& list, const std::vector<std::string>& names, size_t* failed) {

@@ -7,8 +7,6 @@
 #include <algorithm>
 
 using host::selection::Item;
-using host::selection::mergeItem;
-using host::selection::mergeItems;
 
 namespace {
 void setStatus(MStatus* status, MStatus value) {
@@ -23,12 +21,25 @@ bool validNode(const MObject& object) {
 }  // namespace
 
 MSelectionList::MSelectionList() = default;
-MSelectionList::MSelectionList(const MSelectionList& src) = default;
+MSelectionList::MSelectionList(const MSelectionList& src) : m_items(src.m_items) {}
 MSelectionList::~MSelectionList() = default;
-MSelectionList& MSelectionList::operator=(const MSelectionList& other) = default;
+MSelectionList& MSelectionList::operator=(const MSelectionList& other) {
+    if (this != &other) {
+        m_items = other.m_items;
+        m_index.reset();
+    }
+    return *this;
+}
+
+host::selection::ListIndex& MSelectionList::index() {
+    if (!m_index)
+        m_index = std::make_unique<host::selection::ListIndex>();
+    return *m_index;
+}
 
 MStatus MSelectionList::clear() {
     m_items.clear();
+    m_index.reset();
     return MS::kSuccess;
 }
 
@@ -77,15 +88,14 @@ MStatus MSelectionList::getPlug(unsigned int index, MPlug& plug) const {
 namespace {
 // Without merging an item goes to the end, unless the very same whole
 // object is there already.
-void append(std::vector<Item>& items, const Item& item, bool mergeWithExisting) {
+void append(std::vector<Item>& items, host::selection::ListIndex& index, const Item& item,
+            bool mergeWithExisting) {
     if (mergeWithExisting) {
-        mergeItem(items, item, MSelectionList::kMergeNormal);
+        index.merge(items, item, MSelectionList::kMergeNormal);
         return;
     }
-    bool whole = item.component.isNull();
-    for (const Item& existing : items)
-        if (whole && existing.component.isNull() && existing.sameTarget(item))
-            return;
+    if (item.component.isNull() && index.holdsWhole(items, item))
+        return;
     Item copy = item;
     copy.component = host::selection::ownCopy(item.component);
     items.push_back(copy);
@@ -99,7 +109,7 @@ bool validComponent(const MObject& component) {
 MStatus MSelectionList::add(const MObject& object, const bool mergeWithExisting) {
     if (!validNode(object))
         return MS::kInvalidParameter;
-    append(m_items, host::selection::nodeItem(object), mergeWithExisting);
+    append(m_items, index(), host::selection::nodeItem(object), mergeWithExisting);
     return MS::kSuccess;
 }
 
@@ -107,7 +117,7 @@ MStatus MSelectionList::add(const MDagPath& object, const MObject& component,
                             const bool mergeWithExisting) {
     if (!object.isValid() || object.length() == 0 || !validComponent(component))
         return MS::kInvalidParameter;
-    append(m_items, host::selection::pathItem(object, component), mergeWithExisting);
+    append(m_items, index(), host::selection::pathItem(object, component), mergeWithExisting);
     return MS::kSuccess;
 }
 
@@ -118,14 +128,15 @@ MStatus MSelectionList::add(const MString& matchString, const bool) {
     MStatus status = host::selection::itemsNamed(matchString.asChar(), found);
     if (!status)
         return status;
-    mergeItems(m_items, found, kMergeNormal);
+    for (const Item& item : found)
+        index().merge(m_items, item, kMergeNormal);
     return MS::kSuccess;
 }
 
 MStatus MSelectionList::add(const MPlug& plug, const bool mergeWithExisting) {
     if (plug.isNull() || !validNode(plug.node()))
         return MS::kInvalidParameter;
-    append(m_items, host::selection::plugItem(plug), mergeWithExisting);
+    append(m_items, index(), host::selection::plugItem(plug), mergeWithExisting);
     return MS::kSuccess;
 }
 
@@ -133,6 +144,7 @@ MStatus MSelectionList::remove(unsigned int index) {
     if (index >= m_items.size())
         return MS::kInvalidParameter;
     m_items.erase(m_items.begin() + index);
+    m_index.reset();
     return MS::kSuccess;
 }
 
@@ -140,6 +152,7 @@ MStatus MSelectionList::replace(unsigned int index, const MObject& item) {
     if (index >= m_items.size() || !validNode(item))
         return MS::kInvalidParameter;
     m_items[index] = host::selection::nodeItem(item);
+    m_index.reset();
     return MS::kSuccess;
 }
 
@@ -148,6 +161,7 @@ MStatus MSelectionList::replace(unsigned int index, const MDagPath& item,
     if (index >= m_items.size() || !item.isValid() || !validComponent(component))
         return MS::kInvalidParameter;
     m_items[index] = host::selection::pathItem(item, host::selection::ownCopy(component));
+    m_index.reset();
     return MS::kSuccess;
 }
 
@@ -155,6 +169,7 @@ MStatus MSelectionList::replace(unsigned int index, const MPlug& plug) {
     if (index >= m_items.size() || plug.isNull())
         return MS::kInvalidParameter;
     m_items[index] = host::selection::plugItem(plug);
+    m_index.reset();
     return MS::kSuccess;
 }
 
@@ -220,7 +235,8 @@ MStatus MSelectionList::toggle(const MDagPath& item, const MObject& component) {
 MStatus MSelectionList::merge(const MSelectionList& other, const MergeStrategy strategy) {
     // A copy first: merging a list with itself must see the list as it was.
     std::vector<Item> incoming = other.m_items;
-    mergeItems(m_items, incoming, strategy);
+    for (const Item& item : incoming)
+        index().merge(m_items, item, strategy);
     return MS::kSuccess;
 }
 
@@ -228,7 +244,7 @@ MStatus MSelectionList::merge(const MDagPath& object, const MObject& component,
                               const MergeStrategy strategy) {
     if (!object.isValid() || !validComponent(component))
         return MS::kInvalidParameter;
-    mergeItem(m_items, host::selection::pathItem(object, component), strategy);
+    index().merge(m_items, host::selection::pathItem(object, component), strategy);
     return MS::kSuccess;
 }
 

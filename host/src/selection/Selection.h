@@ -9,9 +9,13 @@
 #include <maya/MStringArray.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host {
+
+class Node;
+
 namespace selection {
 
 // One entry of a selection list: a dependency node, a DAG path (with an
@@ -50,6 +54,11 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
 // names nothing.
 MStatus itemsNamed(const std::string& text, std::vector<Item>& found);
 
+// The node of the first item that a plain name or DAG path ("a", "a|b",
+// "|a|b") names, found without making items; null when it names none or is
+// anything else (a plug, components, a wildcard).
+Node* firstNodeNamed(const std::string& name);
+
 // The strings ("name", "a|b", "shape.pt[3:7]", "node.attr") that name an
 // item.
 void selectionStrings(const Item& item, MStringArray& out);
@@ -62,8 +71,41 @@ MStatus noSuchObject();
 MStatus setActive(const MSelectionList& list,
                   MGlobal::ListAdjustment adjustment = MGlobal::kReplaceList);
 
+// Where each node's entries sit in a list, so that adding to a long list
+// one item at a time does not compare the item with every entry. The first
+// few searches after a reset go through the list; from then on it covers
+// the entries that were there when it was last asked, entries appended
+// since are indexed on the next question, and any other change to the list
+// (an entry removed or replaced) must reset it.
+class ListIndex {
+public:
+    // The entry that `item` merges with: the first that names the same
+    // target, with a component of the same kind when both have one.
+    std::vector<Item>::iterator find(std::vector<Item>& items, const Item& item);
+    // Whether an entry holds the same target whole, as `item` does.
+    bool holdsWhole(const std::vector<Item>& items, const Item& item);
+    // mergeItem, keeping the index.
+    void merge(std::vector<Item>& items, const Item& item, MSelectionList::MergeStrategy strategy);
+    void reset();
+
+private:
+    static constexpr unsigned kSearchesFirst = 4;
+    // Whether to search through the index, brought up to date.
+    bool indexed(const std::vector<Item>& items);
+    std::unordered_map<const Node*, std::vector<size_t>> m_byNode;
+    size_t m_indexed = 0;
+    bool m_built = false;
+    unsigned m_searches = 0;
+};
+
 struct ListAccess {
-    static std::vector<Item>& items(MSelectionList& list) { return list.m_items; }
+    // Whoever changes a list through here changes it as a whole: its index
+    // starts over.
+    static std::vector<Item>& items(MSelectionList& list) {
+        if (list.m_index)
+            list.m_index->reset();
+        return list.m_items;
+    }
     static const std::vector<Item>& items(const MSelectionList& list) { return list.m_items; }
 };
 

@@ -71,17 +71,28 @@ bool isWorld(const Node* node) {
     return node == &Scene::current().world();
 }
 
+// The DAG paths that "a|b" or "|a|b" names; none when a part is empty.
+std::vector<dag::NodePath> pathsNamed(const std::string& text) {
+    const bool absolute = text.front() == '|';
+    std::vector<std::string> components = split(absolute ? text.substr(1) : text, '|');
+    for (const std::string& c : components)
+        if (c.empty())
+            return {};
+    return dag::matchingPaths(components, absolute);
+}
+
+// Whether a node found by its name gives items: the world never does, a
+// DAG node through its paths.
+bool nameable(Node& node) {
+    return !isWorld(&node) && (!node.isDag() || !dag::firstPath(node).empty());
+}
+
 // Every node or DAG path that the node part of a string names.
 std::vector<Item> objectsNamed(const std::string& text) {
     std::vector<Item> found;
     Scene& scene = Scene::current();
     if (text.find('|') != std::string::npos) {
-        bool absolute = text.front() == '|';
-        std::vector<std::string> components = split(absolute ? text.substr(1) : text, '|');
-        for (const std::string& c : components)
-            if (c.empty())
-                return found;
-        for (const dag::NodePath& p : dag::matchingPaths(components, absolute))
+        for (const dag::NodePath& p : pathsNamed(text))
             found.push_back(pathItem(dag::PathAccess::make(p), MObject()));
         return found;
     }
@@ -185,6 +196,19 @@ bool plugOf(Node& node, const std::vector<Step>& steps, PlugPath& path) {
 }
 
 }  // namespace
+
+Node* firstNodeNamed(const std::string& name) {
+    if (name.empty() || name.find_first_of(".[]*?:") != std::string::npos)
+        return nullptr;
+    if (name.find('|') != std::string::npos) {
+        const std::vector<dag::NodePath> paths = pathsNamed(name);
+        return paths.empty() ? nullptr : paths.front().back();
+    }
+    for (Node* n : Scene::current().nodesNamed(name))
+        if (nameable(*n))
+            return n;
+    return nullptr;
+}
 
 MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
     std::string name = trim(text);
