@@ -45,7 +45,7 @@ TEST_F(CommandsTest, PrimitivesRefuseMoreFacesThanTheLimit) {
               "line 1: polySphere: The mesh would have 4000000000000000000 faces; at most "
               "4000000 are allowed.");
     EXPECT_TRUE(Scene::current().nodesNamed("pCube1").empty());
-    EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1");
+    EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1 polyCube1");
 }
 
 TEST_F(CommandsTest, PolyEvaluateCountsTheMeshOfTheObject) {

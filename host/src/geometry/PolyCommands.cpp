@@ -1,7 +1,9 @@
-// polyCube and polySphere: a transform with a mesh shape holding the
-// primitive's geometry (no construction history node); polyEvaluate.
+// polyCube, polySphere and polyPlane: a transform with a mesh shape fed by
+// the primitive's history node (or, with history off, holding the geometry
+// itself); polyEvaluate.
 #include "commands/Support.h"
 #include "geometry/Mesh.h"
+#include "graph/PlugAccess.h"
 
 #include <maya/MDistance.h>
 
@@ -16,26 +18,51 @@ namespace {
 
 using commands::error;
 
-// Makes "<stem>#" with its shape "<stem>Shape#" at the world, selects it
-// and gives its name as the result.
-MStatus makePrimitive(commands::Edits& edits, const std::string& command, const std::string& name,
-                      const MeshData& mesh) {
+// What a primitive command makes: the geometry, and the history node's type
+// with the values it is given (lengths in internal units).
+struct Primitive {
+    std::string command;
+    std::string name;  // of the transform, "<stem>#" unless -name
+    MeshData mesh;
+    std::vector<std::pair<const char*, double>> parameters;
+};
+
+// Makes the transform with its shape at the world, with history the
+// primitive's node feeding the shape, selects the transform and gives its
+// name (and the history node's) as the result.
+MStatus makePrimitive(commands::Edits& edits, const MArgDatabase& db, const Primitive& p) {
     Scene& scene = Scene::current();
-    NodePtr transform = scene.createNode("transform", name);
+    NodePtr transform = scene.createNode("transform", p.name);
     NodePtr shape =
         scene.createNode("mesh", commands::shapeNameFor(transform->name()), transform.get());
     if (!shape) {
         scene.removeNode(*transform);
-        error(command + ": The mesh could not be created.");
+        error(p.command + ": The mesh could not be created.");
         return MS::kFailure;
     }
-    setGeometry(*shape, mesh);
-    edits.created({transform, shape});
+    // The shape holds the geometry either way: with history it is what the
+    // shape last took from its input, as a copy of the shape keeps it.
+    setGeometry(*shape, p.mesh);
+    std::vector<NodePtr> made{transform, shape};
+    bool history = true;
+    if (db.isFlagSet("constructionHistory"))
+        db.getFlagArgument("constructionHistory", 0, history);
+    if (history) {
+        NodePtr node = scene.createNode(p.command, p.command + "#");
+        for (const auto& [attribute, value] : p.parameters)
+            assign(PlugRef{node.get(), PlugPath{node->type().findAttribute(attribute), {}}}, value);
+        scene.connect(PlugRef{node.get(), PlugPath{node->type().findAttribute("output"), {}}},
+                      PlugRef{shape.get(), PlugPath{meshAttributes().inMesh, {}}});
+        made.push_back(node);
+    }
+    edits.created(made);
     MSelectionList list;
     list.add(dag::PathAccess::make(dag::firstPath(*transform)));
     edits.select(list);
     MStringArray result;
     result.append(MString(commands::nameOf(*transform).c_str()));
+    if (history)
+        result.append(MString(made.back()->name().c_str()));
     MPxCommand::setResult(result);
     return MS::kSuccess;
 }
@@ -98,7 +125,16 @@ public:
         const long long x = sx, y = sy, z = sz;
         if (!withinFaceLimit("polyCube", 2 * (x * y + y * z + x * z)))
             return MS::kFailure;
-        return makePrimitive(edits, "polyCube", nameFlag(db, "pCube#"), cube(w, h, d, sx, sy, sz));
+        return makePrimitive(edits, db,
+                             {"polyCube",
+                              nameFlag(db, "pCube#"),
+                              cube(w, h, d, sx, sy, sz),
+                              {{"width", w},
+                               {"height", h},
+                               {"depth", d},
+                               {"subdivisionsWidth", sx},
+                               {"subdivisionsHeight", sy},
+                               {"subdivisionsDepth", sz}}});
     }
 };
 
@@ -123,7 +159,43 @@ public:
         }
         if (!withinFaceLimit("polySphere", static_cast<long long>(sx) * sy))
             return MS::kFailure;
-        return makePrimitive(edits, "polySphere", nameFlag(db, "pSphere#"), sphere(r, sx, sy));
+        return makePrimitive(
+            edits, db,
+            {"polySphere",
+             nameFlag(db, "pSphere#"),
+             sphere(r, sx, sy),
+             {{"radius", r}, {"subdivisionsAxis", sx}, {"subdivisionsHeight", sy}}});
+    }
+};
+
+MSyntax polyPlaneSyntax() {
+    MSyntax s;
+    s.addFlag("w", "width", MSyntax::kDouble);
+    s.addFlag("h", "height", MSyntax::kDouble);
+    s.addFlag("sx", "subdivisionsX", MSyntax::kLong);
+    s.addFlag("sy", "subdivisionsY", MSyntax::kLong);
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("ch", "constructionHistory", MSyntax::kBoolean);
+    return s;
+}
+
+class PolyPlaneCommand : public commands::ParsedCommand<commands::EditCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        double w = distanceFlag(db, "width", 1), h = distanceFlag(db, "height", 1);
+        int sx = countFlag(db, "subdivisionsX", 10), sy = countFlag(db, "subdivisionsY", 10);
+        if (sx < 1 || sy < 1) {
+            error("polyPlane: Subdivisions must be at least 1.");
+            return MS::kFailure;
+        }
+        if (!withinFaceLimit("polyPlane", static_cast<long long>(sx) * sy))
+            return MS::kFailure;
+        return makePrimitive(
+            edits, db,
+            {"polyPlane",
+             nameFlag(db, "pPlane#"),
+             plane(w, h, sx, sy),
+             {{"width", w}, {"height", h}, {"subdivisionsWidth", sx}, {"subdivisionsHeight", sy}}});
     }
 };
 
@@ -202,6 +274,7 @@ private:
 void registerPolyCommands() {
     commands::define<PolyCubeCommand>("polyCube", polyCubeSyntax);
     commands::define<PolySphereCommand>("polySphere", polySphereSyntax);
+    commands::define<PolyPlaneCommand>("polyPlane", polyPlaneSyntax);
     commands::define<PolyEvaluateCommand>("polyEvaluate", polyEvaluateSyntax);
 }
 

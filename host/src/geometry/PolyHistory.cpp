@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,23 +18,6 @@ namespace host {
 namespace geometry {
 
 namespace {
-
-// A w x h grid on the xz plane, centred on the origin, cut into sw x sh
-// faces; rows of vertices from -z to +z.
-MeshData plane(double w, double h, int sw, int sh) {
-    MeshData m;
-    for (int j = 0; j <= sh; ++j)
-        for (int i = 0; i <= sw; ++i)
-            m.points.append(MPoint(-w / 2 + w * i / sw, 0, -h / 2 + h * j / sh));
-    for (int j = 0; j < sh; ++j)
-        for (int i = 0; i < sw; ++i) {
-            const int a = j * (sw + 1) + i;
-            m.faceCounts.push_back(4);
-            for (int v : {a + sw + 1, a + sw + 2, a + 1, a})
-                m.faceConnects.push_back(v);
-        }
-    return m;
-}
 
 struct Parameter {
     const char* longName;
@@ -47,9 +31,15 @@ const long long kMostFaces = 4000000;
 
 using Build = std::function<MeshData(const std::vector<double>&)>;
 
+std::set<const NodeType*>& historyTypes() {
+    static std::set<const NodeType*> types;
+    return types;
+}
+
 void addPrimitive(const char* name, std::vector<Parameter> parameters, Build build) {
     NodeType& type =
         NodeTypeRegistry::instance().addBuiltin(name, "dependNode", MFn::kDependencyNode);
+    historyTypes().insert(&type);
     auto output = attrs::typed("output", "out", MFnData::kMesh);
     output->writable = false;
     output->storable = false;
@@ -93,6 +83,10 @@ bool tooMany(long long faces) {
 }
 
 }  // namespace
+
+bool isConstructionHistory(const NodeType& type) {
+    return historyTypes().count(&type) > 0;
+}
 
 void registerPolyHistoryTypes() {
     addPrimitive("polyCube",
