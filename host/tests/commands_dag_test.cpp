@@ -189,7 +189,7 @@ TEST_F(CommandsTest, PolyCubeBuildsAMeshInTheHostsOrder) {
     run("setAttr pCubeShape1.pnts[0] 0 1 0");
     EXPECT_EQ(geometry::meshPoints(*node("pCubeShape1"))[0], MPoint(-1, -1, 3));
     run("select -r pCubeShape1.vtx[*]");
-    EXPECT_EQ(strings("ls -sl"), Strings{"pCubeShape1.vtx[0:7]"});
+    EXPECT_EQ(strings("ls -sl"), Strings{"pCube1.vtx[0:7]"});
     roundTrip("polyCube -n box -sx 2 -sy 3 -sz 4");
     auto fine = geometry::meshOf(*node("boxShape"));
     EXPECT_EQ(fine->vertexCount(), 2u * (2 * 3 + 3 * 4 + 2 * 4) + 2u);
