@@ -19,6 +19,7 @@ void registerScriptCommands() {
     commands::registerQueryCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
+    commands::registerSystemCommands();
     commands::registerVisibilityCommands();
     commands::registerConstraintCommands();
     ui::registerUiCommands();

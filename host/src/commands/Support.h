@@ -198,6 +198,8 @@ void registerQueryCommands();
 void registerCreateCommands();
 void registerConstraintCommands();
 void registerSessionCommands();
+// timerX, date and getFileList.
+void registerSystemCommands();
 void registerVisibilityCommands();
 
 }  // namespace commands
