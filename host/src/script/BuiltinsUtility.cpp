@@ -173,6 +173,7 @@ void registerUtilityBuiltins(Interpreter& in) {
             const long long index = call.args[0].asInt();
             if (index < 0) {
                 call.result = Value(0);
+                call.hasResult = true;
                 return true;
             }
             std::vector<std::string> items = list->stringArray();
@@ -181,6 +182,7 @@ void registerUtilityBuiltins(Interpreter& in) {
             items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), call.args[2].text());
             *list = Value(std::move(items));
             call.result = Value(1);
+            call.hasResult = true;
             return true;
         });
     // The text as a MEL string literal's inside: quotes, backslashes and control
