@@ -20,6 +20,7 @@ void registerScriptCommands() {
     commands::registerCreateCommands();
     commands::registerSessionCommands();
     commands::registerSystemCommands();
+    commands::registerWalkCommands();
     commands::registerVisibilityCommands();
     commands::registerConstraintCommands();
     ui::registerUiCommands();

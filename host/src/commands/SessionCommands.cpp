@@ -1,6 +1,7 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
 // file rules), scriptJob, and the UI feedback commands waitCursor, progressWindow and
-// refresh, which in a session without a UI keep their state and show nothing.
+// refresh, and autoKeyframe, which in a session without a UI keep their state and show
+// nothing.
 #include "commands/BuiltinFlags.h"
 #include "commands/Support.h"
 #include "script/Builtins.h"
@@ -348,6 +349,23 @@ bool refreshCommand(CommandCall& call, const std::vector<Value*>&) {
     });
 }
 
+// ---------------------------------------------------------------- autoKeyframe
+
+// Kept and answered; nothing in a batch session sets keys on its own, as
+// auto keying follows interactive changes.
+const FlagSpec kAutoKeyframeFlags[] = {{"st", "state", 1, 0}, {"k", "characterOption", 1, 0}};
+
+bool autoKeyframeCommand(CommandCall& call, const std::vector<Value*>&) {
+    static bool on = false;
+    return withFlags(call, kAutoKeyframeFlags, [](const Flags& f, CommandCall& c) {
+        if (f.query)
+            answer(c, Value(on));
+        else if (f.has("state"))
+            on = switchValue(f.set.at("state")[0]);
+        return true;
+    });
+}
+
 }  // namespace
 
 void registerSessionCommands() {
@@ -357,6 +375,7 @@ void registerSessionCommands() {
     in.defineBuiltin("waitCursor", waitCursorCommand);
     in.defineBuiltin("progressWindow", progressWindowCommand);
     in.defineBuiltin("refresh", refreshCommand);
+    in.defineBuiltin("autoKeyframe", autoKeyframeCommand);
 }
 
 }  // namespace commands

@@ -200,6 +200,8 @@ void registerConstraintCommands();
 void registerSessionCommands();
 // timerX, date and getFileList.
 void registerSystemCommands();
+// pickWalk, dgeval and dgdirty.
+void registerWalkCommands();
 void registerVisibilityCommands();
 
 }  // namespace commands
