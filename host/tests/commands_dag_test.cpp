@@ -238,6 +238,28 @@ TEST_F(CommandsTest, PrimitivesMakeTheirHistoryNode) {
     EXPECT_EQ(failure("polyPlane -sx 0"), "line 1: polyPlane: Subdivisions must be at least 1.");
 }
 
+TEST_F(CommandsTest, PolyUniteMakesOneMeshOfSeveral) {
+    run("polyCube -n a; polyCube -n b; setAttr b.tx 3");
+    EXPECT_EQ(strings("polyUnite a bShape"), (Strings{"polySurface1", "polyUnite1"}));
+    EXPECT_EQ(strings("ls -sl"), Strings{"polySurface1"});
+    EXPECT_EQ(number("polyEvaluate -v polySurface1"), 16);
+    expectNear(numbers("xform -q -ws -bb polySurface1"), {-0.5, -0.5, -0.5, 3.5, 0.5, 0.5});
+    // The parts stay as intermediate objects and still shape the whole.
+    EXPECT_EQ(number("getAttr aShape.intermediateObject"), 1);
+    run("setAttr b.tx 5; setAttr polyCube1.width 3");
+    expectNear(numbers("xform -q -ws -bb polySurface1"), {-1.5, -0.5, -0.5, 5.5, 0.5, 0.5});
+    run("undo; undo; undo");
+    EXPECT_FALSE(number("objExists polyUnite1"));
+    EXPECT_EQ(number("getAttr aShape.intermediateObject"), 0);
+    // Without history the parts are gone; one object is not enough.
+    run("select -r a b");
+    EXPECT_EQ(strings("polyUnite -ch off -n both"), Strings{"both"});
+    EXPECT_FALSE(number("objExists a"));
+    EXPECT_EQ(number("polyEvaluate -f both"), 12);
+    EXPECT_EQ(failure("polyUnite both"),
+              "line 1: polyUnite: Name or select at least two polygon objects.");
+}
+
 TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {
     run("polyCube -n box; setAttr box.t 2 0 0; setAttr box.s 2 2 2");
     expectNear(numbers("xform -q -ws -bb box"), {1, -1, -1, 3, 1, 1});

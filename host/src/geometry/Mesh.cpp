@@ -155,6 +155,19 @@ MeshData plane(double w, double h, int sw, int sh) {
     return m;
 }
 
+MeshData united(const std::vector<std::pair<MeshData, MMatrix>>& parts) {
+    MeshData m;
+    for (const auto& [part, matrix] : parts) {
+        const int base = static_cast<int>(m.points.length());
+        for (unsigned i = 0; i < part.points.length(); ++i)
+            m.points.append(part.points[i] * matrix);
+        m.faceCounts.insert(m.faceCounts.end(), part.faceCounts.begin(), part.faceCounts.end());
+        for (int v : part.faceConnects)
+            m.faceConnects.push_back(base + v);
+    }
+    return m;
+}
+
 // ---------------------------------------------------------------- node type
 
 namespace {

@@ -6,9 +6,11 @@
 #include "graph/Data.h"
 #include "graph/Node.h"
 
+#include <maya/MMatrix.h>
 #include <maya/MPointArray.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -49,6 +51,8 @@ public:
 MeshData cube(double width, double height, double depth, int sx, int sy, int sz);
 // A sphere of sx segments around and sy from pole to pole.
 MeshData sphere(double radius, int sx, int sy);
+// The meshes as one, each moved by its matrix, in the order given.
+MeshData united(const std::vector<std::pair<MeshData, MMatrix>>& parts);
 // A w x h grid on the xz plane, centred on the origin, cut into sw x sh faces.
 MeshData plane(double w, double h, int sw, int sh);
 
@@ -64,8 +68,8 @@ struct MeshAttributes {
 const MeshAttributes& meshAttributes();
 
 void registerMeshType();
-// polyCube, polySphere and polyPlane history nodes, whose output feeds a
-// mesh's inMesh.
+// polyCube, polySphere, polyPlane and polyUnite history nodes, whose output
+// feeds a mesh's inMesh.
 void registerPolyHistoryTypes();
 // Whether nodes of the type are one of those history nodes.
 bool isConstructionHistory(const NodeType& type);
@@ -78,7 +82,7 @@ MPointArray meshPoints(Node& mesh);
 // Gives a mesh node its own geometry (points and faces).
 void setGeometry(Node& mesh, const MeshData& data);
 
-// polyCube, polySphere, polyPlane and polyEvaluate.
+// polyCube, polySphere, polyPlane, polyUnite and polyEvaluate.
 void registerPolyCommands();
 
 }  // namespace geometry

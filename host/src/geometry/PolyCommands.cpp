@@ -1,10 +1,12 @@
 // polyCube, polySphere and polyPlane: a transform with a mesh shape fed by
 // the primitive's history node (or, with history off, holding the geometry
-// itself); polyEvaluate.
+// itself); polyUnite, which makes one mesh of several the same way;
+// polyEvaluate.
 #include "commands/Support.h"
 #include "geometry/Mesh.h"
 #include "graph/PlugAccess.h"
 
+#include <maya/MDagModifier.h>
 #include <maya/MDistance.h>
 
 #include <algorithm>
@@ -199,6 +201,113 @@ public:
     }
 };
 
+MSyntax polyUniteSyntax() {
+    MSyntax s;
+    s.addFlag("n", "name", MSyntax::kString);
+    s.addFlag("ch", "constructionHistory", MSyntax::kBoolean);
+    s.setObjectType(MSyntax::kStringObjects);
+    return s;
+}
+
+// The meshes named or selected (a transform stands for its mesh), as one
+// new mesh in world space under a new transform at the world. With history
+// a polyUnite node takes each mesh and its world matrix and feeds the new
+// mesh, and the meshes stay as intermediate objects under their
+// transforms; without, the objects are deleted.
+class PolyUniteCommand : public commands::ObjectsCommand<commands::EditCommand> {
+protected:
+    MStatus runOn(const MArgDatabase& db, MSelectionList& objects) override {
+        std::vector<dag::NodePath> meshes;
+        for (const commands::Target& t : commands::targets(objects)) {
+            if (t.path.empty() || !t.plug.isNull() || !t.component.isNull())
+                continue;
+            dag::NodePath path = t.path;
+            if (!path.back()->type().hasFn(MFn::kMesh)) {
+                Node* mesh = visibleMesh(*path.back());
+                if (!mesh)
+                    continue;
+                path.push_back(mesh);
+            }
+            if (std::find(meshes.begin(), meshes.end(), path) == meshes.end())
+                meshes.push_back(path);
+        }
+        if (meshes.size() < 2) {
+            error("polyUnite: Name or select at least two polygon objects.");
+            return MS::kFailure;
+        }
+        std::vector<std::pair<MeshData, MMatrix>> parts;
+        for (const dag::NodePath& path : meshes)
+            parts.emplace_back(*meshOf(*path.back()), dag::inclusiveMatrix(path));
+
+        Scene& scene = Scene::current();
+        NodePtr transform = scene.createNode("transform", nameFlag(db, "polySurface#"));
+        NodePtr shape =
+            scene.createNode("mesh", commands::shapeNameFor(transform->name()), transform.get());
+        setGeometry(*shape, united(parts));
+        std::vector<NodePtr> made{transform, shape};
+        bool history = true;
+        if (db.isFlagSet("constructionHistory"))
+            db.getFlagArgument("constructionHistory", 0, history);
+        const MeshAttributes& m = meshAttributes();
+        Attribute* io = dag::attributes().intermediateObject;
+        if (history) {
+            NodePtr unite = scene.createNode("polyUnite", "polyUnite#");
+            Attribute* in = unite->findAttribute("inputPoly");
+            Attribute* at = unite->findAttribute("inputMat");
+            for (unsigned i = 0; i < meshes.size(); ++i) {
+                // The matrix comes from the mesh's transform, whose world
+                // matrix is the mesh's and follows its moves.
+                const dag::NodePath& path = meshes[i];
+                scene.connect(PlugRef{path.back(), PlugPath{m.outMesh, {}}},
+                              PlugRef{unite.get(), PlugPath{in, {i}}});
+                scene.connect(
+                    PlugRef{path[path.size() - 2], PlugPath{dag::attributes().worldMatrix, {0}}},
+                    PlugRef{unite.get(), PlugPath{at, {i}}});
+            }
+            scene.connect(PlugRef{unite.get(), PlugPath{unite->findAttribute("output"), {}}},
+                          PlugRef{shape.get(), PlugPath{m.inMesh, {}}});
+            made.push_back(unite);
+        }
+        edits.created(made);
+        if (history) {
+            for (const dag::NodePath& path : meshes) {
+                Node& mesh = *path.back();
+                edits.change(mesh, {PlugPath{io, {}}}, [&] {
+                    return static_cast<bool>(assign(PlugRef{&mesh, PlugPath{io, {}}}, true));
+                });
+            }
+        } else {
+            auto modifier = std::make_shared<MDagModifier>();
+            for (const dag::NodePath& path : meshes)
+                modifier->deleteNode(
+                    scene.object(path.size() > 2 ? path[path.size() - 2] : path.back()));
+            if (!edits.run(modifier)) {
+                error("polyUnite: The objects could not be deleted.");
+                return MS::kFailure;
+            }
+        }
+        MSelectionList list;
+        list.add(dag::PathAccess::make(dag::firstPath(*transform)));
+        edits.select(list);
+        MStringArray result;
+        result.append(MString(commands::nameOf(*transform).c_str()));
+        if (history)
+            result.append(MString(made.back()->name().c_str()));
+        setResult(result);
+        return MS::kSuccess;
+    }
+
+private:
+    static Node* visibleMesh(Node& transform) {
+        Attribute* io = dag::attributes().intermediateObject;
+        for (Node* child : transform.children)
+            if (child->type().hasFn(MFn::kMesh) &&
+                !valueAsLong(evaluate(PlugRef{child, PlugPath{io, {}}})))
+                return child;
+        return nullptr;
+    }
+};
+
 MSyntax polyEvaluateSyntax() {
     MSyntax s;
     s.addFlag("v", "vertex");
@@ -275,6 +384,7 @@ void registerPolyCommands() {
     commands::define<PolyCubeCommand>("polyCube", polyCubeSyntax);
     commands::define<PolySphereCommand>("polySphere", polySphereSyntax);
     commands::define<PolyPlaneCommand>("polyPlane", polyPlaneSyntax);
+    commands::define<PolyUniteCommand>("polyUnite", polyUniteSyntax);
     commands::define<PolyEvaluateCommand>("polyEvaluate", polyEvaluateSyntax);
 }
 

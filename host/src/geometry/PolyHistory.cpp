@@ -82,6 +82,45 @@ bool tooMany(long long faces) {
     return faces > kMostFaces;
 }
 
+// polyUnite: the meshes on inputPoly[], each moved by the matrix of the
+// same index on inputMat[], as one.
+void addUnite() {
+    NodeType& type =
+        NodeTypeRegistry::instance().addBuiltin("polyUnite", "dependNode", MFn::kDependencyNode);
+    historyTypes().insert(&type);
+    auto meshes = attrs::typed("inputPoly", "ip", MFnData::kMesh);
+    meshes->array = true;
+    meshes->storable = false;
+    auto matrices = attrs::matrix("inputMat", "im");
+    matrices->array = true;
+    auto output = attrs::typed("output", "out", MFnData::kMesh);
+    output->writable = false;
+    output->storable = false;
+    for (const auto& input : {meshes, matrices}) {
+        attrs::affects(input, output);
+        type.addAttribute(input);
+    }
+    type.addAttribute(output);
+    Attribute *in = meshes.get(), *at = matrices.get(), *out = output.get();
+    type.compute = [in, at, out](Node& node, const PlugPath& plug) {
+        if (plug.attribute != out)
+            return false;
+        std::vector<std::pair<MeshData, MMatrix>> parts;
+        for (unsigned i : node.elementIndices(PlugPath{in, {}})) {
+            const Value mesh = evaluate(PlugRef{&node, PlugPath{in, {i}}});
+            const Value matrix = evaluate(PlugRef{&node, PlugPath{at, {i}}});
+            auto* m = std::get_if<std::shared_ptr<Data>>(&mesh);
+            auto* x = std::get_if<std::shared_ptr<Data>>(&matrix);
+            auto meshData = m ? std::dynamic_pointer_cast<MeshData>(*m) : nullptr;
+            auto matrixData = x ? std::dynamic_pointer_cast<MatrixData>(*x) : nullptr;
+            if (meshData)
+                parts.emplace_back(*meshData, matrixData ? matrixData->value : MMatrix());
+        }
+        node.storage(plug).value = std::shared_ptr<Data>(std::make_shared<MeshData>(united(parts)));
+        return true;
+    };
+}
+
 }  // namespace
 
 bool isConstructionHistory(const NodeType& type) {
@@ -89,6 +128,7 @@ bool isConstructionHistory(const NodeType& type) {
 }
 
 void registerPolyHistoryTypes() {
+    addUnite();
     addPrimitive("polyCube",
                  {{"width", "w", 1, false},
                   {"height", "h", 1, false},
