@@ -41,12 +41,22 @@ TEST_F(WalkCommands, DgEvalAndDgDirty) {
     EXPECT_EQ(failure("dgeval nothing"), "line 1: No object matches name: nothing");
 }
 
-TEST_F(WalkCommands, AutoKeyframeKeepsItsState) {
+TEST_F(WalkCommands, AutoKeyframeKeysTheKeyedPlugsSetAttrSets) {
     EXPECT_EQ(number("autoKeyframe -q -state"), 0);
+    run("createNode transform -n a; setKeyframe -t 1 -v 0 a.tx; currentTime 10");
     run("autoKeyframe -state on");
     EXPECT_EQ(number("autoKeyframe -q -st"), 1);
-    run("autoKeyframe -e -state off");
-    EXPECT_EQ(number("autoKeyframe -q -state"), 0);
+    run("setAttr a.tx 5; setAttr a.ty 3");
+    EXPECT_EQ(numbers("keyframe -q -tc a.tx"), (std::vector<double>{1, 10}));
+    EXPECT_EQ(numbers("keyframe -q -vc a.tx"), (std::vector<double>{0, 5}));
+    EXPECT_EQ(number("keyframe -q -kc a.ty"), 0);  // not keyed: just set
+    // A compound set keys its keyed children; the key is an undo step of its own.
+    run("setAttr a.t 7 1 1");
+    EXPECT_EQ(numbers("keyframe -q -vc a.tx"), (std::vector<double>{0, 7}));
+    run("undo; undo");
+    EXPECT_EQ(numbers("keyframe -q -vc a.tx"), (std::vector<double>{0, 5}));
+    run("autoKeyframe -e -state off; setAttr a.tx 2");
+    EXPECT_EQ(numbers("keyframe -q -vc a.tx"), (std::vector<double>{0, 5}));
 }
 
 TEST_F(WalkCommands, ShortAttributeNamesAndFileQueries) {

@@ -1,7 +1,7 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
 // file rules), scriptJob, and the UI feedback commands waitCursor, progressWindow and
-// refresh, and autoKeyframe, which in a session without a UI keep their state and show
-// nothing.
+// refresh, which in a session without a UI keep their state and show nothing; and
+// autoKeyframe, whose state setAttr follows.
 #include "commands/BuiltinFlags.h"
 #include "commands/Support.h"
 #include "script/Builtins.h"
@@ -351,22 +351,28 @@ bool refreshCommand(CommandCall& call, const std::vector<Value*>&) {
 
 // ---------------------------------------------------------------- autoKeyframe
 
-// Kept and answered; nothing in a batch session sets keys on its own, as
-// auto keying follows interactive changes.
 const FlagSpec kAutoKeyframeFlags[] = {{"st", "state", 1, 0}, {"k", "characterOption", 1, 0}};
 
-bool autoKeyframeCommand(CommandCall& call, const std::vector<Value*>&) {
+bool& autoKeyState() {
     static bool on = false;
+    return on;
+}
+
+bool autoKeyframeCommand(CommandCall& call, const std::vector<Value*>&) {
     return withFlags(call, kAutoKeyframeFlags, [](const Flags& f, CommandCall& c) {
         if (f.query)
-            answer(c, Value(on));
+            answer(c, Value(autoKeyState()));
         else if (f.has("state"))
-            on = switchValue(f.set.at("state")[0]);
+            autoKeyState() = switchValue(f.set.at("state")[0]);
         return true;
     });
 }
 
 }  // namespace
+
+bool autoKeying() {
+    return autoKeyState();
+}
 
 void registerSessionCommands() {
     mel::Interpreter& in = mel::Interpreter::instance();
