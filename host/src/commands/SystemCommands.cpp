@@ -108,13 +108,13 @@ bool getFileListCommand(CommandCall& call, const std::vector<Value*>&) {
     return withFlags(call, kFileListFlags, [](const Flags& f, CommandCall& c) {
         namespace fs = std::filesystem;
         const std::string folder = f.has("folder") ? f.text("folder") : std::string(".");
-        const std::string spec = f.has("filespec") ? f.text("filespec") : std::string("*");
+        const std::string pattern = f.has("filespec") ? f.text("filespec") : std::string("*");
         std::vector<std::string> names;
         std::error_code failed;
         for (fs::directory_iterator it(folder, failed), end; !failed && it != end;
              it.increment(failed)) {
             const std::string name = it->path().filename().string();
-            if (fnmatch(spec.c_str(), name.c_str(), 0) == 0)
+            if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
                 names.push_back(name);
         }
         std::sort(names.begin(), names.end());
