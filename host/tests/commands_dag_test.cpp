@@ -171,7 +171,7 @@ TEST_F(DagCommandsTest, XformQueriesAndSets) {
 
 TEST_F(CommandsTest, PolyCubeBuildsAMeshInTheHostsOrder) {
     Strings made = strings("polyCube -w 2 -h 4 -d 6");
-    EXPECT_EQ(made, Strings{"pCube1"});
+    EXPECT_EQ(made, (Strings{"pCube1", "polyCube1"}));
     EXPECT_EQ(parentOf("pCubeShape1"), "pCube1");
     EXPECT_EQ(text("nodeType pCubeShape1"), "mesh");
     auto mesh = geometry::meshOf(*node("pCubeShape1"));
@@ -189,7 +189,7 @@ TEST_F(CommandsTest, PolyCubeBuildsAMeshInTheHostsOrder) {
     run("setAttr pCubeShape1.pnts[0] 0 1 0");
     EXPECT_EQ(geometry::meshPoints(*node("pCubeShape1"))[0], MPoint(-1, -1, 3));
     run("select -r pCubeShape1.vtx[*]");
-    EXPECT_EQ(strings("ls -sl"), Strings{"pCubeShape1.vtx[0:7]"});
+    EXPECT_EQ(strings("ls -sl"), Strings{"pCube1.vtx[0:7]"});
     roundTrip("polyCube -n box -sx 2 -sy 3 -sz 4");
     auto fine = geometry::meshOf(*node("boxShape"));
     EXPECT_EQ(fine->vertexCount(), 2u * (2 * 3 + 3 * 4 + 2 * 4) + 2u);
@@ -198,7 +198,7 @@ TEST_F(CommandsTest, PolyCubeBuildsAMeshInTheHostsOrder) {
 }
 
 TEST_F(CommandsTest, PolySphereAndMeshInputs) {
-    EXPECT_EQ(strings("polySphere -r 2 -sx 8 -sy 4"), Strings{"pSphere1"});
+    EXPECT_EQ(strings("polySphere -r 2 -sx 8 -sy 4"), (Strings{"pSphere1", "polySphere1"}));
     auto sphere = geometry::meshOf(*node("pSphereShape1"));
     EXPECT_EQ(sphere->vertexCount(), 8u * 3 + 2);
     EXPECT_EQ(sphere->faceCount(), 8u * 4);
@@ -210,6 +210,54 @@ TEST_F(CommandsTest, PolySphereAndMeshInputs) {
     EXPECT_EQ(geometry::meshPoints(*node("fed")).length(), 26u);
     EXPECT_EQ(failure("polySphere -sx 2"),
               "line 1: polySphere: A sphere needs at least 3 subdivisions each way.");
+}
+
+TEST_F(CommandsTest, PrimitivesMakeTheirHistoryNode) {
+    EXPECT_EQ(strings("polyPlane -w 4 -h 2 -sx 2 -sy 1"), (Strings{"pPlane1", "polyPlane1"}));
+    EXPECT_EQ(strings("listConnections -s 1 -d 0 -p 1 pPlaneShape1.inMesh"),
+              Strings{"polyPlane1.output"});
+    EXPECT_EQ(number("getAttr polyPlane1.w") + number("getAttr polyPlane1.sw"), 6);
+    EXPECT_EQ(number("polyEvaluate -f pPlane1"), 2);
+    // Editing the history node reshapes the mesh; a copy of the shape takes
+    // the geometry it shows, not the history.
+    run("setAttr polyPlane1.sw 3; setAttr polyPlane1.width 6");
+    EXPECT_EQ(number("polyEvaluate -f pPlane1"), 3);
+    EXPECT_EQ(geometry::meshPoints(*node("pPlaneShape1"))[0], MPoint(-3, 0, -1));
+    run("duplicate -n copy pPlane1; setAttr polyPlane1.sw 1");
+    EXPECT_EQ(number("polyEvaluate -f copy"), 3);
+    EXPECT_TRUE(strings("listConnections pPlaneShape2").empty());
+    EXPECT_EQ(number("polyEvaluate -f pPlane1"), 1);
+    // Without history there is just the transform; undo takes the node away.
+    EXPECT_EQ(strings("polyCube -ch off -n bare"), Strings{"bare"});
+    EXPECT_TRUE(strings("listConnections bareShape").empty());
+    EXPECT_EQ(number("polyEvaluate -v bare"), 8);
+    run("undo; polySphere -n ball; undo");
+    EXPECT_FALSE(number("objExists polySphere1"));
+    EXPECT_EQ(strings("polySphere -n ball -sx 5 -sy 3"), (Strings{"ball", "polySphere1"}));
+    EXPECT_EQ(number("polyEvaluate -v ball"), 5 * 2 + 2);
+    EXPECT_EQ(failure("polyPlane -sx 0"), "line 1: polyPlane: Subdivisions must be at least 1.");
+}
+
+TEST_F(CommandsTest, PolyUniteMakesOneMeshOfSeveral) {
+    run("polyCube -n a; polyCube -n b; setAttr b.tx 3");
+    EXPECT_EQ(strings("polyUnite a bShape"), (Strings{"polySurface1", "polyUnite1"}));
+    EXPECT_EQ(strings("ls -sl"), Strings{"polySurface1"});
+    EXPECT_EQ(number("polyEvaluate -v polySurface1"), 16);
+    expectNear(numbers("xform -q -ws -bb polySurface1"), {-0.5, -0.5, -0.5, 3.5, 0.5, 0.5});
+    // The parts stay as intermediate objects and still shape the whole.
+    EXPECT_EQ(number("getAttr aShape.intermediateObject"), 1);
+    run("setAttr b.tx 5; setAttr polyCube1.width 3");
+    expectNear(numbers("xform -q -ws -bb polySurface1"), {-1.5, -0.5, -0.5, 5.5, 0.5, 0.5});
+    run("undo; undo; undo");
+    EXPECT_FALSE(number("objExists polyUnite1"));
+    EXPECT_EQ(number("getAttr aShape.intermediateObject"), 0);
+    // Without history the parts are gone; one object is not enough.
+    run("select -r a b");
+    EXPECT_EQ(strings("polyUnite -ch off -n both"), Strings{"both"});
+    EXPECT_FALSE(number("objExists a"));
+    EXPECT_EQ(number("polyEvaluate -f both"), 12);
+    EXPECT_EQ(failure("polyUnite both"),
+              "line 1: polyUnite: Name or select at least two polygon objects.");
 }
 
 TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {

@@ -45,7 +45,7 @@ TEST_F(CommandsTest, PrimitivesRefuseMoreFacesThanTheLimit) {
               "line 1: polySphere: The mesh would have 4000000000000000000 faces; at most "
               "4000000 are allowed.");
     EXPECT_TRUE(Scene::current().nodesNamed("pCube1").empty());
-    EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1");
+    EXPECT_EQ(text("polyCube -sx 10 -sy 10 -sz 10"), "pCube1 polyCube1");
 }
 
 TEST_F(CommandsTest, PolyEvaluateCountsTheMeshOfTheObject) {
@@ -187,8 +187,14 @@ TEST_F(CommandsTest, SelectExpandsSetsUnlessNoExpand) {
 TEST_F(CommandsTest, SelectNamesComponents) {
     run("polyCube -n box");
     run("select -r box.vtx[3:5] boxShape.vtx[7]");
-    EXPECT_EQ(strings("ls -sl"), (Strings{"boxShape.vtx[3:5]", "boxShape.vtx[7]"}));
+    // Named through the transform, the shape being the only one under it.
+    EXPECT_EQ(strings("ls -sl"), (Strings{"box.vtx[3:5]", "box.vtx[7]"}));
     EXPECT_EQ(strings("ls -sl -o"), Strings{"boxShape"});
+    // A second shape under the transform: each names its own.
+    run("createNode mesh -n other -p box; select -r boxShape.vtx[1] other.vtx[*]");
+    EXPECT_EQ(strings("ls -sl"), (Strings{"boxShape.vtx[1]"}));
+    run("setAttr other.intermediateObject 1; select -r boxShape.vtx[1]");
+    EXPECT_EQ(strings("ls -sl"), (Strings{"box.vtx[1]"}));
 }
 
 TEST_F(CommandsTest, LsListsFiltersAndNames) {
@@ -239,13 +245,12 @@ TEST_F(CommandsTest, LsKindsUniteAndSelectHierarchy) {
 
 TEST_F(CommandsTest, LsFlattenGivesOneNamePerComponent) {
     run("polyCube -n box; select -r box.vtx[1:2] box.vtx[6] box");
-    EXPECT_EQ(strings("ls -sl"),
-              std::vector<std::string>({"boxShape.vtx[1:2]", "boxShape.vtx[6]", "box"}));
-    EXPECT_EQ(strings("ls -sl -fl"), std::vector<std::string>({"boxShape.vtx[1]", "boxShape.vtx[2]",
-                                                               "boxShape.vtx[6]", "box"}));
+    EXPECT_EQ(strings("ls -sl"), std::vector<std::string>({"box.vtx[1:2]", "box.vtx[6]", "box"}));
+    EXPECT_EQ(strings("ls -sl -fl"),
+              std::vector<std::string>({"box.vtx[1]", "box.vtx[2]", "box.vtx[6]", "box"}));
     run("particle -p 0 0 0 -p 1 0 0 -n drops");
     EXPECT_EQ(strings("ls -fl dropsShape.pt[*]"),
-              std::vector<std::string>({"dropsShape.pt[0]", "dropsShape.pt[1]"}));
+              std::vector<std::string>({"drops.pt[0]", "drops.pt[1]"}));
 }
 
 }  // namespace host::commands::testing

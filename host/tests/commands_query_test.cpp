@@ -70,10 +70,9 @@ TEST_F(QueryCommands, FilterExpandKeepsTheKindsAsked) {
         "particle -p 0 0 0 -p 1 1 1 -n pp;"
         "select -r box loc tm box.vtx[1:2] pp.pt[0] ppShape");
     EXPECT_EQ(strings("filterExpand -sm 12"), Strings{"box"});
-    EXPECT_EQ(strings("filterExpand -sm 31 -sm 22"),
-              (Strings{"loc", "boxShape.vtx[1]", "boxShape.vtx[2]"}));
-    EXPECT_EQ(strings("filterExpand -sm 31 -ex false"), Strings{"boxShape.vtx[1:2]"});
-    EXPECT_EQ(strings("filterExpand -sm 47 pp.pt[*]"), (Strings{"ppShape.pt[0]", "ppShape.pt[1]"}));
+    EXPECT_EQ(strings("filterExpand -sm 31 -sm 22"), (Strings{"loc", "box.vtx[1]", "box.vtx[2]"}));
+    EXPECT_EQ(strings("filterExpand -sm 31 -ex false"), Strings{"box.vtx[1:2]"});
+    EXPECT_EQ(strings("filterExpand -sm 47 pp.pt[*]"), (Strings{"pp.pt[0]", "pp.pt[1]"}));
     EXPECT_EQ(strings("filterExpand -sm 12 -fp true boxShape"), Strings{"|box"});
     EXPECT_TRUE(strings("filterExpand -sm 9").empty());
     EXPECT_EQ(failure("filterExpand box"),

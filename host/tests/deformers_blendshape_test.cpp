@@ -37,9 +37,9 @@ protected:
         EXPECT_TRUE(fn.getPoints(p, space)) << shape;
         return p;
     }
-    // A unit cube whose points are moved by offset.
+    // A unit cube without history whose points are moved by offset.
     void cube(const std::string& name, const MVector& offset = MVector(0, 0, 0)) {
-        run("polyCube -n " + name);
+        run("polyCube -ch 0 -n " + name);
         MFnMesh fn(object(name + "Shape"));
         MPointArray p = points(name + "Shape");
         for (unsigned i = 0; i < p.length(); ++i)

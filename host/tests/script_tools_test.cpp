@@ -149,8 +149,8 @@ TEST_F(ScriptTools, VertexTools) {
                   kScripts +
                   "vertexTools.mel line 16: dkSelectionCentre: select some vertices. //\n"
                   "nothing selected: refused\n"
-                  "dropsShape.pt[1] y 2\n"
-                  "dropsShape.pt[2] y 3\n");
+                  "drops.pt[1] y 2\n"
+                  "drops.pt[2] y 3\n");
 }
 
 TEST_F(ScriptTools, SceneReport) {

@@ -146,14 +146,14 @@ TEST_F(SelectionList, ComponentsOfOneShapeCombine) {
     list.add(shape, points({1, 2}), true);
     list.add(shape, points({2, 5}), true);
     ASSERT_EQ(list.length(), 1u);
-    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1:2]", "meshShape.vtx[5]"}));
+    EXPECT_EQ(strings(list), (Names{"a.vtx[1:2]", "a.vtx[5]"}));
     EXPECT_TRUE(list.hasItem(shape, points({1, 5})));
     EXPECT_FALSE(list.hasItem(shape, points({1, 3})));
     EXPECT_TRUE(list.hasItemPartly(shape, points({1, 3})));
     EXPECT_FALSE(list.hasItem(shape));
 
     list.toggle(shape, points({5, 7}));
-    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1:2]", "meshShape.vtx[7]"}));
+    EXPECT_EQ(strings(list), (Names{"a.vtx[1:2]", "a.vtx[7]"}));
     list.merge(shape, points({1, 2, 7}), MSelectionList::kRemoveFromList);
     EXPECT_TRUE(list.isEmpty());
 
@@ -170,7 +170,7 @@ TEST_F(SelectionList, TheListKeepsItsOwnComponent) {
     MSelectionList list;
     list.add(shape, mine);
     MFnSingleIndexedComponent(mine).addElement(9);
-    EXPECT_EQ(strings(list), (Names{"meshShape.vtx[1]"}));
+    EXPECT_EQ(strings(list), (Names{"a.vtx[1]"}));
 }
 
 TEST_F(SelectionList, MergeStrategiesOverLists) {

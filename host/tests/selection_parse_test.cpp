@@ -171,7 +171,7 @@ TEST_F(SelectionComponents, ComponentPathIsTheShapes) {
     EXPECT_EQ(path.node(), object(*points));
     EXPECT_TRUE(component.hasFn(MFn::kSingleIndexedComponent));
     EXPECT_TRUE(component.hasFn(MFn::kComponent));
-    EXPECT_EQ(strings(list), (Names{"cloudShape.pt[0:1]"}));
+    EXPECT_EQ(strings(list), (Names{"cloud.pt[0:1]"}));
     MDagPath whole;
     EXPECT_TRUE(list.getDagPath(0, whole));
     EXPECT_TRUE(MObject::kNullObj.isNull());

@@ -14,12 +14,14 @@
 // - deleteAttr and listAttr, which start from their objects (ObjectsCommand;
 //   the others read only their flags first, ParsedCommand);
 // - registerAttributeCommands, the one entry point.
+#include "animation/Curve.h"
 #include "commands/Support.h"
 #include "commands/Values.h"
 #include "graph/AttributeBuilder.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "graph/TypeNames.h"
+#include "script/Interpreter.h"
 
 #include <maya/MAnimControl.h>
 #include <maya/MFnDependencyNode.h>
@@ -222,10 +224,24 @@ public:
             if (channelBoxSet)
                 PlugAccess::make(plug).setChannelBox(channelBox);
         }
-        return MS::kSuccess;
+        return autoKey(assignments);
     }
 
 private:
+    // With auto keying on, a keyed plug set gets a key of its new value at
+    // the current time, as setKeyframe would set it.
+    static MStatus autoKey(const std::vector<Assignment>& assignments) {
+        if (!autoKeying())
+            return MS::kSuccess;
+        std::vector<std::string> keyed;
+        for (const Assignment& a : assignments)
+            if (animation::drivingCurve(PlugAccess::make(a.plug)))
+                keyed.push_back(plugName(a.plug));
+        for (const std::string& plug : keyed)
+            if (!mel::Interpreter::instance().execute("setKeyframe \"" + plug + "\""))
+                return MS::kFailure;
+        return MS::kSuccess;
+    }
     static std::vector<std::string> values(const MStringArray& objects) {
         std::vector<std::string> out;
         for (unsigned i = 1; i < objects.length(); ++i)

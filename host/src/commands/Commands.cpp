@@ -19,6 +19,8 @@ void registerScriptCommands() {
     commands::registerQueryCommands();
     commands::registerCreateCommands();
     commands::registerSessionCommands();
+    commands::registerSystemCommands();
+    commands::registerWalkCommands();
     commands::registerVisibilityCommands();
     commands::registerConstraintCommands();
     ui::registerUiCommands();

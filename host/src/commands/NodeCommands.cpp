@@ -484,6 +484,7 @@ MSyntax lsSyntax() {
     s.addFlag("ap", "allPaths");
     s.addFlag("ni", "noIntermediate");
     s.addFlag("fl", "flatten");
+    s.addFlag("sn", "shortNames");
     s.addFlag("g", "geometry");
     s.addFlag("mat", "materials");
     s.addFlag("lt", "lights");
@@ -589,7 +590,9 @@ private:
             return;
         std::vector<std::string> names;
         if (!t.plug.isNull() || (!t.component.isNull() && !set("objectsOnly"))) {
-            if (!t.plug.isNull()) {
+            if (!t.plug.isNull() && set("shortNames")) {
+                names.emplace_back(t.plug.partialName(true, true).asChar());
+            } else if (!t.plug.isNull()) {
                 MSelectionList one;
                 one.add(t.plug);
                 MStringArray strings;

@@ -1,6 +1,7 @@
 // Commands about the session rather than the scene: workspace (the project directory and its
 // file rules), scriptJob, and the UI feedback commands waitCursor, progressWindow and
-// refresh, which in a session without a UI keep their state and show nothing.
+// refresh, which in a session without a UI keep their state and show nothing; and
+// autoKeyframe, whose state setAttr follows.
 #include "commands/BuiltinFlags.h"
 #include "commands/Support.h"
 #include "script/Builtins.h"
@@ -348,7 +349,30 @@ bool refreshCommand(CommandCall& call, const std::vector<Value*>&) {
     });
 }
 
+// ---------------------------------------------------------------- autoKeyframe
+
+const FlagSpec kAutoKeyframeFlags[] = {{"st", "state", 1, 0}, {"k", "characterOption", 1, 0}};
+
+bool& autoKeyState() {
+    static bool on = false;
+    return on;
+}
+
+bool autoKeyframeCommand(CommandCall& call, const std::vector<Value*>&) {
+    return withFlags(call, kAutoKeyframeFlags, [](const Flags& f, CommandCall& c) {
+        if (f.query)
+            answer(c, Value(autoKeyState()));
+        else if (f.has("state"))
+            autoKeyState() = switchValue(f.set.at("state")[0]);
+        return true;
+    });
+}
+
 }  // namespace
+
+bool autoKeying() {
+    return autoKeyState();
+}
 
 void registerSessionCommands() {
     mel::Interpreter& in = mel::Interpreter::instance();
@@ -357,6 +381,7 @@ void registerSessionCommands() {
     in.defineBuiltin("waitCursor", waitCursorCommand);
     in.defineBuiltin("progressWindow", progressWindowCommand);
     in.defineBuiltin("refresh", refreshCommand);
+    in.defineBuiltin("autoKeyframe", autoKeyframeCommand);
 }
 
 }  // namespace commands

@@ -1,12 +1,15 @@
-// sets and currentUnit.
+// sets, currentUnit and convertUnit.
 #include "commands/Support.h"
 #include "graph/PlugAccess.h"
+#include "script/Value.h"
 
 #include <maya/MAngle.h>
 #include <maya/MDistance.h>
 #include <maya/MTime.h>
 
 #include <climits>
+#include <cstdlib>
+#include <vector>
 
 namespace host {
 namespace commands {
@@ -355,6 +358,112 @@ private:
     }
 };
 
+// A unit word of one of the three kinds, and what the value of a measure of
+// that kind reads in another of its units.
+struct Measure {
+    enum Kind { kLinear, kAngle, kTime } kind;
+    const UnitName* unit;
+};
+
+std::vector<Measure> measuresNamed(const std::string& word) {
+    std::vector<Measure> found;
+    if (const UnitName* u = unitNamed(kLinear, word))
+        found.push_back({Measure::kLinear, u});
+    if (const UnitName* u = unitNamed(kTime, word))
+        found.push_back({Measure::kTime, u});
+    if (const UnitName* u = unitNamed(kAngular, word))
+        found.push_back({Measure::kAngle, u});
+    return found;
+}
+
+const UnitName* uiUnitOf(Measure::Kind kind) {
+    return kind == Measure::kLinear  ? unitOf(kLinear, MDistance::uiUnit())
+           : kind == Measure::kAngle ? unitOf(kAngular, MAngle::uiUnit())
+                                     : unitOf(kTime, MTime::uiUnit());
+}
+
+double converted(double value, Measure::Kind kind, int from, int to) {
+    switch (kind) {
+        case Measure::kLinear:
+            return MDistance(value, static_cast<MDistance::Unit>(from))
+                .as(static_cast<MDistance::Unit>(to));
+        case Measure::kAngle:
+            return MAngle(value, static_cast<MAngle::Unit>(from)).as(static_cast<MAngle::Unit>(to));
+        default:
+            return MTime(value, static_cast<MTime::Unit>(from)).as(static_cast<MTime::Unit>(to));
+    }
+}
+
+MSyntax convertUnitSyntax() {
+    MSyntax s;
+    s.addFlag("f", "fromUnit", MSyntax::kString);
+    s.addFlag("t", "toUnit", MSyntax::kString);
+    s.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return s;
+}
+
+// convertUnit [-fromUnit u] [-toUnit u] value: the value ("2", "2in") in
+// the unit -toUnit names, or the current unit of its kind, with that unit's
+// word after it ("5.08cm"). The value's own unit word stands in for
+// -fromUnit; a value with neither is in the current unit of -toUnit's kind.
+// "min" and "sec" name time units unless the other unit is an angle.
+class ConvertUnitCommand : public ParsedCommand<MPxCommand> {
+public:
+    MStatus run(const MArgDatabase& db) override {
+        MStringArray words;
+        db.getObjects(words);
+        const std::string text = words.length() ? words[0].asChar() : "";
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        if (end == text.c_str())
+            return fail("'" + text + "' is not a number.");
+        std::string from = db.isFlagSet("fromUnit") ? flag(db, "fromUnit") : std::string(end);
+        const std::string to = db.isFlagSet("toUnit") ? flag(db, "toUnit") : "";
+        std::vector<Measure> froms = measuresNamed(from), tos = measuresNamed(to);
+        if (!from.empty() && froms.empty())
+            return fail("Invalid unit: " + from);
+        if (!to.empty() && tos.empty())
+            return fail("Invalid unit: " + to);
+        if (from.empty() && to.empty()) {
+            setResult(MString(text.c_str()));
+            return MS::kSuccess;
+        }
+        const Measure* source = nullptr;
+        const Measure* target = nullptr;
+        for (const Measure& f : froms)
+            for (const Measure& t : tos)
+                if (!source && f.kind == t.kind) {
+                    source = &f;
+                    target = &t;
+                }
+        if (from.empty() || to.empty()) {
+            const Measure& known = from.empty() ? tos.front() : froms.front();
+            const Measure ui{known.kind, uiUnitOf(known.kind)};
+            const double result =
+                from.empty() ? converted(value, known.kind, ui.unit->unit, known.unit->unit)
+                             : converted(value, known.kind, known.unit->unit, ui.unit->unit);
+            return answer(result, from.empty() ? known.unit : ui.unit);
+        }
+        if (!source)
+            return fail("Cannot convert between " + from + " and " + to + ".");
+        return answer(converted(value, source->kind, source->unit->unit, target->unit->unit),
+                      target->unit);
+    }
+
+private:
+    static std::string flag(const MArgDatabase& db, const char* name) {
+        return db.flagArgumentString(name, 0).asChar();
+    }
+    MStatus answer(double value, const UnitName* unit) {
+        setResult(MString((mel::formatFloat(value) + unit->name).c_str()));
+        return MS::kSuccess;
+    }
+    static MStatus fail(const std::string& text) {
+        error("convertUnit: " + text);
+        return MS::kFailure;
+    }
+};
+
 }  // namespace
 
 MSelectionList setMembers(Node& set) {
@@ -375,6 +484,7 @@ MSelectionList setMembers(Node& set) {
 void registerSetCommands() {
     define<SetsCommand>("sets", setsSyntax);
     define<CurrentUnitCommand>("currentUnit", currentUnitSyntax);
+    define<ConvertUnitCommand>("convertUnit", convertUnitSyntax);
 }
 
 }  // namespace commands

@@ -198,6 +198,12 @@ void registerQueryCommands();
 void registerCreateCommands();
 void registerConstraintCommands();
 void registerSessionCommands();
+// Whether autoKeyframe -state is on: setAttr then keys the keyed plugs it sets.
+bool autoKeying();
+// timerX, date and getFileList.
+void registerSystemCommands();
+// pickWalk, dgeval and dgdirty.
+void registerWalkCommands();
 void registerVisibilityCommands();
 
 }  // namespace commands

@@ -12,6 +12,8 @@
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 
+#include <filesystem>
+
 namespace host {
 namespace files {
 
@@ -41,6 +43,8 @@ public:
         syntax.addFlag("typ", "type", MSyntax::kString);
         syntax.addFlag("sn", "sceneName");
         syntax.addFlag("mf", "modified");
+        syntax.addFlag("loc", "location");
+        syntax.addFlag("ex", "exists");
         syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
         syntax.enableQuery();
         return syntax;
@@ -51,7 +55,7 @@ public:
         db.getObjects(objects);
         const std::string path = objects.length() ? objects[0].asChar() : "";
         if (db.isQuery())
-            return query(db);
+            return query(db, path);
 
         const int actions = db.isFlagSet("new") + db.isFlagSet("o") + db.isFlagSet("s");
         if (actions > 1)
@@ -80,14 +84,28 @@ public:
     }
 
 private:
-    static MStatus query(const MArgDatabase& db) {
+    // -location: where the scene was read from or is saved to, the only file
+    // loaded (no references), whether named or not. -exists: whether the
+    // named file is on disk.
+    static MStatus query(const MArgDatabase& db, const std::string& path) {
         if (db.isFlagSet("sn"))
             setResult(MString(sceneName().c_str()));
         else if (db.isFlagSet("mf"))
             setResult(isModified());
+        else if (db.isFlagSet("ex"))
+            setResult(!path.empty() && std::filesystem::exists(path));
+        else if (db.isFlagSet("loc") && (path.empty() || isScene(path)))
+            setResult(MString(sceneName().c_str()));
+        else if (db.isFlagSet("loc"))
+            return fail("file: " + path + " is not a loaded file.");
         else
-            return fail("file: Query -sceneName or -modified.");
+            return fail("file: Query -sceneName, -modified, -location or -exists.");
         return MS::kSuccess;
+    }
+    static bool isScene(const std::string& path) {
+        const std::string scene = sceneName();
+        return !scene.empty() &&
+               (path == scene || path == std::filesystem::path(scene).filename().string());
     }
 };
 

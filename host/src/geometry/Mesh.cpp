@@ -138,6 +138,36 @@ MeshData sphere(double radius, int sx, int sy) {
     return m;
 }
 
+// A w x h grid on the xz plane, centred on the origin, cut into sw x sh
+// faces; rows of vertices from -z to +z.
+MeshData plane(double w, double h, int sw, int sh) {
+    MeshData m;
+    for (int j = 0; j <= sh; ++j)
+        for (int i = 0; i <= sw; ++i)
+            m.points.append(MPoint(-w / 2 + w * i / sw, 0, -h / 2 + h * j / sh));
+    for (int j = 0; j < sh; ++j)
+        for (int i = 0; i < sw; ++i) {
+            const int a = j * (sw + 1) + i;
+            m.faceCounts.push_back(4);
+            for (int v : {a + sw + 1, a + sw + 2, a + 1, a})
+                m.faceConnects.push_back(v);
+        }
+    return m;
+}
+
+MeshData united(const std::vector<std::pair<MeshData, MMatrix>>& parts) {
+    MeshData m;
+    for (const auto& [part, matrix] : parts) {
+        const int base = static_cast<int>(m.points.length());
+        for (unsigned i = 0; i < part.points.length(); ++i)
+            m.points.append(part.points[i] * matrix);
+        m.faceCounts.insert(m.faceCounts.end(), part.faceCounts.begin(), part.faceCounts.end());
+        for (int v : part.faceConnects)
+            m.faceConnects.push_back(base + v);
+    }
+    return m;
+}
+
 // ---------------------------------------------------------------- node type
 
 namespace {
@@ -152,6 +182,49 @@ template <class T>
 std::shared_ptr<const T> dataIn(const Value& v) {
     auto* d = std::get_if<std::shared_ptr<Data>>(&v);
     return d ? std::dynamic_pointer_cast<const T>(*d) : nullptr;
+}
+
+// The points and faces of the data as the mesh's own attributes hold them.
+std::vector<std::pair<Attribute*, std::shared_ptr<Data>>> ownGeometry(const MeshData& data) {
+    const MeshAttributes& a = meshAttributes();
+    auto counts = std::make_shared<IntArrayData>();
+    for (int c : data.faceCounts)
+        counts->value.append(c);
+    auto connects = std::make_shared<IntArrayData>();
+    for (int v : data.faceConnects)
+        connects->value.append(v);
+    return {{a.vertices, std::make_shared<PointArrayData>(data.points)},
+            {a.faceCounts, counts},
+            {a.faceConnects, connects}};
+}
+
+// A mesh fed by a primitive's history keeps a copy of what it last took, as
+// the application's does: a copy of the shape (duplicate without its
+// history) starts from it, and so does the mesh when the history is
+// disconnected. Nothing else reads it while the input stays connected. A
+// deformer's output is not kept: the mesh under it holds its own geometry
+// for undo to go back to.
+void keepInput(Node& node, const MeshData& input) {
+    const MeshAttributes& a = meshAttributes();
+    auto kept = [&](Attribute* attribute) {
+        const PlugValue* pv = node.stored(PlugPath{attribute, {}});
+        return pv ? pv->value : Value{};
+    };
+    auto sameInts = [](const std::shared_ptr<const IntArrayData>& d, const std::vector<int>& v) {
+        if (!d || d->value.length() != v.size())
+            return false;
+        for (unsigned i = 0; i < d->value.length(); ++i)
+            if (d->value[i] != v[i])
+                return false;
+        return true;
+    };
+    auto points = dataIn<PointArrayData>(kept(a.vertices));
+    if (points && sameArray(points->value, input.points) &&
+        sameInts(dataIn<IntArrayData>(kept(a.faceCounts)), input.faceCounts) &&
+        sameInts(dataIn<IntArrayData>(kept(a.faceConnects)), input.faceConnects))
+        return;
+    for (auto& [attribute, data] : ownGeometry(input))
+        node.storage(PlugPath{attribute, {}}).value = data;
 }
 
 bool computeMesh(Node& node, const PlugPath& plug) {
@@ -173,8 +246,11 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
     auto mesh = std::make_shared<MeshData>();
     PlugRef in{&node, PlugPath{a.inMesh, {}}};
     if (node.inputs.count(in.path)) {
-        if (auto upstream = dataIn<MeshData>(evaluate(in)))
+        if (auto upstream = dataIn<MeshData>(evaluate(in))) {
             mesh = std::make_shared<MeshData>(*upstream);
+            if (isConstructionHistory(node.inputs.at(in.path).node->type()))
+                keepInput(node, *mesh);
+        }
     } else {
         if (auto p = dataIn<PointArrayData>(evaluate(PlugRef{&node, PlugPath{a.vertices, {}}})))
             mesh->points = p->value;
@@ -202,17 +278,8 @@ MPointArray meshPoints(Node& node) {
 }
 
 void setGeometry(Node& node, const MeshData& data) {
-    const MeshAttributes& a = meshAttributes();
-    auto counts = std::make_shared<IntArrayData>();
-    for (int c : data.faceCounts)
-        counts->value.append(c);
-    auto connects = std::make_shared<IntArrayData>();
-    for (int v : data.faceConnects)
-        connects->value.append(v);
-    assign(PlugRef{&node, PlugPath{a.vertices, {}}},
-           std::shared_ptr<Data>(std::make_shared<PointArrayData>(data.points)));
-    assign(PlugRef{&node, PlugPath{a.faceCounts, {}}}, std::shared_ptr<Data>(counts));
-    assign(PlugRef{&node, PlugPath{a.faceConnects, {}}}, std::shared_ptr<Data>(connects));
+    for (auto& [attribute, value] : ownGeometry(data))
+        assign(PlugRef{&node, PlugPath{attribute, {}}}, value);
 }
 
 void registerMeshType() {

@@ -1,14 +1,16 @@
 #ifndef HOST_GEOMETRY_MESH_H
 #define HOST_GEOMETRY_MESH_H
 // Polygon meshes: the data a mesh plug carries, the "mesh" shape type, and
-// the primitives polyCube and polySphere build.
+// the primitives polyCube, polySphere and polyPlane build.
 
 #include "graph/Data.h"
 #include "graph/Node.h"
 
+#include <maya/MMatrix.h>
 #include <maya/MPointArray.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -49,6 +51,10 @@ public:
 MeshData cube(double width, double height, double depth, int sx, int sy, int sz);
 // A sphere of sx segments around and sy from pole to pole.
 MeshData sphere(double radius, int sx, int sy);
+// The meshes as one, each moved by its matrix, in the order given.
+MeshData united(const std::vector<std::pair<MeshData, MMatrix>>& parts);
+// A w x h grid on the xz plane, centred on the origin, cut into sw x sh faces.
+MeshData plane(double w, double h, int sw, int sh);
 
 // The attributes of the mesh type, for code that reads meshes.
 struct MeshAttributes {
@@ -62,9 +68,11 @@ struct MeshAttributes {
 const MeshAttributes& meshAttributes();
 
 void registerMeshType();
-// polyCube, polySphere and polyPlane history nodes, whose output feeds a
-// mesh's inMesh.
+// polyCube, polySphere, polyPlane and polyUnite history nodes, whose output
+// feeds a mesh's inMesh.
 void registerPolyHistoryTypes();
+// Whether nodes of the type are one of those history nodes.
+bool isConstructionHistory(const NodeType& type);
 
 // The mesh's geometry as it stands: the input mesh when one is connected,
 // else its own points and faces, moved by its tweaks.
@@ -74,7 +82,7 @@ MPointArray meshPoints(Node& mesh);
 // Gives a mesh node its own geometry (points and faces).
 void setGeometry(Node& mesh, const MeshData& data);
 
-// polyCube and polySphere.
+// polyCube, polySphere, polyPlane, polyUnite and polyEvaluate.
 void registerPolyCommands();
 
 }  // namespace geometry

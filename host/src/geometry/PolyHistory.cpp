@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,23 +18,6 @@ namespace host {
 namespace geometry {
 
 namespace {
-
-// A w x h grid on the xz plane, centred on the origin, cut into sw x sh
-// faces; rows of vertices from -z to +z.
-MeshData plane(double w, double h, int sw, int sh) {
-    MeshData m;
-    for (int j = 0; j <= sh; ++j)
-        for (int i = 0; i <= sw; ++i)
-            m.points.append(MPoint(-w / 2 + w * i / sw, 0, -h / 2 + h * j / sh));
-    for (int j = 0; j < sh; ++j)
-        for (int i = 0; i < sw; ++i) {
-            const int a = j * (sw + 1) + i;
-            m.faceCounts.push_back(4);
-            for (int v : {a + sw + 1, a + sw + 2, a + 1, a})
-                m.faceConnects.push_back(v);
-        }
-    return m;
-}
 
 struct Parameter {
     const char* longName;
@@ -47,9 +31,15 @@ const long long kMostFaces = 4000000;
 
 using Build = std::function<MeshData(const std::vector<double>&)>;
 
+std::set<const NodeType*>& historyTypes() {
+    static std::set<const NodeType*> types;
+    return types;
+}
+
 void addPrimitive(const char* name, std::vector<Parameter> parameters, Build build) {
     NodeType& type =
         NodeTypeRegistry::instance().addBuiltin(name, "dependNode", MFn::kDependencyNode);
+    historyTypes().insert(&type);
     auto output = attrs::typed("output", "out", MFnData::kMesh);
     output->writable = false;
     output->storable = false;
@@ -92,9 +82,53 @@ bool tooMany(long long faces) {
     return faces > kMostFaces;
 }
 
+// polyUnite: the meshes on inputPoly[], each moved by the matrix of the
+// same index on inputMat[], as one.
+void addUnite() {
+    NodeType& type =
+        NodeTypeRegistry::instance().addBuiltin("polyUnite", "dependNode", MFn::kDependencyNode);
+    historyTypes().insert(&type);
+    auto meshes = attrs::typed("inputPoly", "ip", MFnData::kMesh);
+    meshes->array = true;
+    meshes->storable = false;
+    auto matrices = attrs::matrix("inputMat", "im");
+    matrices->array = true;
+    auto output = attrs::typed("output", "out", MFnData::kMesh);
+    output->writable = false;
+    output->storable = false;
+    for (const auto& input : {meshes, matrices}) {
+        attrs::affects(input, output);
+        type.addAttribute(input);
+    }
+    type.addAttribute(output);
+    Attribute *in = meshes.get(), *at = matrices.get(), *out = output.get();
+    type.compute = [in, at, out](Node& node, const PlugPath& plug) {
+        if (plug.attribute != out)
+            return false;
+        std::vector<std::pair<MeshData, MMatrix>> parts;
+        for (unsigned i : node.elementIndices(PlugPath{in, {}})) {
+            const Value mesh = evaluate(PlugRef{&node, PlugPath{in, {i}}});
+            const Value matrix = evaluate(PlugRef{&node, PlugPath{at, {i}}});
+            auto* m = std::get_if<std::shared_ptr<Data>>(&mesh);
+            auto* x = std::get_if<std::shared_ptr<Data>>(&matrix);
+            auto meshData = m ? std::dynamic_pointer_cast<MeshData>(*m) : nullptr;
+            auto matrixData = x ? std::dynamic_pointer_cast<MatrixData>(*x) : nullptr;
+            if (meshData)
+                parts.emplace_back(*meshData, matrixData ? matrixData->value : MMatrix());
+        }
+        node.storage(plug).value = std::shared_ptr<Data>(std::make_shared<MeshData>(united(parts)));
+        return true;
+    };
+}
+
 }  // namespace
 
+bool isConstructionHistory(const NodeType& type) {
+    return historyTypes().count(&type) > 0;
+}
+
 void registerPolyHistoryTypes() {
+    addUnite();
     addPrimitive("polyCube",
                  {{"width", "w", 1, false},
                   {"height", "h", 1, false},

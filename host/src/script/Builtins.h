@@ -23,6 +23,10 @@ void registerFileBuiltins(Interpreter& interpreter);
 // optionVar, whose values live as long as the process.
 void registerPreferenceBuiltins(Interpreter& interpreter);
 
+// Runs the scripts evalDeferred queued, in turn (with those they queue), when a top-level
+// text or command has ended: a batch session has no idle time to wait for.
+void runDeferred();
+
 // Thrown by a builtin's body to fail with a message; the wrapper reports it.
 struct BuiltinError {
     std::string message;

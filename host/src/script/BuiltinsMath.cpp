@@ -1,4 +1,5 @@
-// Numeric and vector builtins, and the seeded random numbers.
+// Numeric and vector builtins, and the seeded random numbers (even, normal and in a
+// sphere).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -50,6 +51,28 @@ void defineExtreme(Interpreter& in, const std::string& name, bool wantMax) {
         return Value(wantMax ? std::max(a[0].asFloat(), a[1].asFloat())
                              : std::min(a[0].asFloat(), a[1].asFloat()));
     });
+}
+
+// A normally distributed number of mean 0 (Box-Muller over the session's generator).
+double normal(double deviation) {
+    double u = 0;
+    while (u == 0)
+        u = uniform(0, 1);
+    const double v = uniform(0, 1);
+    return deviation * std::sqrt(-2.0 * std::log(u)) * std::cos(2 * kPi * v);
+}
+
+// Rodrigues' rotation of p about the axis through the origin.
+Vec3 rotated(Vec3 p, Vec3 axis, double angle) {
+    const double m = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    if (m == 0)
+        return p;
+    const Vec3 k{axis.x / m, axis.y / m, axis.z / m};
+    const double c = std::cos(angle), s = std::sin(angle);
+    const double d = (k.x * p.x + k.y * p.y + k.z * p.z) * (1 - c);
+    const Vec3 kp{k.y * p.z - k.z * p.y, k.z * p.x - k.x * p.z, k.x * p.y - k.y * p.x};
+    return Vec3{p.x * c + kp.x * s + k.x * d, p.y * c + kp.y * s + k.y * d,
+                p.z * c + kp.z * s + k.z * d};
 }
 
 }  // namespace
@@ -158,6 +181,54 @@ void registerMathBuiltins(Interpreter& in) {
         }
         double lo = a.size() == 2 ? a[0].asFloat() : 0.0;
         return Value(uniform(lo, a.back().asFloat()));
+    });
+    // gauss(deviation) a float; gauss(<<dx, dy, dz>>) and gauss(dx, dy) a vector, each
+    // component drawn with its own deviation (z 0 for the two-number form).
+    defineFunction(in, "gauss", 1, 2, [](const std::vector<Value>& a) {
+        if (a.size() == 2) {
+            const double x = normal(a[0].asFloat());
+            return Value(Vec3{x, normal(a[1].asFloat()), 0.0});
+        }
+        if (a[0].type() == Type::Vector) {
+            const Vec3 d = vectorArg(a[0]);
+            const double x = normal(d.x), y = normal(d.y);
+            return Value(Vec3{x, y, normal(d.z)});
+        }
+        return Value(normal(a[0].asFloat()));
+    });
+    // A point drawn evenly from inside a sphere of the radius, or an ellipsoid of the
+    // vector's radii.
+    defineFunction(in, "sphrand", 1, 1, [](const std::vector<Value>& a) {
+        const Vec3 r = a[0].type() == Type::Vector
+                           ? vectorArg(a[0])
+                           : Vec3{a[0].asFloat(), a[0].asFloat(), a[0].asFloat()};
+        Vec3 p;
+        do {
+            const double x = uniform(-1, 1), y = uniform(-1, 1);
+            p = Vec3{x, y, uniform(-1, 1)};
+        } while (p.x * p.x + p.y * p.y + p.z * p.z > 1);
+        return Value(Vec3{p.x * r.x, p.y * r.y, p.z * r.z});
+    });
+    // rot(point, axis, radians): the point turned about the axis through the origin.
+    defineFunction(in, "rot", 3, 3, [](const std::vector<Value>& a) {
+        return Value(rotated(vectorArg(a[0]), vectorArg(a[1]), a[2].asFloat()));
+    });
+    // hermite(start, end, startTangent, endTangent, t): the cubic Hermite curve at t, on
+    // floats or, when any of the four ends is a vector, on vectors.
+    defineFunction(in, "hermite", 5, 5, [](const std::vector<Value>& a) {
+        const double t = a[4].asFloat(), t2 = t * t, t3 = t2 * t;
+        const double h[4] = {2 * t3 - 3 * t2 + 1, -2 * t3 + 3 * t2, t3 - 2 * t2 + t, t3 - t2};
+        const bool vectors = std::any_of(a.begin(), a.begin() + 4,
+                                         [](const Value& v) { return v.type() == Type::Vector; });
+        if (!vectors)
+            return Value(h[0] * a[0].asFloat() + h[1] * a[1].asFloat() + h[2] * a[2].asFloat() +
+                         h[3] * a[3].asFloat());
+        Vec3 out{};
+        for (int i = 0; i < 4; ++i) {
+            const Vec3 v = vectorArg(a[static_cast<std::size_t>(i)]);
+            out = Vec3{out.x + h[i] * v.x, out.y + h[i] * v.y, out.z + h[i] * v.z};
+        }
+        return Value(out);
     });
     defineFunction(in, "seed", 1, 1, [](const std::vector<Value>& a) {
         generator().seed(static_cast<std::uint32_t>(a[0].asInt()));

@@ -1,7 +1,8 @@
 // Builtins that reach the interpreter or the process: print, trace, error, warning, eval,
-// exists, whatIs, getenv, putenv, about and internalVar.
+// evalDeferred, exists, whatIs, getenv, putenv, about and internalVar.
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 
 #include "../foundation/Output.h"
 #include "Builtins.h"
@@ -128,7 +129,62 @@ bool internalVar(CommandCall& call, const std::vector<Value*>&) {
     return true;
 }
 
+// Scripts evalDeferred keeps until the top-level text that queued them ends: those asked to
+// go next at the front, the lowest-priority ones after every other.
+struct Deferred {
+    std::deque<std::string> normal, lowest;
+    bool running = false;
+};
+
+Deferred& deferred() {
+    static Deferred d;
+    return d;
+}
+
+// evalDeferred [-lowestPriority] [-evaluateNext] script: the script is the last word.
+bool evalDeferred(CommandCall& call, const std::vector<Value*>&) {
+    if (!checkArgCount(call, "evalDeferred", 1, 3))
+        return false;
+    bool lowest = false, next = false;
+    for (std::size_t i = 0; i + 1 < call.args.size(); ++i) {
+        const std::string w = call.args[i].text();
+        if (w == "-lp" || w == "-lowestPriority") {
+            lowest = true;
+        } else if (w == "-en" || w == "-evaluateNext") {
+            next = true;
+        } else {
+            Interpreter::instance().reportError("evalDeferred: Invalid flag \"" + w + "\".");
+            return false;
+        }
+    }
+    Deferred& d = deferred();
+    const std::string script = call.args.back().text();
+    if (lowest)
+        d.lowest.push_back(script);
+    else if (next)
+        d.normal.push_front(script);
+    else
+        d.normal.push_back(script);
+    return true;
+}
+
 }  // namespace
+
+void runDeferred() {
+    Deferred& d = deferred();
+    if (d.running)
+        return;
+    d.running = true;
+    // A script that queues itself again would keep a session that never idles busy for
+    // ever; past this many it waits for the next top-level text.
+    for (int left = 10000; left > 0 && (!d.normal.empty() || !d.lowest.empty()); --left) {
+        std::deque<std::string>& from = d.normal.empty() ? d.lowest : d.normal;
+        const std::string text = from.front();
+        from.pop_front();
+        runtime().run(text, "", nullptr, nullptr);
+    }
+    d.running = false;
+}
 
 void registerSystemBuiltins(Interpreter& in) {
     in.defineBuiltin("print", [](CommandCall& call, const std::vector<Value*>&) {
@@ -186,6 +242,7 @@ void registerSystemBuiltins(Interpreter& in) {
             throw BuiltinError{"putenv: invalid variable name \"" + name + "\"."};
         return Value(setenv(name.c_str(), a[1].text().c_str(), 1) == 0);
     });
+    in.defineBuiltin("evalDeferred", evalDeferred);
     in.defineBuiltin("about", about);
     in.defineBuiltin("internalVar", internalVar);
 }

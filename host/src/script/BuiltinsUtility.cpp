@@ -157,6 +157,61 @@ void registerUtilityBuiltins(Interpreter& in) {
             c = normalized(c);
         return Value(std::vector<double>(c.v, c.v + 3));
     });
+    // Puts the item into the array variable at the index, or at its end when the index is
+    // past it; 0 and the array untouched for a negative index.
+    in.defineBuiltin(
+        "stringArrayInsertAtIndex", [](CommandCall& call, const std::vector<Value*>& refs) {
+            if (!checkArgCount(call, "stringArrayInsertAtIndex", 3, 3))
+                return false;
+            Value* list = refs.size() > 1 ? refs[1] : nullptr;
+            if (!list || list->type() != Type::StringArray) {
+                Interpreter::instance().reportError(
+                    "stringArrayInsertAtIndex: the second argument must be a "
+                    "string array variable.");
+                return false;
+            }
+            const long long index = call.args[0].asInt();
+            if (index < 0) {
+                call.result = Value(0);
+                call.hasResult = true;
+                return true;
+            }
+            std::vector<std::string> items = list->stringArray();
+            const auto at = static_cast<std::size_t>(
+                std::min<long long>(index, static_cast<long long>(items.size())));
+            items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), call.args[2].text());
+            *list = Value(std::move(items));
+            call.result = Value(1);
+            call.hasResult = true;
+            return true;
+        });
+    // The text as a MEL string literal's inside: quotes, backslashes and control
+    // characters escaped, so that eval of "\"" + it + "\"" gives the text back.
+    defineFunction(in, "encodeString", 1, 1, [](const std::vector<Value>& a) {
+        std::string out;
+        for (char ch : a[0].text()) {
+            switch (ch) {
+                case '"':
+                    out += "\\\"";
+                    break;
+                case '\\':
+                    out += "\\\\";
+                    break;
+                case '\n':
+                    out += "\\n";
+                    break;
+                case '\t':
+                    out += "\\t";
+                    break;
+                case '\r':
+                    out += "\\r";
+                    break;
+                default:
+                    out += ch;
+            }
+        }
+        return Value(out);
+    });
 }
 
 }  // namespace host::mel

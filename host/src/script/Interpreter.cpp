@@ -53,11 +53,14 @@ bool Interpreter::callCommand(const std::string& name, CommandCall& call) {
     // A copy, as a command may redefine or remove itself while it runs.
     const CommandEntry entry = *found;
     const std::vector<Value*> noVariables(call.args.size(), nullptr);
+    bool ok = false;
     try {
-        return rt_->callCommand(name, entry, call, noVariables);
+        ok = rt_->callCommand(name, entry, call, noVariables);
     } catch (const ScriptAbort&) {
-        return false;
     }
+    if (rt_->frames_.empty())
+        runDeferred();
+    return ok;
 }
 
 bool Interpreter::execute(const std::string& source, Value* result, const std::string& fileName,
@@ -68,6 +71,8 @@ bool Interpreter::execute(const std::string& source, Value* result, const std::s
     if (had && result)
         *result = std::move(value);
     rt_->lastHadResult = had;
+    if (rt_->frames_.empty())
+        runDeferred();
     return ok;
 }
 
@@ -76,7 +81,10 @@ bool Interpreter::lastHadResult() const {
 }
 
 bool Interpreter::sourceFile(const std::string& path) {
-    return rt_->sourcePath(path);
+    const bool ok = rt_->sourcePath(path);
+    if (rt_->frames_.empty())
+        runDeferred();
+    return ok;
 }
 
 void Interpreter::setScriptPaths(const std::vector<std::string>& dirs) {

@@ -1,5 +1,6 @@
 #include "dag/Dag.h"
 #include "graph/Node.h"
+#include "graph/PlugAccess.h"
 #include "selection/Component.h"
 #include "selection/Selection.h"
 
@@ -182,6 +183,33 @@ MStatus addNames(MSelectionList& list, const std::vector<std::string>& names, si
     return status;
 }
 
+namespace {
+
+bool isIntermediate(Node& node) {
+    Attribute* io = dag::attributes().intermediateObject;
+    return io && node.findAttribute("intermediateObject") == io &&
+           valueAsLong(evaluate(PlugRef{&node, PlugPath{io, {}}})) != 0;
+}
+
+// Components are named through the transform when their shape is the only
+// one under it that is not an intermediate object, as the application
+// names them; otherwise through the shape.
+std::string componentOwnerName(const MDagPath& shapePath) {
+    MDagPath owner = shapePath;
+    Node* shape = host::nodeOf(owner.node());
+    if (!shape || owner.length() < 2 || !owner.pop())
+        return shapePath.partialPathName().asChar();
+    Node* transform = host::nodeOf(owner.node());
+    if (!transform)
+        return shapePath.partialPathName().asChar();
+    for (Node* child : transform->children)
+        if (child != shape && child->type().shape && !isIntermediate(*child))
+            return shapePath.partialPathName().asChar();
+    return owner.partialPathName().asChar();
+}
+
+}  // namespace
+
 void selectionStrings(const Item& item, MStringArray& out) {
     if (item.isPlug()) {
         out.append(item.plug.name());
@@ -193,12 +221,12 @@ void selectionStrings(const Item& item, MStringArray& out) {
             out.append(MString(n->name().c_str()));
         return;
     }
-    std::string base = item.path.partialPathName().asChar();
     Component* part = componentOf(item.component);
     if (!part) {
-        out.append(MString(base.c_str()));
+        out.append(item.path.partialPathName());
         return;
     }
+    const std::string base = componentOwnerName(item.path);
     const ComponentKind* kind = componentKindOf(part->apiType());
     std::string prefix = base + "." + (kind ? kind->name : "pt");
     std::vector<int> sorted = part->elements();
