@@ -132,7 +132,7 @@ TEST_F(SelectionList, AddsFindTheirEntriesAfterTheListChanged) {
     parts.add(shape);
     parts.add(shape);
     parts.add(shape, points({1}));
-    EXPECT_EQ(strings(parts), (Names{"meshShape.vtx[1]", "meshShape", "meshShape.vtx[1]"}));
+    EXPECT_EQ(strings(parts), (Names{"a.vtx[1]", "meshShape", "a.vtx[1]"}));
     MSelectionList copy = parts;
     copy.add(shape);
     copy.clear();
