@@ -227,6 +227,12 @@ TEST_F(CommandsTest, PrimitivesMakeTheirHistoryNode) {
     EXPECT_EQ(number("polyEvaluate -f copy"), 3);
     EXPECT_TRUE(strings("listConnections pPlaneShape2").empty());
     EXPECT_EQ(number("polyEvaluate -f pPlane1"), 1);
+    // A copy made straight after an edit, before anything read the mesh,
+    // takes the edited geometry too.
+    run("setAttr polyPlane1.width 10; duplicate -n wide pPlane1");
+    const Strings wide = strings("listRelatives -s wide");
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_EQ(geometry::meshPoints(*node(wide[0]))[0], MPoint(-5, 0, -1));
     // Without history there is just the transform; undo takes the node away.
     EXPECT_EQ(strings("polyCube -ch off -n bare"), Strings{"bare"});
     EXPECT_TRUE(strings("listConnections bareShape").empty());

@@ -16,6 +16,7 @@
 #include "commands/Support.h"
 #include "commands/Transforms.h"
 #include "commands/Values.h"
+#include "geometry/Mesh.h"
 #include "graph/PlugAccess.h"
 #include "plugin/Args.h"
 #include "render/Contents.h"
@@ -425,6 +426,7 @@ public:
         }
         // The copy shares the original's data (a mesh's points and faces)
         // rather than cloning it: stored data is never changed in place.
+        geometry::keepHistoryOutput(original);
         for (Attribute* a : original.attributes()) {
             if (const PlugValue* pv = original.stored(PlugPath{a, {}}))
                 c->storage(PlugPath{map(c.get(), a), {}}) = *pv;

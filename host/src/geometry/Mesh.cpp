@@ -273,6 +273,12 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
     return mesh;
 }
 
+void keepHistoryOutput(Node& node) {
+    const PlugPath in{meshAttributes().inMesh, {}};
+    if (node.inputs.count(in) && isConstructionHistory(node.inputs.at(in).node->type()))
+        meshOf(node);
+}
+
 MPointArray meshPoints(Node& node) {
     return meshOf(node)->points;
 }

@@ -77,6 +77,11 @@ bool isConstructionHistory(const NodeType& type);
 // The mesh's geometry as it stands: the input mesh when one is connected,
 // else its own points and faces, moved by its tweaks.
 std::shared_ptr<MeshData> meshOf(Node& mesh);
+// A mesh its construction history feeds keeps a copy of what it last took
+// (see meshOf); this takes it again if the history changed since, so that
+// a copy of the mesh, which never copies the history, gets its geometry
+// as it stands.
+void keepHistoryOutput(Node& mesh);
 // The points of meshOf, the view deformers and tests read.
 MPointArray meshPoints(Node& mesh);
 // Gives a mesh node its own geometry (points and faces).
