@@ -5,6 +5,7 @@
 #include "graph/NodeType.h"
 #include "graph/Object.h"
 #include "graph/Plug.h"
+#include "graph/PlugMap.h"
 #include "graph/Value.h"
 
 #include <functional>
@@ -90,8 +91,10 @@ public:
     void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
-    std::map<PlugPath, PlugRef> inputs;
-    std::map<PlugPath, std::vector<PlugRef>> outputs;
+    using Inputs = PlugMap<PlugRef>;
+    using Outputs = PlugMap<std::vector<PlugRef>>;
+    Inputs inputs;
+    Outputs outputs;
 
     // --- evaluation
     // Computed plugs whose stored value is up to date; everything else that
@@ -124,9 +127,9 @@ public:
     bool isDag() const { return m_type->dag; }
 
     // Locked plugs (by path), as setAttr -lock leaves them.
-    std::set<PlugPath> lockedPlugs;
-    std::set<PlugPath> keyablePlugs;  // per-plug keyable overrides
-    std::set<PlugPath> nonKeyablePlugs;
+    PlugSet lockedPlugs;
+    PlugSet keyablePlugs;  // per-plug keyable overrides
+    PlugSet nonKeyablePlugs;
 
 private:
     friend class Scene;
