@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,16 @@ protected:
         auto it = lower_bound(path);
         return {it, it != end() && Key::of(*it) == path};
     }
+    iterator insert(iterator at, Entry entry) {
+        // Grown by half rather than doubled: a transform fed by ten curves
+        // keeps room for eleven, not sixteen.
+        if (m_entries.size() == m_entries.capacity()) {
+            const auto offset = at - begin();
+            m_entries.reserve(m_entries.size() + m_entries.size() / 2 + 1);
+            at = begin() + offset;
+        }
+        return m_entries.insert(at, std::move(entry));
+    }
     std::vector<Entry> m_entries;
 
 private:
@@ -86,24 +97,45 @@ public:
     T& operator[](const PlugPath& path) {
         auto [it, found] = this->place(path);
         if (!found)
-            it = this->m_entries.insert(it, {path, T{}});
+            it = this->insert(it, {path, T{}});
         return it->second;
     }
 };
 
-// A set of plugs.
-class PlugSet : public SortedPlugs<PlugPath, detail::PathIsEntry> {
+// A set of plugs, made with its first plug: most nodes lock none and
+// override the keyability of none.
+class PlugSet {
 public:
+    using const_iterator = std::vector<PlugPath>::const_iterator;
+    using iterator = const_iterator;
+
+    const_iterator begin() const { return m_plugs ? m_plugs->begin() : const_iterator(); }
+    const_iterator end() const { return m_plugs ? m_plugs->end() : const_iterator(); }
+    bool empty() const { return !m_plugs || m_plugs->empty(); }
+    std::size_t count(const PlugPath& path) const { return m_plugs ? m_plugs->count(path) : 0; }
+
     void insert(const PlugPath& path) {
-        auto [it, found] = place(path);
-        if (!found)
-            m_entries.insert(it, path);
+        if (!m_plugs)
+            m_plugs = std::make_unique<Plugs>();
+        m_plugs->add(path);
     }
     template <class Iterator>
     void insert(Iterator first, Iterator last) {
         for (; first != last; ++first)
             insert(*first);
     }
+    std::size_t erase(const PlugPath& path) { return m_plugs ? m_plugs->erase(path) : 0; }
+    const_iterator erase(const_iterator it) { return m_plugs->erase(it); }
+
+private:
+    struct Plugs : SortedPlugs<PlugPath, detail::PathIsEntry> {
+        void add(const PlugPath& path) {
+            auto [it, found] = place(path);
+            if (!found)
+                SortedPlugs::insert(it, path);
+        }
+    };
+    std::unique_ptr<Plugs> m_plugs;
 };
 
 }  // namespace host
