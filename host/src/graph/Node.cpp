@@ -55,6 +55,12 @@ bool nameClash(const Attribute& a, const Node& node) {
             return true;
     return false;
 }
+
+template <class Values>
+auto valuesOf(Values& values, const Attribute* root) {
+    return std::lower_bound(values.begin(), values.end(), root,
+                            [](const auto& entry, const Attribute* a) { return entry.first < a; });
+}
 }  // namespace
 
 bool Node::addDynamicAttribute(const AttributePtr& attribute) {
@@ -74,7 +80,9 @@ bool Node::removeDynamicAttribute(Attribute* attribute) {
         return false;
     writeDeferred(nullptr);
     storedValuesChange(attribute);
-    m_values.erase(attribute);
+    auto values = valuesOf(m_values, attribute);
+    if (values != m_values.end() && values->first == attribute)
+        m_values.erase(values);
     m_dynamic.erase(it);
     return true;
 }
@@ -118,10 +126,10 @@ private:
 const PlugValue* Node::stored(const PlugPath& path) const {
     writeDeferred(path.attribute);
     const Lineage chain(path.attribute);
-    auto rootIt = m_values.find(chain.front());
-    if (rootIt == m_values.end())
+    auto root = valuesOf(m_values, chain.front());
+    if (root == m_values.end() || root->first != chain.front())
         return nullptr;
-    const PlugValue* pv = &rootIt->second;
+    const PlugValue* pv = root->second.get();
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];
@@ -174,7 +182,10 @@ PlugValue& Node::storage(const PlugPath& path) {
     writeDeferred(path.attribute);
     storedValuesChange(path.attribute);
     const Lineage chain(path.attribute);
-    PlugValue* pv = &m_values[chain.front()];
+    auto root = valuesOf(m_values, chain.front());
+    if (root == m_values.end() || root->first != chain.front())
+        root = m_values.emplace(root, chain.front(), std::make_unique<PlugValue>());
+    PlugValue* pv = root->second.get();
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];

@@ -155,7 +155,11 @@ private:
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;
     std::vector<AttributePtr> m_dynamic;
-    std::unordered_map<const Attribute*, PlugValue> m_values;
+    // Stored value trees by top-level attribute, sorted by attribute. A node
+    // keeps a handful, and each tree has an allocation of its own, so that
+    // one handed out by storage() outlives another being made.
+    using Values = std::vector<std::pair<const Attribute*, std::unique_ptr<PlugValue>>>;
+    Values m_values;
     void storedValuesChange(const Attribute* attribute);
     // Writes what waits, when `touched` (any attribute of the node, or null
     // for all of them) is one of the deferred ones.
