@@ -28,18 +28,24 @@ void Node::setUser(MPxNode* user) {
 Attribute* Node::findAttribute(const std::string& name) const {
     if (Attribute* a = m_type->findAttribute(name))
         return a;
-    for (const auto& d : m_dynamic)
+    for (const auto& d : dynamicAttributes())
         if (Attribute* a = d->find(name))
             return a;
     return nullptr;
 }
 
+const std::vector<AttributePtr>& Node::dynamicAttributes() const {
+    static const std::vector<AttributePtr> none;
+    return m_dynamic ? *m_dynamic : none;
+}
+
 std::vector<Attribute*> Node::attributes() const {
     std::vector<Attribute*> all;
-    all.reserve(m_type->attributes().size() + m_dynamic.size());
+    const std::vector<AttributePtr>& dynamic = dynamicAttributes();
+    all.reserve(m_type->attributes().size() + dynamic.size());
     for (const auto& a : m_type->attributes())
         all.push_back(a.get());
-    for (const auto& a : m_dynamic)
+    for (const auto& a : dynamic)
         all.push_back(a.get());
     return all;
 }
@@ -69,27 +75,32 @@ bool Node::addDynamicAttribute(const AttributePtr& attribute) {
     attribute->dynamic = true;
     for (auto& c : attribute->children)
         c->dynamic = true;
-    m_dynamic.push_back(attribute);
+    if (!m_dynamic)
+        m_dynamic = std::make_unique<std::vector<AttributePtr>>();
+    m_dynamic->push_back(attribute);
     return true;
 }
 
 bool Node::removeDynamicAttribute(Attribute* attribute) {
-    auto it = std::find_if(m_dynamic.begin(), m_dynamic.end(),
+    if (!m_dynamic)
+        return false;
+    auto it = std::find_if(m_dynamic->begin(), m_dynamic->end(),
                            [&](const AttributePtr& a) { return a.get() == attribute; });
-    if (it == m_dynamic.end())
+    if (it == m_dynamic->end())
         return false;
     writeDeferred(nullptr);
     storedValuesChange(attribute);
     auto values = valuesOf(m_values, attribute);
     if (values != m_values.end() && values->first == attribute)
         m_values.erase(values);
-    m_dynamic.erase(it);
+    m_dynamic->erase(it);
     return true;
 }
 
 bool Node::isDynamic(const Attribute* attribute) const {
     const Attribute* root = attribute->root();
-    return std::any_of(m_dynamic.begin(), m_dynamic.end(),
+    const std::vector<AttributePtr>& dynamic = dynamicAttributes();
+    return std::any_of(dynamic.begin(), dynamic.end(),
                        [&](const AttributePtr& a) { return a.get() == root; });
 }
 

@@ -52,7 +52,7 @@ public:
     Attribute* findAttribute(const std::string& name) const;
     // Top-level attributes: the type's, then the dynamic ones.
     std::vector<Attribute*> attributes() const;
-    const std::vector<AttributePtr>& dynamicAttributes() const { return m_dynamic; }
+    const std::vector<AttributePtr>& dynamicAttributes() const;
     bool addDynamicAttribute(const AttributePtr& attribute);
     bool removeDynamicAttribute(Attribute* attribute);
     bool isDynamic(const Attribute* attribute) const;
@@ -154,7 +154,8 @@ private:
     NodeType* m_type;
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;
-    std::vector<AttributePtr> m_dynamic;
+    // Made with the first dynamic attribute: most nodes have none.
+    std::unique_ptr<std::vector<AttributePtr>> m_dynamic;
     // Stored value trees by top-level attribute, sorted by attribute. A node
     // keeps a handful, and each tree has an allocation of its own, so that
     // one handed out by storage() outlives another being made.
