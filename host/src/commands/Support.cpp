@@ -133,7 +133,7 @@ void Edits::created(const std::vector<NodePtr>& nodes) {
 }
 
 namespace {
-bool toggle(std::set<PlugPath>& set, const PlugPath& path, bool in) {
+bool toggle(PlugSet& set, const PlugPath& path, bool in) {
     if (in)
         set.insert(path);
     else

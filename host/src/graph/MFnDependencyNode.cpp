@@ -245,10 +245,10 @@ MStatus MFnDependencyNode::removeAttribute(const MObject& attr, MAttrClass) {
                 return true;
         return false;
     };
-    for (const auto& in : std::map<host::PlugPath, host::PlugRef>(n->inputs))
+    for (const auto& in : host::Node::Inputs(n->inputs))
         if (below(in.first))
             scene.disconnect(in.second, host::PlugRef{n, in.first});
-    for (const auto& out : std::map<host::PlugPath, std::vector<host::PlugRef>>(n->outputs))
+    for (const auto& out : host::Node::Outputs(n->outputs))
         if (below(out.first))
             for (const auto& d : out.second)
                 scene.disconnect(host::PlugRef{n, out.first}, d);

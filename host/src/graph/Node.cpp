@@ -28,18 +28,24 @@ void Node::setUser(MPxNode* user) {
 Attribute* Node::findAttribute(const std::string& name) const {
     if (Attribute* a = m_type->findAttribute(name))
         return a;
-    for (const auto& d : m_dynamic)
+    for (const auto& d : dynamicAttributes())
         if (Attribute* a = d->find(name))
             return a;
     return nullptr;
 }
 
+const std::vector<AttributePtr>& Node::dynamicAttributes() const {
+    static const std::vector<AttributePtr> none;
+    return m_dynamic ? *m_dynamic : none;
+}
+
 std::vector<Attribute*> Node::attributes() const {
     std::vector<Attribute*> all;
-    all.reserve(m_type->attributes().size() + m_dynamic.size());
+    const std::vector<AttributePtr>& dynamic = dynamicAttributes();
+    all.reserve(m_type->attributes().size() + dynamic.size());
     for (const auto& a : m_type->attributes())
         all.push_back(a.get());
-    for (const auto& a : m_dynamic)
+    for (const auto& a : dynamic)
         all.push_back(a.get());
     return all;
 }
@@ -55,6 +61,12 @@ bool nameClash(const Attribute& a, const Node& node) {
             return true;
     return false;
 }
+
+template <class Values>
+auto valuesOf(Values& values, const Attribute* root) {
+    return std::lower_bound(values.begin(), values.end(), root,
+                            [](const auto& entry, const Attribute* a) { return entry.first < a; });
+}
 }  // namespace
 
 bool Node::addDynamicAttribute(const AttributePtr& attribute) {
@@ -63,25 +75,32 @@ bool Node::addDynamicAttribute(const AttributePtr& attribute) {
     attribute->dynamic = true;
     for (auto& c : attribute->children)
         c->dynamic = true;
-    m_dynamic.push_back(attribute);
+    if (!m_dynamic)
+        m_dynamic = std::make_unique<std::vector<AttributePtr>>();
+    m_dynamic->push_back(attribute);
     return true;
 }
 
 bool Node::removeDynamicAttribute(Attribute* attribute) {
-    auto it = std::find_if(m_dynamic.begin(), m_dynamic.end(),
+    if (!m_dynamic)
+        return false;
+    auto it = std::find_if(m_dynamic->begin(), m_dynamic->end(),
                            [&](const AttributePtr& a) { return a.get() == attribute; });
-    if (it == m_dynamic.end())
+    if (it == m_dynamic->end())
         return false;
     writeDeferred(nullptr);
     storedValuesChange(attribute);
-    m_values.erase(attribute);
-    m_dynamic.erase(it);
+    auto values = valuesOf(m_values, attribute);
+    if (values != m_values.end() && values->first == attribute)
+        m_values.erase(values);
+    m_dynamic->erase(it);
     return true;
 }
 
 bool Node::isDynamic(const Attribute* attribute) const {
     const Attribute* root = attribute->root();
-    return std::any_of(m_dynamic.begin(), m_dynamic.end(),
+    const std::vector<AttributePtr>& dynamic = dynamicAttributes();
+    return std::any_of(dynamic.begin(), dynamic.end(),
                        [&](const AttributePtr& a) { return a.get() == root; });
 }
 
@@ -118,10 +137,10 @@ private:
 const PlugValue* Node::stored(const PlugPath& path) const {
     writeDeferred(path.attribute);
     const Lineage chain(path.attribute);
-    auto rootIt = m_values.find(chain.front());
-    if (rootIt == m_values.end())
+    auto root = valuesOf(m_values, chain.front());
+    if (root == m_values.end() || root->first != chain.front())
         return nullptr;
-    const PlugValue* pv = &rootIt->second;
+    const PlugValue* pv = root->second.get();
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];
@@ -174,7 +193,10 @@ PlugValue& Node::storage(const PlugPath& path) {
     writeDeferred(path.attribute);
     storedValuesChange(path.attribute);
     const Lineage chain(path.attribute);
-    PlugValue* pv = &m_values[chain.front()];
+    auto root = valuesOf(m_values, chain.front());
+    if (root == m_values.end() || root->first != chain.front())
+        root = m_values.emplace(root, chain.front(), std::make_unique<PlugValue>());
+    PlugValue* pv = root->second.get();
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         const Attribute* a = chain[i];

@@ -6,6 +6,7 @@
 #include "graph/NodeType.h"
 #include "graph/Object.h"
 #include "graph/Plug.h"
+#include "graph/PlugMap.h"
 #include "graph/Value.h"
 
 #include <functional>
@@ -52,7 +53,7 @@ public:
     Attribute* findAttribute(const std::string& name) const;
     // Top-level attributes: the type's, then the dynamic ones.
     std::vector<Attribute*> attributes() const;
-    const std::vector<AttributePtr>& dynamicAttributes() const { return m_dynamic; }
+    const std::vector<AttributePtr>& dynamicAttributes() const;
     bool addDynamicAttribute(const AttributePtr& attribute);
     bool removeDynamicAttribute(Attribute* attribute);
     bool isDynamic(const Attribute* attribute) const;
@@ -91,8 +92,10 @@ public:
     void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
-    std::map<PlugPath, PlugRef> inputs;
-    std::map<PlugPath, std::vector<PlugRef>> outputs;
+    using Inputs = PlugMap<PlugRef>;
+    using Outputs = PlugMap<std::vector<PlugRef>>;
+    Inputs inputs;
+    Outputs outputs;
 
     // --- evaluation
     // Computed plugs whose stored value is up to date; everything else that
@@ -125,9 +128,9 @@ public:
     bool isDag() const { return m_type->dag; }
 
     // Locked plugs (by path), as setAttr -lock leaves them.
-    std::set<PlugPath> lockedPlugs;
-    std::set<PlugPath> keyablePlugs;  // per-plug keyable overrides
-    std::set<PlugPath> nonKeyablePlugs;
+    PlugSet lockedPlugs;
+    PlugSet keyablePlugs;  // per-plug keyable overrides
+    PlugSet nonKeyablePlugs;
 
 private:
     friend class Scene;
@@ -152,8 +155,13 @@ private:
     NodeType* m_type;
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;
-    std::vector<AttributePtr> m_dynamic;
-    std::unordered_map<const Attribute*, PlugValue> m_values;
+    // Made with the first dynamic attribute: most nodes have none.
+    std::unique_ptr<std::vector<AttributePtr>> m_dynamic;
+    // Stored value trees by top-level attribute, sorted by attribute. A node
+    // keeps a handful, and each tree has an allocation of its own, so that
+    // one handed out by storage() outlives another being made.
+    using Values = std::vector<std::pair<const Attribute*, std::unique_ptr<PlugValue>>>;
+    Values m_values;
     void storedValuesChange(const Attribute* attribute);
     // Writes what waits, when `touched` (any attribute of the node, or null
     // for all of them) is one of the deferred ones.

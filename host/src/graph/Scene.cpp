@@ -152,9 +152,9 @@ Scene::Detached Scene::removeNode(Node& node) {
     Detached cut;
     if (!node.inScene)
         return cut;
-    for (const auto& in : std::map<PlugPath, PlugRef>(node.inputs))
+    for (const auto& in : Node::Inputs(node.inputs))
         cut.connections.push_back({in.second, PlugRef{&node, in.first}});
-    for (const auto& out : std::map<PlugPath, std::vector<PlugRef>>(node.outputs))
+    for (const auto& out : Node::Outputs(node.outputs))
         for (const auto& dst : out.second)
             if (dst.node != &node)
                 cut.connections.push_back({PlugRef{&node, out.first}, dst});
