@@ -248,7 +248,7 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
     if (node.inputs.count(in.path)) {
         if (auto upstream = dataIn<MeshData>(evaluate(in))) {
             mesh = std::make_shared<MeshData>(*upstream);
-            if (isConstructionHistory(node.inputs.at(in.path).node->type()))
+            if (isConstructionHistory(node.inputs.find(in.path)->second.node->type()))
                 keepInput(node, *mesh);
         }
     } else {
@@ -274,8 +274,8 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
 }
 
 void keepHistoryOutput(Node& node) {
-    const PlugPath in{meshAttributes().inMesh, {}};
-    if (node.inputs.count(in) && isConstructionHistory(node.inputs.at(in).node->type()))
+    auto in = node.inputs.find(PlugPath{meshAttributes().inMesh, {}});
+    if (in != node.inputs.end() && isConstructionHistory(in->second.node->type()))
         meshOf(node);
 }
 
