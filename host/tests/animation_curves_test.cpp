@@ -363,10 +363,10 @@ TEST(CurveKeysTest, KeysKeptWholeFollowTheirKeyAndComeBackExactly) {
     odd.outY = -0.8;
     odd.inY = -0.0;  // the sign is kept, as a saved file shows it
     odd.locked = false;
-    Key unknownType = plain(3.0, 1.0);
-    unknownType.in = static_cast<MFnAnimCurve::TangentType>(42);  // as setAttr may leave it
+    Key heavy = plain(3.0, 1.0);
+    heavy.inWeight = 2.5;  // a weight of its own, as a weighted curve keeps it
 
-    Curve keys({plain(1.0, 0.0), odd, unknownType});
+    Curve keys({plain(1.0, 0.0), odd, heavy});
     EXPECT_EQ(keys.insert(plain(0.5, 2.0)), 0u);
     EXPECT_EQ(keys.insert(plain(2.5, 3.0)), 3u);
     const Key moved = keys.key(2);
@@ -377,22 +377,22 @@ TEST(CurveKeysTest, KeysKeptWholeFollowTheirKeyAndComeBackExactly) {
     EXPECT_TRUE(std::signbit(moved.inY));
     EXPECT_FALSE(moved.locked);
     EXPECT_DOUBLE_EQ(keys.slope(2, false), -0.8 / 0.6);
-    EXPECT_EQ(keys.key(4).in, 42);
+    EXPECT_EQ(keys.key(4).inWeight, 2.5);
 
     keys.erase(0);
     EXPECT_EQ(keys.key(1).outY, -0.8);
-    EXPECT_EQ(keys.key(3).in, 42);
+    EXPECT_EQ(keys.key(3).inWeight, 2.5);
     // A key set back to what its types say is kept as they say it.
     Key back = plain(2.0, 5.0);
     keys.setKey(1, back);
     EXPECT_TRUE(keys.key(1).locked);
     EXPECT_EQ(keys.key(1).out, MFnAnimCurve::kTangentClamped);
     EXPECT_EQ(keys.key(1).outX, 1.0);
-    EXPECT_EQ(keys.key(3).in, 42);
+    EXPECT_EQ(keys.key(3).inWeight, 2.5);
     keys.erase(3);
     ASSERT_EQ(keys.size(), 3u);
     for (size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(keys.key(i).in, MFnAnimCurve::kTangentClamped) << i;
+        EXPECT_EQ(keys.key(i).inWeight, 1.0) << i;
 }
 
 // A key within the tolerance of an input is found, the first of several.
