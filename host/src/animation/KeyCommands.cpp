@@ -1,5 +1,11 @@
-// setKeyframe, keyframe, keyTangent and cutKey: keys of animation curves
-// from scripts, undoable.
+// setKeyframe, keyframe, keyTangent, copyKey, pasteKey, cutKey and
+// bakeResults: keys of animation curves from scripts, undoable.
+//
+// Map: what every key command shares (one curve's edit as one undo step,
+// -time and -index ranges, the key set a call means, the curves its objects
+// stand for); then one section per command in the order above, with the
+// key clipboard that copyKey and cutKey fill and pasteKey reads before
+// copyKey; registration last.
 #include "animation/Curve.h"
 #include "animation/Time.h"
 #include "commands/Support.h"
