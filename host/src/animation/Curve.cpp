@@ -1,3 +1,11 @@
+// Animation curves.
+//
+// Map: evaluation (the compact key storage, Hermite and weighted Bezier
+// segments, tangent slopes, finding and inserting keys); node types (the
+// eight animCurve types and their attributes, tangent names, curve kinds
+// for a plug); the keys as the nodes store them (the key attributes looked
+// up once per type, decoding, writing now or deferred until read); global
+// tangents; making and finding the curve that drives a plug.
 #include "animation/Curve.h"
 
 #include "animation/Time.h"
