@@ -1,5 +1,7 @@
 #include "plugin/Args.h"
 
+#include "script/Lexer.h"
+
 #include <maya/MAngle.h>
 #include <maya/MDistance.h>
 #include <maya/MDoubleArray.h>
@@ -261,26 +263,7 @@ bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result) {
 }
 
 std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out + "\"";
+    return "\"" + mel::escapedLiteral(text) + "\"";
 }
 
 const char* describeArgType(MSyntax::MArgType type) {

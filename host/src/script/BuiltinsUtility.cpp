@@ -6,6 +6,7 @@
 #include <set>
 
 #include "Builtins.h"
+#include "Lexer.h"
 
 namespace host::mel {
 
@@ -187,31 +188,8 @@ void registerUtilityBuiltins(Interpreter& in) {
         });
     // The text as a MEL string literal's inside: quotes, backslashes and control
     // characters escaped, so that eval of "\"" + it + "\"" gives the text back.
-    defineFunction(in, "encodeString", 1, 1, [](const std::vector<Value>& a) {
-        std::string out;
-        for (char ch : a[0].text()) {
-            switch (ch) {
-                case '"':
-                    out += "\\\"";
-                    break;
-                case '\\':
-                    out += "\\\\";
-                    break;
-                case '\n':
-                    out += "\\n";
-                    break;
-                case '\t':
-                    out += "\\t";
-                    break;
-                case '\r':
-                    out += "\\r";
-                    break;
-                default:
-                    out += ch;
-            }
-        }
-        return Value(out);
-    });
+    defineFunction(in, "encodeString", 1, 1,
+                   [](const std::vector<Value>& a) { return Value(escapedLiteral(a[0].text())); });
 }
 
 }  // namespace host::mel

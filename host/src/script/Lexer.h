@@ -27,6 +27,10 @@ struct Token {
     bool is(const char* op) const { return kind == Tok::Op && text == op; }
 };
 
+// The text as the inside of a string literal: quotes, backslashes and control
+// characters escaped, so that the lexer reads the literal back as the text.
+std::string escapedLiteral(const std::string& text);
+
 // Turns MEL text into tokens on demand. The parser moves the cursor back when it tries one
 // reading of a statement and then another, and asks for raw words in command syntax, where
 // `pCube1.vtx[0:3]` or `-type` are single arguments.
