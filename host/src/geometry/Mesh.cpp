@@ -274,9 +274,11 @@ std::shared_ptr<MeshData> meshOf(Node& node) {
 }
 
 void keepHistoryOutput(Node& node) {
+    // Working out the output keeps the input with it, and the output is
+    // worked out again only when the history changed since.
     auto in = node.inputs.find(PlugPath{meshAttributes().inMesh, {}});
     if (in != node.inputs.end() && isConstructionHistory(in->second.node->type()))
-        meshOf(node);
+        evaluateInPlace(PlugRef{&node, PlugPath{meshAttributes().outMesh, {}}});
 }
 
 MPointArray meshPoints(Node& node) {
