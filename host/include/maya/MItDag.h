@@ -7,7 +7,6 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
-#include <deque>
 #include <vector>
 
 class MDagPathArray;
@@ -67,8 +66,9 @@ private:
     bool m_done = true;
     bool m_pruned = false;
     Step m_current;
-    // Depth-first takes from the back, breadth-first from the front.
-    std::deque<Parent> m_pending;
+    // Depth-first takes from the back, breadth-first from m_first on.
+    std::vector<Parent> m_pending;
+    size_t m_first = 0;
 };
 
 #endif

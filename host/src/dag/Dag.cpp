@@ -297,5 +297,13 @@ MDagPath PathAccess::make(const NodePath& nodes) {
     return path;
 }
 
+MDagPath PathAccess::child(const MDagPath& parent, Node* child) {
+    MDagPath path;
+    path.m_nodes.reserve(parent.m_nodes.size() + 1);
+    path.m_nodes = parent.m_nodes;
+    path.m_nodes.push_back(Scene::current().object(child));
+    return path;
+}
+
 }  // namespace dag
 }  // namespace host

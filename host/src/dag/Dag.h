@@ -93,6 +93,8 @@ MStatus writeDouble3(Node& node, Attribute* compound, const double values[3]);
 struct PathAccess {
     static NodePath nodes(const MDagPath& path);
     static MDagPath make(const NodePath& path);
+    // The path one level down, to the given child of the path's node.
+    static MDagPath child(const MDagPath& parent, Node* child);
 };
 
 }  // namespace dag

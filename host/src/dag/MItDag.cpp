@@ -24,6 +24,7 @@ MItDag::~MItDag() = default;
 
 MStatus MItDag::start(const MDagPath& root, TraversalType type, MFn::Type filter) {
     m_pending.clear();
+    m_first = 0;
     m_root = root;
     m_type = type;
     m_filter = filter;
@@ -61,21 +62,23 @@ void MItDag::advance(bool intoChildren) {
 }
 
 bool MItDag::nextChild() {
-    while (!m_pending.empty()) {
-        Parent& parent = m_type == kDepthFirst ? m_pending.back() : m_pending.front();
+    while (m_first < m_pending.size()) {
+        Parent& parent = m_type == kDepthFirst ? m_pending.back() : m_pending[m_first];
         // Children are read as they are reached; a node deleted meanwhile
         // has none left to give.
         const host::Node* node = host::nodeOf(parent.path.node());
         if (node && parent.next < node->children.size()) {
-            host::dag::NodePath path = host::dag::PathAccess::nodes(parent.path);
-            path.push_back(node->children[parent.next++]);
-            m_current = Step{host::dag::PathAccess::make(path), parent.depth + 1};
+            m_current =
+                Step{host::dag::PathAccess::child(parent.path, node->children[parent.next++]),
+                     parent.depth + 1};
             return true;
         }
-        if (m_type == kDepthFirst)
+        if (m_type == kDepthFirst) {
             m_pending.pop_back();
-        else
-            m_pending.pop_front();
+        } else if (++m_first == m_pending.size()) {
+            m_pending.clear();
+            m_first = 0;
+        }
     }
     return false;
 }
