@@ -110,7 +110,7 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
         return record;
     }
     // Its transformation comes from the keys alone.
-    copyInstancedObject(instancedObjects_[static_cast<std::size_t>(objectIndex)], record.copy.path);
+    copyInstancedObject(objectIndex, record.copy.path);
     collectShapes(record.copy.shapes, record.copy.path);
     clearTransformation(record.copy.path.transform());
 

@@ -82,28 +82,28 @@ void DKuninstancerCmd::prepareFrame() {
     particleCount_ = 0;
     MPlug(particleShape_, shape.attribute("count")).getValue(particleCount_);
     idMapper_.update(particleShape_);
-    computeSourceMatrices();
+    computeSources();
     computeObjectIndices();
 }
 
 // Each object's world matrix along the path the host gives first: the
 // local matrix, then the parents'.
-void DKuninstancerCmd::computeSourceMatrices() {
-    sourceMatrices_.clear();
-    sourceMatrices_.reserve(instancedObjects_.size());
-    for (const DKinstancedObject& object : instancedObjects_) {
-        MMatrix matrix;
-        if (object.path.isValid()) {
+void DKuninstancerCmd::computeSources() {
+    sources_.assign(instancedObjects_.size(), DKsourceFrame());
+    for (std::size_t i = 0; i < instancedObjects_.size(); ++i) {
+        const DKinstancedObject& object = instancedObjects_[i];
+        DKsourceFrame& source = sources_[i];
+        source.live = object.path.isValid();
+        if (source.live) {
             const MObject transform = object.path.transform();
             MFnTransform fn(transform);
-            matrix = fn.transformation().asMatrix();
+            source.matrix = fn.transformation().asMatrix();
             if (!fn.parent(0).hasFn(MFn::kWorld)) {
                 MDagPath path;
                 MDagPath::getAPathTo(transform, path);
-                matrix = matrix * path.exclusiveMatrix();
+                source.matrix = source.matrix * path.exclusiveMatrix();
             }
         }
-        sourceMatrices_.push_back(matrix);
     }
 }
 
@@ -210,8 +210,7 @@ bool DKuninstancerCmd::acceptParticle(int id, int& objectIndex) {
         return false;
     }
     objectIndex = objectIndexOf(id);
-    return objectIndex >= 0 &&
-           instancedObjects_[static_cast<std::size_t>(objectIndex)].path.isValid();
+    return objectIndex >= 0 && sources_[static_cast<std::size_t>(objectIndex)].live;
 }
 
 // -1 when the particle's object can not be known: its id is not in the
@@ -232,24 +231,50 @@ int DKuninstancerCmd::objectIndexOf(int id) const {
     return std::clamp(value, 0, hierarchyCount_ - 1);
 }
 
-void DKuninstancerCmd::copyInstancedObject(const DKinstancedObject& source, MDagPath& copy) {
+// The frame's record of the object, with the names a copy of it takes
+// read on its first copy.
+const DKsourceFrame& DKuninstancerCmd::namedSource(int objectIndex) {
+    const DKinstancedObject& object = instancedObjects_[static_cast<std::size_t>(objectIndex)];
+    DKsourceFrame& source = sources_[static_cast<std::size_t>(objectIndex)];
+    if (source.named) {
+        return source;
+    }
     MStatus status;
-    source.path.transform(&status);
+    object.path.transform(&status);
     checkStatus(status);
-    const MString sourceName = copiedPath(source).fullPathName(&status);
+    const MDagPath copied = copiedPath(object);
+    source.copiedName = copied.fullPathName(&status);
     checkStatus(status);
 
-    const MString command = MString(copyAsInstance_ ? "instance " : "duplicate -rr ") + sourceName;
+    MItDag walk(MItDag::kDepthFirst, MFn::kInvalid, &status);
+    checkStatus(status, "Error initializing instanced object dag iterator");
+    checkStatus(walk.reset(copied, MItDag::kDepthFirst, MFn::kInvalid),
+                "Error resetting dag iterator");
+    source.names.clear();
+    for (; !walk.isDone(); walk.next()) {
+        MFnDependencyNode node(walk.currentItem(), &status);
+        checkStatus(status, "Error getting child of instanced hierarchy");
+        source.names.append(node.name());
+    }
+    source.named = true;
+    return source;
+}
+
+void DKuninstancerCmd::copyInstancedObject(int objectIndex, MDagPath& copy) {
+    const DKsourceFrame& source = namedSource(objectIndex);
+    const MString command =
+        MString(copyAsInstance_ ? "instance " : "duplicate -rr ") + source.copiedName;
     MStringArray reply;
     checkStatus(MGlobal::executeCommand(command, reply, false, false));
     if (reply.length() == 0) {
-        throw DKmayaException(std::string("No copy was made of ") + sourceName.asChar() + ".");
+        throw DKmayaException(std::string("No copy was made of ") + source.copiedName.asChar() +
+                              ".");
     }
     MSelectionList made;
     checkStatus(MGlobal::getSelectionListByName(reply[0], made));
     checkStatus(made.getDagPath(0, copy));
 
-    renameCopy(copy, source);
+    renameCopy(copy, source.names);
     if (!copy.node().hasFn(MFn::kTransform)) {
         throw DKunsupportedException("Currently only instanced transforms are supported.");
     }
@@ -271,27 +296,23 @@ void DKuninstancerCmd::copyInstancedObject(const DKinstancedObject& source, MDag
 // Names every node of the copy after its counterpart in the source, with
 // "_#" for the host to number. Nodes an "instance" copy shares with the
 // source keep their names.
-MString DKuninstancerCmd::renameCopy(const MDagPath& copy, const DKinstancedObject& source) {
+void DKuninstancerCmd::renameCopy(const MDagPath& copy, const MStringArray& names) {
     MStatus status;
     MItDag copyWalk(MItDag::kDepthFirst, MFn::kInvalid, &status);
     checkStatus(status, "Error initializing instanced object dag iterator");
-    MItDag sourceWalk(MItDag::kDepthFirst, MFn::kInvalid, &status);
-    checkStatus(status, "Error initializing instanced object dag iterator");
     checkStatus(copyWalk.reset(copy, MItDag::kDepthFirst, MFn::kInvalid),
                 "Error resetting dag iterator");
-    checkStatus(sourceWalk.reset(copiedPath(source), MItDag::kDepthFirst, MFn::kInvalid),
-                "Error resetting dag iterator");
 
-    MString firstName;
-    bool named = false;
-    for (; !copyWalk.isDone(); copyWalk.next(), sourceWalk.next()) {
+    for (unsigned int i = 0; !copyWalk.isDone(); copyWalk.next(), ++i) {
         const MObject node = copyWalk.currentItem();
         if (MFnDagNode(node).instanceCount(true) >= 2) {
             continue;
         }
-        MFnDependencyNode counterpart(sourceWalk.currentItem(), &status);
-        checkStatus(status, "Error getting child of instanced hierarchy");
-
+        // A copy has its source's shape, so this holds unless the source
+        // changed under the bake; it fails as a lost counterpart would.
+        if (i >= names.length()) {
+            checkStatus(MS::kInvalidParameter, "Error getting child of instanced hierarchy");
+        }
         MString command("rename ");
         if (!node.hasFn(MFn::kShape)) {
             command += "-ignoreShape ";
@@ -299,22 +320,17 @@ MString DKuninstancerCmd::renameCopy(const MDagPath& copy, const DKinstancedObje
         command += "\" ";
         command += copyWalk.fullPathName();
         command += "\" \"";
-        command += counterpart.name();
+        command += names[i];
         command += "_#\"";
         MString reply;
         checkStatus(MGlobal::executeCommand(command, reply, false, false),
                     "Error executing rename command");
-        if (!named) {
-            firstName = reply;
-            named = true;
-        }
     }
-    return firstName;
 }
 
-void DKuninstancerCmd::placeCopy(const DKinstancedObject& source, const MMatrix& matrix) {
+void DKuninstancerCmd::placeCopy(int objectIndex, const MMatrix& matrix) {
     MDagPath copy;
-    copyInstancedObject(source, copy);
+    copyInstancedObject(objectIndex, copy);
     MFnTransform transform(copy.transform());
     checkStatus(transform.set(MTransformationMatrix(matrix)),
                 "Unable to apply particle transform to duplicate");

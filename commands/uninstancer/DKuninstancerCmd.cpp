@@ -240,14 +240,14 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
         if (acceptParticle(static_cast<int>(iterator.particleId()), objectIndex)) {
             // The object's own world matrix first, then the particle's.
             MMatrix matrix;
-            matrix.setToProduct(sourceMatrices_[objectIndex], iterator.matrix());
+            matrix.setToProduct(sources_[objectIndex].matrix, iterator.matrix());
             if (bakeType_ == kAnimationBake) {
                 DKanimatedGeometry& record =
                     recordFor(static_cast<int>(iterator.particleId()), objectIndex, time);
                 markSeen(record);
                 keyRecord(record, time, matrix, objectIndex);
             } else {
-                placeCopy(instancedObjects_[objectIndex], matrix);
+                placeCopy(objectIndex, matrix);
             }
         }
         iterator.nextParticle();

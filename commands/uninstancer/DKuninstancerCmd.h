@@ -73,7 +73,7 @@ private:
     void gatherInstancedObjects();
     void collectShapes(MObjectArray& shapes, const MDagPath& root);
     void prepareFrame();
-    void computeSourceMatrices();
+    void computeSources();
     void computeObjectIndices();
     void computeCycleIndices();
     MString objectIndexAttribute();
@@ -81,9 +81,10 @@ private:
     double cycleStepSeconds();
     bool acceptParticle(int id, int& objectIndex);
     int objectIndexOf(int id) const;
-    void copyInstancedObject(const DKinstancedObject& source, MDagPath& copy);
-    MString renameCopy(const MDagPath& copy, const DKinstancedObject& source);
-    void placeCopy(const DKinstancedObject& source, const MMatrix& matrix);
+    const DKsourceFrame& namedSource(int objectIndex);
+    void copyInstancedObject(int objectIndex, MDagPath& copy);
+    void renameCopy(const MDagPath& copy, const MStringArray& names);
+    void placeCopy(int objectIndex, const MMatrix& matrix);
 
     // Animation and blend-shape bake (DKanimationBake.cpp).
     void prepareAnimationBake();
@@ -118,7 +119,7 @@ private:
     bool blendShapeBake_ = false;
     std::int32_t particleCount_ = -1;
     MIntArray objectIndices_;
-    std::vector<MMatrix> sourceMatrices_;
+    std::vector<DKsourceFrame> sources_;
     DKparticleIdMapper idMapper_;
     // Animation bake: one record per particle id, in id order.
     std::map<int, DKanimatedGeometry> records_;
