@@ -210,20 +210,11 @@ bool isKeyCurve(const Node& node) {
     return node.type().hasFn(MFn::kAnimCurve);
 }
 
-MStatus assignChanged(const PlugRef& plug, double value) {
-    const Attribute& a = *plug.path.attribute;
-    if (!a.internal && !a.computed && isSettable(plug) && !plug.node->inputs.count(plug.path)) {
-        const Value now = storedOrDefault(plug);
-        if (const double* d = std::get_if<double>(&now); d && *d == value)
-            return MS::kSuccess;
-    }
-    return assign(plug, Value{value});
-}
+namespace {
 
-MStatus assign(const PlugRef& plug, const Value& value) {
+// assign once the plug is known to be settable.
+MStatus store(const PlugRef& plug, const Value& value) {
     Node& node = *plug.node;
-    if (!isSettable(plug))
-        return MS::kFailure;
     Attribute& a = *plug.path.attribute;
     if (a.internal && node.user()) {
         MPlug mplug = PlugAccess::make(plug);
@@ -243,6 +234,27 @@ MStatus assign(const PlugRef& plug, const Value& value) {
         node.hold(plug.path);
     Scene::current().touch();
     return MS::kSuccess;
+}
+
+}  // namespace
+
+MStatus assignChanged(const PlugRef& plug, double value) {
+    if (!isSettable(plug))
+        return MS::kFailure;
+    const Attribute& a = *plug.path.attribute;
+    if (!a.internal && !a.computed && !plug.node->inputs.count(plug.path)) {
+        const Value* held = kept(plug);
+        const double* now = std::get_if<double>(held ? held : &a.defaultValue);
+        if (now && *now == value)
+            return MS::kSuccess;
+    }
+    return store(plug, Value{value});
+}
+
+MStatus assign(const PlugRef& plug, const Value& value) {
+    if (!isSettable(plug))
+        return MS::kFailure;
+    return store(plug, value);
 }
 
 }  // namespace host
