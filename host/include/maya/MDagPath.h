@@ -8,6 +8,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+#include <memory>
 #include <vector>
 
 class MDagPathArray;
@@ -59,9 +60,12 @@ public:
 
 private:
     friend struct host::dag::PathAccess;
-    // The nodes from the world (first) down to the path's node; empty for a
-    // path that leads nowhere.
-    std::vector<MObject> m_nodes;
+    // The nodes from the world (first) down to the path's node; none for a
+    // path that leads nowhere. Copies of a path share them until one of the
+    // copies is changed, since paths are copied far more than changed.
+    const std::vector<MObject>& nodes() const;
+    std::vector<MObject>& changeNodes();
+    std::shared_ptr<std::vector<MObject>> m_nodes;
 };
 
 #endif

@@ -283,25 +283,27 @@ MMatrix pathMatrix(const NodePath& path, size_t count) {
 
 NodePath PathAccess::nodes(const MDagPath& path) {
     NodePath nodes;
-    nodes.reserve(path.m_nodes.size());
-    for (const MObject& o : path.m_nodes)
+    nodes.reserve(path.nodes().size());
+    for (const MObject& o : path.nodes())
         nodes.push_back(host::nodeOf(o));
     return nodes;
 }
 
 MDagPath PathAccess::make(const NodePath& nodes) {
     MDagPath path;
-    path.m_nodes.reserve(nodes.size());
+    std::vector<MObject>& objects = path.changeNodes();
+    objects.reserve(nodes.size());
     for (Node* n : nodes)
-        path.m_nodes.push_back(Scene::current().object(n));
+        objects.push_back(Scene::current().object(n));
     return path;
 }
 
 MDagPath PathAccess::child(const MDagPath& parent, Node* child) {
     MDagPath path;
-    path.m_nodes.reserve(parent.m_nodes.size() + 1);
-    path.m_nodes = parent.m_nodes;
-    path.m_nodes.push_back(Scene::current().object(child));
+    std::vector<MObject>& objects = path.changeNodes();
+    objects.reserve(parent.nodes().size() + 1);
+    objects = parent.nodes();
+    objects.push_back(Scene::current().object(child));
     return path;
 }
 

@@ -36,13 +36,24 @@ MDagPath::MDagPath(const MDagPath& src) = default;
 MDagPath::~MDagPath() = default;
 MDagPath& MDagPath::operator=(const MDagPath& src) = default;
 
+const std::vector<MObject>& MDagPath::nodes() const {
+    static const std::vector<MObject> none;
+    return m_nodes ? *m_nodes : none;
+}
+
+std::vector<MObject>& MDagPath::changeNodes() {
+    if (!m_nodes || m_nodes.use_count() > 1)
+        m_nodes = std::make_shared<std::vector<MObject>>(nodes());
+    return *m_nodes;
+}
+
 MStatus MDagPath::set(const MDagPath& src) {
     m_nodes = src.m_nodes;
     return MS::kSuccess;
 }
 
 bool MDagPath::operator==(const MDagPath& src) const {
-    return m_nodes == src.m_nodes;
+    return m_nodes == src.m_nodes || nodes() == src.nodes();
 }
 
 MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
@@ -84,21 +95,21 @@ bool MDagPath::isValid(MStatus* ReturnStatus) const {
 }
 
 MObject MDagPath::node(MStatus* ReturnStatus) const {
-    if (m_nodes.empty()) {
+    if (nodes().empty()) {
         setStatus(ReturnStatus, MS::kFailure);
         return MObject();
     }
     setStatus(ReturnStatus, MS::kSuccess);
-    return m_nodes.back();
+    return nodes().back();
 }
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
     // The path's own node when it is a transform, else the nearest
     // transform above it.
-    for (size_t i = m_nodes.size(); i-- > 0;) {
-        if (m_nodes[i].hasFn(MFn::kTransform)) {
+    for (size_t i = nodes().size(); i-- > 0;) {
+        if (nodes()[i].hasFn(MFn::kTransform)) {
             setStatus(ReturnStatus, MS::kSuccess);
-            return m_nodes[i];
+            return nodes()[i];
         }
     }
     setStatus(ReturnStatus, MS::kInvalidParameter);
@@ -106,8 +117,8 @@ MObject MDagPath::transform(MStatus* ReturnStatus) const {
 }
 
 unsigned int MDagPath::length(MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, m_nodes.empty() ? MS::kFailure : MS::kSuccess);
-    return m_nodes.empty() ? 0 : static_cast<unsigned int>(m_nodes.size() - 1);
+    setStatus(ReturnStatus, nodes().empty() ? MS::kFailure : MS::kSuccess);
+    return nodes().empty() ? 0 : static_cast<unsigned int>(nodes().size() - 1);
 }
 
 MStatus MDagPath::numberOfShapesDirectlyBelow(unsigned int& num) const {
@@ -130,7 +141,7 @@ MStatus MDagPath::extendToShapeDirectlyBelow(unsigned int index) {
         if (!c->type().shape)
             continue;
         if (seen++ == index) {
-            m_nodes.push_back(objectOf(c));
+            changeNodes().push_back(objectOf(c));
             return MS::kSuccess;
         }
     }
@@ -153,19 +164,20 @@ MStatus MDagPath::extendToShape() {
 
 MStatus MDagPath::push(const MObject& child) {
     Node* c = host::nodeOf(child);
-    if (m_nodes.empty() || !c || !c->isDag())
+    if (nodes().empty() || !c || !c->isDag())
         return MS::kInvalidParameter;
-    Node* last = host::nodeOf(m_nodes.back());
+    Node* last = host::nodeOf(nodes().back());
     if (std::find(c->parents.begin(), c->parents.end(), last) == c->parents.end())
         return MS::kInvalidParameter;
-    m_nodes.push_back(child);
+    changeNodes().push_back(child);
     return MS::kSuccess;
 }
 
 MStatus MDagPath::pop(unsigned int num) {
     if (num > length())
         return MS::kInvalidParameter;
-    m_nodes.resize(m_nodes.size() - num);
+    if (num > 0)
+        changeNodes().resize(nodes().size() - num);
     return MS::kSuccess;
 }
 
@@ -213,12 +225,12 @@ MMatrix MDagPath::exclusiveMatrixInverse(MStatus* ReturnStatus) const {
 unsigned int MDagPath::pathCount(MStatus* ReturnStatus) const {
     // Paths of this host never cross into an underworld, so a path is one
     // piece.
-    setStatus(ReturnStatus, m_nodes.empty() ? MS::kFailure : MS::kSuccess);
-    return m_nodes.empty() ? 0 : 1;
+    setStatus(ReturnStatus, nodes().empty() ? MS::kFailure : MS::kSuccess);
+    return nodes().empty() ? 0 : 1;
 }
 
 MStatus MDagPath::getPath(MDagPath& path, unsigned int i) const {
-    if (m_nodes.empty() || i != 0)
+    if (nodes().empty() || i != 0)
         return MS::kInvalidParameter;
     path = *this;
     return MS::kSuccess;
