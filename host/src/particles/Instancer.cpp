@@ -251,6 +251,7 @@ InstancerView evaluateInstancer(Node& instancer) {
     const std::vector<int> chosen =
         objectIndices(instancer, *view.shape, options, static_cast<int>(view.objects.size()));
 
+    view.draws.reserve(n);
     for (unsigned k = 0; k < n; ++k) {
         Node* object = view.objects[chosen[k]];
         if (!object || visibility[k] == 0.0)
