@@ -300,7 +300,7 @@ T readOr(const Value* v, MStatus* status) {
 MArgParser::MArgParser() : fParsed(new ParsedArgs) {}
 
 MArgParser::MArgParser(const MSyntax& syntax, const MArgList& argList, MStatus* ReturnStatus)
-    : fParsed(new ParsedArgs(host::plugin::SyntaxAccess::data(syntax))) {
+    : fParsed(new ParsedArgs(syntax)) {
     host::plugin::parseArguments(host::plugin::ArgListAccess::values(argList), *fParsed);
     if (ReturnStatus) {
         *ReturnStatus = statusOf(fParsed->ok);

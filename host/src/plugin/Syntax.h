@@ -29,6 +29,10 @@ struct SyntaxData {
     bool useSelectionAsDefault = false;
     bool queryEnabled = false;
     bool editEnabled = false;
+    // How many MSyntax objects share this data. Commands copy their syntax
+    // at every call, so copies share it and one that changes it first takes
+    // a copy of its own.
+    unsigned int owners = 1;
 
     // The flag called name (short or long, with or without the dash).
     const FlagSpec* findFlag(const std::string& name) const;
@@ -43,15 +47,20 @@ struct FlagUse {
     std::vector<mel::Value> args;  // converted to the flag's argument kinds
 };
 
-// A call checked against a syntax. The flag uses point into its own copy of
-// the syntax, so it is never copied.
+// A call checked against a syntax. The flag uses point into the syntax it
+// holds (which nothing changes while it is shared), so it is never copied.
 struct ParsedArgs {
-    ParsedArgs() = default;
-    explicit ParsedArgs(const SyntaxData& grammar) : syntax(grammar) {}
+    ParsedArgs() : syntax(SyntaxAccess::data(m_grammar)) {}
+    explicit ParsedArgs(const MSyntax& grammar)
+        : m_grammar(grammar), syntax(SyntaxAccess::data(m_grammar)) {}
     ParsedArgs(const ParsedArgs&) = delete;
     ParsedArgs& operator=(const ParsedArgs&) = delete;
 
-    SyntaxData syntax;
+private:
+    const MSyntax m_grammar;
+
+public:
+    const SyntaxData& syntax;
     bool ok = false;
     bool query = false;
     bool edit = false;
