@@ -23,6 +23,8 @@ struct ArgListAccess {
     static const std::vector<mel::Value>& values(const MArgList& args) {
         return args.fData->values;
     }
+    // The values, leaving the list empty.
+    static std::vector<mel::Value> take(MArgList& args) { return std::move(args.fData->values); }
 };
 
 bool readBool(const mel::Value& value, bool& result);

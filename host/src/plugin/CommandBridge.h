@@ -18,9 +18,9 @@ namespace host {
 namespace plugin {
 
 struct CommandAccess {
-    static void prepare(MPxCommand& command, const MSyntax& syntax, const MString& text) {
+    static void prepare(MPxCommand& command, const MSyntax& syntax, const std::string& text) {
         command.fSyntax = syntax;
-        command.fCommandString = text;
+        command.fCommandString = text.c_str();
     }
 };
 

@@ -90,6 +90,9 @@ bool ResultScope::hasResult() const {
 const mel::Value& ResultScope::result() const {
     return current().value;
 }
+mel::Value ResultScope::take() {
+    return std::move(current().value);
+}
 bool ResultScope::isBoolean() const {
     return current().boolean;
 }
