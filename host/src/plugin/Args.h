@@ -9,6 +9,7 @@
 #include <maya/MSyntax.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
@@ -39,7 +40,7 @@ bool readMeasure(const mel::Value& value, MSyntax::MArgType type, double& result
 // a number.
 bool isFlagToken(const mel::Value& value);
 // The name without its one leading dash.
-std::string stripDash(const std::string& name);
+std::string_view stripDash(std::string_view name);
 
 // value as an array of arrayType: an array converted element by element, a
 // scalar as an array of one. False when an element does not convert.

@@ -8,8 +8,8 @@ using host::plugin::SyntaxData;
 namespace host {
 namespace plugin {
 
-const FlagSpec* SyntaxData::findFlag(const std::string& name) const {
-    const std::string bare = stripDash(name);
+const FlagSpec* SyntaxData::findFlag(std::string_view name) const {
+    const std::string_view bare = stripDash(name);
     for (const FlagSpec& flag : flags) {
         if (flag.shortName == bare || flag.longName == bare) {
             return &flag;

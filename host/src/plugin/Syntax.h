@@ -7,6 +7,7 @@
 #include <maya/MSyntax.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
@@ -35,7 +36,7 @@ struct SyntaxData {
     unsigned int owners = 1;
 
     // The flag called name (short or long, with or without the dash).
-    const FlagSpec* findFlag(const std::string& name) const;
+    const FlagSpec* findFlag(std::string_view name) const;
 };
 
 struct SyntaxAccess {
@@ -71,7 +72,10 @@ public:
     MSelectionList objectList;
 
     // The uses of a flag in call order; empty for a flag not in the syntax.
-    std::vector<const FlagUse*> usesOf(const std::string& flag) const;
+    std::vector<const FlagUse*> usesOf(std::string_view flag) const;
+    // The first use of the flag, or null.
+    const FlagUse* firstUse(const FlagSpec* flag) const;
+    std::size_t useCount(const FlagSpec* flag) const;
 };
 
 // Checks args against parsed.syntax and fills parsed, which is fresh. The
