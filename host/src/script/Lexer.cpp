@@ -87,14 +87,27 @@ char Lexer::peekChar() {
     return pos_ < src_.size() ? src_[pos_] : '\0';
 }
 
-Token Lexer::peek() {
-    std::size_t saved = pos_;
-    Token t = next();
-    pos_ = saved;
-    return t;
+const Token& Lexer::peek() {
+    if (aheadFrom_ != pos_) {
+        const std::size_t from = pos_;
+        aheadFrom_ = std::string::npos;
+        ahead_ = lex();
+        pos_ = from;
+        aheadFrom_ = from;
+    }
+    return ahead_;
 }
 
 Token Lexer::next() {
+    if (aheadFrom_ == pos_) {
+        aheadFrom_ = std::string::npos;
+        pos_ = ahead_.end;
+        return std::move(ahead_);
+    }
+    return lex();
+}
+
+Token Lexer::lex() {
     skipBlanks();
     Token t;
     t.pos = pos_;

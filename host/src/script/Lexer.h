@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host::mel {
@@ -24,7 +25,7 @@ struct Token {
     double floatValue = 0;
     std::size_t pos = 0;  // offset of the first character
     std::size_t end = 0;  // offset just behind the token
-    bool is(const char* op) const { return kind == Tok::Op && text == op; }
+    bool is(std::string_view op) const { return kind == Tok::Op && text == op; }
 };
 
 // The text as the inside of a string literal: quotes, backslashes and control
@@ -40,7 +41,8 @@ public:
     explicit Lexer(std::string source, int firstLine = 1);
 
     Token next();
-    Token peek();
+    // The next token, left under the cursor; valid until the lexer is next used.
+    const Token& peek();
     std::size_t pos() const { return pos_; }
     void seek(std::size_t pos) { pos_ = pos; }
 
@@ -57,12 +59,17 @@ public:
     [[noreturn]] void fail(std::size_t pos, const std::string& message, bool atEnd = false) const;
 
 private:
+    Token lex();
     void skipBlanks();
     Token lexNumber(std::size_t start);
     Token lexString(std::size_t start);
 
     std::string src_;
     std::size_t pos_ = 0;
+    // The token last peeked at and where it was read from: the parser
+    // mostly peeks at a token before it takes it, which then reads it once.
+    Token ahead_;
+    std::size_t aheadFrom_ = std::string::npos;
     std::vector<std::size_t> lineStarts_;
     int firstLine_ = 1;
 };

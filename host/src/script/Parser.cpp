@@ -22,7 +22,8 @@
 
 namespace host::mel {
 
-bool typeFromName(const std::string& word, Type& type) {
+bool typeFromName(const std::string& name, Type& type) {
+    const std::string_view word = name;
     if (word == "int")
         type = Type::Int;
     else if (word == "float")
@@ -103,12 +104,13 @@ Parser::Parser(const std::string& source, std::function<bool(const std::string&)
 Program Parser::parse() {
     scopes_.assign(1, {});
     while (lex_.peek().kind != Tok::End) {
-        Token t = lex_.peek();
-        if (t.kind == Tok::Ident && t.text == "proc") {
+        const Token& t = lex_.peek();
+        const bool ident = t.kind == Tok::Ident;
+        if (ident && t.text == std::string_view("proc")) {
             parseProc();
             continue;
         }
-        if (t.kind == Tok::Ident && t.text == "global") {
+        if (ident && t.text == std::string_view("global")) {
             std::size_t save = lex_.pos();
             lex_.next();
             Token after = lex_.peek();
@@ -186,7 +188,7 @@ StmtPtr Parser::parseStatement() {
     if (t.is("{"))
         return parseBlock();
     if (t.kind == Tok::Ident) {
-        const std::string& w = t.text;
+        const std::string_view w = t.text;
         Type type;
         if (w == "if")
             return parseIf();
@@ -217,7 +219,7 @@ StmtPtr Parser::parseStatement() {
                 failAt(ty);
             return parseDecl(true);
         }
-        if (typeFromName(w, type)) {
+        if (typeFromName(t.text, type)) {
             std::size_t save = lex_.pos();
             lex_.next();
             bool cast = lex_.peek().is("(");

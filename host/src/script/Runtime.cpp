@@ -161,7 +161,7 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
                 Value v;
                 if (evalStatement(*s->expr, v)) {
                     if (result)
-                        *result = v;
+                        *result = std::move(v);
                     if (hadResult)
                         *hadResult = true;
                 }
@@ -267,7 +267,8 @@ void Runtime::fail(const std::string& message) {
 // ---------------------------------------------------------------- lookups
 
 std::shared_ptr<const ProcDef> Runtime::findProc(const std::string& name) const {
-    std::string file = frames_.empty() ? "" : frames_.back().file;
+    static const std::string interactive;
+    const std::string& file = frames_.empty() ? interactive : frames_.back().file;
     auto local = localProcs_.find(file);
     if (local != localProcs_.end()) {
         auto it = local->second.find(name);
@@ -859,13 +860,16 @@ bool Runtime::evalCall(const Expr& e, Value& out, bool& wasProc) {
     }
 
     std::vector<Value> args;
-    std::vector<Slot> slots;
+    std::vector<Slot> slots;  // by argument, made only when some argument is a plain variable
     args.reserve(e.kids.size());
-    slots.reserve(e.kids.size());
-    for (const ExprPtr& k : e.kids) {
-        args.push_back(eval(*k));
-        Slot* s = k->kind == ExprKind::Var ? lookup(k->name) : nullptr;
-        slots.push_back(s ? *s : nullptr);
+    for (std::size_t i = 0; i < e.kids.size(); ++i) {
+        const Expr& k = *e.kids[i];
+        args.push_back(eval(k));
+        Slot* s = k.kind == ExprKind::Var ? lookup(k.name) : nullptr;
+        if (s) {
+            slots.resize(e.kids.size());
+            slots[i] = *s;
+        }
     }
     frames_.back().line = e.line;
 
@@ -876,9 +880,11 @@ bool Runtime::evalCall(const Expr& e, Value& out, bool& wasProc) {
     }
     CommandEntry entry = *command;  // the command may undefine itself while it runs
     std::vector<Value*> refs;
-    refs.reserve(slots.size());
-    for (const Slot& s : slots)
-        refs.push_back(s.get());
+    if (entry.builtin) {
+        refs.resize(args.size());
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            refs[i] = slots[i].get();
+    }
     CommandCall call;
     call.args = std::move(args);
     if (!callCommand(e.name, entry, call, refs))
@@ -914,8 +920,9 @@ Value Runtime::callProc(const ProcDef& proc, std::vector<Value>& args,
     Scope params;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const Param& p = proc.params[i];
-        if (slots[i] && Value::isArrayType(p.type) && slots[i]->type() == p.type)
-            params[p.name] = slots[i];  // arrays pass by reference
+        const Slot* slot = i < slots.size() ? &slots[i] : nullptr;
+        if (slot && *slot && Value::isArrayType(p.type) && (*slot)->type() == p.type)
+            params[p.name] = *slot;  // arrays pass by reference
         else
             params[p.name] = std::make_shared<Value>(converted(args[i], p.type));
     }

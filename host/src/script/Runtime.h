@@ -97,6 +97,7 @@ private:
     Value eval(const Expr& e);
     bool evalStatement(const Expr& e, Value& out);  // false: the call produced no value
     bool evalCall(const Expr& e, Value& out, bool& wasProc);
+    // slots: the variables given as arguments, by argument; empty when there are none.
     Value callProc(const ProcDef& proc, std::vector<Value>& args, const std::vector<Slot>& slots);
     bool callCommand(const std::string& name, const CommandEntry& entry, CommandCall& call,
                      const std::vector<Value*>& refs);
