@@ -71,6 +71,7 @@ public:
             }
         }
         std::vector<const mel::Value*> positional;
+        positional.reserve(m_args.size());
         for (std::size_t i = 0; i < m_args.size(); ++i) {
             if (!isFlagToken(m_args[i])) {
                 positional.push_back(&m_args[i]);
@@ -154,6 +155,7 @@ private:
     }
 
     bool readObjects(const std::vector<const mel::Value*>& positional) {
+        m_parsed.objects.reserve(positional.size());
         for (const mel::Value* arg : positional) {
             if (arg->type() == mel::Type::String) {
                 m_parsed.objects.push_back(arg->str());
@@ -462,9 +464,9 @@ MStatus MArgParser::getObjects(MStringArray& result) const {
     if (!fParsed->ok) {
         return MS::kFailure;
     }
-    result.clear();
-    for (const std::string& name : fParsed->objects) {
-        result.append(MString(name.c_str()));
+    result.setLength(static_cast<unsigned int>(fParsed->objects.size()));
+    for (unsigned int i = 0; i < result.length(); ++i) {
+        result[i] = fParsed->objects[i].c_str();
     }
     return MS::kSuccess;
 }

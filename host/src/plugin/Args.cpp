@@ -263,7 +263,15 @@ bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result) {
 }
 
 std::string quoted(const std::string& text) {
-    return "\"" + mel::escapedLiteral(text) + "\"";
+    std::string out;
+    appendQuoted(out, text);
+    return out;
+}
+
+void appendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    mel::appendEscapedLiteral(out, text);
+    out += '"';
 }
 
 const char* describeArgType(MSyntax::MArgType type) {

@@ -48,6 +48,8 @@ bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result);
 
 // text as a script string literal, quotes and escapes included.
 std::string quoted(const std::string& text);
+// The same, appended to out.
+void appendQuoted(std::string& out, const std::string& text);
 
 // The value checked and stored for an argument of the given kind: a bool or
 // an integer as an int, a number of any unit as a float, names as texts.

@@ -83,7 +83,11 @@ void render(const mel::Value& arg, std::string& out) {
     }
     switch (arg.type()) {
         case mel::Type::String:
-            out += isBareWord(arg.str()) ? arg.str() : quoted(arg.str());
+            if (isBareWord(arg.str())) {
+                out += arg.str();
+            } else {
+                appendQuoted(out, arg.str());
+            }
             return;
         case mel::Type::Vector: {
             const mel::Vec3 v = arg.asVector();

@@ -801,6 +801,7 @@ ExprPtr Parser::parseCall(const Token& name) {
 
 ExprPtr Parser::parseCommandArgs(const Token& name, bool inBackquote) {
     std::vector<ExprPtr> args;
+    args.reserve(4);  // enough for most commands at once
     while (true) {
         char c = lex_.peekChar();
         if (c == '\0' || c == ';' || c == '}' || (c == '`' && inBackquote))

@@ -16,7 +16,7 @@ namespace host::mel {
 class Parser {
 public:
     // knownTopLevel answers whether the session's top level already holds a variable, so that
-    // a script may use what an earlier one declared.
+    // a script may use what an earlier one declared. The source must outlive the parser.
     Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel,
            int firstLine = 1);
 
