@@ -102,7 +102,7 @@ Parser::Parser(const std::string& source, std::function<bool(const std::string&)
     : lex_(source, firstLine), knownTopLevel_(std::move(knownTopLevel)) {}
 
 Program Parser::parse() {
-    scopes_.assign(1, {});
+    scopes_.clear();  // the top level's scope is made with its first variable
     while (lex_.peek().kind != Tok::End) {
         const Token& t = lex_.peek();
         const bool ident = t.kind == Tok::Ident;
@@ -154,6 +154,12 @@ ExprPtr Parser::literal(const Token& at, Value v) {
     ExprPtr e = node(ExprKind::Literal, at);
     e->value = std::move(v);
     return e;
+}
+
+void Parser::declare(const std::string& name) {
+    if (scopes_.empty())
+        scopes_.emplace_back();
+    scopes_.back().insert(name);
 }
 
 bool Parser::declared(const std::string& name) const {

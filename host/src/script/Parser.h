@@ -71,7 +71,7 @@ private:
     int lineOf(const Token& t) const { return lex_.lineOf(t.pos); }
 
     bool declared(const std::string& name) const;
-    void declare(const std::string& name) { scopes_.back().insert(name); }
+    void declare(const std::string& name);
 
     Lexer lex_;
     std::function<bool(const std::string&)> knownTopLevel_;

@@ -281,7 +281,12 @@ std::shared_ptr<const ProcDef> Runtime::findProc(const std::string& name) const 
 
 const CommandEntry* Runtime::findCommand(const std::string& name) const {
     auto it = commands.find(name);
-    return it == commands.end() ? nullptr : &it->second;
+    return it == commands.end() ? nullptr : it->second.get();
+}
+
+std::shared_ptr<const CommandEntry> Runtime::heldCommand(const std::string& name) const {
+    auto it = commands.find(name);
+    return it == commands.end() ? nullptr : it->second;
 }
 
 Slot* Runtime::lookup(const std::string& name) {
@@ -878,7 +883,11 @@ bool Runtime::evalCall(const Expr& e, Value& out, bool& wasProc) {
         out = callProc(*proc, args, slots);
         return proc->returns;
     }
-    CommandEntry entry = *command;  // the command may undefine itself while it runs
+    // Looked up again, as evaluating the arguments may have redefined the command.
+    const std::shared_ptr<const CommandEntry> held = heldCommand(e.name);
+    if (!held)
+        fail("Cannot find procedure \"" + e.name + "\".");
+    const CommandEntry& entry = *held;
     std::vector<Value*> refs;
     if (entry.builtin) {
         refs.resize(args.size());

@@ -61,6 +61,8 @@ public:
     // first, then a global one.
     std::shared_ptr<const ProcDef> findProc(const std::string& name) const;
     const CommandEntry* findCommand(const std::string& name) const;
+    // The same, held: a command may undefine or redefine itself while it runs.
+    std::shared_ptr<const CommandEntry> heldCommand(const std::string& name) const;
     // A variable the running code can see, or null.
     Value* findVariable(const std::string& name);
 
@@ -74,7 +76,7 @@ public:
     bool insideCatch() const { return catchDepth_ > 0; }
     bool insideCatchQuiet() const { return quietDepth_ > 0; }
 
-    std::unordered_map<std::string, CommandEntry> commands;
+    std::unordered_map<std::string, std::shared_ptr<const CommandEntry>> commands;
     std::vector<std::string> scriptPaths;
     bool lastHadResult = false;
     std::size_t statementLimit = 0;
