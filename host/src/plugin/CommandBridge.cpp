@@ -123,6 +123,41 @@ std::string callText(const std::string& name, const std::vector<mel::Value>& arg
     return text;
 }
 
+// A command whose doIt runs now and what its call text is made from; args is
+// null once the text is made or set.
+struct PendingText {
+    MPxCommand* command;
+    const std::string* name;
+    const std::vector<mel::Value>* args;
+};
+
+// Innermost last.
+std::vector<PendingText>& pendingTexts() {
+    static std::vector<PendingText> texts;
+    return texts;
+}
+
+PendingText* findPending(const MPxCommand& command) {
+    std::vector<PendingText>& texts = pendingTexts();
+    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+        if (it->command == &command) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+class PendingTextScope {
+public:
+    PendingTextScope(MPxCommand& command, const std::string& name,
+                     const std::vector<mel::Value>& args) {
+        pendingTexts().push_back(PendingText{&command, &name, &args});
+    }
+    ~PendingTextScope() { pendingTexts().pop_back(); }
+    PendingTextScope(const PendingTextScope&) = delete;
+    PendingTextScope& operator=(const PendingTextScope&) = delete;
+};
+
 // Runs one of a command object's entry points, turning an exception that
 // escapes it into an error line.
 bool invoke(const std::string& name, const std::function<MStatus()>& entryPoint) {
@@ -181,22 +216,30 @@ bool carryOut(const Definition& definition, mel::CommandCall& call) {
         Output::instance().error(definition.name + ": the command could not be created.");
         return false;
     }
-    CommandAccess::prepare(*command, definition.syntax, callText(definition.name, call.args));
+    CommandAccess::prepare(*command, definition.syntax);
     // The arguments are lent to the command's list and given back after.
     MArgList args = ArgListAccess::fromValues(std::move(call.args));
     bool ok = false;
+    bool keep = false;
     {
-        ResultScope result;
-        ok = invoke(definition.name, [&] { return command->doIt(args); });
-        call.hasResult = result.hasResult();
-        if (call.hasResult) {
-            call.result = result.take();
-            call.booleanResult = result.isBoolean();
+        PendingTextScope text(*command, definition.name, ArgListAccess::values(args));
+        {
+            ResultScope result;
+            ok = invoke(definition.name, [&] { return command->doIt(args); });
+            call.hasResult = result.hasResult();
+            if (call.hasResult) {
+                call.result = result.take();
+                call.booleanResult = result.isBoolean();
+            }
+        }
+        // An entry nothing would keep is not made.
+        keep = ok && command->isUndoable() && undo::isRecording();
+        if (keep) {
+            makePendingText(*command);
         }
     }
     call.args = ArgListAccess::take(args);
-    // An entry nothing would keep is not made.
-    if (ok && command->isUndoable() && undo::isRecording()) {
+    if (keep) {
         undo::record(std::make_unique<CommandEntry>(std::move(command), definition.pluginName));
     }
     return ok;
@@ -261,6 +304,20 @@ std::vector<std::string> commandsOf(const std::string& pluginName) {
         }
     }
     return result;
+}
+
+void makePendingText(const MPxCommand& command) {
+    PendingText* pending = findPending(command);
+    if (pending && pending->args) {
+        CommandAccess::setText(*pending->command, callText(*pending->name, *pending->args));
+        pending->args = nullptr;
+    }
+}
+
+void dropPendingText(const MPxCommand& command) {
+    if (PendingText* pending = findPending(command)) {
+        pending->args = nullptr;
+    }
 }
 
 bool isRunningCommandOf(const std::string& pluginName) {
