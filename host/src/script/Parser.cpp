@@ -162,11 +162,14 @@ void Parser::declare(const std::string& name) {
     scopes_.back().insert(name);
 }
 
-bool Parser::declared(const std::string& name) const {
+bool Parser::declared(const std::string& name) {
     for (auto it = scopes_.rbegin(); it != scopes_.rend(); ++it)
         if (it->count(name))
             return true;
-    return proc_ == nullptr && knownTopLevel_ && knownTopLevel_(name);
+    if (proc_ != nullptr || !knownTopLevel_)
+        return false;
+    askedTopLevel_ = true;
+    return knownTopLevel_(name);
 }
 
 void Parser::terminator() {

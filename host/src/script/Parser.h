@@ -22,6 +22,8 @@ public:
 
     Program parse();
     const Lexer& lexer() const { return lex_; }
+    // Whether the reading asked knownTopLevel, so that it may differ in another session state.
+    bool askedTopLevel() const { return askedTopLevel_; }
 
     // Deepest nesting of blocks, statements and parenthesised or unary expressions, and the
     // tallest expression tree; beyond them the text is rejected rather than risking the stack.
@@ -70,7 +72,7 @@ private:
     [[noreturn]] void failAt(const Token& t);
     int lineOf(const Token& t) const { return lex_.lineOf(t.pos); }
 
-    bool declared(const std::string& name) const;
+    bool declared(const std::string& name);
     void declare(const std::string& name);
 
     Lexer lex_;
@@ -78,6 +80,7 @@ private:
     std::vector<std::set<std::string>> scopes_;
     const ProcDef* proc_ = nullptr;  // the procedure being read, null at the top level
     int loops_ = 0, switches_ = 0, nesting_ = 0;
+    bool askedTopLevel_ = false;
     Program program_;
 };
 

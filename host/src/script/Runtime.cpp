@@ -18,6 +18,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <new>
@@ -131,31 +132,37 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
         return false;
     }
 
-    Program program;
-    {
+    std::shared_ptr<const Program> program = parsedText(source, firstLine);
+    if (!program) {
+        auto parsed = std::make_shared<Program>();
         Parser parser(
             source, [this](const std::string& name) { return topLevel_.count(name) > 0; },
             firstLine);
         try {
-            program = parser.parse();
+            *parsed = parser.parse();
         } catch (const SyntaxError& e) {
             reportSyntax(parser.lexer(), e, file);
             return false;
         }
-    }
-    for (auto& def : program.procs) {
-        def->file = file;
-        if (def->global)
-            globalProcs_[def->name] = def;
-        else
-            localProcs_[file][def->name] = def;
+        for (auto& def : parsed->procs) {
+            def->file = file;
+            if (def->global)
+                globalProcs_[def->name] = def;
+            else
+                localProcs_[file][def->name] = def;
+        }
+        // Procedures are defined anew at every run, and what the session had
+        // declared may read otherwise next time.
+        if (parsed->procs.empty() && !parser.askedTopLevel())
+            keepParsedText(source, firstLine, parsed);
+        program = std::move(parsed);
     }
 
     Frame top;
     top.file = file;
     FrameGuard guard(*this, std::move(top));
     try {
-        for (const StmtPtr& s : program.statements) {
+        for (const StmtPtr& s : program->statements) {
             guard.frame().line = s->line;
             if (s->kind == StmtKind::Expr) {
                 Value v;
@@ -179,6 +186,25 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
         return false;
     }
     return true;
+}
+
+std::shared_ptr<const Program> Runtime::parsedText(const std::string& source, int firstLine) {
+    for (auto it = parsedTexts_.begin(); it != parsedTexts_.end(); ++it) {
+        if (it->firstLine == firstLine && it->source == source) {
+            std::rotate(parsedTexts_.begin(), it, it + 1);
+            return parsedTexts_.front().program;
+        }
+    }
+    return nullptr;
+}
+
+void Runtime::keepParsedText(const std::string& source, int firstLine,
+                             std::shared_ptr<const Program> program) {
+    if (source.size() > kParsedTextSize)
+        return;
+    if (parsedTexts_.size() == kParsedTexts)
+        parsedTexts_.pop_back();
+    parsedTexts_.insert(parsedTexts_.begin(), ParsedText{source, firstLine, std::move(program)});
 }
 
 void Runtime::reportSyntax(const Lexer& lexer, const SyntaxError& e, const std::string& file) {
@@ -234,6 +260,7 @@ bool Runtime::sourcePath(const std::string& path) {
 }
 
 void Runtime::reset() {
+    parsedTexts_.clear();
     globals_.clear();
     globalProcs_.clear();
     localProcs_.clear();

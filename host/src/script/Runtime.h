@@ -117,6 +117,20 @@ private:
     Scope& innermostScope();
 
     void reportSyntax(const Lexer& lexer, const SyntaxError& e, const std::string& file);
+
+    // A short text run again, as a plug-in's executeCommand in a loop does, is
+    // read once: the last few are kept when their reading depended on the
+    // text alone (no procedures, no session variables asked about).
+    struct ParsedText {
+        std::string source;
+        int firstLine;
+        std::shared_ptr<const Program> program;
+    };
+    static constexpr std::size_t kParsedTexts = 8;
+    static constexpr std::size_t kParsedTextSize = 1024;
+    std::shared_ptr<const Program> parsedText(const std::string& source, int firstLine);
+    void keepParsedText(const std::string& source, int firstLine,
+                        std::shared_ptr<const Program> program);
     bool stackExhausted() const;
 
     std::map<std::string, std::shared_ptr<const ProcDef>> globalProcs_;
@@ -126,7 +140,8 @@ private:
     std::deque<Frame> frames_;  // deque: pushing keeps references to outer frames valid
     int catchDepth_ = 0, quietDepth_ = 0;
     const char* stackBase_ = nullptr;
-    std::size_t statementsRun_ = 0;  // since the outermost run began
+    std::size_t statementsRun_ = 0;        // since the outermost run began
+    std::vector<ParsedText> parsedTexts_;  // the most recently run first
 
     friend class Interpreter;
 };
