@@ -46,6 +46,30 @@ TEST_F(MelSession, FileListMatchesTheSpecInTheFolder) {
     fs::remove_all(dir);
 }
 
+TEST_F(MelSession, ATextRunAgainReadsAsTheSessionNowStands) {
+    const std::string useLater = "$later + 1";
+    failure(useLater);
+    EXPECT_EQ(lastError(), "Line 1.1: \"$later\" is an undeclared variable.");
+    run("$later = 4");
+    EXPECT_EQ(text(useLater), "5");
+    mel().reset();
+    failure(useLater);
+    EXPECT_EQ(lastError(), "Line 1.1: \"$later\" is an undeclared variable.");
+
+    // A text that defines a procedure defines it at every run.
+    const std::string define = "proc int twice(int $n) { return 2 * $n; } twice(3)";
+    EXPECT_EQ(text(define), "6");
+    mel().reset();
+    EXPECT_EQ(text(define), "6");
+
+    // A text read once runs as new each time.
+    const std::string counted = "int $n = 1;\n$n = $n / 0;";
+    for (int round = 0; round < 2; ++round) {
+        failure(counted);
+        EXPECT_EQ(lastError(), "line 2: Division by zero.");
+    }
+}
+
 TEST_F(MelSession, DeferredScriptsRunWhenTheTopLevelTextEnds) {
     run("global string $log = \"\";"
         "evalDeferred \"$log += \\\"b\\\"\";"

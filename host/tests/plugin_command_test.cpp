@@ -80,6 +80,21 @@ public:
     MStatus doIt(const MArgList&) override { throw std::runtime_error("boom"); }
 };
 
+// Gives its call text as its result, read after running another command; with
+// "own" as its argument it names itself first.
+class TextCmd : public UndoableCmd {
+public:
+    MStatus doIt(const MArgList& args) override {
+        if (args.length() == 1 && args.asString(0) == "own") {
+            setCommandString("ptText (named)");
+        }
+        int inner = 0;
+        MGlobal::executeCommand("ptResult int", inner);
+        setResult(commandString());
+        return redoIt();
+    }
+};
+
 template <class T>
 void* make() {
     return new T;
@@ -93,6 +108,7 @@ protected:
         host::plugin::defineCommand("ptUndoable", make<UndoableCmd>, nullptr, "");
         host::plugin::defineCommand("ptFailing", make<FailingCmd>, nullptr, "");
         host::plugin::defineCommand("ptThrows", make<ThrowingCmd>, nullptr, "");
+        host::plugin::defineCommand("ptText", make<TextCmd>, nullptr, "");
     }
     void SetUp() override {
         HostFixture::SetUp();
@@ -150,6 +166,15 @@ TEST_F(CommandTest, UndoRedoCallTheCommandObject) {
     run("ptUndoable");
     EXPECT_EQ(liveCommands, 1);
     EXPECT_FALSE(host::undo::Queue::instance().canRedo());
+    host::undo::Queue::instance().flush();
+}
+
+TEST_F(CommandTest, TheCallTextIsTheSameAskedForDuringDoItOrByTheQueue) {
+    EXPECT_EQ(text("ptText -flag \"a b\" 3 <<1, 2, 3>>"), "ptText -flag \"a b\" 3 <<1, 2, 3>>");
+    EXPECT_EQ(host::undo::Queue::instance().undoName(), "ptText -flag \"a b\" 3 <<1, 2, 3>>");
+    EXPECT_EQ(text("ptText own"), "ptText (named)");
+    EXPECT_EQ(host::undo::Queue::instance().undoName(), "ptText (named)");
+    EXPECT_EQ(text("ptText {\"x\", \"y z\"}"), "ptText {x, \"y z\"}");
     host::undo::Queue::instance().flush();
 }
 

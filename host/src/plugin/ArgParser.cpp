@@ -13,11 +13,12 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace host {
 namespace plugin {
 
-std::vector<const FlagUse*> ParsedArgs::usesOf(const std::string& flag) const {
+std::vector<const FlagUse*> ParsedArgs::usesOf(std::string_view flag) const {
     std::vector<const FlagUse*> result;
     const FlagSpec* wanted = syntax.findFlag(flag);
     for (const FlagUse& use : uses) {
@@ -28,13 +29,30 @@ std::vector<const FlagUse*> ParsedArgs::usesOf(const std::string& flag) const {
     return result;
 }
 
+const FlagUse* ParsedArgs::firstUse(const FlagSpec* flag) const {
+    for (const FlagUse& use : uses) {
+        if (flag && use.flag == flag) {
+            return &use;
+        }
+    }
+    return nullptr;
+}
+
+std::size_t ParsedArgs::useCount(const FlagSpec* flag) const {
+    std::size_t count = 0;
+    for (const FlagUse& use : uses) {
+        count += flag && use.flag == flag;
+    }
+    return count;
+}
+
 namespace {
 
-bool isQueryFlag(const SyntaxData& syntax, const std::string& name) {
+bool isQueryFlag(const SyntaxData& syntax, std::string_view name) {
     return syntax.queryEnabled && (name == "q" || name == "query");
 }
 
-bool isEditFlag(const SyntaxData& syntax, const std::string& name) {
+bool isEditFlag(const SyntaxData& syntax, std::string_view name) {
     return syntax.editEnabled && (name == "e" || name == "edit");
 }
 
@@ -52,10 +70,11 @@ public:
                 m_parsed.query = true;
             }
         }
-        std::vector<mel::Value> positional;
+        std::vector<const mel::Value*> positional;
+        positional.reserve(m_args.size());
         for (std::size_t i = 0; i < m_args.size(); ++i) {
             if (!isFlagToken(m_args[i])) {
-                positional.push_back(m_args[i]);
+                positional.push_back(&m_args[i]);
             } else if (!readFlag(i)) {
                 return false;
             }
@@ -74,8 +93,8 @@ private:
 
     // Reads the flag at i and its arguments; leaves i on its last argument.
     bool readFlag(std::size_t& i) {
-        const std::string typed = m_args[i].str();
-        const std::string name = stripDash(typed);
+        const std::string& typed = m_args[i].str();
+        const std::string_view name = stripDash(typed);
         if (isQueryFlag(m_syntax, name)) {
             return true;
         }
@@ -87,7 +106,7 @@ private:
         if (!flag) {
             return fail("Invalid flag: " + typed);
         }
-        if (!flag->multiUse && !m_parsed.usesOf(name).empty()) {
+        if (!flag->multiUse && m_parsed.useCount(flag) > 0) {
             return fail("Flag '" + typed + "' can only be used once.");
         }
         FlagUse use{flag, {}};
@@ -103,7 +122,7 @@ private:
             use.args.push_back(converted);
             ++i;
         }
-        m_parsed.uses.push_back(use);
+        m_parsed.uses.push_back(std::move(use));
         return true;
     }
 
@@ -113,20 +132,20 @@ private:
         if (!isFlagToken(arg)) {
             return false;
         }
-        const std::string name = stripDash(arg.str());
+        const std::string_view name = stripDash(arg.str());
         return m_syntax.findFlag(name) || isQueryFlag(m_syntax, name) || isEditFlag(m_syntax, name);
     }
 
-    bool readCommandArgs(std::vector<mel::Value>& positional) {
+    bool readCommandArgs(std::vector<const mel::Value*>& positional) {
         const std::size_t wanted = m_syntax.commandArgs.size();
         if (positional.size() < wanted) {
             return fail("Not enough objects or values.");
         }
         for (std::size_t k = 0; k < wanted; ++k) {
             mel::Value converted;
-            if (!convertArgument(positional[k], m_syntax.commandArgs[k], converted)) {
+            if (!convertArgument(*positional[k], m_syntax.commandArgs[k], converted)) {
                 return fail("Invalid argument " + std::to_string(k + 1) + ", '" +
-                            positional[k].text() + "'. Expected " +
+                            positional[k]->text() + "'. Expected " +
                             describeArgType(m_syntax.commandArgs[k]) + ".");
             }
             m_parsed.commandArgs.push_back(converted);
@@ -135,9 +154,14 @@ private:
         return true;
     }
 
-    bool readObjects(const std::vector<mel::Value>& positional) {
-        for (const mel::Value& arg : positional) {
-            for (const std::string& name : arg.toStringList()) {
+    bool readObjects(const std::vector<const mel::Value*>& positional) {
+        m_parsed.objects.reserve(positional.size());
+        for (const mel::Value* arg : positional) {
+            if (arg->type() == mel::Type::String) {
+                m_parsed.objects.push_back(arg->str());
+                continue;
+            }
+            for (const std::string& name : arg->toStringList()) {
                 m_parsed.objects.push_back(name);
             }
         }
@@ -199,11 +223,11 @@ const Value* flagArg(const ParsedArgs* parsed, const char* flag, unsigned int in
     if (!parsed->ok || !flag) {
         return nullptr;
     }
-    const auto uses = parsed->usesOf(flag);
-    if (uses.empty() || index >= uses.front()->args.size()) {
+    const host::plugin::FlagUse* use = parsed->firstUse(parsed->syntax.findFlag(flag));
+    if (!use || index >= use->args.size()) {
         return nullptr;
     }
-    return &uses.front()->args[index];
+    return &use->args[index];
 }
 
 const Value* commandArg(const ParsedArgs* parsed, unsigned int index) {
@@ -300,7 +324,7 @@ T readOr(const Value* v, MStatus* status) {
 MArgParser::MArgParser() : fParsed(new ParsedArgs) {}
 
 MArgParser::MArgParser(const MSyntax& syntax, const MArgList& argList, MStatus* ReturnStatus)
-    : fParsed(new ParsedArgs(host::plugin::SyntaxAccess::data(syntax))) {
+    : fParsed(new ParsedArgs(syntax)) {
     host::plugin::parseArguments(host::plugin::ArgListAccess::values(argList), *fParsed);
     if (ReturnStatus) {
         *ReturnStatus = statusOf(fParsed->ok);
@@ -312,11 +336,11 @@ MArgParser::~MArgParser() {
 }
 
 bool MArgParser::isFlagSet(const char* flag, MStatus* ReturnStatus) const {
-    const bool known = flag && fParsed->syntax.findFlag(flag);
+    const host::plugin::FlagSpec* known = flag ? fParsed->syntax.findFlag(flag) : nullptr;
     if (ReturnStatus) {
         *ReturnStatus = known ? MS::kSuccess : MS::kInvalidParameter;
     }
-    return known && fParsed->ok && !fParsed->usesOf(flag).empty();
+    return known && fParsed->ok && fParsed->firstUse(known);
 }
 
 bool MArgParser::isEdit(MStatus* ReturnStatus) const {
@@ -342,7 +366,9 @@ unsigned int MArgParser::numberOfFlagsUsed() const {
 }
 
 unsigned int MArgParser::numberOfFlagUses(const char* flag) const {
-    return flag && fParsed->ok ? static_cast<unsigned int>(fParsed->usesOf(flag).size()) : 0;
+    return flag && fParsed->ok
+               ? static_cast<unsigned int>(fParsed->useCount(fParsed->syntax.findFlag(flag)))
+               : 0;
 }
 
 MStatus MArgParser::getFlagArgument(const char* flag, unsigned int index, bool& result) const {
@@ -438,9 +464,9 @@ MStatus MArgParser::getObjects(MStringArray& result) const {
     if (!fParsed->ok) {
         return MS::kFailure;
     }
-    result.clear();
-    for (const std::string& name : fParsed->objects) {
-        result.append(MString(name.c_str()));
+    result.setLength(static_cast<unsigned int>(fParsed->objects.size()));
+    for (unsigned int i = 0; i < result.length(); ++i) {
+        result[i] = fParsed->objects[i].c_str();
     }
     return MS::kSuccess;
 }

@@ -202,7 +202,7 @@ bool isFlagToken(const mel::Value& value) {
            s[1] != '.';
 }
 
-std::string stripDash(const std::string& name) {
+std::string_view stripDash(std::string_view name) {
     return !name.empty() && name[0] == '-' ? name.substr(1) : name;
 }
 
@@ -263,7 +263,15 @@ bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result) {
 }
 
 std::string quoted(const std::string& text) {
-    return "\"" + mel::escapedLiteral(text) + "\"";
+    std::string out;
+    appendQuoted(out, text);
+    return out;
+}
+
+void appendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    mel::appendEscapedLiteral(out, text);
+    out += '"';
 }
 
 const char* describeArgType(MSyntax::MArgType type) {
@@ -484,14 +492,16 @@ MDoubleArray MArgList::asDoubleArray(unsigned int& index, MStatus* ReturnStatus)
 }
 
 unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) const {
-    const std::string shortName = shortFlag ? host::plugin::stripDash(shortFlag) : std::string();
-    const std::string longName = longFlag ? host::plugin::stripDash(longFlag) : std::string();
+    const std::string_view shortName =
+        shortFlag ? host::plugin::stripDash(shortFlag) : std::string_view();
+    const std::string_view longName =
+        longFlag ? host::plugin::stripDash(longFlag) : std::string_view();
     for (std::size_t i = 0; i < fData->values.size(); ++i) {
         const Value& v = fData->values[i];
         if (!host::plugin::isFlagToken(v)) {
             continue;
         }
-        const std::string name = host::plugin::stripDash(v.str());
+        const std::string_view name = host::plugin::stripDash(v.str());
         if ((!shortName.empty() && name == shortName) || (!longName.empty() && name == longName)) {
             return static_cast<unsigned int>(i);
         }

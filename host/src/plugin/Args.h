@@ -9,6 +9,7 @@
 #include <maya/MSyntax.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
@@ -23,6 +24,8 @@ struct ArgListAccess {
     static const std::vector<mel::Value>& values(const MArgList& args) {
         return args.fData->values;
     }
+    // The values, leaving the list empty.
+    static std::vector<mel::Value> take(MArgList& args) { return std::move(args.fData->values); }
 };
 
 bool readBool(const mel::Value& value, bool& result);
@@ -37,7 +40,7 @@ bool readMeasure(const mel::Value& value, MSyntax::MArgType type, double& result
 // a number.
 bool isFlagToken(const mel::Value& value);
 // The name without its one leading dash.
-std::string stripDash(const std::string& name);
+std::string_view stripDash(std::string_view name);
 
 // value as an array of arrayType: an array converted element by element, a
 // scalar as an array of one. False when an element does not convert.
@@ -45,6 +48,8 @@ bool toArray(const mel::Value& value, mel::Type arrayType, mel::Value& result);
 
 // text as a script string literal, quotes and escapes included.
 std::string quoted(const std::string& text);
+// The same, appended to out.
+void appendQuoted(std::string& out, const std::string& text);
 
 // The value checked and stored for an argument of the given kind: a bool or
 // an integer as an int, a number of any unit as a float, names as texts.

@@ -27,8 +27,12 @@ struct Definition {
     std::string pluginName;
 };
 
-std::map<std::string, Definition>& definitions() {
-    static std::map<std::string, Definition> table;
+// Shared, so that a command that removes itself while it runs keeps its
+// definition until it returns.
+using DefinitionPtr = std::shared_ptr<const Definition>;
+
+std::map<std::string, DefinitionPtr>& definitions() {
+    static std::map<std::string, DefinitionPtr> table;
     return table;
 }
 
@@ -38,6 +42,8 @@ std::vector<std::string>& order() {
     return names;
 }
 
+// Plug-ins stay listed at depth 0 once their commands have run: a plug-in's
+// every call would otherwise add and remove its entry.
 std::map<std::string, int>& running() {
     static std::map<std::string, int> depth;
     return depth;
@@ -69,30 +75,41 @@ bool isBareWord(const std::string& word) {
     return true;
 }
 
-std::string render(const mel::Value& arg) {
+// Appends the argument to out as it would be typed.
+void render(const mel::Value& arg, std::string& out) {
     if (isFlagToken(arg)) {
-        return arg.str();
+        out += arg.str();
+        return;
     }
     switch (arg.type()) {
         case mel::Type::String:
-            return isBareWord(arg.str()) ? arg.str() : quoted(arg.str());
+            if (isBareWord(arg.str())) {
+                out += arg.str();
+            } else {
+                appendQuoted(out, arg.str());
+            }
+            return;
         case mel::Type::Vector: {
             const mel::Vec3 v = arg.asVector();
-            return "<<" + mel::formatFloat(v.x) + ", " + mel::formatFloat(v.y) + ", " +
+            out += "<<" + mel::formatFloat(v.x) + ", " + mel::formatFloat(v.y) + ", " +
                    mel::formatFloat(v.z) + ">>";
+            return;
         }
         case mel::Type::StringArray:
         case mel::Type::IntArray:
         case mel::Type::FloatArray:
-        case mel::Type::VectorArray: {
-            std::string out = "{";
+        case mel::Type::VectorArray:
+            out += '{';
             for (std::size_t i = 0; i < arg.size(); ++i) {
-                out += (i ? ", " : "") + render(arg.element(i));
+                if (i) {
+                    out += ", ";
+                }
+                render(arg.element(i), out);
             }
-            return out + "}";
-        }
+            out += '}';
+            return;
         default:
-            return arg.text();
+            out += arg.text();
     }
 }
 
@@ -100,10 +117,46 @@ std::string render(const mel::Value& arg) {
 std::string callText(const std::string& name, const std::vector<mel::Value>& args) {
     std::string text = name;
     for (const mel::Value& arg : args) {
-        text += " " + render(arg);
+        text += ' ';
+        render(arg, text);
     }
     return text;
 }
+
+// A command whose doIt runs now and what its call text is made from; args is
+// null once the text is made or set.
+struct PendingText {
+    MPxCommand* command;
+    const std::string* name;
+    const std::vector<mel::Value>* args;
+};
+
+// Innermost last.
+std::vector<PendingText>& pendingTexts() {
+    static std::vector<PendingText> texts;
+    return texts;
+}
+
+PendingText* findPending(const MPxCommand& command) {
+    std::vector<PendingText>& texts = pendingTexts();
+    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+        if (it->command == &command) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+class PendingTextScope {
+public:
+    PendingTextScope(MPxCommand& command, const std::string& name,
+                     const std::vector<mel::Value>& args) {
+        pendingTexts().push_back(PendingText{&command, &name, &args});
+    }
+    ~PendingTextScope() { pendingTexts().pop_back(); }
+    PendingTextScope(const PendingTextScope&) = delete;
+    PendingTextScope& operator=(const PendingTextScope&) = delete;
+};
 
 // Runs one of a command object's entry points, turning an exception that
 // escapes it into an error line.
@@ -121,19 +174,13 @@ bool invoke(const std::string& name, const std::function<MStatus()>& entryPoint)
 // Marks the plug-in's code as in use while one of its commands runs.
 class Running {
 public:
-    explicit Running(const std::string& pluginName) : m_plugin(pluginName) {
-        ++running()[m_plugin];
-    }
-    ~Running() {
-        if (--running()[m_plugin] == 0) {
-            running().erase(m_plugin);
-        }
-    }
+    explicit Running(const std::string& pluginName) : m_depth(running()[pluginName]) { ++m_depth; }
+    ~Running() { --m_depth; }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
 
 private:
-    std::string m_plugin;
+    int& m_depth;  // map entries stay where they are
 };
 
 class CommandEntry : public undo::Entry {
@@ -169,20 +216,30 @@ bool carryOut(const Definition& definition, mel::CommandCall& call) {
         Output::instance().error(definition.name + ": the command could not be created.");
         return false;
     }
-    CommandAccess::prepare(*command, definition.syntax,
-                           MString(callText(definition.name, call.args).c_str()));
-    const MArgList args = ArgListAccess::fromValues(call.args);
+    CommandAccess::prepare(*command, definition.syntax);
+    // The arguments are lent to the command's list and given back after.
+    MArgList args = ArgListAccess::fromValues(std::move(call.args));
     bool ok = false;
+    bool keep = false;
     {
-        ResultScope result;
-        ok = invoke(definition.name, [&] { return command->doIt(args); });
-        call.hasResult = result.hasResult();
-        if (call.hasResult) {
-            call.result = result.result();
-            call.booleanResult = result.isBoolean();
+        PendingTextScope text(*command, definition.name, ArgListAccess::values(args));
+        {
+            ResultScope result;
+            ok = invoke(definition.name, [&] { return command->doIt(args); });
+            call.hasResult = result.hasResult();
+            if (call.hasResult) {
+                call.result = result.take();
+                call.booleanResult = result.isBoolean();
+            }
+        }
+        // An entry nothing would keep is not made.
+        keep = ok && command->isUndoable() && undo::isRecording();
+        if (keep) {
+            makePendingText(*command);
         }
     }
-    if (ok && command->isUndoable()) {
+    call.args = ArgListAccess::take(args);
+    if (keep) {
         undo::record(std::make_unique<CommandEntry>(std::move(command), definition.pluginName));
     }
     return ok;
@@ -199,31 +256,29 @@ MStatus defineCommand(const std::string& name, MCreatorFunction creator,
     if (interpreter.commandExists(name) || definitions().count(name)) {
         return MS::kFailure;
     }
-    Definition definition;
-    definition.name = name;
-    definition.creator = creator;
-    definition.pluginName = pluginName;
+    auto definition = std::make_shared<Definition>();
+    definition->name = name;
+    definition->creator = creator;
+    definition->pluginName = pluginName;
     if (createSyntax) {
-        definition.syntax = createSyntax();
+        definition->syntax = createSyntax();
     }
     definitions()[name] = definition;
     order().push_back(name);
-    // The definition is looked up at each call, and copied, so that a command
-    // that removes itself while it runs stays intact until it returns.
     interpreter.defineCommand(name, [name](mel::CommandCall& call) {
         const auto found = definitions().find(name);
         if (found == definitions().end()) {
             return false;
         }
-        const Definition definition = found->second;
-        return carryOut(definition, call);
+        const DefinitionPtr held = found->second;
+        return carryOut(*held, call);
     });
     return MS::kSuccess;
 }
 
 MStatus undefineCommand(const std::string& name, const std::string& pluginName) {
     const auto found = definitions().find(name);
-    if (found == definitions().end() || found->second.pluginName != pluginName) {
+    if (found == definitions().end() || found->second->pluginName != pluginName) {
         return MS::kFailure;
     }
     definitions().erase(found);
@@ -237,22 +292,37 @@ bool syntaxOf(const std::string& name, MSyntax& syntax) {
     if (found == definitions().end()) {
         return false;
     }
-    syntax = found->second.syntax;
+    syntax = found->second->syntax;
     return true;
 }
 
 std::vector<std::string> commandsOf(const std::string& pluginName) {
     std::vector<std::string> result;
     for (const std::string& name : order()) {
-        if (definitions().at(name).pluginName == pluginName) {
+        if (definitions().at(name)->pluginName == pluginName) {
             result.push_back(name);
         }
     }
     return result;
 }
 
+void makePendingText(const MPxCommand& command) {
+    PendingText* pending = findPending(command);
+    if (pending && pending->args) {
+        CommandAccess::setText(*pending->command, callText(*pending->name, *pending->args));
+        pending->args = nullptr;
+    }
+}
+
+void dropPendingText(const MPxCommand& command) {
+    if (PendingText* pending = findPending(command)) {
+        pending->args = nullptr;
+    }
+}
+
 bool isRunningCommandOf(const std::string& pluginName) {
-    return running().count(pluginName) > 0;
+    const auto found = running().find(pluginName);
+    return found != running().end() && found->second > 0;
 }
 
 }  // namespace plugin

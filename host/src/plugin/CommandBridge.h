@@ -18,11 +18,18 @@ namespace host {
 namespace plugin {
 
 struct CommandAccess {
-    static void prepare(MPxCommand& command, const MSyntax& syntax, const MString& text) {
-        command.fSyntax = syntax;
-        command.fCommandString = text;
+    static void prepare(MPxCommand& command, const MSyntax& syntax) { command.fSyntax = syntax; }
+    static void setText(MPxCommand& command, const std::string& text) {
+        command.fCommandString = text.c_str();
     }
 };
+
+// A command's call text, what commandString() gives, is made only when it is
+// needed, as most calls never ask for it: while doIt runs, the first
+// commandString() makes it and setCommandString() makes it needless; after,
+// it is made for the undo queue.
+void makePendingText(const MPxCommand& command);
+void dropPendingText(const MPxCommand& command);
 
 // pluginName is empty for the host's own commands. Fails with
 // kInvalidParameter for a name that is not an identifier or a null creator,

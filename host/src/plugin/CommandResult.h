@@ -17,6 +17,8 @@ public:
 
     bool hasResult() const;
     const mel::Value& result() const;
+    // The result, moved out of the scope.
+    mel::Value take();
     // Whether the result was set as a bool (it reads as an int).
     bool isBoolean() const;
 };

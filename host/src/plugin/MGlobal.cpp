@@ -137,9 +137,10 @@ MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bo
     Value v;
     const MStatus status = runAs(command, displayEnabled, undoEnabled, Type::StringArray, v);
     if (status) {
-        result.clear();
-        for (const std::string& s : v.stringArray()) {
-            result.append(MString(s.c_str()));
+        const std::vector<std::string>& texts = v.stringArray();
+        result.setLength(static_cast<unsigned int>(texts.size()));
+        for (unsigned int i = 0; i < result.length(); ++i) {
+            result[i] = texts[i].c_str();
         }
     }
     return status;

@@ -1,5 +1,6 @@
 #include "foundation/Output.h"
 #include "plugin/Args.h"
+#include "plugin/CommandBridge.h"
 #include "plugin/CommandResult.h"
 
 #include <maya/MDoubleArray.h>
@@ -90,6 +91,9 @@ bool ResultScope::hasResult() const {
 const mel::Value& ResultScope::result() const {
     return current().value;
 }
+mel::Value ResultScope::take() {
+    return std::move(current().value);
+}
 bool ResultScope::isBoolean() const {
     return current().boolean;
 }
@@ -126,9 +130,11 @@ MStatus MPxCommand::setHistoryOn(bool state) {
 }
 
 MString MPxCommand::commandString() const {
+    host::plugin::makePendingText(*this);
     return fCommandString;
 }
 MStatus MPxCommand::setCommandString(const MString& command) {
+    host::plugin::dropPendingText(*this);
     fCommandString = command;
     return MS::kSuccess;
 }

@@ -8,8 +8,8 @@ using host::plugin::SyntaxData;
 namespace host {
 namespace plugin {
 
-const FlagSpec* SyntaxData::findFlag(const std::string& name) const {
-    const std::string bare = stripDash(name);
+const FlagSpec* SyntaxData::findFlag(std::string_view name) const {
+    const std::string_view bare = stripDash(name);
     for (const FlagSpec& flag : flags) {
         if (flag.shortName == bare || flag.longName == bare) {
             return &flag;
@@ -36,16 +36,46 @@ FlagSpec* findMutable(SyntaxData& data, const char* name) {
     return name ? const_cast<FlagSpec*>(data.findFlag(name)) : nullptr;
 }
 
+// What every new syntax starts as; its own reference keeps it alive.
+SyntaxData* emptyData() {
+    static SyntaxData* const empty = new SyntaxData;
+    return empty;
+}
+
+SyntaxData* share(SyntaxData* data) {
+    ++data->owners;
+    return data;
+}
+
+void release(SyntaxData* data) {
+    if (--data->owners == 0) {
+        delete data;
+    }
+}
+
+// The data for changing, no longer shared with other syntaxes.
+SyntaxData& own(SyntaxData*& data) {
+    if (data->owners > 1) {
+        SyntaxData* copy = new SyntaxData(*data);
+        copy->owners = 1;
+        release(data);
+        data = copy;
+    }
+    return *data;
+}
+
 }  // namespace
 
-MSyntax::MSyntax() : fData(new SyntaxData) {}
-MSyntax::MSyntax(const MSyntax& other) : fData(new SyntaxData(*other.fData)) {}
+MSyntax::MSyntax() : fData(share(emptyData())) {}
+MSyntax::MSyntax(const MSyntax& other) : fData(share(other.fData)) {}
 MSyntax& MSyntax::operator=(const MSyntax& other) {
-    *fData = *other.fData;
+    SyntaxData* previous = fData;
+    fData = share(other.fData);
+    release(previous);
     return *this;
 }
 MSyntax::~MSyntax() {
-    delete fData;
+    release(fData);
 }
 
 MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType argType1,
@@ -73,12 +103,12 @@ MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType a
         }
         flag.argTypes.push_back(type);
     }
-    fData->flags.push_back(flag);
+    own(fData).flags.push_back(flag);
     return MS::kSuccess;
 }
 
 MStatus MSyntax::makeFlagMultiUse(const char* flagName) {
-    FlagSpec* flag = findMutable(*fData, flagName);
+    FlagSpec* flag = findMutable(own(fData), flagName);
     if (!flag) {
         return MS::kInvalidParameter;
     }
@@ -87,7 +117,7 @@ MStatus MSyntax::makeFlagMultiUse(const char* flagName) {
 }
 
 MStatus MSyntax::makeFlagQueryWithFullArgs(const char* flagName, bool forceQueryWithFullArgs) {
-    FlagSpec* flag = findMutable(*fData, flagName);
+    FlagSpec* flag = findMutable(own(fData), flagName);
     if (!flag) {
         return MS::kInvalidParameter;
     }
@@ -99,7 +129,7 @@ MStatus MSyntax::addArg(MArgType arg) {
     if (arg <= kNoArg || arg >= kLastArgType) {
         return MS::kInvalidParameter;
     }
-    fData->commandArgs.push_back(arg);
+    own(fData).commandArgs.push_back(arg);
     return MS::kSuccess;
 }
 
@@ -109,32 +139,33 @@ MStatus MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumO
         minimumObjects > maximumObjects) {
         return MS::kInvalidParameter;
     }
-    fData->objectFormat = objectFormat;
-    fData->minObjects = minimumObjects;
-    fData->maxObjects = maximumObjects;
+    SyntaxData& data = own(fData);
+    data.objectFormat = objectFormat;
+    data.minObjects = minimumObjects;
+    data.maxObjects = maximumObjects;
     return MS::kSuccess;
 }
 
 // A count that would cross the other bound is ignored.
 void MSyntax::setMinObjects(unsigned int minimumObjectCount) {
     if (minimumObjectCount <= fData->maxObjects) {
-        fData->minObjects = minimumObjectCount;
+        own(fData).minObjects = minimumObjectCount;
     }
 }
 
 void MSyntax::setMaxObjects(unsigned int maximumObjectCount) {
     if (maximumObjectCount >= fData->minObjects) {
-        fData->maxObjects = maximumObjectCount;
+        own(fData).maxObjects = maximumObjectCount;
     }
 }
 
 void MSyntax::useSelectionAsDefault(bool useSelectionAsDefault) {
-    fData->useSelectionAsDefault = useSelectionAsDefault;
+    own(fData).useSelectionAsDefault = useSelectionAsDefault;
 }
 
 void MSyntax::enableQuery(bool supportsQuery) {
-    fData->queryEnabled = supportsQuery;
+    own(fData).queryEnabled = supportsQuery;
 }
 void MSyntax::enableEdit(bool supportsEdit) {
-    fData->editEnabled = supportsEdit;
+    own(fData).editEnabled = supportsEdit;
 }

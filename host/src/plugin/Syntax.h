@@ -7,6 +7,7 @@
 #include <maya/MSyntax.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
@@ -29,9 +30,13 @@ struct SyntaxData {
     bool useSelectionAsDefault = false;
     bool queryEnabled = false;
     bool editEnabled = false;
+    // How many MSyntax objects share this data. Commands copy their syntax
+    // at every call, so copies share it and one that changes it first takes
+    // a copy of its own.
+    unsigned int owners = 1;
 
     // The flag called name (short or long, with or without the dash).
-    const FlagSpec* findFlag(const std::string& name) const;
+    const FlagSpec* findFlag(std::string_view name) const;
 };
 
 struct SyntaxAccess {
@@ -43,15 +48,20 @@ struct FlagUse {
     std::vector<mel::Value> args;  // converted to the flag's argument kinds
 };
 
-// A call checked against a syntax. The flag uses point into its own copy of
-// the syntax, so it is never copied.
+// A call checked against a syntax. The flag uses point into the syntax it
+// holds (which nothing changes while it is shared), so it is never copied.
 struct ParsedArgs {
-    ParsedArgs() = default;
-    explicit ParsedArgs(const SyntaxData& grammar) : syntax(grammar) {}
+    ParsedArgs() : syntax(SyntaxAccess::data(m_grammar)) {}
+    explicit ParsedArgs(const MSyntax& grammar)
+        : m_grammar(grammar), syntax(SyntaxAccess::data(m_grammar)) {}
     ParsedArgs(const ParsedArgs&) = delete;
     ParsedArgs& operator=(const ParsedArgs&) = delete;
 
-    SyntaxData syntax;
+private:
+    const MSyntax m_grammar;
+
+public:
+    const SyntaxData& syntax;
     bool ok = false;
     bool query = false;
     bool edit = false;
@@ -62,7 +72,10 @@ struct ParsedArgs {
     MSelectionList objectList;
 
     // The uses of a flag in call order; empty for a flag not in the syntax.
-    std::vector<const FlagUse*> usesOf(const std::string& flag) const;
+    std::vector<const FlagUse*> usesOf(std::string_view flag) const;
+    // The first use of the flag, or null.
+    const FlagUse* firstUse(const FlagSpec* flag) const;
+    std::size_t useCount(const FlagSpec* flag) const;
 };
 
 // Checks args against parsed.syntax and fills parsed, which is fresh. The

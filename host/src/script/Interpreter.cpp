@@ -20,11 +20,13 @@ Interpreter::Interpreter() : rt_(std::make_unique<Runtime>()) {
 Interpreter::~Interpreter() = default;
 
 void Interpreter::defineCommand(const std::string& name, CommandFn fn) {
-    rt_->commands[name] = CommandEntry{std::move(fn), nullptr};
+    rt_->commands[name] =
+        std::make_shared<const CommandEntry>(CommandEntry{std::move(fn), nullptr});
 }
 
 void Interpreter::defineBuiltin(const std::string& name, BuiltinFn fn) {
-    rt_->commands[name] = CommandEntry{nullptr, std::move(fn)};
+    rt_->commands[name] =
+        std::make_shared<const CommandEntry>(CommandEntry{nullptr, std::move(fn)});
 }
 
 void Interpreter::undefineCommand(const std::string& name) {
@@ -45,13 +47,12 @@ std::vector<std::string> Interpreter::commandNames() const {
 }
 
 bool Interpreter::callCommand(const std::string& name, CommandCall& call) {
-    const CommandEntry* found = rt_->findCommand(name);
+    const std::shared_ptr<const CommandEntry> found = rt_->heldCommand(name);
     if (!found) {
         rt_->report("Cannot find procedure \"" + name + "\".", false);
         return false;
     }
-    // A copy, as a command may redefine or remove itself while it runs.
-    const CommandEntry entry = *found;
+    const CommandEntry& entry = *found;
     const std::vector<Value*> noVariables(call.args.size(), nullptr);
     bool ok = false;
     try {

@@ -29,30 +29,42 @@ const char* const kOperators[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||"
 
 }  // namespace
 
-Lexer::Lexer(std::string source, int firstLine) : src_(std::move(source)), firstLine_(firstLine) {
-    lineStarts_.push_back(0);
-    for (std::size_t i = 0; i < src_.size(); ++i)
-        if (src_[i] == '\n')
-            lineStarts_.push_back(i + 1);
+Lexer::Lexer(const std::string& source, int firstLine) : src_(source), firstLine_(firstLine) {
+    findLineBreaks();
+}
+
+Lexer::Lexer(std::string&& source, int firstLine)
+    : kept_(std::move(source)), src_(kept_), firstLine_(firstLine) {
+    findLineBreaks();
+}
+
+void Lexer::findLineBreaks() {
+    for (std::size_t i = src_.find('\n'); i != std::string_view::npos; i = src_.find('\n', i + 1))
+        lineBreaks_.push_back(i + 1);
+}
+
+std::size_t Lexer::lineStart(std::size_t index) const {
+    return index == 0 ? 0 : lineBreaks_[index - 1];
 }
 
 int Lexer::lineOf(std::size_t pos) const {
-    auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), pos);
-    return static_cast<int>(it - lineStarts_.begin()) + firstLine_ - 1;
+    auto it = std::upper_bound(lineBreaks_.begin(), lineBreaks_.end(), pos);
+    return static_cast<int>(it - lineBreaks_.begin()) + firstLine_;
 }
 
 int Lexer::columnOf(std::size_t pos) const {
-    return static_cast<int>(pos - lineStarts_[lineOf(pos) - firstLine_]) + 1;
+    return static_cast<int>(pos - lineStart(static_cast<std::size_t>(lineOf(pos) - firstLine_))) +
+           1;
 }
 
 std::string Lexer::lineText(int line) const {
     line -= firstLine_ - 1;
-    if (line < 1 || line > static_cast<int>(lineStarts_.size()))
+    if (line < 1 || line > static_cast<int>(lineBreaks_.size()) + 1)
         return "";
-    std::size_t start = lineStarts_[line - 1];
+    std::size_t start = lineStart(static_cast<std::size_t>(line - 1));
     std::size_t end = src_.find('\n', start);
-    std::string text =
-        src_.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string text(
+        src_.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
     return text;
@@ -73,7 +85,7 @@ void Lexer::skipBlanks() {
                 ++pos_;
         } else if (c == '/' && pos_ + 1 < src_.size() && src_[pos_ + 1] == '*') {
             std::size_t close = src_.find("*/", pos_ + 2);
-            if (close == std::string::npos)
+            if (close == std::string_view::npos)
                 fail(pos_, "Syntax error", true);
             pos_ = close + 2;
         } else {
@@ -87,14 +99,27 @@ char Lexer::peekChar() {
     return pos_ < src_.size() ? src_[pos_] : '\0';
 }
 
-Token Lexer::peek() {
-    std::size_t saved = pos_;
-    Token t = next();
-    pos_ = saved;
-    return t;
+const Token& Lexer::peek() {
+    if (aheadFrom_ != pos_) {
+        const std::size_t from = pos_;
+        aheadFrom_ = std::string::npos;
+        ahead_ = lex();
+        pos_ = from;
+        aheadFrom_ = from;
+    }
+    return ahead_;
 }
 
 Token Lexer::next() {
+    if (aheadFrom_ == pos_) {
+        aheadFrom_ = std::string::npos;
+        pos_ = ahead_.end;
+        return std::move(ahead_);
+    }
+    return lex();
+}
+
+Token Lexer::lex() {
     skipBlanks();
     Token t;
     t.pos = pos_;
@@ -173,7 +198,7 @@ Token Lexer::lexNumber(std::size_t start) {
                 i = j;
             }
         }
-        std::string text = src_.substr(start, i - start);
+        const std::string text(src_.substr(start, i - start));
         if (isFloat) {
             t.kind = Tok::Float;
             t.floatValue = std::strtod(text.c_str(), nullptr);
@@ -249,29 +274,43 @@ Token Lexer::nextWord() {
     return t;
 }
 
-std::string escapedLiteral(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
+namespace {
+
+// How a character stands in a literal when it cannot stand as itself.
+const char* escapeOf(char c) {
+    switch (c) {
+        case '"':
+            return "\\\"";
+        case '\\':
+            return "\\\\";
+        case '\n':
+            return "\\n";
+        case '\t':
+            return "\\t";
+        case '\r':
+            return "\\r";
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+void appendEscapedLiteral(std::string& out, const std::string& text) {
+    std::size_t plain = 0;  // where the characters that stand as themselves start
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const char* escape = escapeOf(text[i])) {
+            out.append(text, plain, i - plain);
+            out += escape;
+            plain = i + 1;
         }
     }
+    out.append(text, plain, std::string::npos);
+}
+
+std::string escapedLiteral(const std::string& text) {
+    std::string out;
+    appendEscapedLiteral(out, text);
     return out;
 }
 

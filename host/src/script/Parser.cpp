@@ -22,7 +22,8 @@
 
 namespace host::mel {
 
-bool typeFromName(const std::string& word, Type& type) {
+bool typeFromName(const std::string& name, Type& type) {
+    const std::string_view word = name;
     if (word == "int")
         type = Type::Int;
     else if (word == "float")
@@ -101,14 +102,15 @@ Parser::Parser(const std::string& source, std::function<bool(const std::string&)
     : lex_(source, firstLine), knownTopLevel_(std::move(knownTopLevel)) {}
 
 Program Parser::parse() {
-    scopes_.assign(1, {});
+    scopes_.clear();  // the top level's scope is made with its first variable
     while (lex_.peek().kind != Tok::End) {
-        Token t = lex_.peek();
-        if (t.kind == Tok::Ident && t.text == "proc") {
+        const Token& t = lex_.peek();
+        const bool ident = t.kind == Tok::Ident;
+        if (ident && t.text == std::string_view("proc")) {
             parseProc();
             continue;
         }
-        if (t.kind == Tok::Ident && t.text == "global") {
+        if (ident && t.text == std::string_view("global")) {
             std::size_t save = lex_.pos();
             lex_.next();
             Token after = lex_.peek();
@@ -154,11 +156,20 @@ ExprPtr Parser::literal(const Token& at, Value v) {
     return e;
 }
 
-bool Parser::declared(const std::string& name) const {
+void Parser::declare(const std::string& name) {
+    if (scopes_.empty())
+        scopes_.emplace_back();
+    scopes_.back().insert(name);
+}
+
+bool Parser::declared(const std::string& name) {
     for (auto it = scopes_.rbegin(); it != scopes_.rend(); ++it)
         if (it->count(name))
             return true;
-    return proc_ == nullptr && knownTopLevel_ && knownTopLevel_(name);
+    if (proc_ != nullptr || !knownTopLevel_)
+        return false;
+    askedTopLevel_ = true;
+    return knownTopLevel_(name);
 }
 
 void Parser::terminator() {
@@ -186,7 +197,7 @@ StmtPtr Parser::parseStatement() {
     if (t.is("{"))
         return parseBlock();
     if (t.kind == Tok::Ident) {
-        const std::string& w = t.text;
+        const std::string_view w = t.text;
         Type type;
         if (w == "if")
             return parseIf();
@@ -217,7 +228,7 @@ StmtPtr Parser::parseStatement() {
                 failAt(ty);
             return parseDecl(true);
         }
-        if (typeFromName(w, type)) {
+        if (typeFromName(t.text, type)) {
             std::size_t save = lex_.pos();
             lex_.next();
             bool cast = lex_.peek().is("(");
@@ -799,6 +810,7 @@ ExprPtr Parser::parseCall(const Token& name) {
 
 ExprPtr Parser::parseCommandArgs(const Token& name, bool inBackquote) {
     std::vector<ExprPtr> args;
+    args.reserve(4);  // enough for most commands at once
     while (true) {
         char c = lex_.peekChar();
         if (c == '\0' || c == ';' || c == '}' || (c == '`' && inBackquote))

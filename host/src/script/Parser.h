@@ -16,12 +16,14 @@ namespace host::mel {
 class Parser {
 public:
     // knownTopLevel answers whether the session's top level already holds a variable, so that
-    // a script may use what an earlier one declared.
+    // a script may use what an earlier one declared. The source must outlive the parser.
     Parser(const std::string& source, std::function<bool(const std::string&)> knownTopLevel,
            int firstLine = 1);
 
     Program parse();
     const Lexer& lexer() const { return lex_; }
+    // Whether the reading asked knownTopLevel, so that it may differ in another session state.
+    bool askedTopLevel() const { return askedTopLevel_; }
 
     // Deepest nesting of blocks, statements and parenthesised or unary expressions, and the
     // tallest expression tree; beyond them the text is rejected rather than risking the stack.
@@ -70,14 +72,15 @@ private:
     [[noreturn]] void failAt(const Token& t);
     int lineOf(const Token& t) const { return lex_.lineOf(t.pos); }
 
-    bool declared(const std::string& name) const;
-    void declare(const std::string& name) { scopes_.back().insert(name); }
+    bool declared(const std::string& name);
+    void declare(const std::string& name);
 
     Lexer lex_;
     std::function<bool(const std::string&)> knownTopLevel_;
     std::vector<std::set<std::string>> scopes_;
     const ProcDef* proc_ = nullptr;  // the procedure being read, null at the top level
     int loops_ = 0, switches_ = 0, nesting_ = 0;
+    bool askedTopLevel_ = false;
     Program program_;
 };
 

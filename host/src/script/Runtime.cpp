@@ -18,6 +18,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <new>
@@ -131,37 +132,43 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
         return false;
     }
 
-    Program program;
-    {
+    std::shared_ptr<const Program> program = parsedText(source, firstLine);
+    if (!program) {
+        auto parsed = std::make_shared<Program>();
         Parser parser(
             source, [this](const std::string& name) { return topLevel_.count(name) > 0; },
             firstLine);
         try {
-            program = parser.parse();
+            *parsed = parser.parse();
         } catch (const SyntaxError& e) {
             reportSyntax(parser.lexer(), e, file);
             return false;
         }
-    }
-    for (auto& def : program.procs) {
-        def->file = file;
-        if (def->global)
-            globalProcs_[def->name] = def;
-        else
-            localProcs_[file][def->name] = def;
+        for (auto& def : parsed->procs) {
+            def->file = file;
+            if (def->global)
+                globalProcs_[def->name] = def;
+            else
+                localProcs_[file][def->name] = def;
+        }
+        // Procedures are defined anew at every run, and what the session had
+        // declared may read otherwise next time.
+        if (parsed->procs.empty() && !parser.askedTopLevel())
+            keepParsedText(source, firstLine, parsed);
+        program = std::move(parsed);
     }
 
     Frame top;
     top.file = file;
     FrameGuard guard(*this, std::move(top));
     try {
-        for (const StmtPtr& s : program.statements) {
+        for (const StmtPtr& s : program->statements) {
             guard.frame().line = s->line;
             if (s->kind == StmtKind::Expr) {
                 Value v;
                 if (evalStatement(*s->expr, v)) {
                     if (result)
-                        *result = v;
+                        *result = std::move(v);
                     if (hadResult)
                         *hadResult = true;
                 }
@@ -179,6 +186,25 @@ bool Runtime::run(const std::string& source, const std::string& file, Value* res
         return false;
     }
     return true;
+}
+
+std::shared_ptr<const Program> Runtime::parsedText(const std::string& source, int firstLine) {
+    for (auto it = parsedTexts_.begin(); it != parsedTexts_.end(); ++it) {
+        if (it->firstLine == firstLine && it->source == source) {
+            std::rotate(parsedTexts_.begin(), it, it + 1);
+            return parsedTexts_.front().program;
+        }
+    }
+    return nullptr;
+}
+
+void Runtime::keepParsedText(const std::string& source, int firstLine,
+                             std::shared_ptr<const Program> program) {
+    if (source.size() > kParsedTextSize)
+        return;
+    if (parsedTexts_.size() == kParsedTexts)
+        parsedTexts_.pop_back();
+    parsedTexts_.insert(parsedTexts_.begin(), ParsedText{source, firstLine, std::move(program)});
 }
 
 void Runtime::reportSyntax(const Lexer& lexer, const SyntaxError& e, const std::string& file) {
@@ -234,6 +260,7 @@ bool Runtime::sourcePath(const std::string& path) {
 }
 
 void Runtime::reset() {
+    parsedTexts_.clear();
     globals_.clear();
     globalProcs_.clear();
     localProcs_.clear();
@@ -267,7 +294,8 @@ void Runtime::fail(const std::string& message) {
 // ---------------------------------------------------------------- lookups
 
 std::shared_ptr<const ProcDef> Runtime::findProc(const std::string& name) const {
-    std::string file = frames_.empty() ? "" : frames_.back().file;
+    static const std::string interactive;
+    const std::string& file = frames_.empty() ? interactive : frames_.back().file;
     auto local = localProcs_.find(file);
     if (local != localProcs_.end()) {
         auto it = local->second.find(name);
@@ -280,7 +308,12 @@ std::shared_ptr<const ProcDef> Runtime::findProc(const std::string& name) const 
 
 const CommandEntry* Runtime::findCommand(const std::string& name) const {
     auto it = commands.find(name);
-    return it == commands.end() ? nullptr : &it->second;
+    return it == commands.end() ? nullptr : it->second.get();
+}
+
+std::shared_ptr<const CommandEntry> Runtime::heldCommand(const std::string& name) const {
+    auto it = commands.find(name);
+    return it == commands.end() ? nullptr : it->second;
 }
 
 Slot* Runtime::lookup(const std::string& name) {
@@ -859,13 +892,16 @@ bool Runtime::evalCall(const Expr& e, Value& out, bool& wasProc) {
     }
 
     std::vector<Value> args;
-    std::vector<Slot> slots;
+    std::vector<Slot> slots;  // by argument, made only when some argument is a plain variable
     args.reserve(e.kids.size());
-    slots.reserve(e.kids.size());
-    for (const ExprPtr& k : e.kids) {
-        args.push_back(eval(*k));
-        Slot* s = k->kind == ExprKind::Var ? lookup(k->name) : nullptr;
-        slots.push_back(s ? *s : nullptr);
+    for (std::size_t i = 0; i < e.kids.size(); ++i) {
+        const Expr& k = *e.kids[i];
+        args.push_back(eval(k));
+        Slot* s = k.kind == ExprKind::Var ? lookup(k.name) : nullptr;
+        if (s) {
+            slots.resize(e.kids.size());
+            slots[i] = *s;
+        }
     }
     frames_.back().line = e.line;
 
@@ -874,11 +910,17 @@ bool Runtime::evalCall(const Expr& e, Value& out, bool& wasProc) {
         out = callProc(*proc, args, slots);
         return proc->returns;
     }
-    CommandEntry entry = *command;  // the command may undefine itself while it runs
+    // Looked up again, as evaluating the arguments may have redefined the command.
+    const std::shared_ptr<const CommandEntry> held = heldCommand(e.name);
+    if (!held)
+        fail("Cannot find procedure \"" + e.name + "\".");
+    const CommandEntry& entry = *held;
     std::vector<Value*> refs;
-    refs.reserve(slots.size());
-    for (const Slot& s : slots)
-        refs.push_back(s.get());
+    if (entry.builtin) {
+        refs.resize(args.size());
+        for (std::size_t i = 0; i < slots.size(); ++i)
+            refs[i] = slots[i].get();
+    }
     CommandCall call;
     call.args = std::move(args);
     if (!callCommand(e.name, entry, call, refs))
@@ -914,8 +956,9 @@ Value Runtime::callProc(const ProcDef& proc, std::vector<Value>& args,
     Scope params;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const Param& p = proc.params[i];
-        if (slots[i] && Value::isArrayType(p.type) && slots[i]->type() == p.type)
-            params[p.name] = slots[i];  // arrays pass by reference
+        const Slot* slot = i < slots.size() ? &slots[i] : nullptr;
+        if (slot && *slot && Value::isArrayType(p.type) && (*slot)->type() == p.type)
+            params[p.name] = *slot;  // arrays pass by reference
         else
             params[p.name] = std::make_shared<Value>(converted(args[i], p.type));
     }

@@ -61,6 +61,8 @@ public:
     // first, then a global one.
     std::shared_ptr<const ProcDef> findProc(const std::string& name) const;
     const CommandEntry* findCommand(const std::string& name) const;
+    // The same, held: a command may undefine or redefine itself while it runs.
+    std::shared_ptr<const CommandEntry> heldCommand(const std::string& name) const;
     // A variable the running code can see, or null.
     Value* findVariable(const std::string& name);
 
@@ -74,7 +76,7 @@ public:
     bool insideCatch() const { return catchDepth_ > 0; }
     bool insideCatchQuiet() const { return quietDepth_ > 0; }
 
-    std::unordered_map<std::string, CommandEntry> commands;
+    std::unordered_map<std::string, std::shared_ptr<const CommandEntry>> commands;
     std::vector<std::string> scriptPaths;
     bool lastHadResult = false;
     std::size_t statementLimit = 0;
@@ -97,6 +99,7 @@ private:
     Value eval(const Expr& e);
     bool evalStatement(const Expr& e, Value& out);  // false: the call produced no value
     bool evalCall(const Expr& e, Value& out, bool& wasProc);
+    // slots: the variables given as arguments, by argument; empty when there are none.
     Value callProc(const ProcDef& proc, std::vector<Value>& args, const std::vector<Slot>& slots);
     bool callCommand(const std::string& name, const CommandEntry& entry, CommandCall& call,
                      const std::vector<Value*>& refs);
@@ -114,6 +117,20 @@ private:
     Scope& innermostScope();
 
     void reportSyntax(const Lexer& lexer, const SyntaxError& e, const std::string& file);
+
+    // A short text run again, as a plug-in's executeCommand in a loop does, is
+    // read once: the last few are kept when their reading depended on the
+    // text alone (no procedures, no session variables asked about).
+    struct ParsedText {
+        std::string source;
+        int firstLine;
+        std::shared_ptr<const Program> program;
+    };
+    static constexpr std::size_t kParsedTexts = 8;
+    static constexpr std::size_t kParsedTextSize = 1024;
+    std::shared_ptr<const Program> parsedText(const std::string& source, int firstLine);
+    void keepParsedText(const std::string& source, int firstLine,
+                        std::shared_ptr<const Program> program);
     bool stackExhausted() const;
 
     std::map<std::string, std::shared_ptr<const ProcDef>> globalProcs_;
@@ -123,7 +140,8 @@ private:
     std::deque<Frame> frames_;  // deque: pushing keeps references to outer frames valid
     int catchDepth_ = 0, quietDepth_ = 0;
     const char* stackBase_ = nullptr;
-    std::size_t statementsRun_ = 0;  // since the outermost run began
+    std::size_t statementsRun_ = 0;        // since the outermost run began
+    std::vector<ParsedText> parsedTexts_;  // the most recently run first
 
     friend class Interpreter;
 };
