@@ -64,6 +64,21 @@ public:
     // The stored value tree of a plug, created on demand.
     PlugValue& storage(const PlugPath& path);
     void eraseStorage(const PlugPath& path);
+    // Calls visit(attribute, tree) for each top-level attribute that holds
+    // a stored value tree, in no order callers may rely on.
+    template <class Visit>
+    void visitStored(Visit&& visit) const {
+        writeDeferred(nullptr);
+        for (const auto& [attribute, tree] : m_values)
+            visit(*attribute, *tree);
+    }
+    // How many top-level attributes hold a stored value tree.
+    size_t storedCount() const {
+        writeDeferred(nullptr);
+        return m_values.size();
+    }
+    // Room for `count` top-level stored value trees in all.
+    void reserveStorage(size_t count) { m_values.reserve(count); }
     // Logical indices of the existing elements of an array plug: stored ones
     // and connected ones.
     std::vector<unsigned> elementIndices(const PlugPath& arrayPath) const;
