@@ -223,9 +223,10 @@ std::string Scene::rename(Node& node, const std::string& requested) {
     return node.m_name;
 }
 
-std::vector<Node*> Scene::nodesNamed(const std::string& shortName) const {
+const std::vector<Node*>& Scene::nodesNamed(const std::string& shortName) const {
+    static const std::vector<Node*> none;
     const auto* list = m_names.find(shortName);
-    return list ? *list : std::vector<Node*>{};
+    return list ? *list : none;
 }
 
 std::vector<Node*> Scene::allNodes() const {

@@ -71,13 +71,21 @@ bool isWorld(const Node* node) {
     return node == &Scene::current().world();
 }
 
-// The DAG paths that "a|b" or "|a|b" names; none when a part is empty.
-std::vector<dag::NodePath> pathsNamed(const std::string& text) {
-    const bool absolute = text.front() == '|';
+// The names in "a|b" or "|a|b", and whether it starts at the world; none
+// when a part is empty.
+std::vector<std::string> pathComponents(const std::string& text, bool& absolute) {
+    absolute = text.front() == '|';
     std::vector<std::string> components = split(absolute ? text.substr(1) : text, '|');
     for (const std::string& c : components)
         if (c.empty())
             return {};
+    return components;
+}
+
+// The DAG paths that "a|b" or "|a|b" names.
+std::vector<dag::NodePath> pathsNamed(const std::string& text) {
+    bool absolute = false;
+    const std::vector<std::string> components = pathComponents(text, absolute);
     return dag::matchingPaths(components, absolute);
 }
 
@@ -201,8 +209,16 @@ Node* firstNodeNamed(const std::string& name) {
     if (name.empty() || name.find_first_of(".[]*?:") != std::string::npos)
         return nullptr;
     if (name.find('|') != std::string::npos) {
-        const std::vector<dag::NodePath> paths = pathsNamed(name);
-        return paths.empty() ? nullptr : paths.front().back();
+        // The node that the first path pathsNamed would give ends at,
+        // found without making the paths.
+        bool absolute = false;
+        const std::vector<std::string> components = pathComponents(name, absolute);
+        if (components.empty())
+            return nullptr;
+        for (Node* n : Scene::current().nodesNamed(components.back()))
+            if (dag::matchingPathCount(*n, components, absolute) > 0)
+                return n;
+        return nullptr;
     }
     for (Node* n : Scene::current().nodesNamed(name))
         if (nameable(*n))
