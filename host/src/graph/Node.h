@@ -181,9 +181,13 @@ private:
     // Writes what waits, when `touched` (any attribute of the node, or null
     // for all of them) is one of the deferred ones.
     void writeDeferred(const Attribute* touched) const;
-    mutable DeferredWrite m_deferred;
-    mutable size_t m_deferredFrom = 0;
-    const std::vector<const Attribute*>* m_deferredRoots = nullptr;
+    // Made with the first deferral: only a curve's keys are ever deferred.
+    struct Deferral {
+        DeferredWrite write;  // empty when nothing waits
+        size_t from = 0;
+        const std::vector<const Attribute*>* roots = nullptr;
+    };
+    std::unique_ptr<Deferral> m_deferral;
     // Stamps from one counter for all nodes, so a stamp is never reused.
     unsigned long m_storageRevision = 0;
     std::shared_ptr<void> m_derived;
