@@ -12,7 +12,10 @@ std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& nam
         --end;
     if (end == name.size() || name.size() - end > 18)
         return {name, 0};
-    return {name.substr(0, end), std::stoul(name.substr(end))};
+    unsigned long number = 0;  // at most 18 digits: it fits
+    for (size_t i = end; i < name.size(); ++i)
+        number = 10 * number + static_cast<unsigned long>(name[i] - '0');
+    return {name.substr(0, end), number};
 }
 
 bool NameIndex::Stem::used(unsigned long number) const {
@@ -150,12 +153,11 @@ void NameIndex::remove(const std::string& name, Node* node) {
     auto [stem, number] = splitTrailingNumber(name);
     if (number == 0)
         return;
+    // A stem left without names is kept: a bake names each copy after the
+    // same stem ("box1") and renames it away at once, thousands of times.
     auto s = m_stems.find(stem);
-    if (s == m_stems.end())
-        return;
-    s->second.remove(number);
-    if (s->second.empty())
-        m_stems.erase(s);
+    if (s != m_stems.end())
+        s->second.remove(number);
 }
 
 const std::vector<Node*>* NameIndex::find(const std::string& name) const {

@@ -51,7 +51,6 @@ private:
     // bits stay as many as about twice the numbers in use.
     class Stem {
     public:
-        bool empty() const { return m_count == 0; }
         bool used(unsigned long number) const;
         // A name after the stem with the number came or went. "a1" and
         // "a01" are two names with one number: it stays used until both
