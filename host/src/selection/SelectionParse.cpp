@@ -233,8 +233,9 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
     size_t dot = name.find('.');
     std::vector<Item> bases = objectsNamed(name.substr(0, dot));
     if (dot == std::string::npos) {
-        mergeItems(found, bases, MSelectionList::kMergeNormal);
-        return bases.empty() ? noSuchObject() : MStatus(MS::kSuccess);
+        const bool none = bases.empty();
+        takeItems(found, bases);
+        return none ? noSuchObject() : MStatus(MS::kSuccess);
     }
     std::vector<Step> steps;
     if (!parseSteps(name.substr(dot + 1), steps))
@@ -248,8 +249,9 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
         else if (plugOf(*host::nodeOf(base.node), steps, path))
             named.push_back(plugItem(PlugAccess::make(host::nodeOf(base.node), path)));
     }
-    mergeItems(found, named, MSelectionList::kMergeNormal);
-    return named.empty() ? noSuchObject() : MStatus(MS::kSuccess);
+    const bool none = named.empty();
+    takeItems(found, named);
+    return none ? noSuchObject() : MStatus(MS::kSuccess);
 }
 
 }  // namespace selection
