@@ -98,5 +98,37 @@ TEST(NameIndex, FindsEveryNameThroughAddsAndRemovals) {
     EXPECT_EQ(index.freeNumbered("n"), "n1");
 }
 
+// Free numbers skip every number a name holds, written with leading zeros
+// ("n07") or far above the rest, until the last name holding it has gone.
+TEST(NameIndex, FreeNumbersSkipEveryNumberInUse) {
+    std::mt19937 random(5);
+    NameIndex index;
+    std::map<std::string, int> model;  // name -> how many nodes hold it
+    for (int step = 0; step < 20000; ++step) {
+        const unsigned number = random() % 8 == 0 ? 100000 + random() % 50 : 1 + random() % 300;
+        const std::string name =
+            "n" + std::string(random() % 4 == 0 ? "0" : "") + std::to_string(number);
+        Node* node = fake(random() % 2);
+        if (random() % 2 == 0) {
+            index.add(name, node);
+            ++model[name];
+        } else if (model.count(name)) {
+            index.remove(name, node);
+            model.erase(name);
+            index.remove(name, fake(0) == node ? fake(1) : fake(0));
+        }
+        if (step % 97 == 0) {
+            unsigned long lowest = 1;
+            auto used = [&](unsigned long n) {
+                return model.count("n" + std::to_string(n)) ||
+                       model.count("n0" + std::to_string(n));
+            };
+            while (used(lowest))
+                ++lowest;
+            ASSERT_EQ(index.freeNumbered("n"), "n" + std::to_string(lowest)) << step;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace host

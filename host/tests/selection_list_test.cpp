@@ -96,6 +96,10 @@ TEST_F(SelectionList, ManyNamesAtOnceAddAsOneByOne) {
         oneByOne.add(name.c_str());
     ASSERT_TRUE(selection::addNames(atOnce, names));
     EXPECT_EQ(strings(atOnce), strings(oneByOne));
+    // An empty list takes a few names' entries over, repeats left out.
+    MSelectionList fresh;
+    ASSERT_TRUE(selection::addNames(fresh, {"b", "a", "|b", "meshShape", "a"}));
+    EXPECT_EQ(strings(fresh), (Names{"b", "a", "meshShape"}));
 
     MSelectionList partial;
     size_t failed = 0;

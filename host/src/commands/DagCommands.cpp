@@ -399,7 +399,8 @@ AttributePtr cloneAttribute(const Attribute& a) {
 }
 
 // Pairs each attribute of a dynamic tree with its clone's.
-void pairAttributes(Attribute* from, Attribute* to, std::map<Attribute*, Attribute*>& map) {
+void pairAttributes(const Attribute* from, Attribute* to,
+                    std::map<const Attribute*, Attribute*>& map) {
     map[from] = to;
     for (size_t i = 0; i < from->children.size(); ++i)
         pairAttributes(from->children[i].get(), to->children[i].get(), map);
@@ -418,19 +419,18 @@ public:
             return nullptr;
         made.push_back(c);
         copyOf[&original] = c.get();
-        std::map<Attribute*, Attribute*>& attributes = m_attributes[c.get()];
         for (const auto& d : original.dynamicAttributes()) {
             AttributePtr clone = cloneAttribute(*d);
             c->addDynamicAttribute(clone);
-            pairAttributes(d.get(), clone.get(), attributes);
+            pairAttributes(d.get(), clone.get(), m_attributes[c.get()]);
         }
         // The copy shares the original's data (a mesh's points and faces)
         // rather than cloning it: stored data is never changed in place.
         geometry::keepHistoryOutput(original);
-        for (Attribute* a : original.attributes()) {
-            if (const PlugValue* pv = original.stored(PlugPath{a, {}}))
-                c->storage(PlugPath{map(c.get(), a), {}}) = *pv;
-        }
+        c->reserveStorage(original.storedCount());
+        original.visitStored([&](const Attribute& a, const PlugValue& pv) {
+            c->storage(PlugPath{map(c.get(), &a), {}}) = pv;
+        });
         for (const PlugPath& p : original.lockedPlugs)
             c->lockedPlugs.insert(remap(c.get(), p));
         for (const PlugPath& p : original.keyablePlugs)
@@ -457,16 +457,22 @@ public:
     }
 
 private:
-    Attribute* map(Node* copy, Attribute* a) {
-        auto& m = m_attributes[copy];
-        auto it = m.find(a);
-        return it == m.end() ? a : it->second;
+    Attribute* map(Node* copy, const Attribute* a) {
+        // Only copies of nodes with dynamic attributes have any to map.
+        auto m = m_attributes.find(copy);
+        if (m != m_attributes.end()) {
+            auto it = m->second.find(a);
+            if (it != m->second.end())
+                return it->second;
+        }
+        // The type's attributes and the original's are never const objects.
+        return const_cast<Attribute*>(a);
     }
     PlugPath remap(Node* copy, const PlugPath& p) {
         return PlugPath{map(copy, p.attribute), p.indices};
     }
 
-    std::map<Node*, std::map<Attribute*, Attribute*>> m_attributes;
+    std::map<Node*, std::map<const Attribute*, Attribute*>> m_attributes;
 };
 
 std::string numbered(const std::string& name) {

@@ -166,16 +166,21 @@ bool Edits::setKeyable(const PlugRef& plug, bool keyable) {
 }
 
 void Edits::select(const MSelectionList& list) {
-    MSelectionList before;
-    MGlobal::getActiveSelectionList(before);
+    // Both steps share the two lists rather than each keeping a copy.
+    struct Lists {
+        MSelectionList before, after;
+    };
+    auto lists = std::make_shared<Lists>();
+    MGlobal::getActiveSelectionList(lists->before);
+    lists->after = list;
     host::selection::setActive(list);
     done(
-        [list] {
-            host::selection::setActive(list);
+        [lists] {
+            host::selection::setActive(lists->after);
             return true;
         },
-        [before] {
-            host::selection::setActive(before);
+        [lists] {
+            host::selection::setActive(lists->before);
             return true;
         });
 }

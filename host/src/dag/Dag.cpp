@@ -101,16 +101,22 @@ std::string fullPathName(const NodePath& path) {
     return name;
 }
 
+namespace {
+size_t countMatching(const std::string* components, size_t count, bool absolute);
+}  // namespace
+
 std::string partialPathName(const NodePath& path) {
     if (path.size() < 2)
         return std::string();
-    std::vector<std::string> tail;
-    for (size_t i = path.size() - 1; i >= 1; --i) {
-        tail.insert(tail.begin(), path[i]->name());
-        if (matchingPaths(tail, false).size() == 1) {
-            std::string name;
-            for (const auto& part : tail)
-                name += (name.empty() ? "" : "|") + part;
+    std::vector<std::string> names;
+    names.reserve(path.size() - 1);
+    for (size_t i = 1; i < path.size(); ++i)
+        names.push_back(path[i]->name());
+    for (size_t i = names.size(); i-- > 0;) {
+        if (countMatching(&names[i], names.size() - i, false) == 1) {
+            std::string name = names[i];
+            for (size_t j = i + 1; j < names.size(); ++j)
+                name += "|" + names[j];
             return name;
         }
     }
@@ -176,7 +182,40 @@ void matchUpward(Node& node, size_t k, const std::vector<std::string>& component
     }
     tail.pop_back();
 }
+
+// What matchUpward finds from `node` and components [0, k], counted
+// without making the paths: `components` may be any run of names.
+size_t countUpward(const Node& node, const std::string* components, size_t k, bool absolute) {
+    if (k == 0) {
+        if (!absolute)
+            return pathCount(node);
+        const Node* world = &Scene::current().world();
+        return std::find(node.parents.begin(), node.parents.end(), world) != node.parents.end();
+    }
+    size_t count = 0;
+    for (const Node* parent : node.parents)
+        if (!isWorld(*parent) && componentMatches(components[k - 1], *parent))
+            count += countUpward(*parent, components, k - 1, absolute);
+    return count;
+}
+
+// The paths matching the names `components` (count of them) in all.
+size_t countMatching(const std::string* components, size_t count, bool absolute) {
+    size_t found = 0;
+    for (Node* candidate : Scene::current().nodesNamed(components[count - 1]))
+        if (candidate->isDag() && !isWorld(*candidate))
+            found += countUpward(*candidate, components, count - 1, absolute);
+    return found;
+}
 }  // namespace
+
+size_t matchingPathCount(const Node& node, const std::vector<std::string>& components,
+                         bool absolute) {
+    if (components.empty() || !node.isDag() || !node.inScene || isWorld(node) ||
+        !componentMatches(components.back(), node))
+        return 0;
+    return countUpward(node, components.data(), components.size() - 1, absolute);
+}
 
 std::vector<NodePath> matchingPaths(const std::vector<std::string>& components, bool absolute) {
     std::vector<NodePath> out;

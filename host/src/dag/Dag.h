@@ -37,6 +37,9 @@ std::string partialPathName(const NodePath& path);
 // patterns with * and ?), outermost first. An absolute match must start
 // right below the world.
 std::vector<NodePath> matchingPaths(const std::vector<std::string>& components, bool absolute);
+// How many of the paths matchingPaths finds end at the node.
+size_t matchingPathCount(const Node& node, const std::vector<std::string>& components,
+                         bool absolute);
 bool hasWildcard(const std::string& pattern);
 bool globMatch(const std::string& pattern, const std::string& name);
 

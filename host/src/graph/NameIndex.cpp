@@ -12,7 +12,69 @@ std::pair<std::string, unsigned long> splitTrailingNumber(const std::string& nam
         --end;
     if (end == name.size() || name.size() - end > 18)
         return {name, 0};
-    return {name.substr(0, end), std::stoul(name.substr(end))};
+    unsigned long number = 0;  // at most 18 digits: it fits
+    for (size_t i = end; i < name.size(); ++i)
+        number = 10 * number + static_cast<unsigned long>(name[i] - '0');
+    return {name.substr(0, end), number};
+}
+
+bool NameIndex::Stem::used(unsigned long number) const {
+    if (number < denseLimit())
+        return (m_bits[number / 64] >> (number % 64)) & 1;
+    return !m_far.empty() && m_far.count(number) != 0;
+}
+
+void NameIndex::Stem::add(unsigned long number) {
+    if (used(number)) {
+        ++m_again[number];
+        return;
+    }
+    ++m_count;
+    // The bits grow to take the number while they stay within about twice
+    // the numbers in use.
+    const size_t words = number / 64 + 1;
+    if (words > m_bits.size() && words <= 2 * (m_count / 64 + 1))
+        m_bits.resize(words);
+    if (number < denseLimit())
+        m_bits[number / 64] |= std::uint64_t(1) << (number % 64);
+    else
+        m_far.insert(number);
+}
+
+void NameIndex::Stem::remove(unsigned long number) {
+    auto again = m_again.find(number);
+    if (again != m_again.end()) {
+        if (--again->second == 0)
+            m_again.erase(again);
+        return;
+    }
+    if (!used(number))
+        return;
+    --m_count;
+    if (number < denseLimit())
+        m_bits[number / 64] &= ~(std::uint64_t(1) << (number % 64));
+    else
+        m_far.erase(number);
+    if (number < m_hint)
+        m_hint = number;
+}
+
+unsigned long NameIndex::Stem::lowestFree() const {
+    unsigned long n = m_hint;
+    while (n < denseLimit()) {
+        const std::uint64_t word = m_bits[n / 64];
+        if (n % 64 == 0 && ~word == 0)
+            n += 64;  // a whole word in use
+        else if ((word >> (n % 64)) & 1)
+            ++n;
+        else
+            break;
+    }
+    if (n >= denseLimit())
+        while (m_far.count(n))
+            ++n;
+    m_hint = n;
+    return n;
 }
 
 std::uint64_t NameIndex::hashOf(const std::string& name) {
@@ -61,7 +123,7 @@ void NameIndex::add(const std::string& name, Node* node) {
     ++m_count;
     auto [stem, number] = splitTrailingNumber(name);
     if (number > 0)
-        m_stems[stem].used.insert(number);
+        m_stems[stem].add(number);
 }
 
 void NameIndex::remove(const std::string& name, Node* node) {
@@ -91,14 +153,11 @@ void NameIndex::remove(const std::string& name, Node* node) {
     auto [stem, number] = splitTrailingNumber(name);
     if (number == 0)
         return;
+    // A stem left without names is kept: a bake names each copy after the
+    // same stem ("box1") and renames it away at once, thousands of times.
     auto s = m_stems.find(stem);
-    if (s == m_stems.end())
-        return;
-    s->second.used.erase(number);
-    if (number < s->second.hint)
-        s->second.hint = number;
-    if (s->second.used.empty())
-        m_stems.erase(s);
+    if (s != m_stems.end())
+        s->second.remove(number);
 }
 
 const std::vector<Node*>* NameIndex::find(const std::string& name) const {
@@ -110,16 +169,14 @@ const std::vector<Node*>* NameIndex::find(const std::string& name) const {
 
 std::string NameIndex::freeNumbered(const std::string& stem) const {
     auto s = m_stems.find(stem);
-    unsigned long n = 1;
-    if (s != m_stems.end()) {
-        n = s->second.hint;
-        while (s->second.used.count(n))
-            ++n;
-        s->second.hint = n;
-    }
-    // A name like "a1" may also be taken by a node whose own stem differs
-    // ("a01" is stem "a" number 1 too), so confirm against the name table.
+    unsigned long n = s != m_stems.end() ? s->second.lowestFree() : 1;
     std::string candidate = stem + std::to_string(n);
+    // Every name that is the stem and a number of up to 18 digits counts
+    // in the stem's numbers, so a number free there is a free name, unless
+    // the stem itself ends in a digit ("a1" + "1" is stem "a" number 11).
+    if (!stem.empty() && !std::isdigit(static_cast<unsigned char>(stem.back())) &&
+        n < 1000000000000000000UL)
+        return candidate;
     while (taken(candidate))
         candidate = stem + std::to_string(++n);
     return candidate;

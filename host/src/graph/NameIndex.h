@@ -2,6 +2,7 @@
 #define HOST_GRAPH_NAMEINDEX_H
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -44,9 +45,28 @@ private:
     size_t slotOf(const std::string& name, std::uint64_t hash) const;
     void grow();
 
-    struct Stem {
-        std::set<unsigned long> used;
-        mutable unsigned long hint = 1;  // no free number lies below it
+    // The numbers in use after one stem. Names are numbered from 1 up, so
+    // the numbers are mostly dense and kept as bits; one far above the rest
+    // ("pCube1000" in a scene of ten) goes into `far` instead, so that the
+    // bits stay as many as about twice the numbers in use.
+    class Stem {
+    public:
+        bool used(unsigned long number) const;
+        // A name after the stem with the number came or went. "a1" and
+        // "a01" are two names with one number: it stays used until both
+        // have gone.
+        void add(unsigned long number);
+        void remove(unsigned long number);
+        // The lowest number not in use.
+        unsigned long lowestFree() const;
+
+    private:
+        size_t denseLimit() const { return 64 * m_bits.size(); }
+        std::vector<std::uint64_t> m_bits;
+        std::set<unsigned long> m_far;
+        std::map<unsigned long, unsigned> m_again;  // names beyond the first per number
+        size_t m_count = 0;                         // numbers in use
+        mutable unsigned long m_hint = 1;           // no free number lies below it
     };
     std::vector<Slot> m_slots;  // a power of two long, at most half full
     size_t m_count = 0;

@@ -164,23 +164,26 @@ const PlugValue* Node::stored(const PlugPath& path) const {
 
 void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
                         DeferredWrite write) {
-    m_deferredFrom = m_deferred ? std::min(m_deferredFrom, from) : from;
-    m_deferred = std::move(write);
-    m_deferredRoots = &roots;
+    if (!m_deferral)
+        m_deferral = std::make_unique<Deferral>();
+    Deferral& d = *m_deferral;
+    d.from = d.write ? std::min(d.from, from) : from;
+    d.write = std::move(write);
+    d.roots = &roots;
 }
 
 void Node::writeDeferred(const Attribute* touched) const {
-    if (!m_deferred)
+    if (!m_deferral || !m_deferral->write)
         return;
-    if (touched && std::find(m_deferredRoots->begin(), m_deferredRoots->end(), touched->root()) ==
-                       m_deferredRoots->end())
+    Deferral& d = *m_deferral;
+    if (touched && std::find(d.roots->begin(), d.roots->end(), touched->root()) == d.roots->end())
         return;
     // Taken out first: the write goes through storage(), which comes here.
-    const DeferredWrite write = std::move(m_deferred);
-    m_deferred = nullptr;
+    const DeferredWrite write = std::move(d.write);
+    d.write = nullptr;
     // Nodes live on the heap and are never const objects; readers that see
     // a const node still see the values it would have stored.
-    write(const_cast<Node&>(*this), m_deferredFrom);
+    write(const_cast<Node&>(*this), d.from);
 }
 
 void Node::storedValuesChange(const Attribute* attribute) {

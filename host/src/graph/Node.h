@@ -64,6 +64,21 @@ public:
     // The stored value tree of a plug, created on demand.
     PlugValue& storage(const PlugPath& path);
     void eraseStorage(const PlugPath& path);
+    // Calls visit(attribute, tree) for each top-level attribute that holds
+    // a stored value tree, in no order callers may rely on.
+    template <class Visit>
+    void visitStored(Visit&& visit) const {
+        writeDeferred(nullptr);
+        for (const auto& [attribute, tree] : m_values)
+            visit(*attribute, *tree);
+    }
+    // How many top-level attributes hold a stored value tree.
+    size_t storedCount() const {
+        writeDeferred(nullptr);
+        return m_values.size();
+    }
+    // Room for `count` top-level stored value trees in all.
+    void reserveStorage(size_t count) { m_values.reserve(count); }
     // Logical indices of the existing elements of an array plug: stored ones
     // and connected ones.
     std::vector<unsigned> elementIndices(const PlugPath& arrayPath) const;
@@ -166,9 +181,13 @@ private:
     // Writes what waits, when `touched` (any attribute of the node, or null
     // for all of them) is one of the deferred ones.
     void writeDeferred(const Attribute* touched) const;
-    mutable DeferredWrite m_deferred;
-    mutable size_t m_deferredFrom = 0;
-    const std::vector<const Attribute*>* m_deferredRoots = nullptr;
+    // Made with the first deferral: only a curve's keys are ever deferred.
+    struct Deferral {
+        DeferredWrite write;  // empty when nothing waits
+        size_t from = 0;
+        const std::vector<const Attribute*>* roots = nullptr;
+    };
+    std::unique_ptr<Deferral> m_deferral;
     // Stamps from one counter for all nodes, so a stamp is never reused.
     unsigned long m_storageRevision = 0;
     std::shared_ptr<void> m_derived;

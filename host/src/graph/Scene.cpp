@@ -114,6 +114,17 @@ NodePtr Scene::createNode(const std::string& typeName, const std::string& name, 
     return createNode(*type, name, parent);
 }
 
+namespace {
+// The types' own set-ups, the most general type's first.
+void runOnCreate(const NodeType* type, Node& node) {
+    if (!type)
+        return;
+    runOnCreate(type->parent, node);
+    if (type->onCreate)
+        type->onCreate(node);
+}
+}  // namespace
+
 NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent) {
     if (type.abstract)
         return nullptr;
@@ -136,12 +147,7 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     registerName(*node);
     if (type.apiType == MFn::kWorld && !m_world)
         m_world = node;
-    std::vector<const NodeType*> lineage;
-    for (const NodeType* t = &type; t; t = t->parent)
-        lineage.insert(lineage.begin(), t);
-    for (const NodeType* t : lineage)
-        if (t->onCreate)
-            t->onCreate(*node);
+    runOnCreate(&type, *node);
     if (node->user())
         node->user()->postConstructor();
     touch();
@@ -223,9 +229,10 @@ std::string Scene::rename(Node& node, const std::string& requested) {
     return node.m_name;
 }
 
-std::vector<Node*> Scene::nodesNamed(const std::string& shortName) const {
+const std::vector<Node*>& Scene::nodesNamed(const std::string& shortName) const {
+    static const std::vector<Node*> none;
     const auto* list = m_names.find(shortName);
-    return list ? *list : std::vector<Node*>{};
+    return list ? *list : none;
 }
 
 std::vector<Node*> Scene::allNodes() const {

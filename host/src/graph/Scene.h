@@ -62,7 +62,8 @@ public:
                            const Node* parent) const;
 
     const NameIndex& names() const { return m_names; }
-    std::vector<Node*> nodesNamed(const std::string& shortName) const;
+    // The nodes holding the name, valid until a node is named or renamed.
+    const std::vector<Node*>& nodesNamed(const std::string& shortName) const;
     std::vector<Node*> allNodes() const;  // in creation order
     size_t nodeCount() const { return m_nodeCount; }
 

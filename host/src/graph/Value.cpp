@@ -44,6 +44,41 @@ Value cloneValue(const Value& value) {
     return value;
 }
 
+PlugElements::PlugElements(const PlugElements& other)
+    : m_map(other.m_map ? std::make_unique<Map>(*other.m_map) : nullptr) {}
+
+PlugElements& PlugElements::operator=(const PlugElements& other) {
+    if (this != &other)
+        m_map = other.m_map ? std::make_unique<Map>(*other.m_map) : nullptr;
+    return *this;
+}
+
+PlugElements::~PlugElements() = default;
+
+const PlugElements::Map& PlugElements::none() {
+    static const Map empty;
+    return empty;
+}
+
+PlugElements::Map& PlugElements::map() {
+    if (!m_map)
+        m_map = std::make_unique<Map>();
+    return *m_map;
+}
+
+PlugValue& PlugElements::operator[](unsigned index) {
+    return map()[index];
+}
+
+std::pair<PlugElements::iterator, bool> PlugElements::emplace(unsigned index, PlugValue&& value) {
+    return map().emplace(index, std::move(value));
+}
+
+void PlugElements::erase(unsigned index) {
+    if (m_map)
+        m_map->erase(index);
+}
+
 bool PlugValue::empty() const {
     if (!std::holds_alternative<std::monostate>(value))
         return false;

@@ -116,6 +116,32 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
         index.merge(items, item, strategy);
 }
 
+void takeItems(std::vector<Item>& items, std::vector<Item>& added) {
+    // Past a few entries the index that mergeItems keeps finds repeats
+    // sooner than comparing each entry with those before it.
+    const size_t kFew = 8;
+    const bool whole = std::all_of(added.begin(), added.end(),
+                                   [](const Item& item) { return item.component.isNull(); });
+    if (!items.empty() || !whole || added.size() > kFew) {
+        mergeItems(items, added, MSelectionList::kMergeNormal);
+        return;
+    }
+    // A whole object merged into a list that holds it changes nothing.
+    size_t kept = 0;
+    for (size_t i = 0; i < added.size(); ++i) {
+        const bool repeat =
+            std::any_of(added.begin(), added.begin() + static_cast<std::ptrdiff_t>(kept),
+                        [&](const Item& before) { return before.sameTarget(added[i]); });
+        if (repeat)
+            continue;
+        if (kept != i)
+            added[kept] = added[i];
+        ++kept;
+    }
+    added.erase(added.begin() + static_cast<std::ptrdiff_t>(kept), added.end());
+    items.swap(added);
+}
+
 // ---------------------------------------------------------------- index
 
 bool ListIndex::indexed(const std::vector<Item>& items) {
@@ -177,9 +203,12 @@ MStatus addNames(MSelectionList& list, const std::vector<std::string>& names, si
                 *failed = i;
             break;
         }
-        found.insert(found.end(), named.begin(), named.end());
+        if (found.empty())
+            found.swap(named);
+        else
+            found.insert(found.end(), named.begin(), named.end());
     }
-    mergeItems(ListAccess::items(list), found, MSelectionList::kMergeNormal);
+    takeItems(ListAccess::items(list), found);
     return status;
 }
 

@@ -128,6 +128,11 @@ MStatus MSelectionList::add(const MString& matchString, const bool) {
     MStatus status = host::selection::itemsNamed(matchString.asChar(), found);
     if (!status)
         return status;
+    if (m_items.empty()) {
+        index().reset();
+        host::selection::takeItems(m_items, found);
+        return MS::kSuccess;
+    }
     for (const Item& item : found)
         index().merge(m_items, item, kMergeNormal);
     return MS::kSuccess;

@@ -52,6 +52,11 @@ void mergeItems(std::vector<Item>& items, const std::vector<Item>& added,
 
 // Everything a selection string names, in scene order; fails when it
 // names nothing.
+// mergeItems with kMergeNormal, leaving `added` empty or spent. Into an
+// empty list a few whole objects are taken over rather than copied: a copy
+// of an entry costs a path and a reference count per node on it.
+void takeItems(std::vector<Item>& items, std::vector<Item>& added);
+
 MStatus itemsNamed(const std::string& text, std::vector<Item>& found);
 
 // The node of the first item that a plain name or DAG path ("a", "a|b",

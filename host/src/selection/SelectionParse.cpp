@@ -71,13 +71,21 @@ bool isWorld(const Node* node) {
     return node == &Scene::current().world();
 }
 
-// The DAG paths that "a|b" or "|a|b" names; none when a part is empty.
-std::vector<dag::NodePath> pathsNamed(const std::string& text) {
-    const bool absolute = text.front() == '|';
+// The names in "a|b" or "|a|b", and whether it starts at the world; none
+// when a part is empty.
+std::vector<std::string> pathComponents(const std::string& text, bool& absolute) {
+    absolute = text.front() == '|';
     std::vector<std::string> components = split(absolute ? text.substr(1) : text, '|');
     for (const std::string& c : components)
         if (c.empty())
             return {};
+    return components;
+}
+
+// The DAG paths that "a|b" or "|a|b" names.
+std::vector<dag::NodePath> pathsNamed(const std::string& text) {
+    bool absolute = false;
+    const std::vector<std::string> components = pathComponents(text, absolute);
     return dag::matchingPaths(components, absolute);
 }
 
@@ -201,8 +209,16 @@ Node* firstNodeNamed(const std::string& name) {
     if (name.empty() || name.find_first_of(".[]*?:") != std::string::npos)
         return nullptr;
     if (name.find('|') != std::string::npos) {
-        const std::vector<dag::NodePath> paths = pathsNamed(name);
-        return paths.empty() ? nullptr : paths.front().back();
+        // The node that the first path pathsNamed would give ends at,
+        // found without making the paths.
+        bool absolute = false;
+        const std::vector<std::string> components = pathComponents(name, absolute);
+        if (components.empty())
+            return nullptr;
+        for (Node* n : Scene::current().nodesNamed(components.back()))
+            if (dag::matchingPathCount(*n, components, absolute) > 0)
+                return n;
+        return nullptr;
     }
     for (Node* n : Scene::current().nodesNamed(name))
         if (nameable(*n))
@@ -217,8 +233,9 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
     size_t dot = name.find('.');
     std::vector<Item> bases = objectsNamed(name.substr(0, dot));
     if (dot == std::string::npos) {
-        mergeItems(found, bases, MSelectionList::kMergeNormal);
-        return bases.empty() ? noSuchObject() : MStatus(MS::kSuccess);
+        const bool none = bases.empty();
+        takeItems(found, bases);
+        return none ? noSuchObject() : MStatus(MS::kSuccess);
     }
     std::vector<Step> steps;
     if (!parseSteps(name.substr(dot + 1), steps))
@@ -232,8 +249,9 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found) {
         else if (plugOf(*host::nodeOf(base.node), steps, path))
             named.push_back(plugItem(PlugAccess::make(host::nodeOf(base.node), path)));
     }
-    mergeItems(found, named, MSelectionList::kMergeNormal);
-    return named.empty() ? noSuchObject() : MStatus(MS::kSuccess);
+    const bool none = named.empty();
+    takeItems(found, named);
+    return none ? noSuchObject() : MStatus(MS::kSuccess);
 }
 
 }  // namespace selection
