@@ -579,9 +579,6 @@ public:
         }
         // Copied history keeps what fed it from outside (the clock).
         copier.connect(db.isFlagSet("inputConnections") || db.isFlagSet("upstreamNodes"));
-        edits.created(copier.made);
-        if (db.isFlagSet("smartTransform") && !roots.empty())
-            smartDuplicate(*found.front().node, *roots.front().back());
 
         MStringArray result;
         for (const auto& r : roots)
@@ -599,6 +596,9 @@ public:
                     result.append(MString(nameOf(*n).c_str()));
             }
         }
+        edits.created(std::move(copier.made));
+        if (db.isFlagSet("smartTransform") && !roots.empty())
+            smartDuplicate(*found.front().node, *roots.front().back());
         if (!roots.empty())
             edits.select(listOf(roots));
         setResult(result);
@@ -686,7 +686,7 @@ public:
             parentPath.push_back(copy);
             made.push_back(parentPath);
         }
-        edits.created(copier.made);
+        edits.created(std::move(copier.made));
         edits.select(listOf(made));
         setResult(toArray(names(made)));
         return MS::kSuccess;

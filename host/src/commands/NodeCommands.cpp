@@ -23,14 +23,6 @@ bool isWorld(const Node* node) {
     return node == &Scene::current().world();
 }
 
-// A node the modifier made joins the scene only when it runs, so it is
-// named by a modifier of its own.
-void rename(Edits& edits, Node& node, const std::string& name) {
-    auto modifier = std::make_shared<MDagModifier>();
-    modifier->renameNode(Scene::current().object(&node), MString(name.c_str()));
-    edits.run(modifier);
-}
-
 // ---------------------------------------------------------------- createNode
 
 MSyntax createNodeSyntax() {
@@ -89,8 +81,10 @@ public:
         // Shapes are named "<type>Shape#" unless a name is given.
         if (name.empty() && type->shape)
             name = typeName + "Shape#";
+        // The node joins the scene only when the modifier runs, so it is
+        // named by a step of its own.
         if (!name.empty())
-            rename(edits, *node, name);
+            edits.rename(*node, name);
         if (db.isFlagSet("shared"))
             node->shared = true;
         if (!db.isFlagSet("skipSelect")) {
@@ -248,21 +242,12 @@ public:
         if (node->locked || node->isDefault || isWorld(node))
             return fail("Cannot rename the node '" + node->name() + "'.");
         std::string oldName = node->name();
-        auto modifier = std::make_shared<MDagModifier>();
-        modifier->renameNode(objectOf(node), MString(requested.c_str()));
-        if (!edits.run(modifier))
+        if (!edits.rename(*node, requested))
             return fail("Cannot rename the node '" + oldName + "'.");
         if (!db.isFlagSet("ignoreShape") && !node->type().shape) {
-            auto shapes = std::make_shared<MDagModifier>();
-            bool any = false;
             for (Node* child : node->children)
-                if (child->type().shape && namedAfter(child->name(), oldName)) {
-                    shapes->renameNode(objectOf(child),
-                                       MString(shapeNameFor(node->name()).c_str()));
-                    any = true;
-                }
-            if (any)
-                edits.run(shapes);
+                if (child->type().shape && namedAfter(child->name(), oldName))
+                    edits.rename(*child, shapeNameFor(node->name()));
         }
         setResult(MString(node->name().c_str()));
         return MS::kSuccess;

@@ -74,17 +74,38 @@ void Snapshot::restore() const {
 bool Edits::run(Step doIt, Step undoIt) {
     if (!doIt())
         return false;
-    m_steps.push_back({std::move(doIt), std::move(undoIt)});
+    m_steps.emplace_back(Functions{std::move(doIt), std::move(undoIt)});
     return true;
 }
 
 void Edits::done(Step doIt, Step undoIt) {
-    m_steps.push_back({std::move(doIt), std::move(undoIt)});
+    m_steps.emplace_back(Functions{std::move(doIt), std::move(undoIt)});
 }
 
 bool Edits::run(const std::shared_ptr<MDagModifier>& modifier) {
     return run([modifier] { return static_cast<bool>(modifier->doIt()); },
                [modifier] { return static_cast<bool>(modifier->undoIt()); });
+}
+
+bool Edits::rename(Node& node, const std::string& name) {
+    Rename step{Scene::current().share(&node), name, std::string()};
+    if (!step.redo())
+        return false;
+    m_steps.emplace_back(std::move(step));
+    return true;
+}
+
+bool Edits::Rename::redo() {
+    if (!node->inScene || node->locked)
+        return false;
+    previous = node->name();
+    Scene::current().rename(*node, name);
+    return true;
+}
+
+bool Edits::Rename::undo() {
+    Scene::current().rename(*node, previous);
+    return true;
 }
 
 bool Edits::change(Node& node, const std::vector<PlugPath>& plugs,
@@ -107,29 +128,23 @@ bool Edits::change(Node& node, const std::vector<PlugPath>& plugs,
     return true;
 }
 
-void Edits::created(const std::vector<NodePtr>& nodes) {
+void Edits::created(std::vector<NodePtr> nodes) {
     if (nodes.empty())
         return;
-    struct State {
-        std::vector<NodePtr> nodes;
-        std::vector<Scene::Detached> links;
-    };
-    auto state = std::make_shared<State>();
-    state->nodes = nodes;
-    state->links.resize(nodes.size());
-    done(
-        [state] {
-            for (size_t i = 0; i < state->nodes.size(); ++i)
-                Scene::current().restoreNode(state->nodes[i], state->links[i]);
-            return true;
-        },
-        [state] {
-            // Last made first, so each node's links to those made before
-            // it are kept with it.
-            for (size_t i = state->nodes.size(); i-- > 0;)
-                state->links[i] = Scene::current().removeNode(*state->nodes[i]);
-            return true;
-        });
+    m_steps.emplace_back(Created{std::move(nodes), {}});
+}
+
+bool Edits::Created::redo() {
+    for (size_t i = 0; i < nodes.size(); ++i)
+        Scene::current().restoreNode(nodes[i], links[i]);
+    return true;
+}
+
+bool Edits::Created::undo() {
+    links.resize(nodes.size());
+    for (size_t i = nodes.size(); i-- > 0;)
+        links[i] = Scene::current().removeNode(*nodes[i]);
+    return true;
 }
 
 namespace {
@@ -166,23 +181,20 @@ bool Edits::setKeyable(const PlugRef& plug, bool keyable) {
 }
 
 void Edits::select(const MSelectionList& list) {
-    // Both steps share the two lists rather than each keeping a copy.
-    struct Lists {
-        MSelectionList before, after;
-    };
-    auto lists = std::make_shared<Lists>();
-    MGlobal::getActiveSelectionList(lists->before);
-    lists->after = list;
-    host::selection::setActive(list);
-    done(
-        [lists] {
-            host::selection::setActive(lists->after);
-            return true;
-        },
-        [lists] {
-            host::selection::setActive(lists->before);
-            return true;
-        });
+    Select step;
+    step.after = selection::ListAccess::items(list);
+    step.before = selection::exchangeActive(step.after);
+    m_steps.emplace_back(std::move(step));
+}
+
+bool Edits::Select::redo() {
+    selection::exchangeActive(after);
+    return true;
+}
+
+bool Edits::Select::undo() {
+    selection::exchangeActive(before);
+    return true;
 }
 
 bool Edits::reparent(Node& node, Node* oldParent, Node& newParent) {
@@ -222,14 +234,14 @@ bool Edits::reparent(Node& node, Node* oldParent, Node& newParent) {
 
 bool Edits::undo() {
     for (size_t i = m_steps.size(); i-- > 0;)
-        if (!m_steps[i].undoIt())
+        if (!std::visit([](auto& step) { return step.undo(); }, m_steps[i]))
             return false;
     return true;
 }
 
 bool Edits::redo() {
-    for (const Entry& step : m_steps)
-        if (!step.doIt())
+    for (Entry& step : m_steps)
+        if (!std::visit([](auto& step) { return step.redo(); }, step))
             return false;
     return true;
 }

@@ -6,6 +6,7 @@
 #include "dag/Dag.h"
 #include "graph/Node.h"
 #include "graph/Scene.h"
+#include "selection/Selection.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MDagModifier.h>
@@ -20,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace host {
@@ -56,11 +58,14 @@ public:
     void done(Step doIt, Step undoIt);
     // Executes the modifier and keeps it when it succeeds.
     bool run(const std::shared_ptr<MDagModifier>& modifier);
+    // Renames the node (and again at redo) when it is in the scene and not
+    // locked, keeping the step when that succeeds.
+    bool rename(Node& node, const std::string& name);
     // Runs change and keeps the stored values of the plugs before and after.
     bool change(Node& node, const std::vector<PlugPath>& plugs,
                 const std::function<bool()>& change);
     // Nodes the command made directly in the scene, in creation order.
-    void created(const std::vector<NodePtr>& nodes);
+    void created(std::vector<NodePtr> nodes);
     bool setLocked(const PlugRef& plug, bool locked);
     bool setKeyable(const PlugRef& plug, bool keyable);
     // Makes the list the active selection.
@@ -74,9 +79,33 @@ public:
     bool empty() const { return m_steps.empty(); }
 
 private:
-    struct Entry {
+    struct Functions {
         Step doIt, undoIt;
+        bool redo() const { return doIt(); }
+        bool undo() const { return undoIt(); }
     };
+    // Commands rename nodes by the thousand (a bake renames every copy),
+    // so a rename is kept as what it changes rather than as functions.
+    struct Rename {
+        NodePtr node;
+        std::string name, previous;
+        bool redo();
+        bool undo();
+    };
+    // Undone last made first, so each node's links to those made before it
+    // are kept with it.
+    struct Created {
+        std::vector<NodePtr> nodes;
+        std::vector<Scene::Detached> links;  // made by the first undo
+        bool redo();
+        bool undo();
+    };
+    struct Select {
+        std::vector<selection::Item> before, after;
+        bool redo();
+        bool undo();
+    };
+    using Entry = std::variant<Functions, Rename, Created, Select>;
     std::vector<Entry> m_steps;
 };
 

@@ -54,6 +54,12 @@ MStatus host::selection::setActive(const MSelectionList& list, MGlobal::ListAdju
     return adjust(list, adjustment);
 }
 
+std::vector<Item> host::selection::exchangeActive(std::vector<Item> items) {
+    liveActive();
+    ListAccess::items(active()).swap(items);
+    return items;
+}
+
 MStatus MGlobal::getActiveSelectionList(MSelectionList& dest) {
     dest = liveActive();
     return MS::kSuccess;

@@ -76,6 +76,10 @@ MStatus noSuchObject();
 MStatus setActive(const MSelectionList& list,
                   MGlobal::ListAdjustment adjustment = MGlobal::kReplaceList);
 
+// Makes the items the active selection, as setActive replacing the list
+// would, and hands back the live items that were active.
+std::vector<Item> exchangeActive(std::vector<Item> items);
+
 // Where each node's entries sit in a list, so that adding to a long list
 // one item at a time does not compare the item with every entry. The first
 // few searches after a reset go through the list; from then on it covers
