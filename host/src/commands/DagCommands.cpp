@@ -102,10 +102,13 @@ MStringArray toArray(const std::vector<std::string>& list) {
     return out;
 }
 
+// The paths name nodes just made, each once, so nothing in the list merges.
 MSelectionList listOf(const std::vector<dag::NodePath>& paths) {
     MSelectionList list;
+    auto& items = selection::ListAccess::items(list);
+    items.reserve(paths.size());
     for (const auto& p : paths)
-        list.add(dag::PathAccess::make(p));
+        items.push_back(selection::pathItem(dag::PathAccess::make(p), MObject()));
     return list;
 }
 
