@@ -547,23 +547,8 @@ public:
             Node* root = copier.copy(original, rootName, parentPath.back());
             if (!root)
                 continue;
-            std::function<void(Node&, Node&, bool)> below = [&](Node& from, Node& to, bool isRoot) {
-                for (Node* child : from.children) {
-                    auto done = copier.copyOf.find(child);
-                    if (done != copier.copyOf.end()) {
-                        // Instanced inside the copied hierarchy: stays instanced.
-                        Scene::current().addChild(to, *done->second);
-                        continue;
-                    }
-                    bool renumber = renameChildren || (isRoot && child->type().shape);
-                    Node* c = copier.copy(*child,
-                                          renumber ? numbered(child->name()) : child->name(), &to);
-                    if (c)
-                        below(*child, *c, false);
-                }
-            };
             if (!parentOnly)
-                below(original, *root, true);
+                copyBelow(copier, original, *root, true, renameChildren);
             parentPath.push_back(root);
             roots.push_back(parentPath);
         }
@@ -609,6 +594,22 @@ public:
     }
 
 private:
+    // Copies the children of from below to, and theirs below them.
+    static void copyBelow(Copier& copier, Node& from, Node& to, bool isRoot, bool renameChildren) {
+        for (Node* child : from.children) {
+            auto done = copier.copyOf.find(child);
+            if (done != copier.copyOf.end()) {
+                // Instanced inside the copied hierarchy: stays instanced.
+                Scene::current().addChild(to, *done->second);
+                continue;
+            }
+            bool renumber = renameChildren || (isRoot && child->type().shape);
+            Node* c = copier.copy(*child, renumber ? numbered(child->name()) : child->name(), &to);
+            if (c)
+                copyBelow(copier, *child, *c, false, renameChildren);
+        }
+    }
+
     // A copy of the last smart copy moves on by the step from that copy's
     // source to it (translation and rotation added, scale multiplied);
     // duplicating anything else starts a new step.

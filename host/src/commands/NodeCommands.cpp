@@ -1,6 +1,7 @@
 // createNode, delete, rename, objExists, nodeType, objectType, select, ls.
 #include "commands/Support.h"
 #include "graph/PlugAccess.h"
+#include "plugin/Syntax.h"
 #include "selection/Selection.h"
 
 #include <maya/MGlobal.h>
@@ -216,18 +217,16 @@ bool namedAfter(const std::string& shape, const std::string& transform) {
 class RenameCommand : public ParsedCommand<EditCommand> {
 public:
     MStatus run(const MArgDatabase& db) override {
-        MStringArray objects;
-        db.getObjects(objects);
+        const std::vector<std::string>& objects = plugin::objectNames(db);
         Node* node = nullptr;
         std::string requested;
-        if (objects.length() == 2) {
-            std::string name = objects[0].asChar();
-            node = findNode(name);
+        if (objects.size() == 2) {
+            node = findNode(objects[0]);
             if (!node) {
-                error("No object matches name: " + name);
+                error("No object matches name: " + objects[0]);
                 return MS::kFailure;
             }
-            requested = objects[1].asChar();
+            requested = objects[1];
         } else {
             MSelectionList active;
             MGlobal::getActiveSelectionList(active);
@@ -235,7 +234,7 @@ public:
             if (selected.empty())
                 return fail("Nothing is selected to rename.");
             node = selected.front().node;
-            requested = objects[0].asChar();
+            requested = objects[0];
         }
         if (requested.empty())
             return fail("New name cannot be empty.");
@@ -360,10 +359,8 @@ MSyntax selectSyntax() {
 class SelectCommand : public ParsedCommand<EditCommand> {
 public:
     MStatus run(const MArgDatabase& db) override {
-        MStringArray names;
-        db.getObjects(names);
         MSelectionList named;
-        if (!lookupAll(names, named))
+        if (!lookupAll(plugin::objectNames(db), named))
             return MS::kFailure;
         if (db.isFlagSet("all")) {
             std::vector<selection::Item> everything;

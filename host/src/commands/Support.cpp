@@ -3,6 +3,7 @@
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "plugin/CommandBridge.h"
+#include "plugin/Syntax.h"
 #include "script/Interpreter.h"
 #include "selection/Selection.h"
 
@@ -249,12 +250,23 @@ bool Edits::redo() {
 // ---------------------------------------------------------------- names
 
 namespace {
-std::string trimmed(const std::string& text) {
+std::string_view trimmedView(std::string_view text) {
     size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return std::string();
+    if (first == std::string_view::npos)
+        return std::string_view();
     size_t last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
+}
+
+std::string trimmed(const std::string& text) {
+    return std::string(trimmedView(text));
+}
+
+// Whether looking the name up needs nothing taken off nor anything of its
+// own: not a plug of the selected nodes (".tx") nor in the root namespace.
+bool plainName(const std::string& name) {
+    return trimmedView(name).size() == name.size() &&
+           (name.empty() || (name[0] != '.' && name[0] != ':'));
 }
 }  // namespace
 
@@ -278,26 +290,33 @@ MStatus lookup(const std::string& name, MSelectionList& list) {
     return list.add(MString(text.c_str()));
 }
 
-bool lookupAll(const MStringArray& names, MSelectionList& list) {
+bool lookupAll(const std::vector<std::string>& names, MSelectionList& list) {
+    if (std::all_of(names.begin(), names.end(), plainName)) {
+        size_t failed = 0;
+        const bool ok = selection::addNames(list, names, &failed);
+        if (!ok)
+            error("No object matches name: " + names[failed]);
+        return ok;
+    }
     std::vector<std::string> batch;
     std::vector<unsigned> given;  // where each batched name was among `names`
     auto flush = [&] {
         size_t failed = 0;
         const bool ok = selection::addNames(list, batch, &failed);
         if (!ok)
-            error(std::string("No object matches name: ") + names[given[failed]].asChar());
+            error("No object matches name: " + names[given[failed]]);
         batch.clear();
         given.clear();
         return ok;
     };
-    for (unsigned i = 0; i < names.length(); ++i) {
-        std::string text = trimmed(names[i].asChar());
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::string text = trimmed(names[i]);
         if (!text.empty() && text[0] == '.') {
             // Names the plug of each selected node: looked up on its own.
             if (!flush())
                 return false;
             if (!lookup(text, list)) {
-                error(std::string("No object matches name: ") + names[i].asChar());
+                error("No object matches name: " + names[i]);
                 return false;
             }
             continue;
@@ -326,9 +345,9 @@ bool findPlug(const std::string& name, MPlug& plug) {
 Node* findNode(const std::string& name) {
     // A plain name or path, what commands are given by far the most often,
     // is found without building a list.
-    std::string text = trimmed(name);
+    std::string_view text = trimmedView(name);
     if (!text.empty() && text[0] == ':')
-        text.erase(0, 1);
+        text.remove_prefix(1);
     if (Node* node = selection::firstNodeNamed(text))
         return node;
     MSelectionList list;
@@ -408,9 +427,8 @@ std::vector<std::string> componentNames(const Target& t, bool flatten) {
 }
 
 bool objectsOf(const MArgDatabase& args, MSelectionList& list) {
-    MStringArray names;
-    args.getObjects(names);
-    if (names.length() == 0) {
+    const std::vector<std::string>& names = plugin::objectNames(args);
+    if (names.empty()) {
         MGlobal::getActiveSelectionList(list);
         return true;
     }

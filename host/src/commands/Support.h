@@ -129,7 +129,7 @@ MStatus lookup(const std::string& name, MSelectionList& list);
 // Looks up every name in turn, as many lookups would, but merges the plain
 // names into the list together: a command may be given every node of a big
 // scene. The first name that matches nothing is the error.
-bool lookupAll(const MStringArray& names, MSelectionList& list);
+bool lookupAll(const std::vector<std::string>& names, MSelectionList& list);
 // The one plug a name stands for (the first when it stands for several).
 bool findPlug(const std::string& name, MPlug& plug);
 // The node a name stands for (the first when it stands for several).

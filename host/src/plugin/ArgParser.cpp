@@ -202,6 +202,22 @@ private:
 
 }  // namespace
 
+namespace {
+// The host's own commands read what a parser holds without copies into the
+// API's kinds.
+struct ParserAccess : MArgParser {
+    static const ParsedArgs& parsed(const MArgParser& args) {
+        return *(args.*(&ParserAccess::fParsed));
+    }
+};
+}  // namespace
+
+const std::vector<std::string>& objectNames(const MArgParser& args) {
+    static const std::vector<std::string> none;
+    const ParsedArgs& parsed = ParserAccess::parsed(args);
+    return parsed.ok ? parsed.objects : none;
+}
+
 void parseArguments(const std::vector<mel::Value>& args, ParsedArgs& parsed) {
     parsed.ok = Checker(args, parsed).run();
 }
@@ -336,11 +352,21 @@ MArgParser::~MArgParser() {
 }
 
 bool MArgParser::isFlagSet(const char* flag, MStatus* ReturnStatus) const {
-    const host::plugin::FlagSpec* known = flag ? fParsed->syntax.findFlag(flag) : nullptr;
     if (ReturnStatus) {
+        const bool known = flag && fParsed->syntax.findFlag(flag);
         *ReturnStatus = known ? MS::kSuccess : MS::kInvalidParameter;
     }
-    return known && fParsed->ok && fParsed->firstUse(known);
+    if (!flag || !fParsed->ok) {
+        return false;
+    }
+    // No two flags of a syntax share a name, so the uses alone tell.
+    const std::string_view name = host::plugin::stripDash(flag);
+    for (const host::plugin::FlagUse& use : fParsed->uses) {
+        if (use.flag->shortName == name || use.flag->longName == name) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool MArgParser::isEdit(MStatus* ReturnStatus) const {

@@ -3,6 +3,7 @@
 
 #include "script/Value.h"
 
+#include <maya/MArgParser.h>
 #include <maya/MSelectionList.h>
 #include <maya/MSyntax.h>
 
@@ -77,6 +78,10 @@ public:
     const FlagUse* firstUse(const FlagSpec* flag) const;
     std::size_t useCount(const FlagSpec* flag) const;
 };
+
+// The object names of a call as it was read; none for a call that failed
+// its check.
+const std::vector<std::string>& objectNames(const MArgParser& args);
 
 // Checks args against parsed.syntax and fills parsed, which is fresh. The
 // first problem found is shown as an error line and leaves ok false.

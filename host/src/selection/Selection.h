@@ -9,6 +9,7 @@
 #include <maya/MStringArray.h>
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -62,7 +63,7 @@ MStatus itemsNamed(const std::string& text, std::vector<Item>& found);
 // The node of the first item that a plain name or DAG path ("a", "a|b",
 // "|a|b") names, found without making items; null when it names none or is
 // anything else (a plug, components, a wildcard).
-Node* firstNodeNamed(const std::string& name);
+Node* firstNodeNamed(std::string_view name);
 
 // The strings ("name", "a|b", "shape.pt[3:7]", "node.attr") that name an
 // item.

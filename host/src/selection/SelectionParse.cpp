@@ -5,6 +5,7 @@
 #include "selection/Component.h"
 #include "selection/Selection.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace host {
@@ -73,13 +74,22 @@ bool isWorld(const Node* node) {
 
 // The names in "a|b" or "|a|b", and whether it starts at the world; none
 // when a part is empty.
-std::vector<std::string> pathComponents(const std::string& text, bool& absolute) {
+std::vector<std::string> pathComponents(std::string_view text, bool& absolute) {
     absolute = text.front() == '|';
-    std::vector<std::string> components = split(absolute ? text.substr(1) : text, '|');
-    for (const std::string& c : components)
-        if (c.empty())
+    if (absolute)
+        text.remove_prefix(1);
+    std::vector<std::string> components;
+    components.reserve(1 + static_cast<size_t>(std::count(text.begin(), text.end(), '|')));
+    for (;;) {
+        const size_t at = text.find('|');
+        const std::string_view part = text.substr(0, at);
+        if (part.empty())
             return {};
-    return components;
+        components.emplace_back(part);
+        if (at == std::string_view::npos)
+            return components;
+        text.remove_prefix(at + 1);
+    }
 }
 
 // The DAG paths that "a|b" or "|a|b" names.
@@ -205,10 +215,14 @@ bool plugOf(Node& node, const std::vector<Step>& steps, PlugPath& path) {
 
 }  // namespace
 
-Node* firstNodeNamed(const std::string& name) {
-    if (name.empty() || name.find_first_of(".[]*?:") != std::string::npos)
+Node* firstNodeNamed(std::string_view name) {
+    // One pass over the name, rather than one search for each character.
+    const auto special = [](char c) {
+        return c == '.' || c == '[' || c == ']' || c == '*' || c == '?' || c == ':';
+    };
+    if (name.empty() || std::any_of(name.begin(), name.end(), special))
         return nullptr;
-    if (name.find('|') != std::string::npos) {
+    if (name.find('|') != std::string_view::npos) {
         // The node that the first path pathsNamed would give ends at,
         // found without making the paths.
         bool absolute = false;
@@ -220,7 +234,7 @@ Node* firstNodeNamed(const std::string& name) {
                 return n;
         return nullptr;
     }
-    for (Node* n : Scene::current().nodesNamed(name))
+    for (Node* n : Scene::current().nodesNamed(std::string(name)))
         if (nameable(*n))
             return n;
     return nullptr;
