@@ -3,6 +3,7 @@
 #include <maya/MPxNode.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <functional>
@@ -383,30 +384,34 @@ bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
 // few dozen the plugs go into an open-addressing table: one allocation for
 // the whole pass where a node-based set costs one per plug (and as much
 // again to free). The table starts as large as the last big pass needed.
+// The few are kept on the stack: every plug a command sets starts a pass.
 class Scene::PlugsReached {
 public:
-    explicit PlugsReached(size_t expected) : m_expected(expected) { m_few.reserve(kFew); }
+    explicit PlugsReached(size_t expected) : m_expected(expected) {}
 
     // False when the plug was reached before.
     bool add(Node* node, const Attribute* attribute) {
         const Plug plug{node, attribute};
         if (!m_slots.empty())
             return insert(plug);
-        auto at = std::lower_bound(m_few.begin(), m_few.end(), plug);
-        if (at != m_few.end() && *at == plug)
+        Plug* const few = m_few.data();
+        Plug* const at = std::lower_bound(few, few + m_fewCount, plug);
+        if (at != few + m_fewCount && *at == plug)
             return false;
-        if (m_few.size() < kFew) {
-            m_few.insert(at, plug);
+        if (m_fewCount < kFew) {
+            std::move_backward(at, few + m_fewCount, few + m_fewCount + 1);
+            *at = plug;
+            ++m_fewCount;
             return true;
         }
         grow(std::max(m_expected, 2 * kFew));
-        for (const Plug& p : m_few)
-            insert(p);
-        m_few.clear();
+        for (size_t i = 0; i < m_fewCount; ++i)
+            insert(few[i]);
+        m_fewCount = 0;
         return insert(plug);
     }
 
-    size_t size() const { return m_slots.empty() ? m_few.size() : m_count; }
+    size_t size() const { return m_slots.empty() ? m_fewCount : m_count; }
 
     static constexpr size_t kFew = 64;
 
@@ -450,7 +455,8 @@ private:
     }
 
     size_t m_expected;
-    std::vector<Plug> m_few;
+    std::array<Plug, kFew> m_few;
+    size_t m_fewCount = 0;
     std::vector<Plug> m_slots;
     size_t m_count = 0;
 };
