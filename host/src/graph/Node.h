@@ -174,8 +174,14 @@ private:
     std::unique_ptr<std::vector<AttributePtr>> m_dynamic;
     // Stored value trees by top-level attribute, sorted by attribute. A node
     // keeps a handful, and each tree has an allocation of its own, so that
-    // one handed out by storage() outlives another being made.
-    using Values = std::vector<std::pair<const Attribute*, std::unique_ptr<PlugValue>>>;
+    // one handed out by storage() outlives another being made. A compound's
+    // tree shares it with room for its children.
+    struct FreeTree {
+        void operator()(PlugValue* tree) const;
+    };
+    using Tree = std::unique_ptr<PlugValue, FreeTree>;
+    static Tree makeTree(const Attribute& root);
+    using Values = std::vector<std::pair<const Attribute*, Tree>>;
     Values m_values;
     void storedValuesChange(const Attribute* attribute);
     // Writes what waits, when `touched` (any attribute of the node, or null
