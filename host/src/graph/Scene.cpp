@@ -3,7 +3,6 @@
 #include <maya/MPxNode.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdint>
 #include <functional>
@@ -394,7 +393,7 @@ public:
         const Plug plug{node, attribute};
         if (!m_slots.empty())
             return insert(plug);
-        Plug* const few = m_few.data();
+        Plug* const few = m_few;
         Plug* const at = std::lower_bound(few, few + m_fewCount, plug);
         if (at != few + m_fewCount && *at == plug)
             return false;
@@ -416,11 +415,20 @@ public:
     static constexpr size_t kFew = 64;
 
 private:
-    using Plug = std::pair<Node*, const Attribute*>;
+    // Without initializers, so that the few on the stack cost nothing to
+    // make: most passes reach one or two.
+    struct Plug {
+        Node* node;
+        const Attribute* attribute;
+        bool operator==(const Plug& o) const { return node == o.node && attribute == o.attribute; }
+        bool operator<(const Plug& o) const {
+            return node != o.node ? node < o.node : attribute < o.attribute;
+        }
+    };
 
     static size_t hash(const Plug& plug) {
-        const auto a = reinterpret_cast<std::uintptr_t>(plug.first);
-        const auto b = reinterpret_cast<std::uintptr_t>(plug.second);
+        const auto a = reinterpret_cast<std::uintptr_t>(plug.node);
+        const auto b = reinterpret_cast<std::uintptr_t>(plug.attribute);
         std::uint64_t h = (a ^ (b * 0x9e3779b97f4a7c15ULL)) * 0xbf58476d1ce4e5b9ULL;
         return static_cast<size_t>(h ^ (h >> 31));
     }
@@ -433,7 +441,7 @@ private:
             Plug& slot = m_slots[at];
             if (slot == plug)
                 return false;
-            if (!slot.first) {
+            if (!slot.node) {
                 slot = plug;
                 ++m_count;
                 return true;
@@ -450,12 +458,12 @@ private:
         old.swap(m_slots);
         m_count = 0;
         for (const Plug& p : old)
-            if (p.first)
+            if (p.node)
                 insert(p);
     }
 
     size_t m_expected;
-    std::array<Plug, kFew> m_few;
+    Plug m_few[kFew];
     size_t m_fewCount = 0;
     std::vector<Plug> m_slots;
     size_t m_count = 0;
