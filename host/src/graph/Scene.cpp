@@ -141,7 +141,7 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     }
     node->m_name = uniqueName(requested, node.get(), parent);
     node->inScene = true;
-    node->m_orderPosition = m_order.size();
+    node->m_orderPosition = static_cast<std::uint32_t>(m_order.size());
     m_order.push_back(node);
     ++m_nodeCount;
     registerName(*node);
@@ -191,7 +191,7 @@ Scene::Detached Scene::removeNode(Node& node) {
         if (++m_removedInOrder > 1024 && m_removedInOrder > m_order.size() / 2) {
             m_order.erase(std::remove(m_order.begin(), m_order.end(), nullptr), m_order.end());
             for (size_t i = 0; i < m_order.size(); ++i)
-                m_order[i]->m_orderPosition = i;
+                m_order[i]->m_orderPosition = static_cast<std::uint32_t>(i);
             m_removedInOrder = 0;
         }
     }
@@ -203,7 +203,7 @@ void Scene::restoreNode(const NodePtr& node, const Detached& links) {
     if (!node || node->inScene)
         return;
     node->inScene = true;
-    node->m_orderPosition = m_order.size();
+    node->m_orderPosition = static_cast<std::uint32_t>(m_order.size());
     m_order.push_back(node);
     ++m_nodeCount;
     for (size_t i = links.dagLinks.size(); i-- > 0;) {
