@@ -1,10 +1,13 @@
 // The scene's own containers: the list of a node's children and the table
-// of names, each checked against a plain model through many random edits.
+// of names, each checked against a plain model through many random edits,
+// and the children of a stored value.
 #include "graph/NameIndex.h"
 #include "graph/NodeList.h"
+#include "graph/Value.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <random>
 #include <string>
@@ -128,6 +131,41 @@ TEST(NameIndex, FreeNumbersSkipEveryNumberInUse) {
             ASSERT_EQ(index.freeNumbered("n"), "n" + std::to_string(lowest)) << step;
         }
     }
+}
+
+// Children made in room their tree's owner lent must leave it when they are
+// moved away or outgrow it: the owner frees the room with the tree.
+TEST(PlugChildren, ValuesLeaveLentRoomWhenMovedOrGrown) {
+    const std::string text = "a text too long to be kept in the string itself";
+    alignas(PlugValue) unsigned char room[3 * sizeof(PlugValue)];
+    PlugValue copied, moved, grown;
+    {
+        PlugValue root;
+        root.children.borrow(reinterpret_cast<PlugValue*>(room), 3);
+        root.children.resize(3);
+        root.children[1].value = text;
+        copied = root;
+        moved = std::move(root);
+        EXPECT_TRUE(root.children.empty());
+        root.children = copied.children;  // fits the room again
+        ASSERT_EQ(root.children.size(), 3u);
+        EXPECT_EQ(std::get<std::string>(root.children[1].value), text);
+        PlugChildren five;
+        five.resize(5);
+        five[4].value = 4.0;
+        root.children = std::move(five);
+        root.children.push_back(copied.children[1]);
+        grown = std::move(root);
+    }
+    std::memset(room, 0xff, sizeof room);
+    for (const PlugValue* v : {&copied, &moved}) {
+        ASSERT_EQ(v->children.size(), 3u);
+        EXPECT_EQ(std::get<std::string>(v->children[1].value), text);
+        EXPECT_TRUE(v->children[2].empty());
+    }
+    ASSERT_EQ(grown.children.size(), 6u);
+    EXPECT_EQ(std::get<double>(grown.children[4].value), 4.0);
+    EXPECT_EQ(std::get<std::string>(grown.children[5].value), text);
 }
 
 }  // namespace

@@ -260,7 +260,7 @@ private:
         const bool ok = execute({text + ";", s.line});
         noteCurrent();
         if (ok && m_current)
-            m_current->kept = std::make_shared<Node::Kept>(Node::Kept{type, {}});
+            m_current->kept = std::make_unique<Node::Kept>(Node::Kept{type, {}});
         return ok;
     }
 

@@ -180,6 +180,10 @@ const Value* evaluateInPlace(const PlugRef& plug) {
 
 bool isSettable(const PlugRef& plug, bool withChildren) {
     const Node& node = *plug.node;
+    // Only a lock or a connection makes a plug unsettable, and most nodes
+    // (every fresh copy a bake places) have neither.
+    if (node.lockedPlugs.empty() && node.inputs.empty())
+        return true;
     for (const Attribute* a = plug.path.attribute; a; a = a->parent) {
         PlugPath p{const_cast<Attribute*>(a), plug.path.indices};
         p.indices.resize(std::min(p.indices.size(), a->arrayChain().size()));

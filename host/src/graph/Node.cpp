@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 
 namespace host {
 
@@ -192,13 +193,27 @@ void Node::storedValuesChange(const Attribute* attribute) {
         m_storageRevision = ++stamps;
 }
 
+Node::Tree Node::makeTree(const Attribute& root) {
+    // An array's children are its elements', which have trees of their own.
+    const size_t room = root.array ? 0 : root.children.size();
+    auto* tree = new (::operator new((1 + room) * sizeof(PlugValue))) PlugValue();
+    if (room > 0)
+        tree->children.borrow(tree + 1, static_cast<std::uint32_t>(room));
+    return Tree(tree);
+}
+
+void Node::FreeTree::operator()(PlugValue* tree) const {
+    tree->~PlugValue();
+    ::operator delete(tree);
+}
+
 PlugValue& Node::storage(const PlugPath& path) {
     writeDeferred(path.attribute);
     storedValuesChange(path.attribute);
     const Lineage chain(path.attribute);
     auto root = valuesOf(m_values, chain.front());
     if (root == m_values.end() || root->first != chain.front())
-        root = m_values.emplace(root, chain.front(), std::make_unique<PlugValue>());
+        root = m_values.emplace(root, chain.front(), makeTree(*chain.front()));
     PlugValue* pv = root->second.get();
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {

@@ -9,6 +9,7 @@
 #include "graph/PlugMap.h"
 #include "graph/Value.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,7 +48,7 @@ public:
         std::string type;
         std::vector<std::string> lines;
     };
-    std::shared_ptr<Kept> kept;
+    std::unique_ptr<Kept> kept;
 
     // --- attributes
     Attribute* findAttribute(const std::string& name) const;
@@ -166,7 +167,10 @@ private:
     // since the last change need the walk.
     bool m_quiet = false;
     void stir();
-    size_t m_orderPosition = 0;  // in the scene's creation order, while in the scene
+    // In the scene's creation order, while in the scene. Narrow, to share
+    // eight bytes with m_quiet: a bake makes hundreds of thousands of nodes,
+    // and four billion would take terabytes.
+    std::uint32_t m_orderPosition = 0;
     NodeType* m_type;
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;
@@ -174,8 +178,14 @@ private:
     std::unique_ptr<std::vector<AttributePtr>> m_dynamic;
     // Stored value trees by top-level attribute, sorted by attribute. A node
     // keeps a handful, and each tree has an allocation of its own, so that
-    // one handed out by storage() outlives another being made.
-    using Values = std::vector<std::pair<const Attribute*, std::unique_ptr<PlugValue>>>;
+    // one handed out by storage() outlives another being made. A compound's
+    // tree shares it with room for its children.
+    struct FreeTree {
+        void operator()(PlugValue* tree) const;
+    };
+    using Tree = std::unique_ptr<PlugValue, FreeTree>;
+    static Tree makeTree(const Attribute& root);
+    using Values = std::vector<std::pair<const Attribute*, Tree>>;
     Values m_values;
     void storedValuesChange(const Attribute* attribute);
     // Writes what waits, when `touched` (any attribute of the node, or null

@@ -141,7 +141,7 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     }
     node->m_name = uniqueName(requested, node.get(), parent);
     node->inScene = true;
-    node->m_orderPosition = m_order.size();
+    node->m_orderPosition = static_cast<std::uint32_t>(m_order.size());
     m_order.push_back(node);
     ++m_nodeCount;
     registerName(*node);
@@ -191,7 +191,7 @@ Scene::Detached Scene::removeNode(Node& node) {
         if (++m_removedInOrder > 1024 && m_removedInOrder > m_order.size() / 2) {
             m_order.erase(std::remove(m_order.begin(), m_order.end(), nullptr), m_order.end());
             for (size_t i = 0; i < m_order.size(); ++i)
-                m_order[i]->m_orderPosition = i;
+                m_order[i]->m_orderPosition = static_cast<std::uint32_t>(i);
             m_removedInOrder = 0;
         }
     }
@@ -203,7 +203,7 @@ void Scene::restoreNode(const NodePtr& node, const Detached& links) {
     if (!node || node->inScene)
         return;
     node->inScene = true;
-    node->m_orderPosition = m_order.size();
+    node->m_orderPosition = static_cast<std::uint32_t>(m_order.size());
     m_order.push_back(node);
     ++m_nodeCount;
     for (size_t i = links.dagLinks.size(); i-- > 0;) {
@@ -383,39 +383,52 @@ bool Scene::disconnect(const PlugRef& source, const PlugRef& destination) {
 // few dozen the plugs go into an open-addressing table: one allocation for
 // the whole pass where a node-based set costs one per plug (and as much
 // again to free). The table starts as large as the last big pass needed.
+// The few are kept on the stack: every plug a command sets starts a pass.
 class Scene::PlugsReached {
 public:
-    explicit PlugsReached(size_t expected) : m_expected(expected) { m_few.reserve(kFew); }
+    explicit PlugsReached(size_t expected) : m_expected(expected) {}
 
     // False when the plug was reached before.
     bool add(Node* node, const Attribute* attribute) {
         const Plug plug{node, attribute};
         if (!m_slots.empty())
             return insert(plug);
-        auto at = std::lower_bound(m_few.begin(), m_few.end(), plug);
-        if (at != m_few.end() && *at == plug)
+        Plug* const few = m_few;
+        Plug* const at = std::lower_bound(few, few + m_fewCount, plug);
+        if (at != few + m_fewCount && *at == plug)
             return false;
-        if (m_few.size() < kFew) {
-            m_few.insert(at, plug);
+        if (m_fewCount < kFew) {
+            std::move_backward(at, few + m_fewCount, few + m_fewCount + 1);
+            *at = plug;
+            ++m_fewCount;
             return true;
         }
         grow(std::max(m_expected, 2 * kFew));
-        for (const Plug& p : m_few)
-            insert(p);
-        m_few.clear();
+        for (size_t i = 0; i < m_fewCount; ++i)
+            insert(few[i]);
+        m_fewCount = 0;
         return insert(plug);
     }
 
-    size_t size() const { return m_slots.empty() ? m_few.size() : m_count; }
+    size_t size() const { return m_slots.empty() ? m_fewCount : m_count; }
 
     static constexpr size_t kFew = 64;
 
 private:
-    using Plug = std::pair<Node*, const Attribute*>;
+    // Without initializers, so that the few on the stack cost nothing to
+    // make: most passes reach one or two.
+    struct Plug {
+        Node* node;
+        const Attribute* attribute;
+        bool operator==(const Plug& o) const { return node == o.node && attribute == o.attribute; }
+        bool operator<(const Plug& o) const {
+            return node != o.node ? node < o.node : attribute < o.attribute;
+        }
+    };
 
     static size_t hash(const Plug& plug) {
-        const auto a = reinterpret_cast<std::uintptr_t>(plug.first);
-        const auto b = reinterpret_cast<std::uintptr_t>(plug.second);
+        const auto a = reinterpret_cast<std::uintptr_t>(plug.node);
+        const auto b = reinterpret_cast<std::uintptr_t>(plug.attribute);
         std::uint64_t h = (a ^ (b * 0x9e3779b97f4a7c15ULL)) * 0xbf58476d1ce4e5b9ULL;
         return static_cast<size_t>(h ^ (h >> 31));
     }
@@ -428,7 +441,7 @@ private:
             Plug& slot = m_slots[at];
             if (slot == plug)
                 return false;
-            if (!slot.first) {
+            if (!slot.node) {
                 slot = plug;
                 ++m_count;
                 return true;
@@ -445,12 +458,13 @@ private:
         old.swap(m_slots);
         m_count = 0;
         for (const Plug& p : old)
-            if (p.first)
+            if (p.node)
                 insert(p);
     }
 
     size_t m_expected;
-    std::vector<Plug> m_few;
+    Plug m_few[kFew];
+    size_t m_fewCount = 0;
     std::vector<Plug> m_slots;
     size_t m_count = 0;
 };

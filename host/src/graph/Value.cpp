@@ -2,6 +2,9 @@
 
 #include "graph/Data.h"
 
+#include <new>
+#include <utility>
+
 namespace host {
 
 bool valuesEqual(const Value& a, const Value& b) {
@@ -77,6 +80,107 @@ std::pair<PlugElements::iterator, bool> PlugElements::emplace(unsigned index, Pl
 void PlugElements::erase(unsigned index) {
     if (m_map)
         m_map->erase(index);
+}
+
+PlugChildren::PlugChildren(const PlugChildren& other) : PlugChildren() {
+    *this = other;
+}
+
+PlugChildren::PlugChildren(PlugChildren&& other) noexcept : PlugChildren() {
+    *this = std::move(other);
+}
+
+PlugChildren& PlugChildren::operator=(const PlugChildren& other) {
+    if (this == &other)
+        return *this;
+    clear();
+    if (other.m_size > m_capacity)
+        reallocate(other.m_size);
+    for (const PlugValue& value : other)
+        new (m_data + m_size++) PlugValue(value);
+    return *this;
+}
+
+PlugChildren& PlugChildren::operator=(PlugChildren&& other) noexcept {
+    if (this == &other)
+        return *this;
+    if (!m_borrowed && !other.m_borrowed) {
+        release();
+        m_data = std::exchange(other.m_data, nullptr);
+        m_size = std::exchange(other.m_size, 0);
+        m_capacity = other.m_capacity;
+        other.m_capacity = 0;
+        return *this;
+    }
+    clear();
+    if (other.m_size > m_capacity)
+        reallocate(other.m_size);
+    for (PlugValue& value : other)
+        new (m_data + m_size++) PlugValue(std::move(value));
+    other.clear();
+    return *this;
+}
+
+PlugChildren::~PlugChildren() {
+    release();
+}
+
+void PlugChildren::borrow(PlugValue* room, std::uint32_t capacity) {
+    release();
+    m_data = room;
+    m_capacity = capacity;
+    m_borrowed = 1;
+}
+
+void PlugChildren::reserve(size_t capacity) {
+    if (capacity > m_capacity)
+        reallocate(capacity);
+}
+
+void PlugChildren::resize(size_t size) {
+    if (size > m_capacity)
+        reallocate(size);
+    while (m_size > size)
+        m_data[--m_size].~PlugValue();
+    while (m_size < size)
+        new (m_data + m_size++) PlugValue();
+}
+
+void PlugChildren::push_back(PlugValue&& value) {
+    if (m_size == m_capacity)
+        reallocate(m_capacity ? 2 * size_t(m_capacity) : 1);
+    new (m_data + m_size++) PlugValue(std::move(value));
+}
+
+void PlugChildren::push_back(const PlugValue& value) {
+    push_back(PlugValue(value));
+}
+
+void PlugChildren::clear() {
+    while (m_size > 0)
+        m_data[--m_size].~PlugValue();
+}
+
+void PlugChildren::reallocate(size_t capacity) {
+    auto* room = static_cast<PlugValue*>(::operator new(capacity * sizeof(PlugValue)));
+    for (std::uint32_t i = 0; i < m_size; ++i) {
+        new (room + i) PlugValue(std::move(m_data[i]));
+        m_data[i].~PlugValue();
+    }
+    if (!m_borrowed)
+        ::operator delete(m_data);
+    m_data = room;
+    m_capacity = static_cast<std::uint32_t>(capacity);
+    m_borrowed = 0;
+}
+
+void PlugChildren::release() {
+    clear();
+    if (!m_borrowed)
+        ::operator delete(m_data);
+    m_data = nullptr;
+    m_capacity = 0;
+    m_borrowed = 0;
 }
 
 bool PlugValue::empty() const {

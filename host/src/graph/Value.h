@@ -1,6 +1,7 @@
 #ifndef HOST_GRAPH_VALUE_H
 #define HOST_GRAPH_VALUE_H
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,15 +58,76 @@ private:
     std::unique_ptr<Map> m_map;
 };
 
+// The stored values of a compound plug's children, by child position: a
+// vector that is half the size of the standard one and may live in room its
+// owner made for it. A node keeps a compound's tree in one allocation with
+// room for its children (the nine compounds a transform's placement writes
+// would otherwise cost two each); such room is "borrowed": never freed from
+// here, and left behind (moved out of element by element) when more is
+// needed or the children move to another value.
+class PlugChildren {
+public:
+    using iterator = PlugValue*;
+    using const_iterator = const PlugValue*;
+
+    PlugChildren() : m_capacity(0), m_borrowed(0) {}
+    PlugChildren(const PlugChildren& other);
+    PlugChildren(PlugChildren&& other) noexcept;
+    PlugChildren& operator=(const PlugChildren& other);
+    PlugChildren& operator=(PlugChildren&& other) noexcept;
+    ~PlugChildren();
+
+    // Uses `room` (for `capacity` values, none made yet) while it suffices.
+    void borrow(PlugValue* room, std::uint32_t capacity);
+
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    iterator begin() { return m_data; }
+    iterator end();
+    const_iterator begin() const { return m_data; }
+    const_iterator end() const;
+    PlugValue& operator[](size_t i);
+    const PlugValue& operator[](size_t i) const;
+
+    void reserve(size_t capacity);
+    void resize(size_t size);
+    void push_back(PlugValue&& value);
+    void push_back(const PlugValue& value);
+    void clear();
+
+private:
+    // Moves the values into `capacity` of room of their own.
+    void reallocate(size_t capacity);
+    void release();
+
+    PlugValue* m_data = nullptr;
+    std::uint32_t m_size = 0;
+    std::uint32_t m_capacity : 31;
+    std::uint32_t m_borrowed : 1;
+};
+
 // Stored values of one plug and everything below it: compound children by
 // child position, array elements by logical index.
 struct PlugValue {
     Value value;
-    std::vector<PlugValue> children;
+    PlugChildren children;
     PlugElements elements;
 
     bool empty() const;
 };
+
+inline PlugChildren::iterator PlugChildren::end() {
+    return m_data + m_size;
+}
+inline PlugChildren::const_iterator PlugChildren::end() const {
+    return m_data + m_size;
+}
+inline PlugValue& PlugChildren::operator[](size_t i) {
+    return m_data[i];
+}
+inline const PlugValue& PlugChildren::operator[](size_t i) const {
+    return m_data[i];
+}
 
 inline bool PlugElements::empty() const {
     return !m_map || m_map->empty();
