@@ -58,8 +58,8 @@ MStatus writeEuler(Node& node, const MEulerRotation& rotation) {
     MStatus status = host::dag::writeDouble3(node, attributes().rotate, r);
     if (!status)
         return status;
-    return host::assign(host::PlugRef{&node, host::PlugPath{attributes().rotateOrder, {}}},
-                        host::Value{static_cast<long>(rotation.order)});
+    return host::assignChanged(host::PlugRef{&node, host::PlugPath{attributes().rotateOrder, {}}},
+                               static_cast<long>(rotation.order));
 }
 
 MQuaternion readOrientation(Node& node) {

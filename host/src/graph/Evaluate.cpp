@@ -242,17 +242,30 @@ MStatus store(const PlugRef& plug, const Value& value) {
 
 }  // namespace
 
-MStatus assignChanged(const PlugRef& plug, double value) {
+namespace {
+
+template <class Number>
+MStatus assignIfChanged(const PlugRef& plug, Number value) {
     if (!isSettable(plug))
         return MS::kFailure;
     const Attribute& a = *plug.path.attribute;
     if (!a.internal && !a.computed && !plug.node->inputs.count(plug.path)) {
         const Value* held = kept(plug);
-        const double* now = std::get_if<double>(held ? held : &a.defaultValue);
+        const Number* now = std::get_if<Number>(held ? held : &a.defaultValue);
         if (now && *now == value)
             return MS::kSuccess;
     }
     return store(plug, Value{value});
+}
+
+}  // namespace
+
+MStatus assignChanged(const PlugRef& plug, double value) {
+    return assignIfChanged(plug, value);
+}
+
+MStatus assignChanged(const PlugRef& plug, long value) {
+    return assignIfChanged(plug, value);
 }
 
 MStatus assign(const PlugRef& plug, const Value& value) {

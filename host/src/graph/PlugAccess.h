@@ -45,8 +45,10 @@ bool isKeyCurve(const Node& node);
 MStatus assign(const PlugRef& plug, const Value& value);
 // As assign, but a plain number plug that already reads `value` is left
 // alone: nothing stored, nothing dirtied. Function sets that write a whole
-// transformation use it, so untouched pivots and shears cost nothing.
+// transformation use it, so untouched pivots, shears and rotation orders
+// cost nothing.
 MStatus assignChanged(const PlugRef& plug, double value);
+MStatus assignChanged(const PlugRef& plug, long value);
 
 }  // namespace host
 
