@@ -306,7 +306,7 @@ bool saveScene(const std::string& type) {
         const std::string partial = path + ".saving";
         {
             std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-            out << sceneFile(path);
+            writeSceneFile(out, path);
             out.close();
             if (!out) {
                 std::remove(partial.c_str());

@@ -19,6 +19,7 @@
 #include <ctime>
 #include <map>
 #include <set>
+#include <sstream>
 
 namespace host {
 namespace files {
@@ -89,7 +90,9 @@ bool namesLivingNodes(const std::string& line) {
 
 class BodyWriter {
 public:
-    std::string write() {
+    explicit BodyWriter(std::ostream& out) : m_out(out) {}
+
+    void write() {
         Scene& scene = Scene::current();
         for (Node* child : scene.world().children)
             visitDag(*child, scene.world());
@@ -121,7 +124,7 @@ public:
         for (Node* node : m_order)
             if (node->locked)
                 m_text += "lockNode -l 1 " + quoted(nodeName(*node)) + ";\n";
-        return m_text;
+        flush();
     }
 
 private:
@@ -144,6 +147,11 @@ private:
     }
 
     void writeNode(Node& node, Node* parent) {
+        // A big scene's text goes out as it is made rather than whole at
+        // the end: a buffer of all of it costs more in fresh memory than
+        // the writing itself.
+        if (m_text.size() >= kFlushSize)
+            flush();
         m_order.push_back(&node);
         m_text += "createNode " + (node.kept ? node.kept->type : node.type().name) + " -n " +
                   quoted(node.name());
@@ -173,6 +181,13 @@ private:
                 m_text += line + "\n";
     }
 
+    void flush() {
+        m_out << m_text;
+        m_text.clear();
+    }
+
+    static constexpr size_t kFlushSize = 1 << 16;
+    std::ostream& m_out;
     std::string m_text;
     std::vector<Node*> m_order;
     std::vector<Node*> m_defaults;
@@ -254,11 +269,17 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-std::string sceneBody() {
-    return BodyWriter().write();
+void writeSceneBody(std::ostream& out) {
+    BodyWriter(out).write();
 }
 
-std::string sceneFile(const std::string& fileName) {
+std::string sceneBody() {
+    std::ostringstream text;
+    writeSceneBody(text);
+    return text.str();
+}
+
+void writeSceneFile(std::ostream& out, const std::string& fileName) {
     const std::string name = baseName(fileName);
     std::string text = "//Maya ASCII 2008 scene\n//Name: " + name + "\n";
     char date[64];
@@ -281,9 +302,15 @@ std::string sceneFile(const std::string& fileName) {
             angleName(MAngle::uiUnit()) + " -t " + timeName(MTime::uiUnit()) + ";\n";
     for (const auto& [key, value] : fileInfo())
         text += "fileInfo " + quoted(key) + " " + quoted(value) + ";\n";
-    text += sceneBody();
-    text += "// End of " + name + "\n";
-    return text;
+    out << text;
+    writeSceneBody(out);
+    out << "// End of " << name << "\n";
+}
+
+std::string sceneFile(const std::string& fileName) {
+    std::ostringstream text;
+    writeSceneFile(text, fileName);
+    return text.str();
 }
 
 }  // namespace files
