@@ -288,7 +288,7 @@ TEST_F(DagCommandsTest, XformPivotsBoundsAndRotateOrder) {
 TEST_F(DagCommandsTest, DuplicateUpstreamCopiesTheAnimation) {
     run("setKeyframe -t 1 -v 0 -at tx d; setKeyframe -t 10 -v 5 -at tx d");
     EXPECT_EQ(strings("duplicate -un d"), (Strings{"d1", "d_translateX1"}));
-    EXPECT_EQ(strings("listConnections -s 1 -d 0 d_translateX1"), Strings{"time1"});
+    EXPECT_TRUE(strings("listConnections -s 1 -d 0 d_translateX1").empty());
     run("keyframe -e -t 10 -vc 8 d_translateX1; currentTime 10");
     EXPECT_EQ(number("getAttr d.tx"), 5);
     EXPECT_EQ(number("getAttr d1.tx"), 8);

@@ -454,6 +454,7 @@ AttributePtr tangentArray(const std::string& ln, const std::string& sn) {
 void addCurveType(const CurveKind& kind) {
     NodeType& type =
         NodeTypeRegistry::instance().addBuiltin(kind.name, "animCurve", kind.apiType, kind.typeId);
+    type.followsClock = hasTimeInput(kind.type);
     auto input = measured("input", "i", hasTimeInput(kind.type) ? Measure::Time : Measure::Plain);
     auto output = measured("output", "o", valueMeasure(kind.type));
     output->writable = false;
@@ -533,13 +534,10 @@ bool hasTimeInput(CurveType type) {
 }
 
 void clockMoved() {
-    static NodeFilter timed(
-        [](const Node& node) { return isCurveNode(node) && hasTimeInput(curveTypeOf(node)); });
     Scene& scene = Scene::current();
-    const std::vector<Node*> all = timed.nodes();  // what dirtying reaches may make nodes
-    for (Node* node : all) {
-        if (node->isQuiet())
-            continue;
+    // Copied: what dirtying reaches may make nodes.
+    const std::vector<Node*> awake = scene.wakefulClockFollowers();
+    for (Node* node : awake) {
         Attribute* input = node->findAttribute("input");
         if (!node->inputs.count(PlugPath{input, {}}))
             scene.propagateDirty(*node, input);
@@ -876,10 +874,6 @@ NodePtr createCurve(CurveType type, const MPlug* plug, MDGModifier* modifier, MS
         return fail(MS::kFailure);
     if (globalWeighted())
         curve->storage(PlugPath{curve->findAttribute("wgt"), {}}).value = true;
-    if (hasTimeInput(type))
-        if (Node* clock = timeNode())
-            scene.connect(PlugRef{clock, PlugPath{clock->findAttribute("outTime"), {}}},
-                          PlugRef{curve.get(), PlugPath{curve->findAttribute("input"), {}}});
     if (plug) {
         PlugRef output{curve.get(), PlugPath{curve->findAttribute("output"), {}}};
         if (modifier) {

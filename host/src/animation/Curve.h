@@ -158,8 +158,9 @@ size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType 
 // The curve whose output drives the plug directly, or null.
 Node* drivingCurve(const MPlug& plug);
 
-// Makes a curve of the kind (named after the plug when one is given),
-// connects the clock to its input and, for a plug, its output to the plug.
+// Makes a curve of the kind (named after the plug when one is given) and,
+// for a plug, connects its output to the plug. A time curve follows the
+// clock unfed, as the application leaves the curves it makes.
 // The curve is made at once; with a modifier only the connection to the
 // plug is queued on it. Null with status when the plug cannot be animated
 // or is driven already.

@@ -1,5 +1,7 @@
 #include "graph/Node.h"
 
+#include "graph/Scene.h"
+
 #include <maya/MPxNode.h>
 
 #include <algorithm>
@@ -316,6 +318,8 @@ void Node::stir() {
         if (!node->m_quiet)
             continue;
         node->m_quiet = false;
+        if (node->m_type->followsClock && node->inScene)
+            Scene::current().followerWoke(*node);
         for (const auto& input : node->inputs)
             pending.push_back(input.second.node);
     }

@@ -37,7 +37,10 @@ public:
     bool dag = false;
     bool shape = false;
     bool abstract = false;
-    bool retired = false;    // a plug-in type whose plug-in deregistered it
+    bool retired = false;  // a plug-in type whose plug-in deregistered it
+    // Its nodes follow the scene's clock when nothing feeds their input
+    // (time curves); the scene keeps those that are not quiet at hand.
+    bool followsClock = false;
     std::string pluginName;  // empty for built-in types
     std::string classification;
     MPxNode::Type pxType = MPxNode::kDependNode;

@@ -144,6 +144,8 @@ NodePtr Scene::createNode(NodeType& type, const std::string& name, Node* parent)
     node->m_orderPosition = static_cast<std::uint32_t>(m_order.size());
     m_order.push_back(node);
     ++m_nodeCount;
+    if (type.followsClock)
+        followerWoke(*node);
     registerName(*node);
     if (type.apiType == MFn::kWorld && !m_world)
         m_world = node;
@@ -218,6 +220,8 @@ void Scene::restoreNode(const NodePtr& node, const Detached& links) {
             connect(c.first, c.second);
     for (const auto& a : node->attributes())
         propagateDirty(*node, a);
+    if (node->type().followsClock)
+        followerWoke(*node);
     touch();
 }
 
@@ -242,6 +246,30 @@ std::vector<Node*> Scene::allNodes() const {
         if (n)
             all.push_back(n.get());
     return all;
+}
+
+const std::vector<Node*>& Scene::wakefulClockFollowers() {
+    std::vector<Node*>& wakeful = m_wakefulFollowers;
+    if (m_followersRemovals != m_removals) {
+        // A node woken since may be gone: start over from the scene's nodes.
+        wakeful.clear();
+        for (const auto& n : m_order)
+            if (n && n->type().followsClock)
+                wakeful.push_back(n.get());
+        m_followersRemovals = m_removals;
+    } else if (!m_wokenFollowers.empty()) {
+        // A node can wake more than once between two looks.
+        wakeful.insert(wakeful.end(), m_wokenFollowers.begin(), m_wokenFollowers.end());
+        std::sort(wakeful.begin(), wakeful.end(), [](const Node* a, const Node* b) {
+            return a->m_orderPosition < b->m_orderPosition;
+        });
+        wakeful.erase(std::unique(wakeful.begin(), wakeful.end()), wakeful.end());
+    }
+    m_wokenFollowers.clear();
+    wakeful.erase(std::remove_if(wakeful.begin(), wakeful.end(),
+                                 [](const Node* n) { return n->m_quiet || !n->inScene; }),
+                  wakeful.end());
+    return wakeful;
 }
 
 const std::vector<Node*>& NodeFilter::nodes() {

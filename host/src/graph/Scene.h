@@ -82,6 +82,12 @@ public:
     // --- evaluation
     // Marks everything that depends on the plug as needing evaluation.
     void propagateDirty(Node& node, const Attribute* attribute);
+    // The nodes of types that follow the clock that are not quiet, in
+    // creation order: all of them a change of time must reach. A bake
+    // leaves hundreds of thousands of curves with nothing stale to make,
+    // and looking at each of them once a frame is what made a long bake
+    // slower per copy. Invalidated by the next change to the scene's nodes.
+    const std::vector<Node*>& wakefulClockFollowers();
 
     // Empties the scene (new scene): every node but the world and the
     // default nodes is removed.
@@ -98,6 +104,7 @@ public:
 
 private:
     friend class NodeFilter;
+    friend class Node;
     Scene();
     void registerName(Node& node);
     void unregisterName(Node& node);
@@ -117,6 +124,12 @@ private:
     unsigned long m_pathCountEpoch = 1;
     // How many plugs the last change that reached many of them reached.
     size_t m_plugsLastReached = 0;
+    // Clock followers that were made, put back or stirred since
+    // wakefulClockFollowers last looked; valid while no node is removed.
+    void followerWoke(Node& node) { m_wokenFollowers.push_back(&node); }
+    std::vector<Node*> m_wokenFollowers;
+    std::vector<Node*> m_wakefulFollowers;
+    unsigned long m_followersRemovals = ~0ul;  // m_removals when it was made
 };
 
 // The nodes of the current scene that pass a test whose answer never changes
