@@ -756,12 +756,14 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
         return;
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
-    node.deferStorage(a.roots, from, [keys](Node& curve, size_t first) {
-        const KeyAttributes& plugs = keyAttributes(curve);
-        for (size_t i = first; i < keys->size(); ++i)
-            plugs.put(curve, static_cast<unsigned>(i), keys->key(i), keys->weighted());
-        curve.setDerived(keys);
-    });
+    node.deferStorage(
+        a.roots, from, keys, [](Node& curve, const std::shared_ptr<void>& data, size_t first) {
+            const auto keys = std::static_pointer_cast<Curve>(data);
+            const KeyAttributes& plugs = keyAttributes(curve);
+            for (size_t i = first; i < keys->size(); ++i)
+                plugs.put(curve, static_cast<unsigned>(i), keys->key(i), keys->weighted());
+            curve.setDerived(keys);
+        });
     Scene::current().propagateDirty(node, a.ktv);
     Scene::current().touch();
 }
@@ -777,16 +779,27 @@ bool& globalWeighted() {
     return weighted;
 }
 
-TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
+namespace {
+
+// The curve's own default tangent type ("tangentType"), global when unset.
+TangentType ownTangent(Node& curve) {
+    Attribute* tan = keyAttributes(curve).tan;
+    return tan ? static_cast<TangentType>(valueAsLong(evaluate(PlugRef{&curve, PlugPath{tan, {}}})))
+               : MFnAnimCurve::kTangentGlobal;
+}
+
+// The type a key asking for `type` gets on a curve whose own default is `own`.
+TangentType resolved(TangentType type, TangentType own, bool inTangent) {
     if (type != MFnAnimCurve::kTangentGlobal)
         return type;
-    if (Attribute* tan = keyAttributes(curve).tan) {
-        auto own =
-            static_cast<TangentType>(valueAsLong(evaluate(PlugRef{&curve, PlugPath{tan, {}}})));
-        if (own != MFnAnimCurve::kTangentGlobal)
-            return own;
-    }
-    return globalTangent(inTangent);
+    return own != MFnAnimCurve::kTangentGlobal ? own : globalTangent(inTangent);
+}
+
+}  // namespace
+
+TangentType resolveTangent(Node& curve, TangentType type, bool inTangent) {
+    return type == MFnAnimCurve::kTangentGlobal ? resolved(type, ownTangent(curve), inTangent)
+                                                : type;
 }
 
 size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType in,
@@ -796,8 +809,13 @@ size_t addKey(Node& curve, Curve& keys, double input, double value, TangentType 
     Key key;
     key.time = input;
     key.value = value;
-    key.in = resolveTangent(curve, in, true);
-    key.out = resolveTangent(curve, out, false);
+    // The curve's default is read once a key, and only when asked for.
+    const TangentType own =
+        in == MFnAnimCurve::kTangentGlobal || out == MFnAnimCurve::kTangentGlobal
+            ? ownTangent(curve)
+            : MFnAnimCurve::kTangentGlobal;
+    key.in = resolved(in, own, true);
+    key.out = resolved(out, own, false);
     // A fixed tangent starts from the slope a spline gives the key.
     const bool fixIn = key.in == MFnAnimCurve::kTangentFixed;
     const bool fixOut = key.out == MFnAnimCurve::kTangentFixed;

@@ -166,12 +166,14 @@ const PlugValue* Node::stored(const PlugPath& path) const {
 }
 
 void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
-                        DeferredWrite write) {
+                        const std::shared_ptr<void>& data, DeferredWrite write) {
     if (!m_deferral)
         m_deferral = std::make_unique<Deferral>();
     Deferral& d = *m_deferral;
     d.from = d.write ? std::min(d.from, from) : from;
-    d.write = std::move(write);
+    d.write = write;
+    if (d.data != data)
+        d.data = data;
     d.roots = &roots;
 }
 
@@ -182,11 +184,12 @@ void Node::writeDeferred(const Attribute* touched) const {
     if (touched && std::find(d.roots->begin(), d.roots->end(), touched->root()) == d.roots->end())
         return;
     // Taken out first: the write goes through storage(), which comes here.
-    const DeferredWrite write = std::move(d.write);
+    const DeferredWrite write = d.write;
+    const std::shared_ptr<void> data = std::move(d.data);
     d.write = nullptr;
     // Nodes live on the heap and are never const objects; readers that see
     // a const node still see the values it would have stored.
-    write(const_cast<Node&>(*this), d.from);
+    write(const_cast<Node&>(*this), data, d.from);
 }
 
 void Node::storedValuesChange(const Attribute* attribute) {

@@ -10,11 +10,11 @@
 #include "graph/Value.h"
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
@@ -24,7 +24,7 @@ namespace host {
 
 // A dependency node. Nodes are owned by the scene while they are part of it
 // and by whatever still refers to them (MObjects, undo entries) after.
-class Node : public Object {
+class Node final : public Object {
 public:
     explicit Node(NodeType& type);
     ~Node() override;
@@ -99,13 +99,15 @@ public:
     // Stored values of the top-level attributes `roots` that the node's
     // owner keeps elsewhere for a while (a curve's keys, added one at a time
     // while a bake keys thousands of curves that nothing reads as plugs) and
-    // writes, from entry `from` on, before anything reads or changes the
-    // values of those attributes. A deferral made while another waits
-    // replaces it and keeps the lower `from`.
-    using DeferredWrite = std::function<void(Node&, size_t from)>;
+    // writes with `write(node, data, from)`, from entry `from` on, before
+    // anything reads or changes the values of those attributes. A deferral
+    // made while another waits replaces it and keeps the lower `from`; the
+    // next key of a bake usually defers the same data again.
+    using DeferredWrite = void (*)(Node& node, const std::shared_ptr<void>& data, size_t from);
     // The node keeps `roots` by reference: they are a type's attributes,
     // which outlive its nodes.
-    void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
+    void deferStorage(const std::vector<const Attribute*>& roots, size_t from,
+                      const std::shared_ptr<void>& data, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
     using Inputs = PlugMap<PlugRef>;
@@ -193,7 +195,8 @@ private:
     void writeDeferred(const Attribute* touched) const;
     // Made with the first deferral: only a curve's keys are ever deferred.
     struct Deferral {
-        DeferredWrite write;  // empty when nothing waits
+        DeferredWrite write = nullptr;  // null when nothing waits
+        std::shared_ptr<void> data;
         size_t from = 0;
         const std::vector<const Attribute*>* roots = nullptr;
     };
@@ -207,7 +210,11 @@ private:
 using NodePtr = std::shared_ptr<Node>;
 
 inline Node* nodeOf(const MObject& object) {
-    return ObjectAccess::as<Node>(object);
+    // Nothing derives from Node, so its exact type answers; a function set
+    // is attached to a node for each key a bake makes, and a full cast
+    // costs several times more.
+    Object* o = ObjectAccess::get(object);
+    return o && typeid(*o) == typeid(Node) ? static_cast<Node*>(o) : nullptr;
 }
 
 // Access to the node behind an MPxNode.
