@@ -745,10 +745,10 @@ void writeCurve(Node& node, const Curve& curve) {
     Scene::current().touch();
 }
 
-void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
+void storeKeys(Node& node, Curve& keys, size_t from) {
     // Only keys kept as stored can be written one by one.
-    if (node.derived<Curve>() != keys || keysAreFed(node)) {
-        writeCurve(node, *keys);
+    if (node.derivedPointer<Curve>() != &keys || keysAreFed(node)) {
+        writeCurve(node, keys);
         return;
     }
     const KeyAttributes& a = keyAttributes(node);
@@ -757,8 +757,8 @@ void storeKeys(Node& node, const std::shared_ptr<Curve>& keys, size_t from) {
     // The curve reads its keys from `keys`; the plugs get them when
     // something reads or changes those, all at once.
     node.deferStorage(
-        a.roots, from, keys, [](Node& curve, const std::shared_ptr<void>& data, size_t first) {
-            const auto keys = std::static_pointer_cast<Curve>(data);
+        a.roots, from, [](Node& curve, const std::shared_ptr<void>& derived, size_t first) {
+            const auto keys = std::static_pointer_cast<Curve>(derived);
             const KeyAttributes& plugs = keyAttributes(curve);
             for (size_t i = first; i < keys->size(); ++i)
                 plugs.put(curve, static_cast<unsigned>(i), keys->key(i), keys->weighted());

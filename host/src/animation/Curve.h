@@ -136,7 +136,7 @@ void writeCurve(Node& curve, const Curve& keys);
 // reads or changes them, so keying a copy frame by frame costs the keys
 // alone, not a curve's worth of plug writes per key.
 std::shared_ptr<Curve> curveKeys(Node& curve);
-void storeKeys(Node& curve, const std::shared_ptr<Curve>& keys, size_t from);
+void storeKeys(Node& curve, Curve& keys, size_t from);
 // The plugs the keys live in and whether they are weighted, for snapshots
 // around key edits.
 std::vector<PlugPath> keyPlugs(const Node& curve);

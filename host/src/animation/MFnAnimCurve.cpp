@@ -224,7 +224,7 @@ unsigned int MFnAnimCurve::addKey(double unitlessInput, double value, TangentTyp
         before = *keys;
     const size_t index =
         host::animation::addKey(*node, *keys, unitlessInput, value, tangentInType, tangentOutType);
-    host::animation::storeKeys(*node, keys, index);
+    host::animation::storeKeys(*node, *keys, index);
     if (change)
         host::animation::CurveChanges::of(*change).add(*node, *before, *keys);
     report(ReturnStatus, MS::kSuccess);

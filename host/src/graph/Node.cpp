@@ -166,21 +166,19 @@ const PlugValue* Node::stored(const PlugPath& path) const {
 }
 
 void Node::deferStorage(const std::vector<const Attribute*>& roots, size_t from,
-                        const std::shared_ptr<void>& data, DeferredWrite write) {
-    if (!m_deferral)
-        m_deferral = std::make_unique<Deferral>();
-    Deferral& d = *m_deferral;
+                        DeferredWrite write) {
+    Deferral& d = m_deferral;
+    if (d.data != m_derived)  // shared again only when it changed
+        d.data = m_derived;
     d.from = d.write ? std::min(d.from, from) : from;
     d.write = write;
-    if (d.data != data)
-        d.data = data;
     d.roots = &roots;
 }
 
 void Node::writeDeferred(const Attribute* touched) const {
-    if (!m_deferral || !m_deferral->write)
+    Deferral& d = m_deferral;
+    if (!d.write)
         return;
-    Deferral& d = *m_deferral;
     if (touched && std::find(d.roots->begin(), d.roots->end(), touched->root()) == d.roots->end())
         return;
     // Taken out first: the write goes through storage(), which comes here.

@@ -26,6 +26,52 @@ namespace host {
 // and by whatever still refers to them (MObjects, undo entries) after.
 class Node final : public Object {
 public:
+    // How the owner of stored values kept elsewhere writes them (see
+    // deferStorage).
+    using DeferredWrite = void (*)(Node& node, const std::shared_ptr<void>& derived, size_t from);
+
+private:
+    // Read for every node a change passes and for every key a bake adds,
+    // so declared first, to share the object's first cache lines: a long
+    // bake's curves outgrow the caches, and each line apart is a wait.
+    NodeType* m_type;
+    // In the scene's creation order, while in the scene. Narrow, to share
+    // eight bytes with m_quiet: a bake makes hundreds of thousands of nodes,
+    // and four billion would take terabytes.
+    std::uint32_t m_orderPosition = 0;
+    // Whether a change reaching the node can be passed by: it keeps no
+    // computed value and no held plug, and neither does any node its
+    // outputs lead to. The scene's dirty propagation sets it where it finds
+    // so; keeping something, or a new output, clears it here and upstream.
+    // A change of time reaches every curve of a bake, and only the few read
+    // since the last change need the walk.
+    bool m_quiet = false;
+    // Stamps from one counter for all nodes, so a stamp is never reused.
+    unsigned long m_storageRevision = 0;
+    unsigned long m_derivedRevision = 0;
+    std::shared_ptr<void> m_derived;
+    // What deferStorage left to write (only a curve's keys ever are). Kept
+    // in the node, not beside it: a bake defers a write for every key.
+    struct Deferral {
+        DeferredWrite write = nullptr;  // null when nothing waits
+        std::shared_ptr<void> data;
+        size_t from = 0;
+        const std::vector<const Attribute*>* roots = nullptr;
+    };
+    mutable Deferral m_deferral;
+    // Stored value trees by top-level attribute, sorted by attribute. A node
+    // keeps a handful, and each tree has an allocation of its own, so that
+    // one handed out by storage() outlives another being made. A compound's
+    // tree shares it with room for its children.
+    struct FreeTree {
+        void operator()(PlugValue* tree) const;
+    };
+    using Tree = std::unique_ptr<PlugValue, FreeTree>;
+    static Tree makeTree(const Attribute& root);
+    using Values = std::vector<std::pair<const Attribute*, Tree>>;
+    Values m_values;
+
+public:
     explicit Node(NodeType& type);
     ~Node() override;
 
@@ -41,14 +87,6 @@ public:
     bool shared = false;
     bool locked = false;
     bool isDefault = false;  // a node the host makes with every scene
-
-    // A node a file made of a type nobody registered: the type's name and
-    // the file's own lines for the node, written back as they were read.
-    struct Kept {
-        std::string type;
-        std::vector<std::string> lines;
-    };
-    std::unique_ptr<Kept> kept;
 
     // --- attributes
     Attribute* findAttribute(const std::string& name) const;
@@ -92,22 +130,26 @@ public:
         return m_derivedRevision == m_storageRevision ? std::static_pointer_cast<T>(m_derived)
                                                       : nullptr;
     }
+    // derived() without a share of it, valid while the node keeps it. A
+    // bake asks for every key, and an atomic count waits for every memory
+    // read before it, where the reads of a key could overlap.
+    template <class T>
+    T* derivedPointer() const {
+        return m_derivedRevision == m_storageRevision ? static_cast<T*>(m_derived.get()) : nullptr;
+    }
     void setDerived(std::shared_ptr<void> value) {
         m_derived = std::move(value);
         m_derivedRevision = m_storageRevision;
     }
-    // Stored values of the top-level attributes `roots` that the node's
-    // owner keeps elsewhere for a while (a curve's keys, added one at a time
-    // while a bake keys thousands of curves that nothing reads as plugs) and
-    // writes with `write(node, data, from)`, from entry `from` on, before
-    // anything reads or changes the values of those attributes. A deferral
-    // made while another waits replaces it and keeps the lower `from`; the
-    // next key of a bake usually defers the same data again.
-    using DeferredWrite = void (*)(Node& node, const std::shared_ptr<void>& data, size_t from);
-    // The node keeps `roots` by reference: they are a type's attributes,
-    // which outlive its nodes.
-    void deferStorage(const std::vector<const Attribute*>& roots, size_t from,
-                      const std::shared_ptr<void>& data, DeferredWrite write);
+    // Stored values of the top-level attributes `roots` that the node keeps
+    // as its derived value for a while (a curve's keys, added one at a time
+    // while a bake keys thousands of curves that nothing reads as plugs),
+    // written with `write(node, derived, from)`, from entry `from` on,
+    // before anything reads or changes the values of those attributes. A
+    // deferral made while another waits replaces it and keeps the lower
+    // `from`. The node keeps `roots` by reference: they are a type's
+    // attributes, which outlive its nodes.
+    void deferStorage(const std::vector<const Attribute*>& roots, size_t from, DeferredWrite write);
 
     // --- connections (destination plug -> its one source; source -> many)
     using Inputs = PlugMap<PlugRef>;
@@ -150,6 +192,14 @@ public:
     PlugSet keyablePlugs;  // per-plug keyable overrides
     PlugSet nonKeyablePlugs;
 
+    // A node a file made of a type nobody registered: the type's name and
+    // the file's own lines for the node, written back as they were read.
+    struct Kept {
+        std::string type;
+        std::vector<std::string> lines;
+    };
+    std::unique_ptr<Kept> kept;
+
 private:
     friend class Scene;
     // What isClean and isHeld answer from. Most nodes of a big scene (a
@@ -161,50 +211,15 @@ private:
     };
     std::unique_ptr<Evaluation> m_evaluation;
     Evaluation& evaluation();
-    // Whether a change reaching the node can be passed by: it keeps no
-    // computed value and no held plug, and neither does any node its
-    // outputs lead to. The scene's dirty propagation sets it where it finds
-    // so; keeping something, or a new output, clears it here and upstream.
-    // A change of time reaches every curve of a bake, and only the few read
-    // since the last change need the walk.
-    bool m_quiet = false;
     void stir();
-    // In the scene's creation order, while in the scene. Narrow, to share
-    // eight bytes with m_quiet: a bake makes hundreds of thousands of nodes,
-    // and four billion would take terabytes.
-    std::uint32_t m_orderPosition = 0;
-    NodeType* m_type;
     std::string m_name;
     std::unique_ptr<MPxNode> m_user;
     // Made with the first dynamic attribute: most nodes have none.
     std::unique_ptr<std::vector<AttributePtr>> m_dynamic;
-    // Stored value trees by top-level attribute, sorted by attribute. A node
-    // keeps a handful, and each tree has an allocation of its own, so that
-    // one handed out by storage() outlives another being made. A compound's
-    // tree shares it with room for its children.
-    struct FreeTree {
-        void operator()(PlugValue* tree) const;
-    };
-    using Tree = std::unique_ptr<PlugValue, FreeTree>;
-    static Tree makeTree(const Attribute& root);
-    using Values = std::vector<std::pair<const Attribute*, Tree>>;
-    Values m_values;
     void storedValuesChange(const Attribute* attribute);
     // Writes what waits, when `touched` (any attribute of the node, or null
     // for all of them) is one of the deferred ones.
     void writeDeferred(const Attribute* touched) const;
-    // Made with the first deferral: only a curve's keys are ever deferred.
-    struct Deferral {
-        DeferredWrite write = nullptr;  // null when nothing waits
-        std::shared_ptr<void> data;
-        size_t from = 0;
-        const std::vector<const Attribute*>* roots = nullptr;
-    };
-    std::unique_ptr<Deferral> m_deferral;
-    // Stamps from one counter for all nodes, so a stamp is never reused.
-    unsigned long m_storageRevision = 0;
-    std::shared_ptr<void> m_derived;
-    unsigned long m_derivedRevision = 0;
 };
 
 using NodePtr = std::shared_ptr<Node>;
