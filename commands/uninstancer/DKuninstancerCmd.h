@@ -25,7 +25,7 @@
 #include <maya/MTime.h>
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 // dkUninstancer: turns what a particle instancer draws into real scene
@@ -121,8 +121,11 @@ private:
     MIntArray objectIndices_;
     std::vector<DKsourceFrame> sources_;
     DKparticleIdMapper idMapper_;
-    // Animation bake: one record per particle id, in id order.
-    std::map<int, DKanimatedGeometry> records_;
+    // Animation bake: one record per particle id. Hashed, not ordered:
+    // ids may be sparse, a record stays where it is (showing_ points at
+    // it), and finding each particle's record every frame must not walk a
+    // tree that a long bake has grown out of the processor's caches.
+    std::unordered_map<int, DKanimatedGeometry> records_;
     // The records whose copy is not gone yet, in the order they were made:
     // the ones each frame's end looks at.
     std::vector<DKanimatedGeometry*> showing_;
