@@ -13,7 +13,9 @@ set(DK_CORE_SOURCES
   ${PROJECT_SOURCE_DIR}/commands/map/DKmapStore.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKanimationBake.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKframeProgress.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKheldKeys.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKinstanceExtraction.cpp
+  ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKrecordIndex.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKroundToPlaces.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKuninstancerCmd.cpp
   ${PROJECT_SOURCE_DIR}/commands/uninstancer/DKuninstancerUndo.cpp

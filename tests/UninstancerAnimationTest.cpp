@@ -405,6 +405,32 @@ TEST_F(UninstancerAnimationTest, ShapeLayoutsThatCanNotBlendAreRefused) {
     EXPECT_EQ(host::files::dumpScene(), before);
 }
 
+// A bake that fails on the way leaves what it made in the scene, as a
+// failed command does: each copy keyed up to the frame that failed.
+TEST_F(UninstancerAnimationTest, AFailedBakeLeavesItsCopiesKeyedAsFarAsItGot) {
+    ASSERT_TRUE(
+        run("polyCube -n a; polyCube -n b -sx 2; particle -p 0 0 0 -p 1 0 0 -n dots;"
+            "particleInstancer -obj a -obj b -oi age -n instancer1 dotsShape;"));
+    // At a second old the particles turn to b, which can not blend.
+    EXPECT_FALSE(run("dkUninstancer -bt animation -sf 1 -ef 40 instancer1"));
+    EXPECT_EQ(errors(),
+              Names{"dkUninstancer: The shapes of a_1 and b differ in number, type or point "
+                    "count, so one can't be blended into the other. Please give every "
+                    "instanced object the same shape layout."});
+    // The first particle was keyed at frame 25 before its change of object
+    // was refused; the second was not reached.
+    for (const auto& [copy, last] : {std::pair{"a_1", 25}, std::pair{"a_2", 24}}) {
+        Names frames;
+        for (int frame : framesOf(1, last, 1)) {
+            frames.push_back(std::to_string(frame));
+        }
+        for (const char* channel : {".translateX", ".rotateZ", ".scaleY"}) {
+            EXPECT_EQ(evalStrings(std::string("keyframe -q -tc ") + copy + channel), frames)
+                << copy << channel;
+        }
+    }
+}
+
 TEST_F(UninstancerAnimationTest, UndoAndRedoRestoreTheSceneExactly) {
     ASSERT_TRUE(run(std::string(kMeshObjects) +
                     "particle -p 0 0 0 -p 5 0 0 -n dots;"

@@ -29,7 +29,6 @@ struct DKanimatedGeometry {
         kChannelCount
     };
 
-    bool created = false;
     int frameState = kUnseen;
     // The object the copy shows at the last keyed frame.
     int objectIndex = -1;
@@ -44,6 +43,10 @@ struct DKanimatedGeometry {
     // to it, so that the curves never turn the long way round.
     MEulerRotation keyedRotation;
     bool rotationKeyed = false;
+    // The record's first and last transform keys held back from its
+    // curves (DKheldKeys), -1 while none is.
+    int firstHeld = -1;
+    int lastHeld = -1;
 };
 
 #endif

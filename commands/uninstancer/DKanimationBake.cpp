@@ -104,11 +104,13 @@ void DKuninstancerCmd::checkShapeLayout(const DKinstancedObject& copy, int objec
     }
 }
 
-DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const MTime& time) {
-    DKanimatedGeometry& record = records_[id];
-    if (record.created) {
-        return record;
+std::uint32_t DKuninstancerCmd::recordFor(int id, int objectIndex, const MTime& time) {
+    std::uint32_t number = recordIndex_.find(id);
+    if (number != DKrecordIndex::kNone) {
+        return number;
     }
+    number = static_cast<std::uint32_t>(records_.size());
+    DKanimatedGeometry& record = records_.emplace_back();
     // Its transformation comes from the keys alone.
     copyInstancedObject(objectIndex, record.copy.path);
     collectShapes(record.copy.shapes, record.copy.path);
@@ -130,13 +132,16 @@ DKanimatedGeometry& DKuninstancerCmd::recordFor(int id, int objectIndex, const M
     keyVisibility(record, time, 1.0);
 
     record.objectIndex = objectIndex;
-    record.created = true;
-    showing_.push_back(&record);
-    return record;
+    // Filed once whole: should the copy fail, the bake stops and no later
+    // frame finds a half-made record.
+    recordIndex_.insert(id, number);
+    showing_.push_back(number);
+    return number;
 }
 
-void DKuninstancerCmd::keyRecord(DKanimatedGeometry& record, const MTime& time,
-                                 const MMatrix& matrix, int objectIndex) {
+void DKuninstancerCmd::keyRecord(std::uint32_t number, const MTime& time, const MMatrix& matrix,
+                                 int objectIndex) {
+    DKanimatedGeometry& record = records_[number];
     const MTransformationMatrix transformation(matrix);
     const MVector translation = transformation.getTranslation(MSpace::kTransform);
     MEulerRotation rotation = transformation.eulerRotation();
@@ -151,9 +156,7 @@ void DKuninstancerCmd::keyRecord(DKanimatedGeometry& record, const MTime& time,
     const double values[DKanimatedGeometry::kVisibility] = {
         translation.x, translation.y, translation.z, rotation.x, rotation.y,
         rotation.z,    scale[0],      scale[1],      scale[2]};
-    for (int channel = 0; channel < DKanimatedGeometry::kVisibility; ++channel) {
-        MFnAnimCurve(record.curves[channel]).addKeyframe(time, values[channel]);
-    }
+    heldKeys_.hold(number, time, values);
 
     if (objectIndex != record.objectIndex) {
         addBlendTarget(record, time, objectIndex);
@@ -166,9 +169,10 @@ void DKuninstancerCmd::keyRecord(DKanimatedGeometry& record, const MTime& time,
 
 // A particle drawn again after its copy was hidden is followed again by
 // the frame ends, which key the copy hidden once more when it goes.
-void DKuninstancerCmd::markSeen(DKanimatedGeometry& record) {
+void DKuninstancerCmd::markSeen(std::uint32_t number) {
+    DKanimatedGeometry& record = records_[number];
     if (record.frameState == DKanimatedGeometry::kGone) {
-        showing_.push_back(&record);
+        showing_.push_back(number);
     }
     record.frameState = DKanimatedGeometry::kSeen;
 }
@@ -177,15 +181,16 @@ void DKuninstancerCmd::markSeen(DKanimatedGeometry& record) {
 // is hidden from here on, even if its particle shows again.
 void DKuninstancerCmd::closeFrame(const MTime& time) {
     std::size_t kept = 0;
-    for (DKanimatedGeometry* record : showing_) {
-        if (record->frameState == DKanimatedGeometry::kSeen) {
-            record->frameState = DKanimatedGeometry::kUnseen;
-        } else if (record->frameState == DKanimatedGeometry::kUnseen) {
-            record->frameState = DKanimatedGeometry::kGone;
-            keyVisibility(*record, time, 0.0);
+    for (const std::uint32_t number : showing_) {
+        DKanimatedGeometry& record = records_[number];
+        if (record.frameState == DKanimatedGeometry::kSeen) {
+            record.frameState = DKanimatedGeometry::kUnseen;
+        } else if (record.frameState == DKanimatedGeometry::kUnseen) {
+            record.frameState = DKanimatedGeometry::kGone;
+            keyVisibility(record, time, 0.0);
             continue;
         }
-        showing_[kept++] = record;
+        showing_[kept++] = number;
     }
     showing_.resize(kept);
 }

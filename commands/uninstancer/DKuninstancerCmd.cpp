@@ -242,7 +242,7 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
             MMatrix matrix;
             matrix.setToProduct(sources_[objectIndex].matrix, iterator.matrix());
             if (bakeType_ == kAnimationBake) {
-                DKanimatedGeometry& record =
+                const std::uint32_t record =
                     recordFor(static_cast<int>(iterator.particleId()), objectIndex, time);
                 markSeen(record);
                 keyRecord(record, time, matrix, objectIndex);
@@ -254,6 +254,9 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
     }
     if (bakeType_ == kAnimationBake) {
         closeFrame(time);
+        if (heldKeys_.heldFrames() == DKheldKeys::kFrames) {
+            heldKeys_.write();
+        }
     }
 }
 
@@ -265,20 +268,29 @@ std::int64_t DKuninstancerCmd::bakeFrames() {
     // Wide enough that neither the last frame nor the distance from the
     // first can overflow.
     const std::int64_t first = startFrame_;
-    std::int64_t frame = first;
-    for (; frame <= endFrame_; ++frame) {
-        // Every frame is made current, sampled or not, so that the dynamics
-        // advance one frame at a time.
-        const MTime time(static_cast<double>(frame), MTime::uiUnit());
-        MAnimControl::setCurrentTime(time);
-        if ((frame - first) % frameStep_ == 0) {
-            bakeFrame(iterator, time);
+    std::int64_t last = endFrame_;
+    // The keys still held go onto their curves however the loop ends: a
+    // failed bake leaves its copies in the scene, keyed as far as it got.
+    try {
+        for (std::int64_t frame = first; frame <= endFrame_; ++frame) {
+            // Every frame is made current, sampled or not, so that the
+            // dynamics advance one frame at a time.
+            const MTime time(static_cast<double>(frame), MTime::uiUnit());
+            MAnimControl::setCurrentTime(time);
+            if ((frame - first) % frameStep_ == 0) {
+                bakeFrame(iterator, time);
+            }
+            if (progress.frameDone(frame) && frame < endFrame_) {
+                last = frame;
+                break;
+            }
         }
-        if (progress.frameDone(frame) && frame < endFrame_) {
-            return frame;
-        }
+    } catch (...) {
+        heldKeys_.write();
+        throw;
     }
-    return frame - 1;
+    heldKeys_.write();
+    return last;
 }
 
 MStatus DKuninstancerCmd::doIt(const MArgList& args) {
@@ -290,8 +302,10 @@ MStatus DKuninstancerCmd::doIt(const MArgList& args) {
         const std::int64_t stoppedAfter = bakeFrames();
         // The records serve the bake alone, and the command stays in the
         // undo queue: they would keep half a kilobyte a copy till it goes.
-        records_.clear();
-        showing_ = std::vector<DKanimatedGeometry*>();
+        records_ = std::vector<DKanimatedGeometry>();
+        recordIndex_.release();
+        showing_ = std::vector<std::uint32_t>();
+        heldKeys_.release();
         // Told once the progress is gone, so that the line stands alone.
         if (stoppedAfter < endFrame_) {
             MString note(commandName);

@@ -2,7 +2,9 @@
 #define DK_COMMANDS_UNINSTANCER_DKUNINSTANCERCMD_H
 
 #include "commands/uninstancer/DKanimatedGeometry.h"
+#include "commands/uninstancer/DKheldKeys.h"
 #include "commands/uninstancer/DKinstancedObject.h"
+#include "commands/uninstancer/DKrecordIndex.h"
 #include "operations/DKmayaModifier.h"
 #include "scene/DKmayaObject.h"
 #include "scene/DKparticleIdMapper.h"
@@ -25,7 +27,6 @@
 #include <maya/MTime.h>
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 // dkUninstancer: turns what a particle instancer draws into real scene
@@ -42,7 +43,8 @@
 // bakeFrame is the one place where a bake type joins: the geometry bake
 // places a fresh copy per particle and frame, the animation bake keys one
 // copy per particle id and closes each frame by hiding the copies whose
-// particles are gone.
+// particles are gone. Its transform keys are held back a few frames at a
+// time (DKheldKeys) and written onto their curves before bakeFrames ends.
 class DKuninstancerCmd : public MPxCommand {
 public:
     static const char* const commandName;
@@ -89,10 +91,9 @@ private:
     // Animation and blend-shape bake (DKanimationBake.cpp).
     void prepareAnimationBake();
     void checkShapeLayout(const DKinstancedObject& copy, int objectIndex) const;
-    DKanimatedGeometry& recordFor(int id, int objectIndex, const MTime& time);
-    void keyRecord(DKanimatedGeometry& record, const MTime& time, const MMatrix& matrix,
-                   int objectIndex);
-    void markSeen(DKanimatedGeometry& record);
+    std::uint32_t recordFor(int id, int objectIndex, const MTime& time);
+    void keyRecord(std::uint32_t number, const MTime& time, const MMatrix& matrix, int objectIndex);
+    void markSeen(std::uint32_t number);
     void closeFrame(const MTime& time);
     void setupBlendShapes(DKanimatedGeometry& record);
     void addBlendTarget(DKanimatedGeometry& record, const MTime& time, int objectIndex);
@@ -121,14 +122,15 @@ private:
     MIntArray objectIndices_;
     std::vector<DKsourceFrame> sources_;
     DKparticleIdMapper idMapper_;
-    // Animation bake: one record per particle id. Hashed, not ordered:
-    // ids may be sparse, a record stays where it is (showing_ points at
-    // it), and finding each particle's record every frame must not walk a
-    // tree that a long bake has grown out of the processor's caches.
-    std::unordered_map<int, DKanimatedGeometry> records_;
+    // Animation bake: one record per particle id, numbered in the order
+    // made and found by id through recordIndex_. Side by side, the records
+    // a frame visits stay close in memory however large the bake grows.
+    std::vector<DKanimatedGeometry> records_;
+    DKrecordIndex recordIndex_;
     // The records whose copy is not gone yet, in the order they were made:
     // the ones each frame's end looks at.
-    std::vector<DKanimatedGeometry*> showing_;
+    std::vector<std::uint32_t> showing_;
+    DKheldKeys heldKeys_{records_};
     // The curves and deformers the animation bake made; undo deletes them
     // with the copies, since they are no part of a copy's hierarchy.
     std::vector<MObject> bakedNodes_;
