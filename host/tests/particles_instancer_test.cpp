@@ -147,6 +147,14 @@ TEST_F(InstancerMatrix, RotationTypeChoosesPerParticle) {
     expectMatrix(all[1].matrix, {{0, 0, 1, 0}, {0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 2, 0, 1}});
     // An unknown type falls back to the aim, which wins over the rotation.
     expectMatrix(all[2].matrix, {{0, 0, 1, 0}, {0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 3, 1}});
+
+    // A type counts by its whole part; one beyond any whole number, or
+    // none at all, is unknown.
+    setDoubles("pShape", "rtype", {-0.5, 1e300, std::nan("")});
+    all = drawn("instancer1");
+    expectMatrix(all[0].matrix, {{0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 1, 0}, {1, 0, 0, 1}});
+    expectMatrix(all[1].matrix, {{0, 0, 1, 0}, {0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 2, 0, 1}});
+    expectMatrix(all[2].matrix, {{0, 0, 1, 0}, {0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 3, 1}});
 }
 
 TEST_F(InstancerMatrix, InvisibleParticlesAreNotDrawn) {

@@ -136,19 +136,9 @@ MMatrix aimRotation(const MVector& aim, const MVector& aimAxis, const MVector& u
 
 enum class RotationSource { None, Rotation, AimDirection, AimPosition };
 
-RotationSource rotationSource(const Options& options, bool hasType, double type) {
-    if (hasType) {
-        switch (static_cast<int>(type)) {
-            case 0:
-                return RotationSource::Rotation;
-            case 1:
-                return RotationSource::AimDirection;
-            case 2:
-                return RotationSource::AimPosition;
-            default:
-                break;
-        }
-    }
+// What turns a particle whose rotation type picks nothing: the first of the
+// options mapped, in the instancer's order of preference.
+RotationSource mappedRotationSource(const Options& options) {
     if (options.has("aimDirection"))
         return RotationSource::AimDirection;
     if (options.has("aimPosition"))
@@ -156,6 +146,22 @@ RotationSource rotationSource(const Options& options, bool hasType, double type)
     if (options.has("rotation"))
         return RotationSource::Rotation;
     return RotationSource::None;
+}
+
+// A rotation type counts by its whole part; any other value, NaN among
+// them, leaves the choice to the options mapped.
+RotationSource rotationSource(bool hasType, double type, RotationSource mapped) {
+    if (hasType && type > -1.0 && type < 3.0) {
+        switch (static_cast<int>(type)) {
+            case 0:
+                return RotationSource::Rotation;
+            case 1:
+                return RotationSource::AimDirection;
+            default:
+                return RotationSource::AimPosition;
+        }
+    }
+    return mapped;
 }
 
 // Which object each particle shows: the "objectIndex" option when it is
@@ -243,6 +249,7 @@ InstancerView evaluateInstancer(Node& instancer) {
     MDoubleArray ids = options.has("id") ? options.doublesOf("id", 0.0)
                                          : doubles(*view.shape, shapeAttributes().particleId);
     const bool hasType = options.has("rotationType");
+    const RotationSource mapped = mappedRotationSource(options);
     const double angleScale =
         enumOf(instancer, a.rotationAngleUnits) == 1 ? 1.0 : 3.14159265358979323846 / 180.0;
     const auto order = static_cast<MEulerRotation::RotationOrder>(
@@ -262,7 +269,7 @@ InstancerView evaluateInstancer(Node& instancer) {
         scaleShear.setScale(s, MSpace::kTransform);
         scaleShear.setShear(h, MSpace::kTransform);
         MMatrix turn;
-        switch (rotationSource(options, hasType, rotationType[k])) {
+        switch (rotationSource(hasType, rotationType[k], mapped)) {
             case RotationSource::Rotation:
                 turn = MEulerRotation(rotation[k] * angleScale, order).asMatrix();
                 break;
