@@ -27,6 +27,7 @@
 #include <maya/MTime.h>
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 // dkUninstancer: turns what a particle instancer draws into real scene
@@ -139,7 +140,9 @@ private:
     MDagModifier deleteModifier_;
     DKmayaModifier childModifier_;
     bool undoPrepared_ = false;
-    std::vector<DKmayaObject> createdObjects_;
+    // A deque: a bake's hundreds of thousands of copies are never moved
+    // as it grows.
+    std::deque<DKmayaObject> createdObjects_;
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include <maya/MVector.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -220,6 +221,28 @@ TEST(FoundationTransformationMatrix, ComposesAllComponentsInTheHostOrder) {
     EXPECT_TRUE((MPoint(rp) * tm.asRotateMatrix()).isEquivalent(MPoint(rp + rt), 1e-13));
     EXPECT_TRUE(tm.rotatePivot(MSpace::kWorld).isEquivalent(MPoint(rp + rt + t), 1e-13));
     EXPECT_TRUE(tm.rotatePivot(MSpace::kTransform).isEquivalent(MPoint(rp), 0.0));
+}
+
+// The instancer composes a particle's matrix from these parts, with the
+// rotation and translation at rest computed once for all particles: the
+// product must be asMatrix() to the bit, signed zeros and NaNs included.
+TEST(FoundationTransformationMatrix, ScaleAndShearAloneComposeToTheBit) {
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    const double scales[][3] = {{1, 1, 1}, {-0.0, 2, -3}, {nan, 1, 0}, {inf, -inf, 1e-310}};
+    const double shears[][3] = {{0, 0, 0}, {-0.0, -0.0, -0.0}, {0.5, nan, -2}, {inf, 0, -0.0}};
+    const MMatrix restRotation = MTransformationMatrix().asRotateMatrix();
+    for (const auto& s : scales) {
+        for (const auto& h : shears) {
+            MTransformationMatrix tm;
+            tm.setScale(s, MSpace::kTransform);
+            tm.setShear(h, MSpace::kTransform);
+            const MMatrix parts = tm.asScaleMatrix() * restRotation * MMatrix();
+            const MMatrix whole = tm.asMatrix();
+            EXPECT_EQ(std::memcmp(parts.matrix, whole.matrix, sizeof whole.matrix), 0)
+                << s[0] << " " << s[1] << " " << s[2] << " / " << h[0] << " " << h[1] << " "
+                << h[2];
+        }
+    }
 }
 
 TEST(FoundationTransformationMatrix, BalancedPivotMovesKeepTheMatrix) {

@@ -227,10 +227,17 @@ std::vector<Node*> hierarchy(Node& instancer) {
 
 InstancerView evaluateInstancer(Node& instancer) {
     InstancerView view;
+    evaluateInstancer(instancer, view);
+    return view;
+}
+
+void evaluateInstancer(Node& instancer, InstancerView& view) {
+    view.element = 0;
     view.shape = feedingShape(instancer, &view.element);
     view.objects = hierarchy(instancer);
+    view.draws.clear();
     if (!view.shape || view.objects.empty())
-        return view;
+        return;
     const InstancerAttributes& a = instancerAttributes();
     Options options(*view.shape, view.element);
     const unsigned n = options.count();
@@ -258,6 +265,13 @@ InstancerView evaluateInstancer(Node& instancer) {
     const std::vector<int> chosen =
         objectIndices(instancer, *view.shape, options, static_cast<int>(view.objects.size()));
 
+    // A particle's scale and shear go into a transformation otherwise at
+    // rest, whose asMatrix() is asScaleMatrix() * asRotateMatrix() * its
+    // translation: only the first factor differs between particles, and the
+    // others are the same matrices for all of them, bit for bit.
+    const MMatrix restRotation = MTransformationMatrix().asRotateMatrix();
+    const MMatrix restTranslation;
+
     view.draws.reserve(n);
     for (unsigned k = 0; k < n; ++k) {
         Node* object = view.objects[chosen[k]];
@@ -283,7 +297,7 @@ InstancerView evaluateInstancer(Node& instancer) {
             case RotationSource::None:
                 break;
         }
-        MMatrix m = scaleShear.asMatrix() * turn;
+        MMatrix m = scaleShear.asScaleMatrix() * restRotation * restTranslation * turn;
         m.matrix[3][0] += position[k].x;
         m.matrix[3][1] += position[k].y;
         m.matrix[3][2] += position[k].z;
@@ -295,7 +309,6 @@ InstancerView evaluateInstancer(Node& instancer) {
         draw.matrix = m * placement;
         view.draws.push_back(draw);
     }
-    return view;
 }
 
 bool computeInstancer(Node& instancer, const PlugPath& plug) {

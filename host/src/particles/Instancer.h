@@ -36,6 +36,9 @@ Node* feedingShape(Node& instancer, unsigned* element = nullptr);
 // The nodes feeding inputHierarchy, by element index (null in gaps).
 std::vector<Node*> hierarchy(Node& instancer);
 InstancerView evaluateInstancer(Node& instancer);
+// The same into a view that keeps its buffers from one evaluation to the
+// next, as an iterator reset once a frame does.
+void evaluateInstancer(Node& instancer, InstancerView& view);
 
 // The instancer's compute hook: hierarchyCount, and the DAG matrices.
 bool computeInstancer(Node& instancer, const PlugPath& plug);

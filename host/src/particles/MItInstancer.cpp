@@ -14,7 +14,10 @@ struct InstancerWalk {
     size_t current = 0;
     InstancerView view;
     size_t draw = 0;
-    std::vector<dag::NodePath> paths;  // of the current particle's object
+    // The DAG paths below the current particle's object, walked only once
+    // asked for: a bake that reads matrices and ids never needs them.
+    std::vector<dag::NodePath> paths;
+    bool pathsLoaded = false;
     size_t path = 0;
 
     bool done() const { return current >= instancers.size(); }
@@ -28,18 +31,25 @@ struct InstancerWalk {
             collect(below);
         }
     }
-    void loadPaths() {
-        paths.clear();
+    void enterParticle() {
+        pathsLoaded = false;
         path = 0;
-        collect(dag::firstPath(*view.draws[draw].object));
+    }
+    const std::vector<dag::NodePath>& currentPaths() {
+        if (!pathsLoaded) {
+            paths.clear();
+            collect(dag::firstPath(*view.draws[draw].object));
+            pathsLoaded = true;
+        }
+        return paths;
     }
     // Stops at the first instancer from `current` on that draws anything.
     void load() {
         for (; current < instancers.size(); ++current) {
-            view = evaluateInstancer(*instancers[current]);
+            evaluateInstancer(*instancers[current], view);
             if (!view.draws.empty()) {
                 draw = 0;
-                loadPaths();
+                enterParticle();
                 return;
             }
         }
@@ -60,14 +70,14 @@ struct InstancerWalk {
         if (done())
             return;
         if (++draw < view.draws.size())
-            loadPaths();
+            enterParticle();
         else
             nextInstancer();
     }
     void next() {
         if (done())
             return;
-        if (++path >= paths.size())
+        if (++path >= currentPaths().size())
             nextParticle();
     }
 };
@@ -128,7 +138,7 @@ MDagPath MItInstancer::instancerPath() const {
 MDagPath MItInstancer::path() {
     if (m_walk->done())
         return MDagPath();
-    return host::dag::PathAccess::make(m_walk->paths[m_walk->path]);
+    return host::dag::PathAccess::make(m_walk->currentPaths()[m_walk->path]);
 }
 
 MMatrix MItInstancer::matrix() {
