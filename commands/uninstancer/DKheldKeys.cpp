@@ -8,6 +8,9 @@
 void DKheldKeys::hold(std::uint32_t record, const MTime& time,
                       const double (&values)[DKanimatedGeometry::kVisibility]) {
     if (times_.empty() || times_.back() != time) {
+        if (times_.size() == kFrames) {
+            write();
+        }
         times_.push_back(time);
     }
     const int index = static_cast<int>(entries_.size());

@@ -5,6 +5,7 @@
 
 #include <maya/MTime.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,23 +18,23 @@
 // keys in the order of their frames, so the curves come out the same.
 class DKheldKeys {
 public:
-    // Sampled frames held before they are written.
-    static constexpr unsigned int kFrames = 16;
-
     // The records the keys are held for, by their numbers.
     explicit DKheldKeys(std::vector<DKanimatedGeometry>& records) : records_(records) {}
 
     // Holds the nine transform values of the numbered record, in the order
-    // of its curves, for the time; times come in ascending order.
+    // of its curves, for the time; times come in ascending order. A time
+    // past the last of a full buffer first writes what it holds.
     void hold(std::uint32_t record, const MTime& time,
               const double (&values)[DKanimatedGeometry::kVisibility]);
-    unsigned int heldFrames() const { return static_cast<unsigned int>(times_.size()); }
     // Writes every held key onto its curve.
     void write();
     // Gives back the memory the buffer grew to.
     void release();
 
 private:
+    // Sampled frames held before they are written.
+    static constexpr std::size_t kFrames = 16;
+
     struct Entry {
         std::uint32_t record;
         // The record's next entry, or -1 for its last.

@@ -254,9 +254,6 @@ void DKuninstancerCmd::bakeFrame(MItInstancer& iterator, const MTime& time) {
     }
     if (bakeType_ == kAnimationBake) {
         closeFrame(time);
-        if (heldKeys_.heldFrames() == DKheldKeys::kFrames) {
-            heldKeys_.write();
-        }
     }
 }
 
