@@ -48,6 +48,31 @@ double numberOf(Node& node, const Attribute* attribute) {
     return valueAsDouble(evaluate(PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}}));
 }
 
+// An option's value for each of `count` particles: the array read for it
+// when it has one value per particle, else its default for every particle.
+// The default is not spread into an array, since most options go unmapped.
+template <class Array, class Element>
+class PerParticle {
+public:
+    PerParticle(unsigned count, Element fallback) : m_count(count), m_fallback(fallback) {}
+    // `read` returns the array; taking it as made spares a copy.
+    template <class Read>
+    PerParticle(unsigned count, Element fallback, Read read)
+        : m_values(read()),
+          m_count(count),
+          m_mapped(m_values.length() == count),
+          m_fallback(fallback) {}
+    Element operator[](unsigned k) const { return m_mapped ? m_values[k] : m_fallback; }
+
+private:
+    Array m_values;
+    unsigned m_count;
+    bool m_mapped = false;
+    Element m_fallback;
+};
+using Vectors = PerParticle<MVectorArray, MVector>;
+using Doubles = PerParticle<MDoubleArray, double>;
+
 // The per-particle values behind each instancing option, with the
 // instancer's defaults for options that name no usable attribute.
 class Options {
@@ -60,30 +85,25 @@ public:
 
     bool has(const std::string& option) const { return attribute(option) != nullptr; }
 
-    MVectorArray vectorsOf(const std::string& option, const MVector& fallback) const {
-        if (const Attribute* a = attribute(option)) {
-            MVectorArray values = vectors(m_shape, a);
-            if (values.length() == m_count)
-                return values;
-        }
-        return MVectorArray(m_count, fallback);
+    Vectors vectorsOf(const std::string& option, const MVector& fallback) const {
+        const Attribute* a = attribute(option);
+        if (!a)
+            return Vectors(m_count, fallback);
+        return Vectors(m_count, fallback, [&] { return vectors(m_shape, a); });
     }
-    MDoubleArray doublesOf(const std::string& option, double fallback) const {
-        if (const Attribute* a = attribute(option)) {
-            if (perParticleKind(m_shape, a) == ArrayKind::Int) {
-                MIntArray values = ints(m_shape, a);
-                if (values.length() == m_count) {
-                    MDoubleArray converted(m_count);
-                    for (unsigned k = 0; k < m_count; ++k)
-                        converted[k] = values[k];
-                    return converted;
-                }
-            }
-            MDoubleArray values = doubles(m_shape, a);
-            if (values.length() == m_count)
-                return values;
-        }
-        return MDoubleArray(m_count, fallback);
+    Doubles doublesOf(const std::string& option, double fallback) const {
+        const Attribute* a = attribute(option);
+        if (!a)
+            return Doubles(m_count, fallback);
+        return Doubles(m_count, fallback, [&] {
+            if (perParticleKind(m_shape, a) != ArrayKind::Int)
+                return doubles(m_shape, a);
+            const MIntArray values = ints(m_shape, a);
+            MDoubleArray converted(values.length());
+            for (unsigned k = 0; k < values.length(); ++k)
+                converted[k] = values[k];
+            return converted;
+        });
     }
     unsigned count() const { return m_count; }
 
@@ -172,7 +192,7 @@ std::vector<int> objectIndices(Node& instancer, Node& shape, const Options& opti
     if (objects <= 0)
         return result;
     if (options.has("objectIndex")) {
-        MDoubleArray index = options.doublesOf("objectIndex", 0.0);
+        const Doubles index = options.doublesOf("objectIndex", 0.0);
         for (unsigned k = 0; k < options.count(); ++k)
             result[k] = static_cast<int>(std::clamp(std::trunc(index[k]), 0.0, objects - 1.0));
         return result;
@@ -184,9 +204,11 @@ std::vector<int> objectIndices(Node& instancer, Node& shape, const Options& opti
         step *= MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
     step = toThousandths(step);
     // Unmapped, age is the particles' own.
-    MDoubleArray age =
-        options.has("age") ? options.doublesOf("age", 0.0) : doubles(shape, shapeAttributes().age);
-    MDoubleArray start = options.doublesOf("cycleStartObject", 0.0);
+    const Doubles age =
+        options.has("age")
+            ? options.doublesOf("age", 0.0)
+            : Doubles(options.count(), 0.0, [&] { return doubles(shape, shapeAttributes().age); });
+    const Doubles start = options.doublesOf("cycleStartObject", 0.0);
     for (unsigned k = 0; k < options.count(); ++k) {
         const long steps = cycleSteps(age[k], step);
         long index = (wholeNumber(start[k]) + steps) % objects;
@@ -242,19 +264,22 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
     Options options(*view.shape, view.element);
     const unsigned n = options.count();
 
-    MVectorArray position = options.vectorsOf("position", MVector::zero);
-    MVectorArray rotation = options.vectorsOf("rotation", MVector::zero);
-    MVectorArray scale = options.vectorsOf("scale", MVector(1.0, 1.0, 1.0));
-    MVectorArray shear = options.vectorsOf("shear", MVector::zero);
-    MVectorArray aimDirection = options.vectorsOf("aimDirection", MVector::zero);
-    MVectorArray aimPosition = options.vectorsOf("aimPosition", MVector::zero);
-    MVectorArray aimAxis = options.vectorsOf("aimAxis", MVector(1.0, 0.0, 0.0));
-    MVectorArray aimUpAxis = options.vectorsOf("aimUpAxis", MVector(0.0, 1.0, 0.0));
-    MVectorArray aimWorldUp = options.vectorsOf("aimWorldUp", MVector(0.0, 1.0, 0.0));
-    MDoubleArray visibility = options.doublesOf("visibility", 1.0);
-    MDoubleArray rotationType = options.doublesOf("rotationType", -1.0);
-    MDoubleArray ids = options.has("id") ? options.doublesOf("id", 0.0)
-                                         : doubles(*view.shape, shapeAttributes().particleId);
+    const Vectors position = options.vectorsOf("position", MVector::zero);
+    const Vectors rotation = options.vectorsOf("rotation", MVector::zero);
+    const Vectors scale = options.vectorsOf("scale", MVector(1.0, 1.0, 1.0));
+    const Vectors shear = options.vectorsOf("shear", MVector::zero);
+    const Vectors aimDirection = options.vectorsOf("aimDirection", MVector::zero);
+    const Vectors aimPosition = options.vectorsOf("aimPosition", MVector::zero);
+    const Vectors aimAxis = options.vectorsOf("aimAxis", MVector(1.0, 0.0, 0.0));
+    const Vectors aimUpAxis = options.vectorsOf("aimUpAxis", MVector(0.0, 1.0, 0.0));
+    const Vectors aimWorldUp = options.vectorsOf("aimWorldUp", MVector(0.0, 1.0, 0.0));
+    const Doubles visibility = options.doublesOf("visibility", 1.0);
+    const Doubles rotationType = options.doublesOf("rotationType", -1.0);
+    // Unmapped, ids are the particles' own, as far as there are any.
+    const bool idMapped = options.has("id");
+    const Doubles mappedIds = options.doublesOf("id", 0.0);
+    const MDoubleArray ownIds =
+        idMapped ? MDoubleArray() : doubles(*view.shape, shapeAttributes().particleId);
     const bool hasType = options.has("rotationType");
     const RotationSource mapped = mappedRotationSource(options);
     const double angleScale =
@@ -303,7 +328,9 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
         m.matrix[3][2] += position[k].z;
         Draw draw;
         draw.particleIndex = k;
-        draw.particleId = k < ids.length() ? static_cast<int>(ids[k]) : static_cast<int>(k);
+        draw.particleId = idMapped              ? static_cast<int>(mappedIds[k])
+                          : k < ownIds.length() ? static_cast<int>(ownIds[k])
+                                                : static_cast<int>(k);
         draw.objectIndex = chosen[k];
         draw.object = object;
         draw.matrix = m * placement;

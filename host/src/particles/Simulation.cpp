@@ -60,43 +60,61 @@ ArrayKind kindOfData(MFnData::Type type) {
     }
 }
 
-// One per-particle array of the state, with its initial-state twin.
+// One per-particle array of the state, with its initial-state twin. The
+// values live in the data a publish stores, so that storing them copies
+// nothing: a frame would otherwise copy every array once more.
 struct Column {
-    const Attribute* attribute = nullptr;
-    const Attribute* initial = nullptr;
-    ArrayKind kind = ArrayKind::Double;
-    double fill = 0.0;  // what a new particle gets
-    MDoubleArray d;
-    MVectorArray v;
-    MIntArray i;
+    Column(const Attribute* current, const Attribute* twin, ArrayKind arrayKind, double newFill)
+        : attribute(current), initial(twin), kind(arrayKind), fill(newFill) {
+        switch (kind) {
+            case ArrayKind::Vector:
+                m_v = made<VectorArrayData>();
+                break;
+            case ArrayKind::Int:
+                m_i = made<IntArrayData>();
+                break;
+            default:
+                m_d = made<DoubleArrayData>();
+        }
+    }
+
+    const Attribute* attribute;
+    const Attribute* initial;
+    ArrayKind kind;
+    double fill;  // what a new particle gets
+
+    // The array of the column's kind; only that one may be asked for.
+    MDoubleArray& d() const { return *m_d; }
+    MVectorArray& v() const { return *m_v; }
+    MIntArray& i() const { return *m_i; }
 
     unsigned length() const {
         switch (kind) {
             case ArrayKind::Vector:
-                return v.length();
+                return m_v->length();
             case ArrayKind::Int:
-                return i.length();
+                return m_i->length();
             default:
-                return d.length();
+                return m_d->length();
         }
     }
     void resize(unsigned n) {
         unsigned old = length();
         switch (kind) {
             case ArrayKind::Vector:
-                v.setLength(n);
+                m_v->setLength(n);
                 for (unsigned k = old; k < n; ++k)
-                    v[k] = MVector(fill, fill, fill);
+                    (*m_v)[k] = MVector(fill, fill, fill);
                 break;
             case ArrayKind::Int:
-                i.setLength(n);
+                m_i->setLength(n);
                 for (unsigned k = old; k < n; ++k)
-                    i[k] = static_cast<int>(fill);
+                    (*m_i)[k] = static_cast<int>(fill);
                 break;
             default:
-                d.setLength(n);
+                m_d->setLength(n);
                 for (unsigned k = old; k < n; ++k)
-                    d[k] = fill;
+                    (*m_d)[k] = fill;
         }
     }
     // Keeps the elements whose flag is set, in order.
@@ -107,46 +125,61 @@ struct Column {
                 continue;
             switch (kind) {
                 case ArrayKind::Vector:
-                    v[out] = v[k];
+                    (*m_v)[out] = (*m_v)[k];
                     break;
                 case ArrayKind::Int:
-                    i[out] = i[k];
+                    (*m_i)[out] = (*m_i)[k];
                     break;
                 default:
-                    d[out] = d[k];
+                    (*m_d)[out] = (*m_d)[k];
             }
             ++out;
         }
         resize(out);
     }
+    // Takes a copy of the array in `value`; none when it holds another kind.
     void read(const Value& value) {
-        d.clear();
-        v.clear();
-        i.clear();
         switch (kind) {
             case ArrayKind::Vector:
                 if (auto* a = dataOf<VectorArrayData>(value))
-                    v = a->value;
+                    *m_v = a->value;
                 break;
             case ArrayKind::Int:
                 if (auto* a = dataOf<IntArrayData>(value))
-                    i = a->value;
+                    *m_i = a->value;
                 break;
             default:
                 if (auto* a = dataOf<DoubleArrayData>(value))
-                    d = a->value;
+                    *m_d = a->value;
         }
     }
+    // A copy of the values, to be stored elsewhere.
     Value value() const {
         switch (kind) {
             case ArrayKind::Vector:
-                return dataValue<VectorArrayData>(v);
+                return dataValue<VectorArrayData>(*m_v);
             case ArrayKind::Int:
-                return dataValue<IntArrayData>(i);
+                return dataValue<IntArrayData>(*m_i);
             default:
-                return dataValue<DoubleArrayData>(d);
+                return dataValue<DoubleArrayData>(*m_d);
         }
     }
+    // The values themselves, for the shape to store: the column is done with.
+    Value handOver() { return std::move(m_data); }
+
+private:
+    template <class T>
+    decltype(T::value)* made() {
+        auto data = std::make_shared<T>();
+        auto* values = &data->value;
+        m_data = std::move(data);
+        return values;
+    }
+
+    std::shared_ptr<Data> m_data;
+    MDoubleArray* m_d = nullptr;
+    MVectorArray* m_v = nullptr;
+    MIntArray* m_i = nullptr;
 };
 
 enum Role { kPosition, kVelocity, kAcceleration, kMass, kId, kBirth, kRoles };
@@ -268,7 +301,7 @@ Lifespans lifespansOf(Node& shape, State& state) {
         lives.constant = constantLifespan(shape);
     } else if ((mode == 2 || mode == 3) && perParticle) {
         lives.forever = false;
-        lives.own = &perParticle->d;
+        lives.own = &perParticle->d();
     }
     return lives;
 }
@@ -277,12 +310,7 @@ State emptyState(Node& shape, const Clock& clock) {
     const ShapeAttributes& s = shapeAttributes();
     State state;
     auto add = [&](const Attribute* current, const Attribute* initial, double fill) {
-        Column c;
-        c.attribute = current;
-        c.initial = initial;
-        c.kind = perParticleKind(shape, current);
-        c.fill = fill;
-        state.columns.push_back(c);
+        state.columns.emplace_back(current, initial, perParticleKind(shape, current), fill);
     };
     add(s.position, s.position0, 0.0);
     add(s.velocity, s.velocity0, 0.0);
@@ -313,8 +341,8 @@ void normalize(State& state, long firstFreeId) {
     long next = firstFreeId;
     for (unsigned k = 0; k < n; ++k) {
         if (!idsValid)
-            ids.d[k] = static_cast<double>(k);
-        next = std::max(next, static_cast<long>(ids.d[k]) + 1);
+            ids.d()[k] = static_cast<double>(k);
+        next = std::max(next, static_cast<long>(ids.d()[k]) + 1);
     }
     state.nextId = std::max(state.nextId, next);
 }
@@ -364,13 +392,13 @@ void appendParticle(State& state, const MVector& position, const MVector& veloci
     unsigned n = state.count();
     for (Column& c : state.columns)
         c.resize(n + 1);
-    state[kPosition].v[n] = position;
-    state[kVelocity].v[n] = velocity;
-    state[kAcceleration].v[n] = MVector::zero;
-    state[kId].d[n] = static_cast<double>(state.nextId++);
-    state[kBirth].d[n] = birth;
+    state[kPosition].v()[n] = position;
+    state[kVelocity].v()[n] = velocity;
+    state[kAcceleration].v()[n] = MVector::zero;
+    state[kId].d()[n] = static_cast<double>(state.nextId++);
+    state[kBirth].d()[n] = birth;
     if (Column* life = state.lifespanPP())
-        life->d[n] = lifespan;
+        life->d()[n] = lifespan;
 }
 
 void emit(Node& shape, State& state, const Clock& clock, long step, const MMatrix& toShape) {
@@ -422,10 +450,10 @@ void advance(Node& shape, State& state, const Clock& clock, long step) {
         const MVector acceleration = force * toShape;
         const double conserve = number(shape, s.conserve);
         for (unsigned k = 0; k < n; ++k) {
-            MVector& v = state[kVelocity].v[k];
+            MVector& v = state[kVelocity].v()[k];
             v = v * conserve + acceleration * dt;
-            state[kPosition].v[k] += v * dt;
-            state[kAcceleration].v[k] = acceleration;
+            state[kPosition].v()[k] += v * dt;
+            state[kAcceleration].v()[k] = acceleration;
         }
     }
     const Lifespans lives = lifespansOf(shape, state);
@@ -434,7 +462,7 @@ void advance(Node& shape, State& state, const Clock& clock, long step) {
         std::vector<char> alive(n, 1);
         bool anyDead = false;
         for (unsigned k = 0; k < n; ++k) {
-            if (end - state[kBirth].d[k] > lives.of(k) + kLifeTolerance) {
+            if (end - state[kBirth].d()[k] > lives.of(k) + kLifeTolerance) {
                 alive[k] = 0;
                 anyDead = true;
             }
@@ -459,36 +487,49 @@ void store(Node& shape, const Attribute* attribute, Value value) {
     shape.storage(plugOf(shape, attribute).path).value = std::move(value);
 }
 
-// Writes the state and what follows from it; the built-in outputs are then
-// up to date until time or one of the arrays changes.
-void publish(Node& shape, const State& state, double time) {
+// Array data of n elements, filled where it is to be stored so that each
+// array is written once.
+template <class T>
+std::shared_ptr<T> dataOfLength(unsigned n) {
+    auto data = std::make_shared<T>();
+    data->value.setLength(n);
+    return data;
+}
+
+// Writes the state and what follows from it, taking the state's arrays as
+// they are; the built-in outputs are then up to date until time or one of
+// the arrays changes.
+void publish(Node& shape, State&& state, double time) {
     const ShapeAttributes& s = shapeAttributes();
-    for (const Column& c : state.columns)
-        store(shape, c.attribute, c.value());
     const unsigned n = state.count();
-    store(shape, s.count, static_cast<long>(n));
-    store(shape, s.nextId, state.nextId);
-    MDoubleArray age(n);
-    MVectorArray world(n);
+    auto age = dataOfLength<DoubleArrayData>(n);
+    auto world = dataOfLength<VectorArrayData>(n);
+    auto sorted = dataOfLength<IntArrayData>(n);
+    auto index = dataOfLength<IntArrayData>(n);
     const MMatrix toWorld = worldMatrixOf(shape);
     std::vector<std::pair<int, int>> byId(n);
-    const Column& ids = state.columns[kId];
+    const MDoubleArray& ids = state[kId].d();
+    const MDoubleArray& births = state[kBirth].d();
+    const MVectorArray& positions = state[kPosition].v();
     for (unsigned k = 0; k < n; ++k) {
-        age[k] = std::max(0.0, time - state.columns[kBirth].d[k]);
-        MPoint p = MPoint(state.columns[kPosition].v[k]) * toWorld;
-        world[k] = MVector(p.x, p.y, p.z);
-        byId[k] = {static_cast<int>(ids.d[k]), static_cast<int>(k)};
+        age->value[k] = std::max(0.0, time - births[k]);
+        MPoint p = MPoint(positions[k]) * toWorld;
+        world->value[k] = MVector(p.x, p.y, p.z);
+        byId[k] = {static_cast<int>(ids[k]), static_cast<int>(k)};
     }
     std::sort(byId.begin(), byId.end());
-    MIntArray sorted(n), index(n);
     for (unsigned k = 0; k < n; ++k) {
-        sorted[k] = byId[k].first;
-        index[k] = byId[k].second;
+        sorted->value[k] = byId[k].first;
+        index->value[k] = byId[k].second;
     }
-    store(shape, s.age, dataValue<DoubleArrayData>(age));
-    store(shape, s.worldPosition, dataValue<VectorArrayData>(world));
-    store(shape, s.sortedId, dataValue<IntArrayData>(sorted));
-    store(shape, s.idIndex, dataValue<IntArrayData>(index));
+    store(shape, s.age, std::shared_ptr<Data>(std::move(age)));
+    store(shape, s.worldPosition, std::shared_ptr<Data>(std::move(world)));
+    store(shape, s.sortedId, std::shared_ptr<Data>(std::move(sorted)));
+    store(shape, s.idIndex, std::shared_ptr<Data>(std::move(index)));
+    store(shape, s.count, static_cast<long>(n));
+    store(shape, s.nextId, state.nextId);
+    for (Column& c : state.columns)
+        store(shape, c.attribute, c.handOver());
     for (const PlugPath& p : derivedPaths())
         shape.markClean(p);
 }
@@ -511,7 +552,7 @@ void runTo(Node& shape, long target, bool fromStart) {
     State state = restart ? initialState(shape, clock) : currentState(shape, clock);
     for (; step < target; ++step)
         advance(shape, state, clock, step);
-    publish(shape, state, clock.timeOf(step));
+    publish(shape, std::move(state), clock.timeOf(step));
     Record& r = records()[&shape];
     r.owner = shape.weak_from_this();
     r.step = step;
@@ -642,7 +683,7 @@ void addParticles(Node& shape, const MVectorArray& positions, const MVectorArray
     for (unsigned k = 0; k < positions.length(); ++k)
         appendParticle(state, positions[k], k < velocities.length() ? velocities[k] : MVector::zero,
                        now, lifespan);
-    publish(shape, state, now);
+    publish(shape, std::move(state), now);
     Scene::current().propagateDirty(shape, shapeAttributes().position);
     for (const PlugPath& p : derivedPaths())
         shape.markClean(p);
