@@ -3,6 +3,7 @@
 
 #include <maya/MFnDoubleArrayData.h>
 #include <maya/MFnIntArrayData.h>
+#include <maya/MFnVectorArrayData.h>
 #include <maya/MPlug.h>
 #include <maya/MVectorArray.h>
 
@@ -180,6 +181,37 @@ TEST_F(Determinism, EvaluateDynamicsHoldsUntilTimeMoves) {
     EXPECT_EQ(fn.count(), 6u);
     frame(2);
     EXPECT_EQ(fn.count(), 2u);
+}
+
+// The solver works on the shape's arrays in place when nothing else holds
+// them: data a caller was handed must keep the values it was handed.
+TEST_F(Determinism, DataHandedOutKeepsItsFrameAsTimeMoves) {
+    busyScene();
+    frame(12);
+    MFnDependencyNode node(object("pShape"));
+    MObject position, age;
+    ASSERT_TRUE(node.findPlug("position").getValue(position));
+    ASSERT_TRUE(node.findPlug("age").getValue(age));
+    const MVectorArray heldPositions = MFnVectorArrayData(position).array();
+    const MDoubleArray heldAges = MFnDoubleArrayData(age).array();
+    const Snapshot before = snapshot("pShape");
+
+    frame(13);
+    const Snapshot after = snapshot("pShape");
+    ASSERT_GT(after.positions.length(), 0u);
+    EXPECT_NE(after.positions[0].y, before.positions[0].y);
+    const MVectorArray positionsNow = MFnVectorArrayData(position).array();
+    const MDoubleArray agesNow = MFnDoubleArrayData(age).array();
+    ASSERT_EQ(positionsNow.length(), heldPositions.length());
+    ASSERT_EQ(agesNow.length(), heldAges.length());
+    for (unsigned k = 0; k < heldPositions.length(); ++k) {
+        EXPECT_EQ(positionsNow[k], heldPositions[k]) << k;
+        EXPECT_EQ(agesNow[k], heldAges[k]) << k;
+    }
+    // And the frame stepped from where the shape stood, not from the copy.
+    frame(1);
+    frame(13);
+    expectSame(after, snapshot("pShape"));
 }
 
 using PerParticle = DynamicsTest;

@@ -137,20 +137,19 @@ struct Column {
         }
         resize(out);
     }
-    // Takes a copy of the array in `value`; none when it holds another kind.
-    void read(const Value& value) {
+    // Takes the array in `value`; none when it holds another kind. In place,
+    // the column works on the stored array itself when nothing else holds
+    // it, so that a frame copies nothing; it is then to be published.
+    void read(const Value& value, bool inPlace = false) {
         switch (kind) {
             case ArrayKind::Vector:
-                if (auto* a = dataOf<VectorArrayData>(value))
-                    *m_v = a->value;
+                take<VectorArrayData>(value, inPlace, m_v);
                 break;
             case ArrayKind::Int:
-                if (auto* a = dataOf<IntArrayData>(value))
-                    *m_i = a->value;
+                take<IntArrayData>(value, inPlace, m_i);
                 break;
             default:
-                if (auto* a = dataOf<DoubleArrayData>(value))
-                    *m_d = a->value;
+                take<DoubleArrayData>(value, inPlace, m_d);
         }
     }
     // A copy of the values, to be stored elsewhere.
@@ -168,6 +167,19 @@ struct Column {
     Value handOver() { return std::move(m_data); }
 
 private:
+    template <class T, class Array>
+    void take(const Value& value, bool inPlace, Array*& array) {
+        T* data = dataOf<T>(value);
+        if (!data)
+            return;
+        const auto& held = std::get<std::shared_ptr<Data>>(value);
+        if (inPlace && held.use_count() == 1) {
+            m_data = held;
+            array = &data->value;
+        } else {
+            *array = data->value;
+        }
+    }
     template <class T>
     decltype(T::value)* made() {
         auto data = std::make_shared<T>();
@@ -357,11 +369,13 @@ State initialState(Node& shape, const Clock& clock) {
     return state;
 }
 
-State currentState(Node& shape, const Clock& clock) {
+// The state as the shape holds it. In place, the state works on the shape's
+// own arrays where it can, and is to be published.
+State currentState(Node& shape, const Clock& clock, bool inPlace = false) {
     State state = emptyState(shape, clock);
     for (Column& c : state.columns)
         if (const PlugValue* pv = shape.stored(plugOf(shape, c.attribute).path))
-            c.read(pv->value);
+            c.read(pv->value, inPlace);
     if (const PlugValue* pv = shape.stored(plugOf(shape, shapeAttributes().nextId).path))
         state.nextId = valueAsLong(pv->value);
     normalize(state, 0);
@@ -487,11 +501,19 @@ void store(Node& shape, const Attribute* attribute, Value value) {
     shape.storage(plugOf(shape, attribute).path).value = std::move(value);
 }
 
-// Array data of n elements, filled where it is to be stored so that each
-// array is written once.
+// Array data of n elements for the attribute, to be filled where it is
+// stored so that each array is written once: the stored data itself when
+// nothing else holds it, else new data.
 template <class T>
-std::shared_ptr<T> dataOfLength(unsigned n) {
-    auto data = std::make_shared<T>();
+std::shared_ptr<T> dataOfLength(Node& shape, const Attribute* attribute, unsigned n) {
+    std::shared_ptr<T> data;
+    if (const PlugValue* pv = shape.stored(plugOf(shape, attribute).path)) {
+        const auto* held = std::get_if<std::shared_ptr<Data>>(&pv->value);
+        if (held && held->use_count() == 1)
+            data = std::dynamic_pointer_cast<T>(*held);
+    }
+    if (!data)
+        data = std::make_shared<T>();
     data->value.setLength(n);
     return data;
 }
@@ -502,10 +524,10 @@ std::shared_ptr<T> dataOfLength(unsigned n) {
 void publish(Node& shape, State&& state, double time) {
     const ShapeAttributes& s = shapeAttributes();
     const unsigned n = state.count();
-    auto age = dataOfLength<DoubleArrayData>(n);
-    auto world = dataOfLength<VectorArrayData>(n);
-    auto sorted = dataOfLength<IntArrayData>(n);
-    auto index = dataOfLength<IntArrayData>(n);
+    auto age = dataOfLength<DoubleArrayData>(shape, s.age, n);
+    auto world = dataOfLength<VectorArrayData>(shape, s.worldPosition, n);
+    auto sorted = dataOfLength<IntArrayData>(shape, s.sortedId, n);
+    auto index = dataOfLength<IntArrayData>(shape, s.idIndex, n);
     const MMatrix toWorld = worldMatrixOf(shape);
     std::vector<std::pair<int, int>> byId(n);
     const MDoubleArray& ids = state[kId].d();
@@ -549,10 +571,17 @@ void runTo(Node& shape, long target, bool fromStart) {
     const bool restart = fromStart || !record || record->start != clock.start ||
                          record->frame != clock.frame || record->step > target;
     long step = restart ? 0 : record->step;
-    State state = restart ? initialState(shape, clock) : currentState(shape, clock);
-    for (; step < target; ++step)
-        advance(shape, state, clock, step);
-    publish(shape, std::move(state), clock.timeOf(step));
+    State state = restart ? initialState(shape, clock) : currentState(shape, clock, true);
+    try {
+        for (; step < target; ++step)
+            advance(shape, state, clock, step);
+        publish(shape, std::move(state), clock.timeOf(step));
+    } catch (...) {
+        // The shape's arrays may be part way through: with no record, the
+        // next look at them starts over.
+        records().erase(&shape);
+        throw;
+    }
     Record& r = records()[&shape];
     r.owner = shape.weak_from_this();
     r.step = step;
