@@ -4,9 +4,12 @@
 
 #include "BenchScene.h"
 
+#include <maya/MAnimControl.h>
 #include <maya/MFnTransform.h>
 #include <maya/MGlobal.h>
+#include <maya/MItInstancer.h>
 #include <maya/MSelectionList.h>
+#include <maya/MTime.h>
 #include <maya/MTransformationMatrix.h>
 
 #include <benchmark/benchmark.h>
@@ -70,30 +73,53 @@ struct ScriptWay {
     }
 };
 
-// The same copies by the host's commands and function sets alone: the
-// source duplicated, its transform and shape named after the source's,
-// and the transform set, with nothing asked of the instancer.
+// One copy made by the host's commands and function sets alone: the source
+// duplicated, its transform and shape named after the source's, and the
+// transform set.
+void makeCopy(const Placement& p) {
+    MStringArray made;
+    MGlobal::executeCommand("duplicate -rr " + p.source, made, false, false);
+    MString name;
+    MGlobal::executeCommand("rename -ignoreShape \"" + made[0] + "\" \"" + p.sourceName + "_#\"",
+                            name, false, false);
+    MSelectionList list;
+    list.add(name);
+    MDagPath path;
+    list.getDagPath(0, path);
+    MDagPath shape = path;
+    shape.extendToShape();
+    MString ignored;
+    MGlobal::executeCommand("rename \"" + shape.fullPathName() + "\" \"" + p.shapeName + "_#\"",
+                            ignored, false, false);
+    MFnTransform(path).set(MTransformationMatrix(p.world));
+}
+
+// The same copies, from matrices worked out beforehand, with nothing asked
+// of the instancer.
 struct Floor {
     std::vector<Placement> prepare(const BakeScene& scene) const { return drawnOver(scene); }
     unsigned run(const BakeScene&, const std::vector<Placement>& drawn) const {
-        for (const Placement& p : drawn) {
-            MStringArray made;
-            MGlobal::executeCommand("duplicate -rr " + p.source, made, false, false);
-            MString name;
-            MGlobal::executeCommand(
-                "rename -ignoreShape \"" + made[0] + "\" \"" + p.sourceName + "_#\"", name, false,
-                false);
-            MSelectionList list;
-            list.add(name);
-            MDagPath path;
-            list.getDagPath(0, path);
-            MDagPath shape = path;
-            shape.extendToShape();
-            MString ignored;
-            MGlobal::executeCommand(
-                "rename \"" + shape.fullPathName() + "\" \"" + p.shapeName + "_#\"", ignored, false,
-                false);
-            MFnTransform(path).set(MTransformationMatrix(p.world));
+        for (const Placement& p : drawn)
+            makeCopy(p);
+        return static_cast<unsigned>(drawn.size());
+    }
+};
+
+// The floor with what any bake of the instancer must also pay: each frame
+// made current, so that the particles step, and the instancer's draws read.
+struct SteppingFloor {
+    std::vector<Placement> prepare(const BakeScene& scene) const { return drawnOver(scene); }
+    unsigned run(const BakeScene& scene, const std::vector<Placement>& drawn) const {
+        std::size_t next = 0;
+        MItInstancer draws;
+        for (int frame = scene.startFrame(); frame <= scene.endFrame(); ++frame) {
+            MAnimControl::setCurrentTime(MTime(frame, MTime::uiUnit()));
+            for (draws.reset(); !draws.isDone(); draws.nextParticle()) {
+                MMatrix matrix = draws.matrix();
+                benchmark::DoNotOptimize(matrix);
+            }
+            for (; next < drawn.size() && drawn[next].frame == frame; ++next)
+                makeCopy(drawn[next]);
         }
         return static_cast<unsigned>(drawn.size());
     }
@@ -111,6 +137,9 @@ void BM_GeometryBake_Script(benchmark::State& state) {
 void BM_GeometryBake_Floor(benchmark::State& state) {
     measure(state, Floor{});
 }
+void BM_GeometryBake_SteppingFloor(benchmark::State& state) {
+    measure(state, SteppingFloor{});
+}
 void BM_AnimationBake_Plugin(benchmark::State& state) {
     measure(state, PluginWay{"-bt animation"});
 }
@@ -124,6 +153,7 @@ void registerBakeBenchmarks(bool small) {
     using Function = void (*)(benchmark::State&);
     const std::pair<const char*, Function> geometry[] = {
         {"GeometryBake/Floor", BM_GeometryBake_Floor},
+        {"GeometryBake/SteppingFloor", BM_GeometryBake_SteppingFloor},
         {"GeometryBake/Plugin", BM_GeometryBake_Plugin},
         {"GeometryBake/PluginInstances", BM_GeometryBake_PluginInstances},
         {"GeometryBake/Script", BM_GeometryBake_Script}};

@@ -92,7 +92,7 @@ std::vector<Placement> drawnOver(const BakeScene& scene) {
             MDagPath object = it.path();
             MDagPath shape = object;
             shape.extendToShape();
-            drawn.push_back({object.fullPathName(), MFnDependencyNode(object.node()).name(),
+            drawn.push_back({frame, object.fullPathName(), MFnDependencyNode(object.node()).name(),
                              MFnDependencyNode(shape.node()).name(),
                              object.inclusiveMatrix() * it.matrix()});
         }

@@ -55,6 +55,7 @@ std::vector<Copy> copiesNamed(const MStringArray& names);
 // What the instancer draws over the range: for each particle, the source
 // transform's full path and the world matrix of the copy to make.
 struct Placement {
+    int frame;
     MString source;
     MString sourceName;
     MString shapeName;
