@@ -297,14 +297,11 @@ void DKuninstancerCmd::copyInstancedObject(int objectIndex, MDagPath& copy) {
 // "_#" for the host to number. Nodes an "instance" copy shares with the
 // source keep their names.
 void DKuninstancerCmd::renameCopy(const MDagPath& copy, const MStringArray& names) {
-    MStatus status;
-    MItDag copyWalk(MItDag::kDepthFirst, MFn::kInvalid, &status);
-    checkStatus(status, "Error initializing instanced object dag iterator");
-    checkStatus(copyWalk.reset(copy, MItDag::kDepthFirst, MFn::kInvalid),
+    checkStatus(copyWalk_.reset(copy, MItDag::kDepthFirst, MFn::kInvalid),
                 "Error resetting dag iterator");
 
-    for (unsigned int i = 0; !copyWalk.isDone(); copyWalk.next(), ++i) {
-        const MObject node = copyWalk.currentItem();
+    for (unsigned int i = 0; !copyWalk_.isDone(); copyWalk_.next(), ++i) {
+        const MObject node = copyWalk_.currentItem();
         if (MFnDagNode(node).instanceCount(true) >= 2) {
             continue;
         }
@@ -318,7 +315,7 @@ void DKuninstancerCmd::renameCopy(const MDagPath& copy, const MStringArray& name
             command += "-ignoreShape ";
         }
         command += "\" ";
-        command += copyWalk.fullPathName();
+        command += copyWalk_.fullPathName();
         command += "\" \"";
         command += names[i];
         command += "_#\"";

@@ -14,6 +14,7 @@
 #include <maya/MDagModifier.h>
 #include <maya/MDagPath.h>
 #include <maya/MIntArray.h>
+#include <maya/MItDag.h>
 #include <maya/MItInstancer.h>
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
@@ -122,6 +123,9 @@ private:
     std::int32_t particleCount_ = -1;
     MIntArray objectIndices_;
     std::vector<DKsourceFrame> sources_;
+    // The walk that names each copy, reset at every copy: setting one up
+    // anew costs as much as the walk itself.
+    MItDag copyWalk_;
     DKparticleIdMapper idMapper_;
     // Animation bake: one record per particle id, numbered in the order
     // made and found by id through recordIndex_. Side by side, the records
