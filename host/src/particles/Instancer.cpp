@@ -48,25 +48,21 @@ double numberOf(Node& node, const Attribute* attribute) {
     return valueAsDouble(evaluate(PlugRef{&node, PlugPath{const_cast<Attribute*>(attribute), {}}}));
 }
 
-// An option's value for each of `count` particles: the array read for it
-// when it has one value per particle, else its default for every particle.
+// An option's value for each particle: the array read for it when it has
+// one value per particle, else its default for every particle.
 // The default is not spread into an array, since most options go unmapped.
 template <class Array, class Element>
 class PerParticle {
 public:
-    PerParticle(unsigned count, Element fallback) : m_count(count), m_fallback(fallback) {}
+    explicit PerParticle(Element fallback) : m_fallback(fallback) {}
     // `read` returns the array; taking it as made spares a copy.
     template <class Read>
     PerParticle(unsigned count, Element fallback, Read read)
-        : m_values(read()),
-          m_count(count),
-          m_mapped(m_values.length() == count),
-          m_fallback(fallback) {}
+        : m_values(read()), m_mapped(m_values.length() == count), m_fallback(fallback) {}
     Element operator[](unsigned k) const { return m_mapped ? m_values[k] : m_fallback; }
 
 private:
     Array m_values;
-    unsigned m_count;
     bool m_mapped = false;
     Element m_fallback;
 };
@@ -88,13 +84,13 @@ public:
     Vectors vectorsOf(const std::string& option, const MVector& fallback) const {
         const Attribute* a = attribute(option);
         if (!a)
-            return Vectors(m_count, fallback);
+            return Vectors(fallback);
         return Vectors(m_count, fallback, [&] { return vectors(m_shape, a); });
     }
     Doubles doublesOf(const std::string& option, double fallback) const {
         const Attribute* a = attribute(option);
         if (!a)
-            return Doubles(m_count, fallback);
+            return Doubles(fallback);
         return Doubles(m_count, fallback, [&] {
             if (perParticleKind(m_shape, a) != ArrayKind::Int)
                 return doubles(m_shape, a);
