@@ -45,8 +45,11 @@ bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Asked of the number the type holds: one set through a cast, or read
+// from a file, may be none of the named types.
 bool fitsFourBits(TangentType type) {
-    return type >= 0 && type < 16;
+    const long long number = static_cast<long long>(type);
+    return number >= 0 && number < 16;
 }
 
 // Whether the key's time, value and tangent types are all there is to it:
