@@ -52,8 +52,9 @@ struct Copy {
 };
 std::vector<Copy> copiesNamed(const MStringArray& names);
 
-// What the instancer draws over the range: for each particle, the source
-// transform's full path and the world matrix of the copy to make.
+// What the instancer draws over the range, frame by frame: for each
+// particle, the frame, the source transform's full path, the names a copy
+// takes and the world matrix of the copy to make.
 struct Placement {
     int frame;
     MString source;
