@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "foundation/Numbers.h"
 #include "script/Value.h"
 
 namespace host::mel {
@@ -39,7 +40,7 @@ TEST(MelValue, NumericConversionsTruncateAndSaturate) {
     EXPECT_EQ(Value(2.9).asInt(), 2);
     EXPECT_EQ(Value(-2.9).asInt(), -2);
     EXPECT_EQ(Value(1e300).asInt(), INT_MAX);
-    EXPECT_EQ(truncToInt(0.0 / 0.0), 0);
+    EXPECT_EQ(foundation::truncToInt(0.0 / 0.0), 0);
     EXPECT_EQ(wrapInt(static_cast<long long>(INT_MAX) + 1), INT_MIN);
     EXPECT_EQ(Value(std::size_t{7}).type(), Type::Int);
 }

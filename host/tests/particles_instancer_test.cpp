@@ -5,6 +5,7 @@
 #include <maya/MFnTransform.h>
 #include <maya/MItInstancer.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -165,6 +166,29 @@ TEST_F(InstancerMatrix, InvisibleParticlesAreNotDrawn) {
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].id, 0u);
     EXPECT_EQ(all[1].id, 2u);
+}
+
+// Ids are stored as doubles that a script or a file may fill with anything;
+// one no int can hold still draws, with its id saturated (NaN reads as 0).
+TEST_F(InstancerMatrix, IdsNoIntCanHoldAreSaturated) {
+    addDoubleArray("pShape", "myId");
+    setDoubles("pShape", "myId", {-2.9, 1e300, std::nan("")});
+    run("particleInstancer -object a -position position pShape");
+    run("setAttr pShape.instanceData[0].instanceAttributeMapping -type stringArray 4 "
+        "position position id myId");
+    std::vector<Instance> all = drawn("instancer1");
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(static_cast<int>(all[0].id), -2);
+    EXPECT_EQ(static_cast<int>(all[1].id), INT_MAX);
+    EXPECT_EQ(static_cast<int>(all[2].id), 0);
+
+    setDoubles("pShape", "particleId", {-1e300, 7.5, std::nan("")});
+    EXPECT_EQ(ids("pShape"), (std::vector<int>{INT_MIN, 7, 0}));
+    run("setAttr pShape.instanceData[0].instanceAttributeMapping -type stringArray 2 "
+        "position position");
+    all = drawn("instancer1");
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(static_cast<int>(all[0].id), INT_MIN);
 }
 
 TEST_F(InstancerMatrix, ObjectsAreDrawnFromTheirOwnPlacement) {

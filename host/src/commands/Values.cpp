@@ -1,5 +1,6 @@
 #include "commands/Values.h"
 
+#include "foundation/Numbers.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "graph/TypeNames.h"
@@ -59,11 +60,11 @@ Value numberValue(const Attribute& a, double number) {
             case MFnNumericData::kDouble:
                 return number;
             default:
-                return static_cast<long>(mel::truncToInt(number));
+                return static_cast<long>(foundation::truncToInt(number));
         }
     }
     if (a.kind == Attribute::Kind::Enum)
-        return static_cast<long>(mel::truncToInt(number));
+        return static_cast<long>(foundation::truncToInt(number));
     return fromUi(a, number);
 }
 
@@ -416,7 +417,7 @@ bool readData(const Attribute& a, const std::string& type, Reader& in, Value& ou
             if (!in.number(d))
                 return false;
             doubles->value.append(d);
-            ints->value.append(mel::truncToInt(d));
+            ints->value.append(foundation::truncToInt(d));
         }
         out = type == "doubleArray" ? std::shared_ptr<Data>(doubles) : std::shared_ptr<Data>(ints);
         return true;

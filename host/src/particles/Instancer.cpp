@@ -3,6 +3,7 @@
 #include "particles/Instancer.h"
 
 #include "dag/Dag.h"
+#include "foundation/Numbers.h"
 #include "graph/PlugAccess.h"
 #include "particles/Particles.h"
 
@@ -324,8 +325,8 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
         m.matrix[3][2] += position[k].z;
         Draw draw;
         draw.particleIndex = k;
-        draw.particleId = idMapped              ? static_cast<int>(mappedIds[k])
-                          : k < ownIds.length() ? static_cast<int>(ownIds[k])
+        draw.particleId = idMapped              ? foundation::truncToInt(mappedIds[k])
+                          : k < ownIds.length() ? foundation::truncToInt(ownIds[k])
                                                 : static_cast<int>(k);
         draw.objectIndex = chosen[k];
         draw.object = object;

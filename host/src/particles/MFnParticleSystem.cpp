@@ -1,3 +1,4 @@
+#include "foundation/Numbers.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
 #include "particles/Particles.h"
@@ -197,7 +198,7 @@ void MFnParticleSystem::particleIds(MIntArray& ids) const {
         m_object, particles::shapeAttributes().particleId, particles::doubles);
     ids.setLength(values.length());
     for (unsigned k = 0; k < values.length(); ++k)
-        ids[k] = static_cast<int>(values[k]);
+        ids[k] = host::foundation::truncToInt(values[k]);
 }
 
 void MFnParticleSystem::age(MDoubleArray& ages) const {

@@ -16,6 +16,7 @@
 #include "animation/Time.h"
 #include "commands/Support.h"
 #include "dag/Dag.h"
+#include "foundation/Numbers.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "particles/Commands.h"
@@ -356,7 +357,7 @@ private:
                 if (!value.hasFloat)
                     return fail("particle", "-floatValue is required for " + a->longName + ".");
                 MIntArray values = ints(shape, a);
-                values[index] = static_cast<int>(value.f);
+                values[index] = foundation::truncToInt(value.f);
                 m_edit.set(plugOf(shape, a, {}), dataValue<IntArrayData>(values));
                 break;
             }
@@ -449,8 +450,8 @@ public:
                 case ArrayKind::Int: {
                     MIntArray values = ints(shape, a);
                     for (unsigned k : targets[i].indices) {
-                        int v = static_cast<int>(value.f + jitter(k, 0, randomFloat));
-                        values[k] = relative ? values[k] + v : v;
+                        const int v = foundation::truncToInt(value.f + jitter(k, 0, randomFloat));
+                        values[k] = relative ? foundation::truncToInt(values[k] + double{v}) : v;
                     }
                     m_edit.set(plugOf(shape, a, {}), dataValue<IntArrayData>(values));
                     break;

@@ -2,6 +2,7 @@
 #include "particles/Simulation.h"
 
 #include "dag/Dag.h"
+#include "foundation/Numbers.h"
 #include "graph/Data.h"
 #include "graph/PlugAccess.h"
 #include "graph/Scene.h"
@@ -537,7 +538,7 @@ void publish(Node& shape, State&& state, double time) {
         age->value[k] = std::max(0.0, time - births[k]);
         MPoint p = MPoint(positions[k]) * toWorld;
         world->value[k] = MVector(p.x, p.y, p.z);
-        byId[k] = {static_cast<int>(ids[k]), static_cast<int>(k)};
+        byId[k] = {foundation::truncToInt(ids[k]), static_cast<int>(k)};
     }
     std::sort(byId.begin(), byId.end());
     for (unsigned k = 0; k < n; ++k) {

@@ -1,5 +1,6 @@
 #include "plugin/Args.h"
 
+#include "foundation/Numbers.h"
 #include "script/Lexer.h"
 
 #include <maya/MAngle.h>
@@ -161,7 +162,7 @@ bool readInt(const mel::Value& value, int& result) {
         d > static_cast<double>(INT_MAX)) {
         return false;
     }
-    result = mel::truncToInt(d);
+    result = foundation::truncToInt(d);
     return true;
 }
 

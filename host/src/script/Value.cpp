@@ -1,5 +1,7 @@
 #include "Value.h"
 
+#include "foundation/Numbers.h"
+
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -93,16 +95,6 @@ int wrapInt(long long v) {
     return static_cast<int>(static_cast<std::uint32_t>(v));
 }
 
-int truncToInt(double v) {
-    if (std::isnan(v))
-        return 0;
-    if (v >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (v <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
 Value Value::defaultOf(Type t) {
     switch (t) {
         case Type::Int:
@@ -186,7 +178,7 @@ int Value::asInt() const {
         case Type::Int:
             return std::get<int>(data_);
         case Type::Float:
-            return truncToInt(std::get<double>(data_));
+            return foundation::truncToInt(std::get<double>(data_));
         case Type::String:
             return parseIntPrefix(str());
         default:
@@ -396,7 +388,7 @@ bool Value::convertTo(Type t, Value& out) const {
             if (from == Type::Vector) {
                 const Vec3 v = asVector();
                 const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-                out = t == Type::Int ? Value(truncToInt(length)) : Value(length);
+                out = t == Type::Int ? Value(foundation::truncToInt(length)) : Value(length);
             } else {
                 out = t == Type::Int ? Value(asInt()) : Value(asFloat());
             }

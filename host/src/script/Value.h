@@ -143,7 +143,5 @@ std::string formatFloat(double v);
 // MEL's reading of a string as a number: the longest leading number, 0 when there is none.
 double parseFloatPrefix(const std::string& s);
 int parseIntPrefix(const std::string& s);
-// Truncation toward zero, saturating at the int range (NaN reads as 0).
-int truncToInt(double v);
 
 }  // namespace host::mel
