@@ -12,6 +12,9 @@ namespace particles {
 struct InstancerWalk {
     std::vector<Node*> instancers;
     size_t current = 0;
+    // The current instancer as the API names it, made once per instancer:
+    // a bake asks for its id at every particle.
+    MObject currentObject;
     InstancerView view;
     size_t draw = 0;
     // The DAG paths below the current particle's object, walked only once
@@ -48,11 +51,13 @@ struct InstancerWalk {
         for (; current < instancers.size(); ++current) {
             evaluateInstancer(*instancers[current], view);
             if (!view.draws.empty()) {
+                currentObject = Scene::current().object(instancers[current]);
                 draw = 0;
                 enterParticle();
                 return;
             }
         }
+        currentObject = MObject();
     }
     void reset() {
         static NodeFilter all([](const Node& node) { return node.type().hasFn(MFn::kInstancer); });
@@ -124,9 +129,7 @@ bool MItInstancer::isDone() const {
 }
 
 MObject MItInstancer::instancer() const {
-    if (m_walk->done())
-        return MObject();
-    return host::Scene::current().object(m_walk->instancers[m_walk->current]);
+    return m_walk->currentObject;
 }
 
 MDagPath MItInstancer::instancerPath() const {
@@ -147,9 +150,8 @@ MMatrix MItInstancer::matrix() {
 }
 
 MUintPtrSz MItInstancer::instancerId() const {
-    const MObject object = instancer();
     MUintPtrSz id = 0;
-    std::memcpy(&id, &object, sizeof(id));
+    std::memcpy(&id, &m_walk->currentObject, sizeof(id));
     return id;
 }
 
