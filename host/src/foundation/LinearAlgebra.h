@@ -113,72 +113,15 @@ void copyMatrix(const From from[4][4], To to[4][4]) {
     }
 }
 
-// The identity bit for bit: every zero a +0.
+// out may alias either operand.
 template <class T>
-bool isExactIdentity(const T m[4][4]) {
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            if (!(m[r][c] == (r == c ? T(1) : T(0))) || std::signbit(m[r][c])) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-template <class T>
-bool isFinite(const T m[4][4]) {
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            if (!std::isfinite(m[r][c])) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-// Each entry as the sum of its four products, in that order.
-template <class T>
-void productBySums(const T a[4][4], const T b[4][4], T result[4][4]) {
+void product(const T a[4][4], const T b[4][4], T out[4][4]) {
+    T result[4][4];
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
             result[r][c] =
                 a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c] + a[r][3] * b[3][c];
         }
-    }
-}
-
-// out may alias either operand. Products with the identity are common
-// (objects at rest, unset pivots) and are taken without the sums, to the
-// same bits: with finite entries each sum holds one entry of the other
-// operand and three signed zeros, and a sum of zeros is -0 only when every
-// term is. So an entry is the other operand's own plus -0 when the four
-// numbers it was summed over (its row, the identity on the right; its
-// column, on the left) all carry a sign, and plus +0 otherwise.
-template <class T>
-void product(const T a[4][4], const T b[4][4], T out[4][4]) {
-    T result[4][4];
-    if (isExactIdentity(b) && isFinite(a)) {
-        for (int r = 0; r < 4; ++r) {
-            const bool signed_ = std::signbit(a[r][0]) && std::signbit(a[r][1]) &&
-                                 std::signbit(a[r][2]) && std::signbit(a[r][3]);
-            const T zero = signed_ ? -T(0) : T(0);
-            for (int c = 0; c < 4; ++c) {
-                result[r][c] = a[r][c] + zero;
-            }
-        }
-    } else if (isExactIdentity(a) && isFinite(b)) {
-        for (int c = 0; c < 4; ++c) {
-            const bool signed_ = std::signbit(b[0][c]) && std::signbit(b[1][c]) &&
-                                 std::signbit(b[2][c]) && std::signbit(b[3][c]);
-            const T zero = signed_ ? -T(0) : T(0);
-            for (int r = 0; r < 4; ++r) {
-                result[r][c] = b[r][c] + zero;
-            }
-        }
-    } else {
-        productBySums(a, b, result);
     }
     copyMatrix(result, out);
 }
