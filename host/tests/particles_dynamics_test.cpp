@@ -293,6 +293,20 @@ TEST_F(PerParticle, SetParticleAttrIsUndoable) {
     EXPECT_EQ(doublesOf("qShape", "mass"), (std::vector<double>{1, 5}));
 }
 
+// An int attribute takes a float value, or a sum, that no int can hold
+// as the nearest end of the int range.
+TEST_F(PerParticle, IntValuesBeyondTheRangeSaturate) {
+    run("particle -n q -p 0 0 0 -p 1 0 0;");
+    run("addAttr -ln counts -dt Int32Array qShape;");
+    run("setParticleAttr -at counts -fv 2000000000 qShape.pt[0]");
+    run("setParticleAttr -at counts -fv 2000000000 -r true qShape.pt[0]");
+    run("setParticleAttr -at counts -fv 1e300 qShape.pt[1]");
+    EXPECT_EQ(run("getParticleAttr -at counts -array true qShape").text(), "2147483647 2147483647");
+    run("particle -e -order 1 -at counts -fv -1e300 qShape");
+    EXPECT_EQ(run("getParticleAttr -at counts -array true qShape").text(),
+              "2147483647 -2147483648");
+}
+
 TEST_F(PerParticle, SavedInitialStateIsWhereTheStartFrameBegins) {
     emitterScene();
     frame(4);
