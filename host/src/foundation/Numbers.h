@@ -7,10 +7,9 @@
 namespace host {
 namespace foundation {
 
-// Truncation toward zero, saturating at the int range (NaN reads as 0). Every
-// double the host turns into an int goes through here: a stored value may be
-// anything a user, a script or a file put there, and a plain cast of one that
-// no int can hold is undefined.
+// Truncation toward zero, saturating at the int range (NaN reads as 0): for
+// turning into an int a double that a user, a script or a file may have set
+// to anything, where a plain cast of one that no int can hold is undefined.
 inline int truncToInt(double v) {
     if (std::isnan(v))
         return 0;
