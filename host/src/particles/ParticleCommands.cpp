@@ -451,7 +451,9 @@ public:
                     MIntArray values = ints(shape, a);
                     for (unsigned k : targets[i].indices) {
                         const int v = foundation::truncToInt(value.f + jitter(k, 0, randomFloat));
-                        values[k] = relative ? foundation::truncToInt(values[k] + double{v}) : v;
+                        values[k] = relative
+                                        ? foundation::truncToInt(static_cast<double>(values[k]) + v)
+                                        : v;
                     }
                     m_edit.set(plugOf(shape, a, {}), dataValue<IntArrayData>(values));
                     break;
