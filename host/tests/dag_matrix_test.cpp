@@ -2,6 +2,8 @@
 #include "dag_fixture.h"
 
 #include <maya/MEulerRotation.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MPlug.h>
 #include <maya/MQuaternion.h>
 #include <maya/MTransformationMatrix.h>
 
@@ -99,6 +101,49 @@ TEST_F(DagMatrices, SetWritesEveryPartAndTransformationReadsItBack) {
     MMatrix m = tm.asMatrix();
     ASSERT_TRUE(fn.set(MTransformationMatrix(m)));
     EXPECT_TRUE(pathTo(t).inclusiveMatrix().isEquivalent(m, 1e-9));
+}
+
+// A transformation is written a compound at a time; each number still
+// behaves as a plug set on its own would.
+TEST_F(DagMatrices, SetStoresOnlyChangedNumbersAndHonoursLocksAndConnections) {
+    Node& t = make("transform", "t");
+    auto plugOf = [&t](const char* name) {
+        return PlugRef{&t, PlugPath{t.findAttribute(name), {}}};
+    };
+    auto number = [&](const char* name) { return valueAsDouble(evaluate(plugOf(name))); };
+    auto kept = [&](const char* name) {
+        const PlugValue* pv = t.stored(plugOf(name).path);
+        return pv && !std::holds_alternative<std::monostate>(pv->value);
+    };
+    auto moved = [](double x, double y, double z) {
+        MTransformationMatrix tm;
+        tm.setTranslation(MVector(x, y, z), MSpace::kTransform);
+        return tm;
+    };
+    MFnTransform fn(object(t));
+
+    ASSERT_TRUE(fn.set(moved(1, 0, 3)));
+    EXPECT_TRUE(kept("tx"));
+    EXPECT_FALSE(kept("ty"));  // still its default: nothing stored
+    EXPECT_TRUE(kept("tz"));
+    EXPECT_FALSE(kept("sx"));
+    EXPECT_FALSE(kept("rpx"));
+    // The world matrix read in between is cached; the next write must reach it.
+    EXPECT_TRUE(near(translationOf(plugMatrix(t, "worldMatrix", 0)), MVector(1, 0, 3)));
+    ASSERT_TRUE(fn.set(moved(1, 2, -4)));
+    EXPECT_TRUE(near(translationOf(plugMatrix(t, "worldMatrix", 0)), MVector(1, 2, -4)));
+
+    ASSERT_TRUE(MFnDependencyNode(object(t)).findPlug("ty").setLocked(true));
+    EXPECT_FALSE(fn.set(moved(1, 5, -4)));
+    EXPECT_EQ(number("ty"), 2.0);
+    ASSERT_TRUE(MFnDependencyNode(object(t)).findPlug("ty").setLocked(false));
+
+    Node& driver = make("transform", "driver");
+    setTranslate(driver, 0, 0, 9);
+    ASSERT_TRUE(Scene::current().connect(PlugRef{&driver, PlugPath{driver.findAttribute("tz"), {}}},
+                                         plugOf("tz")));
+    EXPECT_FALSE(fn.set(moved(7, 2, 1)));
+    EXPECT_EQ(number("tz"), 9.0);
 }
 
 TEST_F(DagMatrices, WorldSpaceTranslationGoesThroughTheParents) {

@@ -247,13 +247,7 @@ void readDouble3(Node& node, Attribute* compound, double out[3]) {
 }
 
 MStatus writeDouble3(Node& node, Attribute* compound, const double values[3]) {
-    for (size_t i = 0; i < 3; ++i) {
-        MStatus status =
-            assignChanged(PlugRef{&node, PlugPath{compound->children[i].get(), {}}}, values[i]);
-        if (!status)
-            return status;
-    }
-    return MS::kSuccess;
+    return assignChanged(node, *compound, values, 3);
 }
 
 namespace {

@@ -268,6 +268,58 @@ MStatus assignChanged(const PlugRef& plug, long value) {
     return assignIfChanged(plug, value);
 }
 
+namespace {
+
+// Children that are plain stored numbers of a node with no lock and no
+// connection: settable, compared with what is kept and stored without the
+// checks each plug on its own would need.
+bool plainNumbers(const Node& node, const Attribute& compound, size_t count) {
+    if (!node.lockedPlugs.empty() || !node.inputs.empty())
+        return false;
+    for (const Attribute* a = &compound; a; a = a->parent)
+        if (a->array)
+            return false;
+    return std::all_of(
+        compound.children.begin(), compound.children.begin() + static_cast<std::ptrdiff_t>(count),
+        [](const auto& child) {
+            return !child->internal && !child->computed && !child->array && child->children.empty();
+        });
+}
+
+}  // namespace
+
+MStatus assignChanged(Node& node, Attribute& compound, const double values[], size_t count) {
+    count = std::min(count, compound.children.size());
+    if (!plainNumbers(node, compound, count)) {
+        for (size_t i = 0; i < count; ++i) {
+            MStatus status = assignIfChanged(
+                PlugRef{&node, PlugPath{compound.children[i].get(), {}}}, values[i]);
+            if (!status)
+                return status;
+        }
+        return MS::kSuccess;
+    }
+    // One look for the compound's tree serves every child: the tree stays
+    // put while a child is stored, and where there was none, the children
+    // not yet written still read their defaults.
+    const PlugPath whole{&compound, {}};
+    const PlugValue* tree = node.stored(whole);
+    for (size_t i = 0; i < count; ++i) {
+        Attribute& child = *compound.children[i];
+        const PlugValue* held = tree && i < tree->children.size() ? &tree->children[i] : nullptr;
+        const Value& now = held && !std::holds_alternative<std::monostate>(held->value)
+                               ? held->value
+                               : child.defaultValue;
+        const double* number = std::get_if<double>(&now);
+        if (number && *number == values[i])
+            continue;
+        node.storage(PlugPath{&child, {}}).value = values[i];
+        Scene::current().propagateDirty(node, &child);
+        Scene::current().touch();
+    }
+    return MS::kSuccess;
+}
+
 MStatus assign(const PlugRef& plug, const Value& value) {
     if (!isSettable(plug))
         return MS::kFailure;

@@ -49,6 +49,9 @@ MStatus assign(const PlugRef& plug, const Value& value);
 // cost nothing.
 MStatus assignChanged(const PlugRef& plug, double value);
 MStatus assignChanged(const PlugRef& plug, long value);
+// assignChanged for the first `count` children of a compound of numbers,
+// values[i] to the i-th child, at the node's own (unindexed) compound.
+MStatus assignChanged(Node& node, Attribute& compound, const double values[], size_t count);
 
 }  // namespace host
 
