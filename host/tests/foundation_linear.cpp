@@ -7,6 +7,8 @@
 #include <maya/MVector.h>
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -84,6 +86,49 @@ TEST(FoundationLinear, ProductAppliesLeftFirst) {
     MMatrix acc = a;
     acc *= b;
     EXPECT_EQ(a * b, acc);
+}
+
+// Every element is the row-by-column sum taken left to right, to the bit:
+// signed zeros, infinities and rounding as the plain sum has them, so a
+// scene's saved numbers do not depend on how the product is worked out.
+TEST(FoundationLinear, ProductIsTheLeftToRightSumToTheBit) {
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> value(-3.0, 3.0);
+    const double special[] = {0.0, -0.0, 1.0, -1.0, 1e-310, 1e300, -1e300, HUGE_VAL, -HUGE_VAL};
+    auto pick = [&] { return rng() % 3 == 0 ? special[rng() % std::size(special)] : value(rng); };
+    auto sameBits = [](const MMatrix& x, const MMatrix& y) {
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                const double u = x.matrix[r][c], v = y.matrix[r][c];
+                if (std::isnan(u) && std::isnan(v))
+                    continue;
+                if (std::memcmp(&u, &v, sizeof u) != 0)
+                    return false;
+            }
+        return true;
+    };
+    for (int trial = 0; trial < 2000; ++trial) {
+        MMatrix a, b, expected;
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                a.matrix[r][c] = pick();
+                b.matrix[r][c] = pick();
+            }
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c) {
+                double sum = a.matrix[r][0] * b.matrix[0][c];
+                for (int k = 1; k < 4; ++k)
+                    sum += a.matrix[r][k] * b.matrix[k][c];
+                expected.matrix[r][c] = sum;
+            }
+        ASSERT_TRUE(sameBits(a * b, expected)) << "trial " << trial;
+        MMatrix intoLeft = a;
+        intoLeft.setToProduct(intoLeft, b);
+        MMatrix intoRight = b;
+        intoRight.setToProduct(a, intoRight);
+        ASSERT_TRUE(sameBits(intoLeft, expected) && sameBits(intoRight, expected))
+            << "trial " << trial;
+    }
 }
 
 TEST(FoundationLinear, InverseOfAffineMatricesIsExactToRounding) {

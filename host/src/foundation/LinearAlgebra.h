@@ -6,6 +6,7 @@
 #include <maya/MStatus.h>
 
 #include <cmath>
+#include <cstring>
 #include <ostream>
 #include <type_traits>
 #include <utility>
@@ -124,6 +125,31 @@ void product(const T a[4][4], const T b[4][4], T out[4][4]) {
         }
     }
     copyMatrix(result, out);
+}
+
+// Doubles two columns at a time. Each element is still the same four
+// products summed left to right, so the result is the same to the bit;
+// it takes about two thirds of the instructions, and a particle instancer
+// takes ten products per particle and frame. b is read whole before out is
+// written, and each row of a before its row of out, so out may alias either.
+inline void product(const double a[4][4], const double b[4][4], double out[4][4]) {
+    using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+    const auto pairAt = [](const double* from) {
+        Pair pair;
+        std::memcpy(&pair, from, sizeof pair);
+        return pair;
+    };
+    const Pair left0 = pairAt(b[0]), left1 = pairAt(b[1]), left2 = pairAt(b[2]),
+               left3 = pairAt(b[3]);
+    const Pair right0 = pairAt(b[0] + 2), right1 = pairAt(b[1] + 2), right2 = pairAt(b[2] + 2),
+               right3 = pairAt(b[3] + 2);
+    for (int r = 0; r < 4; ++r) {
+        const double x0 = a[r][0], x1 = a[r][1], x2 = a[r][2], x3 = a[r][3];
+        const Pair left = x0 * left0 + x1 * left1 + x2 * left2 + x3 * left3;
+        const Pair right = x0 * right0 + x1 * right1 + x2 * right2 + x3 * right3;
+        std::memcpy(out[r], &left, sizeof left);
+        std::memcpy(out[r] + 2, &right, sizeof right);
+    }
 }
 
 template <class T>
