@@ -127,11 +127,12 @@ void product(const T a[4][4], const T b[4][4], T out[4][4]) {
     copyMatrix(result, out);
 }
 
-// Doubles two columns at a time. Each element is still the same four
-// products summed left to right, so the result is the same to the bit;
-// it takes about two thirds of the instructions, and a particle instancer
-// takes ten products per particle and frame. b is read whole before out is
-// written, and each row of a before its row of out, so out may alias either.
+// Doubles two columns at a time (left: columns 0 and 1, right: 2 and 3).
+// Each element is still the same four products summed left to right, so
+// the result is the same to the bit; it takes about two thirds of the
+// instructions, and a particle instancer takes ten products per particle
+// and frame. b is read whole before out is written, and each row of a
+// before its row of out, so out may alias either.
 inline void product(const double a[4][4], const double b[4][4], double out[4][4]) {
     using Pair = double __attribute__((vector_size(2 * sizeof(double))));
     const auto pairAt = [](const double* from) {
