@@ -117,10 +117,14 @@ struct Following {
     Following& operator=(const Following&) = delete;
 };
 
+// What a stored tree keeps, or null when it keeps nothing.
+const Value* keptIn(const PlugValue* pv) {
+    return pv && !std::holds_alternative<std::monostate>(pv->value) ? &pv->value : nullptr;
+}
+
 // What the node keeps for the plug, or null when it keeps nothing.
 const Value* kept(const PlugRef& plug) {
-    const PlugValue* pv = plug.node->stored(plug.path);
-    return pv && !std::holds_alternative<std::monostate>(pv->value) ? &pv->value : nullptr;
+    return keptIn(plug.node->stored(plug.path));
 }
 
 Value storedOrDefault(const PlugRef& plug) {
@@ -244,17 +248,22 @@ MStatus store(const PlugRef& plug, const Value& value) {
 
 namespace {
 
+// Whether a plain number plug of the attribute, keeping `held` (null:
+// nothing, so its default), already reads `value`.
+template <class Number>
+bool alreadyReads(const Attribute& a, const Value* held, Number value) {
+    const Number* now = std::get_if<Number>(held ? held : &a.defaultValue);
+    return now && *now == value;
+}
+
 template <class Number>
 MStatus assignIfChanged(const PlugRef& plug, Number value) {
     if (!isSettable(plug))
         return MS::kFailure;
     const Attribute& a = *plug.path.attribute;
-    if (!a.internal && !a.computed && !plug.node->inputs.count(plug.path)) {
-        const Value* held = kept(plug);
-        const Number* now = std::get_if<Number>(held ? held : &a.defaultValue);
-        if (now && *now == value)
-            return MS::kSuccess;
-    }
+    if (!a.internal && !a.computed && !plug.node->inputs.count(plug.path) &&
+        alreadyReads(a, kept(plug), value))
+        return MS::kSuccess;
     return store(plug, Value{value});
 }
 
@@ -307,12 +316,10 @@ MStatus assignChanged(Node& node, Attribute& compound, const double values[], si
     for (size_t i = 0; i < count; ++i) {
         Attribute& child = *compound.children[i];
         const PlugValue* held = tree && i < tree->children.size() ? &tree->children[i] : nullptr;
-        const Value& now = held && !std::holds_alternative<std::monostate>(held->value)
-                               ? held->value
-                               : child.defaultValue;
-        const double* number = std::get_if<double>(&now);
-        if (number && *number == values[i])
+        if (alreadyReads(child, keptIn(held), values[i]))
             continue;
+        // store() for a plain number of a node with no connection, without
+        // its copy of the value and its checks: an eighth of the whole write.
         node.storage(PlugPath{&child, {}}).value = values[i];
         Scene::current().propagateDirty(node, &child);
         Scene::current().touch();
