@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -57,6 +58,13 @@ bool parseDouble(const std::string& text, double& value) {
     char* end = nullptr;
     value = std::strtod(begin, &end);
     return end != begin && onlyBlanksFrom(end);
+}
+
+// Sized once and filled in place: chains of `+` build the command texts
+// that plug-ins run once for every object they make.
+void joinInto(std::string& out, std::string_view left, std::string_view right) {
+    out.reserve(left.size() + right.size());
+    out.append(left).append(right);
 }
 
 }  // namespace
@@ -113,23 +121,27 @@ MString& MString::operator+=(unsigned int other) {
 }
 
 MString MString::operator+(const MString& other) const {
-    MString result(*this);
-    return result += other;
+    MString result;
+    joinInto(result.fString, fString, other.fString);
+    return result;
 }
 
 MString MString::operator+(const char* other) const {
-    MString result(*this);
-    return result += other;
+    MString result;
+    joinInto(result.fString, fString, other ? std::string_view(other) : std::string_view());
+    return result;
 }
 
 MString MString::operator+(double other) const {
-    MString result(*this);
-    return result += other;
+    MString result;
+    joinInto(result.fString, fString, numberText(other));
+    return result;
 }
 
 MString operator+(const char* left, const MString& right) {
-    MString result(left);
-    return result += right;
+    MString result;
+    joinInto(result.fString, left ? std::string_view(left) : std::string_view(), right.fString);
+    return result;
 }
 
 bool MString::operator==(const MString& other) const {
