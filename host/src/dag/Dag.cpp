@@ -47,6 +47,7 @@ NodePath firstPath(Node& node) {
     NodePath path;
     if (!node.isDag() || !node.inScene)
         return path;
+    path.reserve(8);  // deeper than most scenes go: one allocation
     for (Node* n = &node; n; n = n->parents.empty() ? nullptr : n->parents.front()) {
         path.push_back(n);
         if (isWorld(*n)) {
@@ -61,17 +62,25 @@ size_t pathCount(const Node& node) {
     return Scene::current().pathCount(node);
 }
 
+namespace {
+// One step of a live path: the world first, then each node in the scene
+// below the one before.
+bool continuesLive(const Node* above, const Node& node) {
+    if (!above)
+        return isWorld(node);
+    return node.inScene &&
+           std::find(node.parents.begin(), node.parents.end(), above) != node.parents.end();
+}
+}  // namespace
+
 bool isLive(const NodePath& path) {
-    if (path.empty() || !isWorld(*path.front()))
-        return false;
-    for (size_t i = 1; i < path.size(); ++i) {
-        const Node* n = path[i];
-        if (!n->inScene)
+    const Node* above = nullptr;
+    for (const Node* n : path) {
+        if (!continuesLive(above, *n))
             return false;
-        if (std::find(n->parents.begin(), n->parents.end(), path[i - 1]) == n->parents.end())
-            return false;
+        above = n;
     }
-    return true;
+    return above != nullptr;
 }
 
 int instanceNumber(const NodePath& path) {
@@ -320,6 +329,17 @@ NodePath PathAccess::nodes(const MDagPath& path) {
     for (const MObject& o : path.nodes())
         nodes.push_back(host::nodeOf(o));
     return nodes;
+}
+
+Node* PathAccess::liveEnd(const MDagPath& path) {
+    Node* above = nullptr;
+    for (const MObject& o : path.nodes()) {
+        Node* n = host::nodeOf(o);
+        if (!continuesLive(above, *n))
+            return nullptr;
+        above = n;
+    }
+    return above;
 }
 
 MDagPath PathAccess::make(const NodePath& nodes) {

@@ -95,6 +95,10 @@ MStatus writeDouble3(Node& node, Attribute* compound, const double values[3]);
 // The door between MDagPath and the node paths behind it.
 struct PathAccess {
     static NodePath nodes(const MDagPath& path);
+    // The path's last node when the path runs through the DAG as it is now,
+    // else null: isLive without copying the path out, for callers that need
+    // only its end.
+    static Node* liveEnd(const MDagPath& path);
     static MDagPath make(const NodePath& path);
     // The path one level down, to the given child of the path's node.
     static MDagPath child(const MDagPath& parent, Node* child);

@@ -25,6 +25,14 @@ bool livePath(const MDagPath& path, NodePath& nodes, MStatus* status) {
     return live;
 }
 
+// The path's last node when the path still runs through the DAG as it is
+// now: livePath for what needs only the end.
+Node* liveEnd(const MDagPath& path, MStatus* status) {
+    Node* end = PathAccess::liveEnd(path);
+    setStatus(status, end ? MS::kSuccess : MS::kFailure);
+    return end;
+}
+
 MObject objectOf(Node* node) {
     return host::Scene::current().object(node);
 }
@@ -91,7 +99,7 @@ MFn::Type MDagPath::apiType(MStatus* ReturnStatus) const {
 
 bool MDagPath::isValid(MStatus* ReturnStatus) const {
     setStatus(ReturnStatus, MS::kSuccess);
-    return host::dag::isLive(PathAccess::nodes(*this));
+    return PathAccess::liveEnd(*this) != nullptr;
 }
 
 MObject MDagPath::node(MStatus* ReturnStatus) const {
@@ -123,21 +131,21 @@ unsigned int MDagPath::length(MStatus* ReturnStatus) const {
 
 MStatus MDagPath::numberOfShapesDirectlyBelow(unsigned int& num) const {
     num = 0;
-    NodePath nodes;
-    if (!livePath(*this, nodes, nullptr))
+    Node* end = liveEnd(*this, nullptr);
+    if (!end)
         return MS::kFailure;
-    for (Node* c : nodes.back()->children)
+    for (Node* c : end->children)
         if (c->type().shape)
             ++num;
     return MS::kSuccess;
 }
 
 MStatus MDagPath::extendToShapeDirectlyBelow(unsigned int index) {
-    NodePath nodes;
-    if (!livePath(*this, nodes, nullptr))
+    Node* end = liveEnd(*this, nullptr);
+    if (!end)
         return MS::kFailure;
     unsigned int seen = 0;
-    for (Node* c : nodes.back()->children) {
+    for (Node* c : end->children) {
         if (!c->type().shape)
             continue;
         if (seen++ == index) {
@@ -149,10 +157,10 @@ MStatus MDagPath::extendToShapeDirectlyBelow(unsigned int index) {
 }
 
 MStatus MDagPath::extendToShape() {
-    NodePath nodes;
-    if (!livePath(*this, nodes, nullptr))
+    Node* end = liveEnd(*this, nullptr);
+    if (!end)
         return MS::kFailure;
-    if (nodes.back()->type().shape)
+    if (end->type().shape)
         return MS::kSuccess;
     unsigned int shapes = 0;
     numberOfShapesDirectlyBelow(shapes);
@@ -182,17 +190,17 @@ MStatus MDagPath::pop(unsigned int num) {
 }
 
 unsigned int MDagPath::childCount(MStatus* ReturnStatus) const {
-    NodePath nodes;
-    if (!livePath(*this, nodes, ReturnStatus))
+    Node* end = liveEnd(*this, ReturnStatus);
+    if (!end)
         return 0;
-    return static_cast<unsigned int>(nodes.back()->children.size());
+    return static_cast<unsigned int>(end->children.size());
 }
 
 MObject MDagPath::child(unsigned int i, MStatus* ReturnStatus) const {
-    NodePath nodes;
-    if (!livePath(*this, nodes, ReturnStatus))
+    Node* end = liveEnd(*this, ReturnStatus);
+    if (!end)
         return MObject();
-    const auto& children = nodes.back()->children;
+    const auto& children = end->children;
     if (i >= children.size()) {
         setStatus(ReturnStatus, MS::kInvalidParameter);
         return MObject();
@@ -251,10 +259,10 @@ MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
 }
 
 bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
-    NodePath nodes;
-    if (!livePath(*this, nodes, ReturnStatus))
+    Node* end = liveEnd(*this, ReturnStatus);
+    if (!end)
         return false;
-    return host::dag::pathCount(*nodes.back()) > 1;
+    return host::dag::pathCount(*end) > 1;
 }
 
 unsigned int MDagPath::instanceNumber(MStatus* ReturnStatus) const {
