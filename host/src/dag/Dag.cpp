@@ -104,9 +104,14 @@ int instanceNumber(const NodePath& path) {
 }
 
 std::string fullPathName(const NodePath& path) {
-    std::string name;
+    // Sized first: a bake names every copy it makes by its full path.
+    size_t length = 0;
     for (size_t i = 1; i < path.size(); ++i)
-        name += "|" + path[i]->name();
+        length += 1 + path[i]->name().size();
+    std::string name;
+    name.reserve(length);
+    for (size_t i = 1; i < path.size(); ++i)
+        name.append(1, '|').append(path[i]->name());
     return name;
 }
 
