@@ -38,7 +38,10 @@ std::vector<NodePath> allPaths(Node& node) {
     std::vector<NodePath> out;
     if (!node.isDag() || !node.inScene)
         return out;
+    // Every name looked up goes through here, and most nodes have one path.
+    out.reserve(pathCount(node));
     NodePath below;
+    below.reserve(8);
     collectPaths(node, below, out);
     return out;
 }

@@ -114,14 +114,15 @@ std::vector<Item> objectsNamed(const std::string& text) {
             found.push_back(pathItem(dag::PathAccess::make(p), MObject()));
         return found;
     }
-    std::vector<Node*> candidates;
-    if (dag::hasWildcard(text)) {
+    const bool pattern = dag::hasWildcard(text);
+    std::vector<Node*> matched;
+    if (pattern) {
         for (Node* n : scene.allNodes())
             if (dag::globMatch(text, n->name()))
-                candidates.push_back(n);
-    } else {
-        candidates = scene.nodesNamed(text);
+                matched.push_back(n);
     }
+    // A plain name is read where the scene keeps it.
+    const std::vector<Node*>& candidates = pattern ? matched : scene.nodesNamed(text);
     for (Node* n : candidates) {
         if (isWorld(n))
             continue;
