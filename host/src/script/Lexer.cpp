@@ -224,15 +224,17 @@ Token Lexer::lexString(std::size_t start) {
     std::size_t i = start + 1;
     std::string value;
     while (true) {
-        if (i >= src_.size())
+        // Plain characters are taken a run at a time: scripts quote every
+        // object name they hand to a command.
+        std::size_t stop = i;
+        while (stop < src_.size() && src_[stop] != '"' && src_[stop] != '\\')
+            ++stop;
+        if (stop == src_.size())
             fail(start, "Syntax error", true);
-        char c = src_[i++];
-        if (c == '"')
+        value.append(src_, i, stop - i);
+        i = stop + 1;
+        if (src_[stop] == '"')
             break;
-        if (c != '\\') {
-            value += c;
-            continue;
-        }
         if (i >= src_.size())
             fail(start, "Syntax error", true);
         char e = src_[i++];
