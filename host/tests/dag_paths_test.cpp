@@ -132,6 +132,7 @@ TEST_F(DagPaths, PushPopChildrenAndShapes) {
 TEST_F(DagPaths, PathDiesWithItsNodeOrLink) {
     Node& t = make("transform", "t");
     Node& c = make("transform", "c", &t);
+    make("locator", "cShape", &c);
     MDagPath path = pathTo(c);
     ASSERT_TRUE(path.isValid());
     Scene::current().removeChild(t, c);
@@ -140,6 +141,14 @@ TEST_F(DagPaths, PathDiesWithItsNodeOrLink) {
     MStatus status;
     EXPECT_EQ(path.fullPathName(&status), MString());
     EXPECT_FALSE(status);
+    // What reads only the path's end checks the whole path all the same.
+    EXPECT_EQ(path.childCount(&status), 0u);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(path.child(0, &status), MObject());
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(path.isInstanced(&status));
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(path.extendToShape());
 
     MDagPath top = pathTo(t);
     Scene::current().removeNode(t);

@@ -26,6 +26,8 @@ TEST_F(MelSyntaxErrors, NameTheLineAndColumn) {
     EXPECT_EQ(lastError().substr(0, 7), "Line 3.");
     failure("string $s = \"open;");
     EXPECT_EQ(lastError(), "Line 1.13: Syntax error");
+    failure("string $s = \"open\\");  // an escape with nothing to escape
+    EXPECT_EQ(lastError(), "Line 1.13: Syntax error");
 }
 
 TEST_F(MelSyntaxErrors, StaticChecks) {
