@@ -18,6 +18,10 @@ namespace dag {
 // ---------------------------------------------------------------- paths
 
 namespace {
+// Room for a path from the world deeper than most scenes go, so that
+// building one takes one allocation instead of growing.
+constexpr size_t kUsualDepth = 8;
+
 bool isWorld(const Node& node) {
     return &node == &Scene::current().world();
 }
@@ -41,7 +45,7 @@ std::vector<NodePath> allPaths(Node& node) {
     // Every name looked up goes through here, and most nodes have one path.
     out.reserve(pathCount(node));
     NodePath below;
-    below.reserve(8);
+    below.reserve(kUsualDepth);
     collectPaths(node, below, out);
     return out;
 }
@@ -50,7 +54,7 @@ NodePath firstPath(Node& node) {
     NodePath path;
     if (!node.isDag() || !node.inScene)
         return path;
-    path.reserve(8);  // deeper than most scenes go: one allocation
+    path.reserve(kUsualDepth);
     for (Node* n = &node; n; n = n->parents.empty() ? nullptr : n->parents.front()) {
         path.push_back(n);
         if (isWorld(*n)) {
