@@ -107,9 +107,15 @@ void setIdentity(T m[4][4]) {
 
 template <class From, class To>
 void copyMatrix(const From from[4][4], To to[4][4]) {
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            to[r][c] = static_cast<To>(from[r][c]);
+    if constexpr (std::is_same_v<From, To>) {
+        // In one block: left to itself the compiler copies element by
+        // element, and a matrix is copied at nearly every product.
+        std::memmove(to, from, sizeof(From[4][4]));
+    } else {
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 4; ++c) {
+                to[r][c] = static_cast<To>(from[r][c]);
+            }
         }
     }
 }

@@ -7,7 +7,9 @@ namespace la = host::foundation;
 // Default construction is the identity.
 const MFloatMatrix MFloatMatrix::identity;
 
-MFloatMatrix::MFloatMatrix(const MFloatMatrix& src) = default;
+MFloatMatrix::MFloatMatrix(const MFloatMatrix& src) {
+    la::copyMatrix(src.matrix, matrix);
+}
 
 MFloatMatrix::MFloatMatrix(const float m[4][4]) {
     la::copyMatrix(m, matrix);
@@ -19,7 +21,10 @@ MFloatMatrix::MFloatMatrix(const double m[4][4]) {
 
 MFloatMatrix::~MFloatMatrix() = default;
 
-MFloatMatrix& MFloatMatrix::operator=(const MFloatMatrix& src) = default;
+MFloatMatrix& MFloatMatrix::operator=(const MFloatMatrix& src) {
+    la::copyMatrix(src.matrix, matrix);
+    return *this;
+}
 
 float MFloatMatrix::operator()(unsigned int row, unsigned int col) const {
     return matrix[row][col];
@@ -80,7 +85,8 @@ MFloatMatrix& MFloatMatrix::operator+=(const MFloatMatrix& right) {
 
 MFloatMatrix MFloatMatrix::operator+(const MFloatMatrix& right) const {
     MFloatMatrix result(*this);
-    return result += right;
+    result += right;
+    return result;
 }
 
 MFloatMatrix& MFloatMatrix::operator-=(const MFloatMatrix& right) {
@@ -89,7 +95,8 @@ MFloatMatrix& MFloatMatrix::operator-=(const MFloatMatrix& right) {
 
 MFloatMatrix MFloatMatrix::operator-(const MFloatMatrix& right) const {
     MFloatMatrix result(*this);
-    return result -= right;
+    result -= right;
+    return result;
 }
 
 MFloatMatrix& MFloatMatrix::operator*=(const MFloatMatrix& right) {
@@ -98,7 +105,8 @@ MFloatMatrix& MFloatMatrix::operator*=(const MFloatMatrix& right) {
 
 MFloatMatrix MFloatMatrix::operator*(const MFloatMatrix& right) const {
     MFloatMatrix result;
-    return result.setToProduct(*this, right);
+    result.setToProduct(*this, right);
+    return result;
 }
 
 MFloatMatrix& MFloatMatrix::operator*=(float scale) {
@@ -112,7 +120,8 @@ MFloatMatrix& MFloatMatrix::operator*=(float scale) {
 
 MFloatMatrix MFloatMatrix::operator*(float scale) const {
     MFloatMatrix result(*this);
-    return result *= scale;
+    result *= scale;
+    return result;
 }
 
 bool MFloatMatrix::operator==(const MFloatMatrix& other) const {

@@ -7,7 +7,9 @@ namespace la = host::foundation;
 // Default construction is the identity.
 const MMatrix MMatrix::identity;
 
-MMatrix::MMatrix(const MMatrix& src) = default;
+MMatrix::MMatrix(const MMatrix& src) {
+    la::copyMatrix(src.matrix, matrix);
+}
 
 MMatrix::MMatrix(const double m[4][4]) {
     la::copyMatrix(m, matrix);
@@ -19,7 +21,10 @@ MMatrix::MMatrix(const float m[4][4]) {
 
 MMatrix::~MMatrix() = default;
 
-MMatrix& MMatrix::operator=(const MMatrix& src) = default;
+MMatrix& MMatrix::operator=(const MMatrix& src) {
+    la::copyMatrix(src.matrix, matrix);
+    return *this;
+}
 
 double MMatrix::operator()(unsigned int row, unsigned int col) const {
     return matrix[row][col];
@@ -80,7 +85,8 @@ MMatrix& MMatrix::operator+=(const MMatrix& right) {
 
 MMatrix MMatrix::operator+(const MMatrix& right) const {
     MMatrix result(*this);
-    return result += right;
+    result += right;
+    return result;
 }
 
 MMatrix& MMatrix::operator-=(const MMatrix& right) {
@@ -89,7 +95,8 @@ MMatrix& MMatrix::operator-=(const MMatrix& right) {
 
 MMatrix MMatrix::operator-(const MMatrix& right) const {
     MMatrix result(*this);
-    return result -= right;
+    result -= right;
+    return result;
 }
 
 MMatrix& MMatrix::operator*=(const MMatrix& right) {
@@ -98,7 +105,8 @@ MMatrix& MMatrix::operator*=(const MMatrix& right) {
 
 MMatrix MMatrix::operator*(const MMatrix& right) const {
     MMatrix result;
-    return result.setToProduct(*this, right);
+    result.setToProduct(*this, right);
+    return result;
 }
 
 MMatrix& MMatrix::operator*=(double scale) {
@@ -112,7 +120,8 @@ MMatrix& MMatrix::operator*=(double scale) {
 
 MMatrix MMatrix::operator*(double scale) const {
     MMatrix result(*this);
-    return result *= scale;
+    result *= scale;
+    return result;
 }
 
 bool MMatrix::operator==(const MMatrix& other) const {
