@@ -245,6 +245,47 @@ TEST(FoundationTransformationMatrix, ScaleAndShearAloneComposeToTheBit) {
     }
 }
 
+// Without pivots the scale matrix is written out rather than multiplied;
+// it must still be the product of its five factors to the bit, and the
+// instancer leaves out the rest factors whenever they would give it back
+// unchanged (finite, no -0), which needs them to be the identity.
+TEST(FoundationTransformationMatrix, UnpivotedScaleMatrixIsTheProductToTheBit) {
+    const double nan = std::nan(""), inf = HUGE_VAL, tiny = 1e-310, huge = 1e300;
+    const double values[] = {0.0, -0.0, 1.0, -2.5, tiny, -tiny, huge, -huge, inf, -inf, nan};
+    const MMatrix restRotation = MTransformationMatrix().asRotateMatrix();
+    EXPECT_EQ(std::memcmp(restRotation.matrix, MMatrix().matrix, sizeof restRotation.matrix), 0);
+    const auto sameBits = [](const MMatrix& a, const MMatrix& b) {
+        return std::memcmp(a.matrix, b.matrix, sizeof a.matrix) == 0;
+    };
+    int shortened = 0;
+    for (double a : values) {
+        for (double b : values) {
+            // Every value meets every other as a scale and as the shear it multiplies.
+            const double s[3] = {a, b, a};
+            const double h[3] = {b, a, 1e-20};
+            MTransformationMatrix tm;
+            tm.setScale(s, MSpace::kTransform);
+            tm.setShear(h, MSpace::kTransform);
+            const MMatrix written = tm.asScaleMatrix();
+            const MMatrix multiplied = translate(MVector(-0.0, -0.0, -0.0)) * scale(s) * shear(h) *
+                                       translate(MVector::zero) * translate(MVector::zero);
+            EXPECT_TRUE(sameBits(written, multiplied)) << a << " " << b << "\n" << written;
+
+            bool kept = true;
+            for (const auto& row : written.matrix) {
+                for (double v : row) {
+                    kept = kept && std::isfinite(v) && !(v == 0.0 && std::signbit(v));
+                }
+            }
+            if (kept) {
+                ++shortened;
+                EXPECT_TRUE(sameBits(written * restRotation * MMatrix(), written)) << a << " " << b;
+            }
+        }
+    }
+    EXPECT_GT(shortened, 0);
+}
+
 TEST(FoundationTransformationMatrix, BalancedPivotMovesKeepTheMatrix) {
     std::mt19937 rng(9);
     MTransformationMatrix tm(randomParts(rng, false).matrix());

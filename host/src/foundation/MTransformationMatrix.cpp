@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -177,6 +178,33 @@ Decomposition splitLinearPart(const MMatrix& m) {
     return result;
 }
 
+bool allPositiveZero(const double v[3]) {
+    return !std::signbit(v[0]) && !std::signbit(v[1]) && !std::signbit(v[2]) && v[0] == 0.0 &&
+           v[1] == 0.0 && v[2] == 0.0;
+}
+
+// The scale matrix of a transformation whose scale pivot and its
+// translation are +0, as every new one's are (a particle instancer makes
+// one per particle and frame), written out instead of multiplied through
+// the five factors. Each element is what the products give, to the bit:
+// a product's zero terms leave a nonzero sum as it is and turn a zero one
+// into +0 (hence the "+ 0.0", which does the same). That holds only while
+// nothing is infinite or NaN, since zero times those is NaN, so such a
+// scale or shear goes the long way.
+bool unpivotedScaleMatrix(const double scale[3], const double shear[3], double out[4][4]) {
+    const double x = scale[0] + 0.0, y = scale[1] + 0.0, z = scale[2] + 0.0;
+    const double xy = y * shear[0] + 0.0, xz = z * shear[1] + 0.0, yz = z * shear[2] + 0.0;
+    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(z) && std::isfinite(shear[0]) &&
+          std::isfinite(shear[1]) && std::isfinite(shear[2]) && std::isfinite(xy) &&
+          std::isfinite(xz) && std::isfinite(yz))) {
+        return false;
+    }
+    const double m[4][4] = {
+        {x, 0.0, 0.0, 0.0}, {xy, y, 0.0, 0.0}, {xz, yz, z, 0.0}, {0.0, 0.0, 0.0, 1.0}};
+    std::memcpy(out, m, sizeof m);
+    return true;
+}
+
 }  // namespace
 
 const MTransformationMatrix MTransformationMatrix::identity;
@@ -225,6 +253,11 @@ MMatrix MTransformationMatrix::asMatrixInverse() const {
 }
 
 MMatrix MTransformationMatrix::asScaleMatrix() const {
+    double unpivoted[4][4];
+    if (allPositiveZero(fScalePivot) && allPositiveZero(fScalePivotTranslate) &&
+        unpivotedScaleMatrix(fScale, fShear, unpivoted)) {
+        return MMatrix(unpivoted);
+    }
     const MVector pivot = vectorOf(fScalePivot);
     return translation(-pivot) * scaling(fScale) * shearing(fShear) * translation(pivot) *
            translation(vectorOf(fScalePivotTranslate));

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -118,6 +119,24 @@ private:
     std::map<std::string, std::string> m_mapping;
     unsigned m_count = 0;
 };
+
+bool isIdentityToTheBit(const MMatrix& m) {
+    return std::memcmp(m.matrix, MMatrix::identity.matrix, sizeof m.matrix) == 0;
+}
+
+// Whether m times the identity gives m back to the bit: the zero terms of
+// each element's sum leave it as it is unless it is -0 (which they turn
+// into +0), and make NaN of an infinity or NaN.
+bool keptByIdentity(const MMatrix& m) {
+    for (const auto& row : m.matrix) {
+        for (double v : row) {
+            if (!std::isfinite(v) || (v == 0.0 && std::signbit(v))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 // The rotation that turns aimAxis onto the aim direction and, about it,
 // upAxis toward worldUp (points are row vectors: v * R).
@@ -293,6 +312,9 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
     // others are the same matrices for all of them, bit for bit.
     const MMatrix restRotation = MTransformationMatrix().asRotateMatrix();
     const MMatrix restTranslation;
+    // When the rest factors are the identity, as they are, they are left
+    // out for every scale matrix they would give back unchanged.
+    const bool restIsIdentity = isIdentityToTheBit(restRotation);
 
     view.draws.reserve(n);
     for (unsigned k = 0; k < n; ++k) {
@@ -319,7 +341,11 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
             case RotationSource::None:
                 break;
         }
-        MMatrix m = scaleShear.asScaleMatrix() * restRotation * restTranslation * turn;
+        MMatrix m = scaleShear.asScaleMatrix();
+        if (!restIsIdentity || !keptByIdentity(m)) {
+            m = m * restRotation * restTranslation;
+        }
+        m = m * turn;
         m.matrix[3][0] += position[k].x;
         m.matrix[3][1] += position[k].y;
         m.matrix[3][2] += position[k].z;
