@@ -110,30 +110,43 @@ int instanceNumber(const NodePath& path) {
     return static_cast<int>(number);
 }
 
-std::string fullPathName(const NodePath& path) {
-    // Sized first: a bake names every copy it makes by its full path.
+namespace {
+size_t countMatching(const std::string* components, size_t count, bool absolute);
+
+// Paths are named as the host keeps them and as an MDagPath holds them,
+// read in place: a bake names every copy it makes.
+const Node* asNode(const Node* node) {
+    return node;
+}
+const Node* asNode(const MObject& object) {
+    return nodeOf(object);
+}
+
+template <class Item>
+std::string joinedFullPath(const std::vector<Item>& path) {
     size_t length = 0;
     for (size_t i = 1; i < path.size(); ++i)
-        length += 1 + path[i]->name().size();
+        length += 1 + asNode(path[i])->name().size();
     std::string name;
     name.reserve(length);
     for (size_t i = 1; i < path.size(); ++i)
-        name.append(1, '|').append(path[i]->name());
+        name.append(1, '|').append(asNode(path[i])->name());
     return name;
 }
 
-namespace {
-size_t countMatching(const std::string* components, size_t count, bool absolute);
-}  // namespace
-
-std::string partialPathName(const NodePath& path) {
+template <class Item>
+std::string shortestUniqueTail(const std::vector<Item>& path) {
     if (path.size() < 2)
         return std::string();
+    // Most nodes are named uniquely: their own name is the answer.
+    const std::string& own = asNode(path.back())->name();
+    if (countMatching(&own, 1, false) == 1)
+        return own;
     std::vector<std::string> names;
     names.reserve(path.size() - 1);
     for (size_t i = 1; i < path.size(); ++i)
-        names.push_back(path[i]->name());
-    for (size_t i = names.size(); i-- > 0;) {
+        names.push_back(asNode(path[i])->name());
+    for (size_t i = names.size() - 1; i-- > 0;) {
         if (countMatching(&names[i], names.size() - i, false) == 1) {
             std::string name = names[i];
             for (size_t j = i + 1; j < names.size(); ++j)
@@ -143,7 +156,16 @@ std::string partialPathName(const NodePath& path) {
     }
     // Every tail also names a deeper path ("a|b" inside "x|a|b"): only the
     // path from the world is unique.
-    return fullPathName(path);
+    return joinedFullPath(path);
+}
+}  // namespace
+
+std::string fullPathName(const NodePath& path) {
+    return joinedFullPath(path);
+}
+
+std::string partialPathName(const NodePath& path) {
+    return shortestUniqueTail(path);
 }
 
 // ---------------------------------------------------------------- matching
@@ -334,6 +356,14 @@ MMatrix pathMatrix(const NodePath& path, size_t count) {
 }
 
 // ---------------------------------------------------------------- access
+
+std::string PathAccess::fullPathName(const MDagPath& path) {
+    return joinedFullPath(path.nodes());
+}
+
+std::string PathAccess::partialPathName(const MDagPath& path) {
+    return shortestUniqueTail(path.nodes());
+}
 
 NodePath PathAccess::nodes(const MDagPath& path) {
     NodePath nodes;

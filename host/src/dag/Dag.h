@@ -99,6 +99,10 @@ struct PathAccess {
     // else null: isLive without copying the path out, for callers that need
     // only its end.
     static Node* liveEnd(const MDagPath& path);
+    // fullPathName and partialPathName of the nodes the path holds, whether
+    // or not it is live.
+    static std::string fullPathName(const MDagPath& path);
+    static std::string partialPathName(const MDagPath& path);
     static MDagPath make(const NodePath& path);
     // The path one level down, to the given child of the path's node.
     static MDagPath child(const MDagPath& parent, Node* child);

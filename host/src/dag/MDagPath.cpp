@@ -245,17 +245,17 @@ MStatus MDagPath::getPath(MDagPath& path, unsigned int i) const {
 }
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
-    NodePath nodes;
-    if (!livePath(*this, nodes, ReturnStatus))
+    if (!liveEnd(*this, ReturnStatus))
         return MString();
-    return MString(host::dag::fullPathName(nodes).c_str());
+    const std::string name = PathAccess::fullPathName(*this);
+    return MString(name.data(), static_cast<int>(name.size()));
 }
 
 MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
-    NodePath nodes;
-    if (!livePath(*this, nodes, ReturnStatus))
+    if (!liveEnd(*this, ReturnStatus))
         return MString();
-    return MString(host::dag::partialPathName(nodes).c_str());
+    const std::string name = PathAccess::partialPathName(*this);
+    return MString(name.data(), static_cast<int>(name.size()));
 }
 
 bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
