@@ -384,6 +384,10 @@ Node* PathAccess::liveEnd(const MDagPath& path) {
     return above;
 }
 
+Node* PathAccess::end(const MDagPath& path) {
+    return path.nodes().empty() ? nullptr : host::nodeOf(path.nodes().back());
+}
+
 MDagPath PathAccess::make(const NodePath& nodes) {
     MDagPath path;
     std::vector<MObject>& objects = path.changeNodes();

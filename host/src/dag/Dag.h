@@ -99,6 +99,8 @@ struct PathAccess {
     // else null: isLive without copying the path out, for callers that need
     // only its end.
     static Node* liveEnd(const MDagPath& path);
+    // The path's last node, live or not; null for a path that leads nowhere.
+    static Node* end(const MDagPath& path);
     // fullPathName and partialPathName of the nodes the path holds, whether
     // or not it is live.
     static std::string fullPathName(const MDagPath& path);

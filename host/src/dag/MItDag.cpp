@@ -66,7 +66,7 @@ bool MItDag::nextChild() {
         Parent& parent = m_type == kDepthFirst ? m_pending.back() : m_pending[m_first];
         // Children are read as they are reached; a node deleted meanwhile
         // has none left to give.
-        const host::Node* node = host::nodeOf(parent.path.node());
+        const host::Node* node = host::dag::PathAccess::end(parent.path);
         if (node && parent.next < node->children.size()) {
             m_current =
                 Step{host::dag::PathAccess::child(parent.path, node->children[parent.next++]),

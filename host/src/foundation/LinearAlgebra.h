@@ -98,11 +98,12 @@ P matrixTimesPoint(const T m[4][4], const P& p) {
 
 template <class T>
 void setIdentity(T m[4][4]) {
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            m[r][c] = r == c ? T(1) : T(0);
-        }
-    }
+    // Copied whole: element by element, the compiler keeps the loop.
+    static constexpr T kIdentity[4][4] = {{T(1), T(0), T(0), T(0)},
+                                          {T(0), T(1), T(0), T(0)},
+                                          {T(0), T(0), T(1), T(0)},
+                                          {T(0), T(0), T(0), T(1)}};
+    std::memcpy(m, kIdentity, sizeof kIdentity);
 }
 
 template <class From, class To>

@@ -37,17 +37,16 @@ const AxisOrder& axesOf(MEulerRotation::RotationOrder order) {
 }
 
 // Rotation by `angle` about one axis, for row vectors.
-MMatrix axisRotation(int axis, double angle) {
+void axisRotation(int axis, double angle, double m[4][4]) {
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     const int a = (axis + 1) % 3;
     const int b = (axis + 2) % 3;
-    MMatrix m;
-    m.matrix[a][a] = c;
-    m.matrix[a][b] = s;
-    m.matrix[b][a] = -s;
-    m.matrix[b][b] = c;
-    return m;
+    la::setIdentity(m);
+    m[a][a] = c;
+    m[a][b] = s;
+    m[b][a] = -s;
+    m[b][b] = c;
 }
 
 MQuaternion axisQuaternion(int axis, double angle) {
@@ -158,10 +157,17 @@ MQuaternion MEulerRotation::asQuaternion() const {
 }
 
 MMatrix MEulerRotation::asMatrix() const {
+    // Multiplied as plain arrays: an instancer turns every particle at every
+    // frame, and matrix temporaries cost nearly what the products do.
     const AxisOrder& axes = axesOf(order);
-    return axisRotation(axes.first, (*this)[axes.first]) *
-           axisRotation(axes.second, (*this)[axes.second]) *
-           axisRotation(axes.third, (*this)[axes.third]);
+    const double angles[3] = {x, y, z};
+    double m[4][4], next[4][4];
+    axisRotation(axes.first, angles[axes.first], m);
+    axisRotation(axes.second, angles[axes.second], next);
+    la::product(m, next, m);
+    axisRotation(axes.third, angles[axes.third], next);
+    la::product(m, next, m);
+    return MMatrix(m);
 }
 
 MVector MEulerRotation::asVector() const {
@@ -335,7 +341,10 @@ MEulerRotation MEulerRotation::decompose(const MMatrix& matrix, RotationOrder or
     const double cosB = std::hypot(columnForm(m, j, i), columnForm(m, i, i));
     const double c =
         cosB < 1.0e-14 ? 0.0 : std::atan2(sign * columnForm(m, j, i), columnForm(m, i, i));
-    MMatrix rest = m * axisRotation(k, -c);
+    double undo[4][4];
+    axisRotation(k, -c, undo);
+    MMatrix rest;
+    la::product(m.matrix, undo, rest.matrix);
     const double b = std::atan2(-sign * columnForm(rest, k, i), columnForm(rest, i, i));
     const double a = std::atan2(-sign * columnForm(rest, j, k), columnForm(rest, j, j));
 
