@@ -9,6 +9,10 @@
 
 class MStringArray;
 
+namespace host {
+struct StringAccess;
+}  // namespace host
+
 class OPENMAYA_EXPORT MString {
 public:
     MString();
@@ -72,5 +76,6 @@ public:
     friend OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& os, const MString& str);
 
 private:
+    friend struct host::StringAccess;
     std::string fString;
 };

@@ -1,4 +1,5 @@
 #include "dag/Dag.h"
+#include "foundation/StringAccess.h"
 #include "graph/Scene.h"
 
 #include <algorithm>
@@ -247,15 +248,13 @@ MStatus MDagPath::getPath(MDagPath& path, unsigned int i) const {
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
     if (!liveEnd(*this, ReturnStatus))
         return MString();
-    const std::string name = PathAccess::fullPathName(*this);
-    return MString(name.data(), static_cast<int>(name.size()));
+    return host::StringAccess::adopt(PathAccess::fullPathName(*this));
 }
 
 MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
     if (!liveEnd(*this, ReturnStatus))
         return MString();
-    const std::string name = PathAccess::partialPathName(*this);
-    return MString(name.data(), static_cast<int>(name.size()));
+    return host::StringAccess::adopt(PathAccess::partialPathName(*this));
 }
 
 bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
