@@ -343,9 +343,9 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
         }
         MMatrix m = scaleShear.asScaleMatrix();
         if (!restIsIdentity || !keptByIdentity(m)) {
-            m = m * restRotation * restTranslation;
+            m.setToProduct(m, restRotation).setToProduct(m, restTranslation);
         }
-        m = m * turn;
+        m.setToProduct(m, turn);
         m.matrix[3][0] += position[k].x;
         m.matrix[3][1] += position[k].y;
         m.matrix[3][2] += position[k].z;
@@ -356,7 +356,7 @@ void evaluateInstancer(Node& instancer, InstancerView& view) {
                                                 : static_cast<int>(k);
         draw.objectIndex = chosen[k];
         draw.object = object;
-        draw.matrix = m * placement;
+        draw.matrix.setToProduct(m, placement);
         view.draws.push_back(draw);
     }
 }
