@@ -13,7 +13,6 @@
 #include <maya/MDagModifier.h>
 #include <maya/MDoubleArray.h>
 #include <maya/MFn.h>
-#include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnTransform.h>
 #include <maya/MGlobal.h>
@@ -301,10 +300,10 @@ void DKuninstancerCmd::renameCopy(const MDagPath& copy, const MStringArray& name
                 "Error resetting dag iterator");
 
     for (unsigned int i = 0; !copyWalk_.isDone(); copyWalk_.next(), ++i) {
-        const MObject node = copyWalk_.currentItem();
-        if (MFnDagNode(node).instanceCount(true) >= 2) {
+        if (copyWalk_.instanceCount(true) >= 2) {
             continue;
         }
+        const MObject node = copyWalk_.currentItem();
         // A copy has its source's shape, so this holds unless the source
         // changed under the bake; it fails as a lost counterpart would.
         if (i >= names.length()) {

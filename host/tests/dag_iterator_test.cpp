@@ -90,6 +90,13 @@ TEST_F(DagWalk, InstancedNodesComeOncePerPath) {
     ASSERT_TRUE(it.getPath(second));
     EXPECT_EQ(second.instanceNumber(), 1u);
     EXPECT_EQ(it.instanceCount(true), 2u);
+    // Its one parent is what is instanced.
+    EXPECT_EQ(it.instanceCount(false), 1u);
+    while (!it.isDone())
+        it.next();
+    MStatus status;
+    EXPECT_EQ(it.instanceCount(true, &status), 0u);
+    EXPECT_FALSE(status);
 }
 
 TEST_F(DagWalk, ResetOnANonDagNodeFails) {

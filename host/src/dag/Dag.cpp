@@ -69,6 +69,10 @@ size_t pathCount(const Node& node) {
     return Scene::current().pathCount(node);
 }
 
+size_t instanceCount(const Node& node, bool total) {
+    return total ? pathCount(node) : node.parents.size();
+}
+
 namespace {
 // One step of a live path: the world first, then each node in the scene
 // below the one before.

@@ -24,6 +24,9 @@ std::vector<NodePath> allPaths(Node& node);
 // The first of allPaths without building the others.
 NodePath firstPath(Node& node);
 size_t pathCount(const Node& node);
+// How often the node is instanced: all its paths when `total`, else its
+// parents.
+size_t instanceCount(const Node& node, bool total);
 // The position of the path among allPaths of its node, or -1 when the path
 // does not run through the DAG as it is now.
 int instanceNumber(const NodePath& path);

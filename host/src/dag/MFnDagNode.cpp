@@ -284,7 +284,7 @@ unsigned int MFnDagNode::instanceCount(bool total, MStatus* ReturnStatus) const 
     Node* n = dagNodeOf(m_object, ReturnStatus);
     if (!n)
         return 0;
-    return static_cast<unsigned int>(total ? host::dag::pathCount(*n) : n->parents.size());
+    return static_cast<unsigned int>(host::dag::instanceCount(*n, total));
 }
 
 bool MFnDagNode::isInstancedAttribute(const MObject& attribute, MStatus* ReturnStatus) const {

@@ -169,5 +169,10 @@ bool MItDag::isInstanced(bool indirect, MStatus* ReturnStatus) const {
 }
 
 unsigned int MItDag::instanceCount(bool total, MStatus* ReturnStatus) const {
-    return MFnDagNode(m_current.path.node()).instanceCount(total, ReturnStatus);
+    // Read from the walk's own path, without a function set: a bake asks
+    // this of every node it makes.
+    const host::Node* node = m_done ? nullptr : host::dag::PathAccess::end(m_current.path);
+    const bool live = node && node->isDag() && node->inScene;
+    setStatus(ReturnStatus, live ? MS::kSuccess : MS::kFailure);
+    return live ? static_cast<unsigned int>(host::dag::instanceCount(*node, total)) : 0;
 }
