@@ -92,10 +92,13 @@ TEST_F(DagWalk, InstancedNodesComeOncePerPath) {
     EXPECT_EQ(it.instanceCount(true), 2u);
     // Its one parent is what is instanced.
     EXPECT_EQ(it.instanceCount(false), 1u);
+    // A finished walk answers for no node, not for the last one it passed.
     while (!it.isDone())
         it.next();
     MStatus status;
     EXPECT_EQ(it.instanceCount(true, &status), 0u);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(it.isInstanced(true, &status));
     EXPECT_FALSE(status);
 }
 

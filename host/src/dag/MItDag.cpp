@@ -165,6 +165,11 @@ MString MItDag::partialPathName(MStatus* ReturnStatus) const {
 }
 
 bool MItDag::isInstanced(bool indirect, MStatus* ReturnStatus) const {
+    // A finished walk has no current node, as item() says.
+    if (m_done) {
+        setStatus(ReturnStatus, MS::kFailure);
+        return false;
+    }
     return MFnDagNode(m_current.path.node()).isInstanced(indirect, ReturnStatus);
 }
 
